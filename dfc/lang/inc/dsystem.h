@@ -1,0 +1,12 @@
+#pragma once
+#include "dprintstream.h"
+
+namespace dfc::lang {
+
+class DSystem {
+public:
+    static io::DPrintStreamPtr out;
+    static io::DPrintStreamPtr err;
+};
+
+}  // namespace dfc::lang

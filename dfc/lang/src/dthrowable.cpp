@@ -1,0 +1,13 @@
+#include "dexception.h"
+
+namespace dfc::lang {
+
+DStringPtr DThrowable::toString() { return u"*** : " + getMessage(); }
+
+DStringPtr DThrowable::getMessage() { return message ? message : DStringPtr(u""); }
+
+DStringPtr throwSite(const char* path, int line) { return DStringPtr(new DString(path)) + u":" + line; }
+
+DStringPtr numberFormatMessage(const DStringPtr& input) { return u"For input string: \"" + input + u"\""; }
+
+}  // namespace dfc::lang

@@ -1,0 +1,66 @@
+// The headless backend: a virtual clock, scripted or injected input, captured frames
+// and message boxes. Every test runs on it.
+#pragma once
+#include <string>
+#include <vector>
+#include "platform.h"
+
+namespace platform::headless {
+
+struct Event {
+    enum Kind { keyDown, keyUp, stylusDown, stylusUp, stylusMove, activate, deactivate, close, cursorAway, cursorBack };
+    DWORD at;  // virtual milliseconds
+    Kind kind;
+    int a = 0;
+    int b = 0;
+};
+
+struct MessageBoxRecord {
+    std::u16string text;
+    std::u16string caption;
+};
+
+class HeadlessBackend : public Backend {
+public:
+    explicit HeadlessBackend(DWORD startTicks = 0);
+
+    const char* name() const override { return "headless"; }
+    void pumpEvents() override;
+    void present(const Picture& picture) override;
+    void messageBox(const std::u16string& text, const std::u16string& caption) override;
+    DWORD tickCount() override { return ticks; }
+    int64_t performanceCounter() override { return elapsedMicros; }
+    int64_t performanceFrequency() override { return 1000000; }
+    void sleep(DWORD milliseconds) override;
+    void idle() override { sleep(1); }
+    bool singleInstance() const override { return false; }
+    bool cursorOverWindow(POINT* position) override;
+
+    void advance(DWORD milliseconds) { sleep(milliseconds); }
+    // Events are delivered on the first pump at or after their time.
+    void schedule(const Event& event);
+    // Reads a script: one event a line, "<ms> <event> [args]"; false with a message on a bad line.
+    bool loadScript(const std::string& path, std::string* error);
+    // After this many presented frames the window is asked to close; 0 runs on.
+    void stopAfterFrames(int frames) { frameLimit = frames; }
+
+    int frames() const { return frameCount; }
+    const Picture& lastFrame() const { return last; }
+    const std::vector<MessageBoxRecord>& messageBoxes() const { return boxes; }
+
+private:
+    DWORD ticks;
+    int64_t elapsedMicros = 0;
+    std::vector<Event> pending;
+    std::vector<MessageBoxRecord> boxes;
+    Picture last;
+    int frameCount = 0;
+    int frameLimit = 0;
+    bool cursorAwayFromWindow = false;
+    POINT cursor{0, 0};
+};
+
+// Puts a fresh headless backend in place for the given profile and returns it.
+HeadlessBackend& install(const std::string& profileName = "smartphone", DWORD startTicks = 0);
+
+}  // namespace platform::headless

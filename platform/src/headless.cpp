@@ -1,0 +1,140 @@
+#include "headless.h"
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include "state.h"
+
+namespace platform::headless {
+namespace {
+
+const std::map<std::string, Event::Kind>& eventNames() {
+    static const std::map<std::string, Event::Kind> names{
+        {"keydown", Event::keyDown},   {"keyup", Event::keyUp},         {"down", Event::stylusDown},
+        {"up", Event::stylusUp},       {"move", Event::stylusMove},     {"activate", Event::activate},
+        {"deactivate", Event::deactivate}, {"close", Event::close},     {"cursor-away", Event::cursorAway},
+        {"cursor-back", Event::cursorBack},
+    };
+    return names;
+}
+
+// Keys may be named in scripts by what the device calls them.
+bool keyByName(const std::string& word, int* vk) {
+    const KeyTable& keys = profile().keys;
+    const std::map<std::string, DWORD> named{
+        {"left", VK_LEFT},  {"right", VK_RIGHT}, {"up", VK_UP},      {"down", VK_DOWN},
+        {"select", VK_RETURN}, {"softleft", keys.leftSoft}, {"softright", keys.rightSoft},
+        {"star", keys.star}, {"pound", keys.pound}, {"escape", VK_ESCAPE},
+    };
+    if (auto it = named.find(word); it != named.end()) {
+        *vk = int(it->second);
+        return true;
+    }
+    if (word.size() == 1 && word[0] >= '0' && word[0] <= '9') {
+        *vk = word[0];
+        return true;
+    }
+    char* end = nullptr;
+    long value = std::strtol(word.c_str(), &end, 10);
+    if (word.empty() || *end) return false;
+    *vk = int(value);
+    return true;
+}
+
+}  // namespace
+
+HeadlessBackend::HeadlessBackend(DWORD startTicks) : ticks(startTicks) {}
+
+void HeadlessBackend::pumpEvents() {
+    // Events in time order; stable so that events of one moment keep their script order.
+    while (!pending.empty() && DWORD(ticks - pending.front().at) < 0x80000000u) {
+        Event e = pending.front();
+        pending.erase(pending.begin());
+        switch (e.kind) {
+        case Event::keyDown: deliverKey(DWORD(e.a), true); break;
+        case Event::keyUp: deliverKey(DWORD(e.a), false); break;
+        case Event::stylusDown: cursor = {e.a, e.b}; deliverStylus(StylusAction::down, e.a, e.b); break;
+        case Event::stylusUp: cursor = {e.a, e.b}; deliverStylus(StylusAction::up, e.a, e.b); break;
+        case Event::stylusMove: cursor = {e.a, e.b}; deliverStylus(StylusAction::move, e.a, e.b); break;
+        case Event::activate: deliverActivate(true); break;
+        case Event::deactivate: deliverActivate(false); break;
+        case Event::close: deliverClose(); break;
+        case Event::cursorAway: cursorAwayFromWindow = true; break;
+        case Event::cursorBack: cursorAwayFromWindow = false; break;
+        }
+    }
+}
+
+void HeadlessBackend::present(const Picture& picture) {
+    last = picture;
+    ++frameCount;
+    if (frameLimit > 0 && frameCount == frameLimit) deliverClose();
+}
+
+void HeadlessBackend::messageBox(const std::u16string& text, const std::u16string& caption) {
+    boxes.push_back({text, caption});
+    std::fprintf(stderr, "[%s] %s\n", narrow(caption).c_str(), narrow(text).c_str());
+}
+
+void HeadlessBackend::sleep(DWORD milliseconds) {
+    ticks += milliseconds;
+    elapsedMicros += int64_t(milliseconds) * 1000;
+}
+
+bool HeadlessBackend::cursorOverWindow(POINT* position) {
+    *position = cursor;
+    return !cursorAwayFromWindow;
+}
+
+void HeadlessBackend::schedule(const Event& event) {
+    auto at = std::upper_bound(pending.begin(), pending.end(), event,
+                               [this](const Event& a, const Event& b) { return DWORD(a.at - ticks) < DWORD(b.at - ticks); });
+    pending.insert(at, event);
+}
+
+bool HeadlessBackend::loadScript(const std::string& path, std::string* error) {
+    std::ifstream in(path);
+    if (!in) {
+        *error = path + ": cannot be read";
+        return false;
+    }
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::string atText, name;
+        if (!(words >> atText)) continue;
+        auto fail = [&](const std::string& why) {
+            *error = path + ":" + std::to_string(number) + ": " + why;
+            return false;
+        };
+        char* end = nullptr;
+        unsigned long at = std::strtoul(atText.c_str(), &end, 10);
+        if (*end) return fail("expected a time in milliseconds, found \"" + atText + "\"");
+        if (!(words >> name) || !eventNames().count(name)) return fail("unknown event \"" + name + "\"");
+        Event e{DWORD(at), eventNames().at(name)};
+        if (e.kind == Event::keyDown || e.kind == Event::keyUp) {
+            std::string key;
+            if (!(words >> key) || !keyByName(key, &e.a)) return fail("expected a key name or number");
+        } else if (e.kind == Event::stylusDown || e.kind == Event::stylusUp || e.kind == Event::stylusMove) {
+            if (!(words >> e.a >> e.b)) return fail("expected x and y");
+        }
+        std::string extra;
+        if (words >> extra) return fail("unexpected \"" + extra + "\"");
+        schedule(e);
+    }
+    return true;
+}
+
+HeadlessBackend& install(const std::string& profileName, DWORD startTicks) {
+    const Profile* p = findProfile(profileName);
+    selectProfile(p ? *p : profiles().front());
+    resetState();
+    auto backend = std::make_unique<HeadlessBackend>(startTicks);
+    HeadlessBackend& result = *backend;
+    useBackend(std::move(backend));
+    return result;
+}
+
+}  // namespace platform::headless

@@ -1,0 +1,67 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include "state.h"
+
+DWORD GetTickCount() { return platform::backend().tickCount(); }
+
+BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
+    if (!count) return FALSE;
+    count->QuadPart = platform::backend().performanceCounter();
+    return TRUE;
+}
+
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+    if (!frequency) return FALSE;
+    frequency->QuadPart = platform::backend().performanceFrequency();
+    return TRUE;
+}
+
+void Sleep(DWORD milliseconds) { platform::backend().sleep(milliseconds); }
+
+HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(intptr_t(-1)); }
+
+BOOL TerminateProcess(HANDLE, UINT exitCode) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _exit(static_cast<int>(exitCode));
+}
+
+BOOL SHFullScreen(HWND window, DWORD) { return IsWindow(window); }
+
+int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT) {
+    platform::backend().messageBox(text ? text : u"", caption ? caption : u"");
+    return IDOK;
+}
+
+int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int bufferMax) {
+    if (!buffer || bufferMax <= 0) return 0;
+    for (int i = 0; i < moduleStringCount; ++i) {
+        if (moduleStrings[i].id != id) continue;
+        int n = 0;
+        for (; moduleStrings[i].text[n] && n < bufferMax - 1; ++n) buffer[n] = moduleStrings[i].text[n];
+        buffer[n] = 0;
+        return n;
+    }
+    buffer[0] = 0;
+    return 0;
+}
+
+// The program carries no splash bitmap, icon or cursor: the window shows its background instead.
+HBITMAP LoadBitmapW(HINSTANCE, UINT) { return nullptr; }
+HICON LoadIconW(HINSTANCE, UINT) { return nullptr; }
+HCURSOR LoadCursorW(HINSTANCE, UINT) { return nullptr; }
+
+BOOL SystemParametersInfoW(UINT action, UINT param, LPVOID out, UINT) {
+    const auto& profile = platform::profile();
+    const std::u16string* text = action == SPI_GETPLATFORMTYPE ? &profile.platformType
+                                 : action == SPI_GETOEMINFO    ? &profile.oemInfo
+                                                               : nullptr;
+    if (!text || !out || param == 0) return FALSE;
+    auto* buffer = static_cast<WCHAR*>(out);
+    size_t n = std::min<size_t>(text->size(), param - 1);
+    std::copy_n(text->data(), n, buffer);
+    buffer[n] = 0;
+    return TRUE;
+}

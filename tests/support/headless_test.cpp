@@ -1,0 +1,1 @@
+#include "headless_test.h"
