@@ -57,7 +57,11 @@ void GameEngine::run(HINSTANCE moduleInstance, DWORD splashMilliseconds) {
     SystemParametersInfoW(SPI_GETPLATFORMTYPE, 255, platformType, 0);
     smartPhone = std::u16string_view(platformType) == u"SmartPhone";
 
-    if (!startMidlet()) return;
+    if (!startMidlet()) {
+        delete renderDisplay;
+        renderDisplay = nullptr;
+        return;
+    }
 
     MSG msg;
     for (;;) {
