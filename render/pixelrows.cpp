@@ -74,3 +74,8 @@ void blendFill(uint16_t* dst, size_t count, uint16_t colour, uint32_t alpha) {
     for (; count >= blockPixels; count -= blockPixels, dst += blockPixels) store(dst, blendBlock(c, load(dst), w5, w6));
     for (size_t i = 0; i < count; ++i) dst[i] = blend565(colour, dst[i], alpha);
 }
+
+void convertRgbRow(uint16_t* dst, const uint8_t* rgb, size_t count) {
+    for (size_t i = 0; i < count; ++i, rgb += 3)
+        dst[i] = uint16_t(((rgb[0] >> 3) << 11) | ((rgb[1] >> 2) << 5) | (rgb[2] >> 3));
+}

@@ -19,3 +19,6 @@ inline uint16_t blend565(uint16_t colour, uint16_t existing, uint32_t alpha) {
     int32_t g = (d & 0x07E0) + ((((c & 0x07E0) - (d & 0x07E0)) * int32_t(alpha >> 2)) >> 6);
     return static_cast<uint16_t>((rb & 0xF81F) | (g & 0x07E0));
 }
+
+// Packs 8-bit red, green, blue triples into pixels.
+void convertRgbRow(uint16_t* dst, const uint8_t* rgb, size_t count);
