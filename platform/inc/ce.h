@@ -4,3 +4,8 @@
 #include "ce_window.h"
 #include "ce_gdi.h"
 #include "ce_system.h"
+#include "ce_library.h"
+#include "ce_memory.h"
+#include "ce_processor.h"
+#include "ce_display.h"
+#include "ce_gx.h"
