@@ -4,3 +4,4 @@
 #include "ce_window.h"
 #include "ce_gdi.h"
 #include "ce_system.h"
+#include "ce_registry.h"
