@@ -4,3 +4,5 @@
 #include "ce_window.h"
 #include "ce_gdi.h"
 #include "ce_system.h"
+#include "ce_file.h"
+#include "ce_memorystatus.h"

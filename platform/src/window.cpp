@@ -41,6 +41,7 @@ void resetState() {
     state().queue.clear();
     state().foreground = nullptr;
     screen() = Picture{};
+    setModulePath("");
 }
 
 }  // namespace platform
