@@ -9,3 +9,4 @@
 #include "ce_processor.h"
 #include "ce_display.h"
 #include "ce_gx.h"
+#include "ce_registry.h"

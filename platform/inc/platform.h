@@ -2,7 +2,9 @@
 // and the device picture. Used by the program's main, the backends and the tests; the
 // program above the platform layer sees only the calls of ce.h.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -103,6 +105,9 @@ std::vector<std::string>& libraryCalls();
 
 enum class StylusAction { down, up, move };
 
+// Fills frames of interleaved 16-bit stereo; a backend may call it from a thread of its own.
+using AudioRender = std::function<void(int16_t* samples, size_t frames)>;
+
 class Backend {
 public:
     virtual ~Backend() = default;
@@ -122,6 +127,11 @@ public:
     virtual bool singleInstance() const = 0;
     // The host cursor lies over the device window.
     virtual bool cursorOverWindow(POINT* position) = 0;
+    // Starts the sound output at rate frames a second, drawn from render. False when the host
+    // has no sound output; the program then plays on in silence.
+    virtual bool openAudio(unsigned /*rate*/, AudioRender /*render*/) { return false; }
+    // Once this returns, render is no longer called.
+    virtual void closeAudio() {}
 };
 
 Backend& backend();

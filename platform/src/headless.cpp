@@ -90,6 +90,18 @@ bool HeadlessBackend::cursorOverWindow(POINT* position) {
     return !cursorAwayFromWindow;
 }
 
+bool HeadlessBackend::openAudio(unsigned outputRate, AudioRender render) {
+    audio = std::move(render);
+    rate = outputRate;
+    return true;
+}
+
+std::vector<int16_t> HeadlessBackend::takeAudio(size_t frames) {
+    std::vector<int16_t> samples(frames * 2, 0);
+    if (audio) audio(samples.data(), frames);
+    return samples;
+}
+
 void HeadlessBackend::schedule(const Event& event) {
     auto at = std::upper_bound(pending.begin(), pending.end(), event,
                                [this](const Event& a, const Event& b) { return DWORD(a.at - tickCount()) < DWORD(b.at - tickCount()); });
