@@ -28,7 +28,7 @@ public:
     void pumpEvents() override;
     void present(const Picture& picture) override;
     void messageBox(const std::u16string& text, const std::u16string& caption) override;
-    DWORD tickCount() override { return ticks; }
+    DWORD tickCount() override { return startTicks + DWORD(elapsedMicros / 1000); }
     int64_t performanceCounter() override { return elapsedMicros; }
     int64_t performanceFrequency() override { return 1000000; }
     void sleep(DWORD milliseconds) override;
@@ -56,7 +56,7 @@ public:
     unsigned audioRate() const { return rate; }
 
 private:
-    DWORD ticks;
+    DWORD startTicks;
     int64_t elapsedMicros = 0;
     std::vector<Event> pending;
     std::vector<MessageBoxRecord> boxes;
