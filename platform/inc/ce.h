@@ -9,6 +9,6 @@
 #include "ce_processor.h"
 #include "ce_display.h"
 #include "ce_gx.h"
+#include "ce_registry.h"
 #include "ce_file.h"
 #include "ce_memorystatus.h"
-#include "ce_registry.h"
