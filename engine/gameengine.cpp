@@ -57,7 +57,11 @@ void GameEngine::run(HINSTANCE moduleInstance, DWORD splashMilliseconds) {
     SystemParametersInfoW(SPI_GETPLATFORMTYPE, 255, platformType, 0);
     smartPhone = std::u16string_view(platformType) == u"SmartPhone";
 
-    if (!startMidlet()) return;
+    if (!startMidlet()) {
+        delete renderDisplay;
+        renderDisplay = nullptr;
+        return;
+    }
 
     MSG msg;
     for (;;) {
@@ -262,9 +266,9 @@ int GameEngine::translateKey(int vk) const {
     }
 }
 
-void GameEngine::suspend() { DManager::suspendSound(); }
+void GameEngine::suspend() { DManager::speaker()->suspend(); }
 
-void GameEngine::resume() { DManager::resumeSound(); }
+void GameEngine::resume() { DManager::speaker()->resume(); }
 
 DStringPtr GameEngine::getAppProperty(DStringPtr name) { return engine->application->getAppProperty(name); }
 

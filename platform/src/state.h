@@ -29,9 +29,13 @@ struct GdiObject {
 };
 
 struct GdiBitmap : GdiObject {
-    GdiBitmap(int w, int h) : GdiObject(bitmap), width(w), height(h), pixels(size_t(w) * h, 0xFFFF) {}
+    // stride: pixels from one row to the next (a DIB section's rows fill whole 32-bit words).
+    GdiBitmap(int w, int h, int stride) : GdiObject(bitmap), width(w), height(h), stride(stride),
+                                          pixels(size_t(stride) * h, 0xFFFF) {}
+    GdiBitmap(int w, int h) : GdiBitmap(w, h, w) {}
     int width;
     int height;
+    int stride;
     std::vector<uint16_t> pixels;
 };
 
@@ -41,7 +45,7 @@ struct GdiBrush : GdiObject {
 };
 
 struct GdiDC {
-    HWND window = nullptr;          // a window's context draws on the device screen
+    bool screen = false;            // a window's or the screen's context draws on the GDI screen
     GdiBitmap* selected = nullptr;  // a memory context draws on its bitmap
     bool drew = false;              // shown when the window's context is released
 };
@@ -62,6 +66,8 @@ struct State {
 };
 
 State& state();
+// Shows the panel again when a refresh period has passed; the message pump calls it.
+void refreshScreen();
 HWND mainWindow();
 uint16_t toRgb565(COLORREF colour);
 void instanceLockRelease();

@@ -1,0 +1,3 @@
+# Music modules are rendered by libxmp.
+pkg_check_modules(XMP REQUIRED IMPORTED_TARGET libxmp)
+target_link_libraries(platform PRIVATE PkgConfig::XMP)
