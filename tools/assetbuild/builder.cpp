@@ -109,7 +109,7 @@ void Builder::picture(const ManifestItem& item) {
             const Pixel& pixel = image.at(x, y);
             if (pixel.opaque && pixel.colour.isKey())
                 throw BuildError(text.place(0), "pixel (" + std::to_string(x) + ", " + std::to_string(y) +
-                                                    ") is near magenta and would turn transparent");
+                                                    ") has the colour key 0xF81F and would show as a hole");
             if (!pixel.opaque && item.entry.ends_with(".jpg"))
                 throw BuildError(text.place(0), "pixel (" + std::to_string(x) + ", " + std::to_string(y) +
                                                     ") is transparent; a JPEG has no transparency");
