@@ -295,4 +295,3 @@ BENCHMARK(BlendHalf)->Apply(screens);
 BENCHMARK(BlendHalfPixman)->Apply(screens);
 BENCHMARK(DecodePng)->Apply(screens);
 BENCHMARK(DecodeJpeg)->Apply(screens);
-BENCHMARK_MAIN();
