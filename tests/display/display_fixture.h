@@ -11,12 +11,14 @@ class DisplayFixture {
 protected:
     // Puts a fresh device of the profile in place, with a window of the screen's size.
     void StartDevice(const std::string& profileName) {
+        ProgramWide::ReleaseAll();
         device = &platform::headless::install(profileName);
         OpenWindow();
     }
 
     // The same for a profile the test made; it must outlive the test.
     void StartDevice(const platform::Profile& profile) {
+        ProgramWide::ReleaseAll();
         device = &platform::headless::install();
         platform::selectProfile(profile);
         OpenWindow();
