@@ -3,4 +3,5 @@
 #include "ce_types.h"
 #include "ce_window.h"
 #include "ce_gdi.h"
+#include "ce_font.h"
 #include "ce_system.h"

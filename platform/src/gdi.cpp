@@ -4,28 +4,18 @@
 
 namespace {
 
-GdiBrush whiteBrush(0xFFFF);
-GdiBrush blackBrush(0x0000);
+GdiBrush whiteBrush(0xFFFFFF);
+GdiBrush blackBrush(0x000000);
 
-struct Target {
-    uint16_t* pixels = nullptr;
-    int width = 0;
-    int height = 0;
-};
+// A 32-bit pixel holds 0x00RRGGBB; a COLORREF holds 0x00BBGGRR.
+uint32_t toPixel32(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+COLORREF fromPixel32(uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); }
 
-Target targetOf(HDC dc) {
-    if (!dc) return {};
-    if (dc->window) {
-        auto& s = platform::screen();
-        return {s.pixels.data(), s.width, s.height};
-    }
-    if (dc->selected) return {dc->selected->pixels.data(), dc->selected->width, dc->selected->height};
-    return {};
+COLORREF fromRgb565(uint16_t p) {
+    return RGB(BYTE((p >> 11) << 3), BYTE(((p >> 5) & 0x3F) << 2), BYTE((p & 0x1F) << 3));
 }
 
-void touched(HDC dc) {
-    if (dc) dc->drew = true;
-}
+bool isBitmap(HGDIOBJ object) { return object && object->kind == GdiObject::bitmap; }
 
 }  // namespace
 
@@ -34,6 +24,36 @@ namespace platform {
 uint16_t toRgb565(COLORREF c) {
     unsigned r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
     return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+}
+
+COLORREF Target::get(int x, int y) const {
+    if (!contains(x, y)) return CLR_INVALID;
+    uint8_t* p = row(y);
+    if (bitsPerPixel == 32) return fromPixel32(reinterpret_cast<uint32_t*>(p)[x]);
+    return fromRgb565(reinterpret_cast<uint16_t*>(p)[x]);
+}
+
+void Target::put(int x, int y, COLORREF colour) const {
+    if (!contains(x, y)) return;
+    uint8_t* p = row(y);
+    if (bitsPerPixel == 32)
+        reinterpret_cast<uint32_t*>(p)[x] = toPixel32(colour);
+    else
+        reinterpret_cast<uint16_t*>(p)[x] = toRgb565(colour);
+}
+
+Target targetOf(HDC dc) {
+    if (!dc) return {};
+    if (dc->window) {
+        auto& s = screen();
+        return {reinterpret_cast<uint8_t*>(s.pixels.data()), s.width, s.height, 16, s.width * 2, false};
+    }
+    if (GdiBitmap* b = dc->selected) return {b->bits(), b->width, b->height, b->bitsPerPixel, b->stride, b->bottomUp};
+    return {};
+}
+
+void touched(HDC dc) {
+    if (dc) dc->drew = true;
 }
 
 }  // namespace platform
@@ -59,9 +79,14 @@ BOOL DeleteDC(HDC dc) {
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     if (!dc || !object) return nullptr;
-    if (object->kind != GdiObject::bitmap) return object;
-    HGDIOBJ previous = dc->selected;
-    dc->selected = static_cast<GdiBitmap*>(object);
+    HGDIOBJ previous = object;
+    if (object->kind == GdiObject::bitmap) {
+        previous = dc->selected;
+        dc->selected = static_cast<GdiBitmap*>(object);
+    } else if (object->kind == GdiObject::font) {
+        previous = dc->font;
+        dc->font = object;
+    }
     return previous;
 }
 
@@ -79,40 +104,50 @@ HGDIOBJ GetStockObject(int index) {
 }
 
 int GetObjectW(HGDIOBJ object, int size, LPVOID out) {
-    if (!object || object->kind != GdiObject::bitmap || !out || size < int(sizeof(BITMAP))) return 0;
-    auto* bitmap = static_cast<GdiBitmap*>(object);
-    BITMAP info{0, bitmap->width, bitmap->height, bitmap->width * 2, 1, 16, bitmap->pixels.data()};
+    if (!isBitmap(object) || !out || size < int(sizeof(BITMAP))) return 0;
+    auto* b = static_cast<GdiBitmap*>(object);
+    BITMAP info{0, b->width, b->height, b->stride, 1, WORD(b->bitsPerPixel), b->bits()};
     std::memcpy(out, &info, sizeof info);
     return sizeof info;
 }
 
-HBRUSH CreateSolidBrush(COLORREF colour) { return new GdiBrush(platform::toRgb565(colour)); }
+HBRUSH CreateSolidBrush(COLORREF colour) { return new GdiBrush(colour); }
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH handle) {
-    Target t = targetOf(dc);
-    if (!t.pixels || !rect || !handle || handle->kind != GdiObject::brush) return 0;
-    auto* brush = static_cast<GdiBrush*>(handle);
+    platform::Target t = platform::targetOf(dc);
+    if (!t.bits || !rect || !handle || handle->kind != GdiObject::brush) return 0;
+    COLORREF colour = static_cast<GdiBrush*>(handle)->colour;
     int left = std::max<int>(rect->left, 0), right = std::min<int>(rect->right, t.width);
     int top = std::max<int>(rect->top, 0), bottom = std::min<int>(rect->bottom, t.height);
     for (int y = top; y < bottom; ++y)
-        std::fill(t.pixels + size_t(y) * t.width + left, t.pixels + size_t(y) * t.width + std::max(left, right),
-                  brush->colour);
-    touched(dc);
+        for (int x = left; x < right; ++x) t.put(x, y, colour);
+    platform::touched(dc);
     return 1;
 }
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD) {
-    Target to = targetOf(dest), from = targetOf(source);
-    if (!to.pixels || !from.pixels) return FALSE;
-    for (int row = 0; row < height; ++row) {
-        int ty = y + row, fy = sourceY + row;
-        if (ty < 0 || ty >= to.height || fy < 0 || fy >= from.height) continue;
-        for (int col = 0; col < width; ++col) {
-            int tx = x + col, fx = sourceX + col;
-            if (tx < 0 || tx >= to.width || fx < 0 || fx >= from.width) continue;
-            to.pixels[size_t(ty) * to.width + tx] = from.pixels[size_t(fy) * from.width + fx];
-        }
-    }
-    touched(dest);
+    platform::Target to = platform::targetOf(dest), from = platform::targetOf(source);
+    if (!to.bits || !from.bits) return FALSE;
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col)
+            if (from.contains(sourceX + col, sourceY + row))
+                to.put(x + col, y + row, from.get(sourceX + col, sourceY + row));
+    platform::touched(dest);
     return TRUE;
 }
+
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE, DWORD) {
+    if (bits) *bits = nullptr;
+    if (!info || usage != DIB_RGB_COLORS) return nullptr;
+    const BITMAPINFOHEADER& h = info->bmiHeader;
+    constexpr LONG largest = 16384;  // keeps the byte count far from overflow
+    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth < 1 || h.biWidth > largest || h.biHeight == 0 ||
+        h.biHeight < -largest || h.biHeight > largest || h.biPlanes != 1 || h.biBitCount != 32 ||
+        h.biCompression != BI_RGB)
+        return nullptr;
+    auto* bitmap = new GdiBitmap(h.biWidth, h.biHeight < 0 ? -h.biHeight : h.biHeight, 32, h.biHeight > 0);
+    if (bits) *bits = bitmap->bits();
+    return bitmap;
+}
+
+COLORREF GetPixel(HDC dc, int x, int y) { return platform::targetOf(dc).get(x, y); }
