@@ -266,9 +266,9 @@ int GameEngine::translateKey(int vk) const {
     }
 }
 
-void GameEngine::suspend() { DManager::suspendSound(); }
+void GameEngine::suspend() { DManager::speaker()->suspend(); }
 
-void GameEngine::resume() { DManager::resumeSound(); }
+void GameEngine::resume() { DManager::speaker()->resume(); }
 
 DStringPtr GameEngine::getAppProperty(DStringPtr name) { return engine->application->getAppProperty(name); }
 

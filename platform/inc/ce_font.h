@@ -1,9 +1,11 @@
-// Device fonts and text output, and the 32-bit device-independent bitmaps text is drawn in.
+// Device fonts and text output.
 #pragma once
+#include "ce_display.h"
 #include "ce_gdi.h"
 
 using HFONT = GdiObject*;
 
+// GetDeviceCaps: dots per inch down the screen.
 constexpr int LOGPIXELSY = 90;
 
 constexpr int LF_FACESIZE = 32;
@@ -40,42 +42,10 @@ struct TEXTMETRICW {
 constexpr UINT TA_TOP = 0;
 constexpr UINT TA_LEFT = 0;
 
-constexpr DWORD BI_RGB = 0;
-constexpr UINT DIB_RGB_COLORS = 0;
-
-struct BITMAPINFOHEADER {
-    DWORD biSize;
-    LONG biWidth;
-    LONG biHeight;  // above 0: rows stored bottom-up
-    WORD biPlanes;
-    WORD biBitCount;
-    DWORD biCompression;
-    DWORD biSizeImage;
-    LONG biXPelsPerMeter;
-    LONG biYPelsPerMeter;
-    DWORD biClrUsed;
-    DWORD biClrImportant;
-};
-
-struct RGBQUAD {
-    BYTE rgbBlue;
-    BYTE rgbGreen;
-    BYTE rgbRed;
-    BYTE rgbReserved;
-};
-
-struct BITMAPINFO {
-    BITMAPINFOHEADER bmiHeader;
-    RGBQUAD bmiColors[1];
-};
-
 // GetPixel's answer for a point outside the picture.
 constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
-int GetDeviceCaps(HDC dc, int index);
 HFONT CreateFontIndirectW(const LOGFONTW* font);
-// A 32-bit BI_RGB bitmap whose pixels (0x00RRGGBB, zero at first) the caller reads through bits.
-HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
 COLORREF SetTextColor(HDC dc, COLORREF colour);
 UINT SetTextAlign(HDC dc, UINT align);
 BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count, const int* dx);

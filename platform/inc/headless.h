@@ -28,13 +28,15 @@ public:
     void pumpEvents() override;
     void present(const Picture& picture) override;
     void messageBox(const std::u16string& text, const std::u16string& caption) override;
-    DWORD tickCount() override { return ticks; }
+    DWORD tickCount() override { return startTicks + DWORD(elapsedMicros / 1000); }
     int64_t performanceCounter() override { return elapsedMicros; }
     int64_t performanceFrequency() override { return 1000000; }
     void sleep(DWORD milliseconds) override;
     void idle() override { sleep(1); }
     bool singleInstance() const override { return false; }
     bool cursorOverWindow(POINT* position) override;
+    bool openAudio(unsigned rate, AudioRender render) override;
+    void closeAudio() override { audio = nullptr; }
 
     void advance(DWORD milliseconds) { sleep(milliseconds); }
     // Events are delivered on the first pump at or after their time.
@@ -47,9 +49,14 @@ public:
     int frames() const { return frameCount; }
     const Picture& lastFrame() const { return last; }
     const std::vector<MessageBoxRecord>& messageBoxes() const { return boxes; }
+    // The sound output as a sink: the next frames of 16-bit stereo the program plays, silence
+    // while no sound output is open.
+    std::vector<int16_t> takeAudio(size_t frames);
+    bool audioOpen() const { return audio != nullptr; }
+    unsigned audioRate() const { return rate; }
 
 private:
-    DWORD ticks;
+    DWORD startTicks;
     int64_t elapsedMicros = 0;
     std::vector<Event> pending;
     std::vector<MessageBoxRecord> boxes;
@@ -57,6 +64,8 @@ private:
     int frameCount = 0;
     int frameLimit = 0;
     bool cursorAwayFromWindow = false;
+    AudioRender audio;
+    unsigned rate = 0;
     POINT cursor{0, 0};
 };
 

@@ -53,6 +53,7 @@ class SdlBackend : public Backend {
 public:
     SdlBackend(SDL_Window* w, SDL_Renderer* r) : window(w), renderer(r), start(std::chrono::steady_clock::now()) {}
     ~SdlBackend() override {
+        closeAudio();
         if (texture) SDL_DestroyTexture(texture);
         SDL_DestroyRenderer(renderer);
         SDL_DestroyWindow(window);
@@ -104,7 +105,39 @@ public:
         return true;
     }
 
+    bool openAudio(unsigned rate, AudioRender render) override {
+        closeAudio();
+        if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        SDL_AudioSpec want{};
+        want.freq = int(rate);
+        want.format = AUDIO_S16SYS;
+        want.channels = 2;
+        want.samples = 1024;
+        want.callback = &SdlBackend::fillAudio;
+        want.userdata = this;
+        audio = std::move(render);
+        // SDL converts to whatever the host device takes.
+        audioDevice = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+        if (audioDevice == 0) {
+            audio = nullptr;
+            return false;
+        }
+        SDL_PauseAudioDevice(audioDevice, 0);
+        return true;
+    }
+
+    void closeAudio() override {
+        if (audioDevice != 0) SDL_CloseAudioDevice(audioDevice);
+        audioDevice = 0;
+        audio = nullptr;
+    }
+
 private:
+    // Runs on SDL's audio thread.
+    static void fillAudio(void* self, Uint8* stream, int length) {
+        static_cast<SdlBackend*>(self)->audio(reinterpret_cast<int16_t*>(stream), size_t(length) / 4);
+    }
+
     std::chrono::microseconds elapsed() const {
         return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     }
@@ -158,6 +191,8 @@ private:
     int textureWidth = 0;
     int textureHeight = 0;
     std::chrono::steady_clock::time_point start;
+    SDL_AudioDeviceID audioDevice = 0;
+    AudioRender audio;
 };
 
 }  // namespace

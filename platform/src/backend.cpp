@@ -1,3 +1,4 @@
+#include "device.h"
 #include "headless.h"
 #include "state.h"
 
@@ -11,6 +12,14 @@ std::unique_ptr<Backend>& installed() {
 
 LPARAM packPoint(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
+// The panel shows its frame memory anew this often.
+constexpr int64_t panelRefreshMicros = 16000;
+
+int64_t& lastRefresh() {
+    static int64_t at = 0;
+    return at;
+}
+
 }  // namespace
 
 Backend& backend() {
@@ -22,10 +31,18 @@ void useBackend(std::unique_ptr<Backend> b) { installed() = std::move(b); }
 
 Picture& screen() {
     static Picture s;
+    s = device().picture();
     return s;
 }
 
-void screenChanged() { backend().present(screen()); }
+void screenChanged() {
+    lastRefresh() = device().micros();
+    backend().present(screen());
+}
+
+void refreshScreen() {
+    if (device().micros() - lastRefresh() >= panelRefreshMicros) screenChanged();
+}
 
 void deliverKey(DWORD virtualKey, bool down) {
     static bool held[256] = {};

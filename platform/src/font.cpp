@@ -8,7 +8,6 @@
 namespace {
 
 constexpr const char* fontFolder = "/usr/share/fonts/truetype/dejavu/";
-constexpr int dotsPerInch = 96;
 constexpr int defaultPixels = 12;  // 9 points
 constexpr LONG boldWeight = 600;
 
@@ -108,8 +107,6 @@ void drawUnderline(const GdiFont& font, const platform::Target& t, int left, int
 
 }  // namespace
 
-int GetDeviceCaps(HDC, int index) { return index == LOGPIXELSY ? dotsPerInch : 0; }
-
 HFONT CreateFontIndirectW(const LOGFONTW* request) {
     FT_Library library = FreeType::library();
     FT_Face face = nullptr;
@@ -149,8 +146,8 @@ BOOL GetCharWidth32(HDC dc, UINT first, UINT last, int* widths) {
 
 BOOL ExtTextOutW(HDC dc, int x, int y, UINT, const RECT*, LPCWSTR text, UINT count, const int* dx) {
     GdiFont* font = selectedFont(dc);
-    platform::Target t = platform::targetOf(dc);
-    if (!font || !t.bits || (!text && count)) return FALSE;
+    platform::Target t(dc);
+    if (!font || !t.valid() || (!text && count)) return FALSE;
     int baseline = y + font->ascent, pen = x;
     for (UINT i = 0; i < count; ++i) {
         if (!load(*font, text[i], true)) continue;

@@ -1,11 +1,16 @@
 #include <algorithm>
 #include <cstring>
+#include "ce_display.h"
+#include "device.h"
 #include "state.h"
 
 namespace {
 
 GdiBrush whiteBrush(0xFFFFFF);
 GdiBrush blackBrush(0x000000);
+
+constexpr DWORD red565 = 0xF800, green565 = 0x07E0, blue565 = 0x001F;
+constexpr LONG largestDib = 0x8000;  // keeps the byte count far from overflow
 
 // A 32-bit pixel holds 0x00RRGGBB; a COLORREF holds 0x00BBGGRR.
 uint32_t toPixel32(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
@@ -15,7 +20,22 @@ COLORREF fromRgb565(uint16_t p) {
     return RGB(BYTE((p >> 11) << 3), BYTE(((p >> 5) & 0x3F) << 2), BYTE((p & 0x1F) << 3));
 }
 
-bool isBitmap(HGDIOBJ object) { return object && object->kind == GdiObject::bitmap; }
+bool isRgb565(const BITMAPINFO& info) {
+    return info.bmiHeader.biCompression == BI_BITFIELDS && info.bmiColors[0] == red565 &&
+           info.bmiColors[1] == green565 && info.bmiColors[2] == blue565;
+}
+
+// Only what the program makes: 16-bit RGB565 top-down, or 32-bit BI_RGB either way up.
+GdiBitmap* makeDib(const BITMAPINFO& info) {
+    const BITMAPINFOHEADER& h = info.bmiHeader;
+    if (h.biSize != sizeof h || h.biPlanes != 1 || h.biWidth <= 0 || h.biWidth > largestDib || h.biHeight == 0 ||
+        h.biHeight < -largestDib || h.biHeight > largestDib)
+        return nullptr;
+    int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (h.biBitCount == 16 && isRgb565(info) && h.biHeight < 0) return new GdiBitmap(h.biWidth, height, 16, false);
+    if (h.biBitCount == 32 && h.biCompression == BI_RGB) return new GdiBitmap(h.biWidth, height, 32, h.biHeight > 0);
+    return nullptr;
+}
 
 }  // namespace
 
@@ -26,30 +46,36 @@ uint16_t toRgb565(COLORREF c) {
     return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
 }
 
+Target::Target(HDC dc) {
+    if (dc && dc->screen) {
+        device = &platform::device();
+        width = std::min(device->profile.screenWidth, device->uprightWidth);
+        height = std::min(device->profile.screenHeight, device->uprightHeight);
+    } else if (dc && dc->selected) {
+        bitmap = dc->selected;
+        width = bitmap->width;
+        height = bitmap->height;
+    }
+}
+
+uint8_t* Target::pixel(int x, int y) const {
+    if (!bitmap) return device->panelPixels() + device->uprightOffset(x, y);
+    int row = bitmap->bottomUp ? bitmap->height - 1 - y : y;
+    return bitmap->bits() + size_t(row) * bitmap->stride + size_t(x) * (bitmap->bitsPerPixel / 8);
+}
+
 COLORREF Target::get(int x, int y) const {
     if (!contains(x, y)) return CLR_INVALID;
-    uint8_t* p = row(y);
-    if (bitsPerPixel == 32) return fromPixel32(reinterpret_cast<uint32_t*>(p)[x]);
-    return fromRgb565(reinterpret_cast<uint16_t*>(p)[x]);
+    if (bitsPerPixel() == 32) return fromPixel32(*reinterpret_cast<uint32_t*>(pixel(x, y)));
+    return fromRgb565(*reinterpret_cast<uint16_t*>(pixel(x, y)));
 }
 
 void Target::put(int x, int y, COLORREF colour) const {
     if (!contains(x, y)) return;
-    uint8_t* p = row(y);
-    if (bitsPerPixel == 32)
-        reinterpret_cast<uint32_t*>(p)[x] = toPixel32(colour);
+    if (bitsPerPixel() == 32)
+        *reinterpret_cast<uint32_t*>(pixel(x, y)) = toPixel32(colour);
     else
-        reinterpret_cast<uint16_t*>(p)[x] = toRgb565(colour);
-}
-
-Target targetOf(HDC dc) {
-    if (!dc) return {};
-    if (dc->window) {
-        auto& s = screen();
-        return {reinterpret_cast<uint8_t*>(s.pixels.data()), s.width, s.height, 16, s.width * 2, false};
-    }
-    if (GdiBitmap* b = dc->selected) return {b->bits(), b->width, b->height, b->bitsPerPixel, b->stride, b->bottomUp};
-    return {};
+        *reinterpret_cast<uint16_t*>(pixel(x, y)) = toRgb565(colour);
 }
 
 void touched(HDC dc) {
@@ -58,14 +84,14 @@ void touched(HDC dc) {
 
 }  // namespace platform
 
-HDC GetDC(HWND window) {
+HDC GetDC(HWND) {
     auto* dc = new GdiDC;
-    dc->window = window ? window : platform::mainWindow();
+    dc->screen = true;
     return dc;
 }
 
 int ReleaseDC(HWND, HDC dc) {
-    if (dc && dc->window && dc->drew) platform::screenChanged();
+    if (dc && dc->screen && dc->drew) platform::screenChanged();
     delete dc;
     return 1;
 }
@@ -104,7 +130,7 @@ HGDIOBJ GetStockObject(int index) {
 }
 
 int GetObjectW(HGDIOBJ object, int size, LPVOID out) {
-    if (!isBitmap(object) || !out || size < int(sizeof(BITMAP))) return 0;
+    if (!object || object->kind != GdiObject::bitmap || !out || size < int(sizeof(BITMAP))) return 0;
     auto* b = static_cast<GdiBitmap*>(object);
     BITMAP info{0, b->width, b->height, b->stride, 1, WORD(b->bitsPerPixel), b->bits()};
     std::memcpy(out, &info, sizeof info);
@@ -114,8 +140,8 @@ int GetObjectW(HGDIOBJ object, int size, LPVOID out) {
 HBRUSH CreateSolidBrush(COLORREF colour) { return new GdiBrush(colour); }
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH handle) {
-    platform::Target t = platform::targetOf(dc);
-    if (!t.bits || !rect || !handle || handle->kind != GdiObject::brush) return 0;
+    platform::Target t(dc);
+    if (!t.valid() || !rect || !handle || handle->kind != GdiObject::brush) return 0;
     COLORREF colour = static_cast<GdiBrush*>(handle)->colour;
     int left = std::max<int>(rect->left, 0), right = std::min<int>(rect->right, t.width);
     int top = std::max<int>(rect->top, 0), bottom = std::min<int>(rect->bottom, t.height);
@@ -126,8 +152,8 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH handle) {
 }
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD) {
-    platform::Target to = platform::targetOf(dest), from = platform::targetOf(source);
-    if (!to.bits || !from.bits) return FALSE;
+    platform::Target to(dest), from(source);
+    if (!to.valid() || !from.valid()) return FALSE;
     for (int row = 0; row < height; ++row)
         for (int col = 0; col < width; ++col)
             if (from.contains(sourceX + col, sourceY + row))
@@ -136,18 +162,12 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourc
     return TRUE;
 }
 
-HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE, DWORD) {
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, LPVOID* bits, HANDLE section, DWORD) {
     if (bits) *bits = nullptr;
-    if (!info || usage != DIB_RGB_COLORS) return nullptr;
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    constexpr LONG largest = 16384;  // keeps the byte count far from overflow
-    if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biWidth < 1 || h.biWidth > largest || h.biHeight == 0 ||
-        h.biHeight < -largest || h.biHeight > largest || h.biPlanes != 1 || h.biBitCount != 32 ||
-        h.biCompression != BI_RGB)
-        return nullptr;
-    auto* bitmap = new GdiBitmap(h.biWidth, h.biHeight < 0 ? -h.biHeight : h.biHeight, 32, h.biHeight > 0);
-    if (bits) *bits = bitmap->bits();
+    if (!info || !bits || section || usage != DIB_RGB_COLORS) return nullptr;
+    GdiBitmap* bitmap = makeDib(*info);
+    if (bitmap) *bits = bitmap->bits();
     return bitmap;
 }
 
-COLORREF GetPixel(HDC dc, int x, int y) { return platform::targetOf(dc).get(x, y); }
+COLORREF GetPixel(HDC dc, int x, int y) { return platform::Target(dc).get(x, y); }

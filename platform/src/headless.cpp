@@ -44,11 +44,15 @@ bool keyByName(const std::string& word, int* vk) {
 
 }  // namespace
 
-HeadlessBackend::HeadlessBackend(DWORD startTicks) : ticks(startTicks) {}
+// A yield takes a little time, so that a loop that yields while it waits for the hardware
+// moves the clock on.
+constexpr int64_t yieldMicros = 50;
+
+HeadlessBackend::HeadlessBackend(DWORD startTicks) : startTicks(startTicks) {}
 
 void HeadlessBackend::pumpEvents() {
     // Events in time order; stable so that events of one moment keep their script order.
-    while (!pending.empty() && DWORD(ticks - pending.front().at) < 0x80000000u) {
+    while (!pending.empty() && DWORD(tickCount() - pending.front().at) < 0x80000000u) {
         Event e = pending.front();
         pending.erase(pending.begin());
         switch (e.kind) {
@@ -78,8 +82,7 @@ void HeadlessBackend::messageBox(const std::u16string& text, const std::u16strin
 }
 
 void HeadlessBackend::sleep(DWORD milliseconds) {
-    ticks += milliseconds;
-    elapsedMicros += int64_t(milliseconds) * 1000;
+    elapsedMicros += milliseconds ? int64_t(milliseconds) * 1000 : yieldMicros;
 }
 
 bool HeadlessBackend::cursorOverWindow(POINT* position) {
@@ -87,9 +90,21 @@ bool HeadlessBackend::cursorOverWindow(POINT* position) {
     return !cursorAwayFromWindow;
 }
 
+bool HeadlessBackend::openAudio(unsigned outputRate, AudioRender render) {
+    audio = std::move(render);
+    rate = outputRate;
+    return true;
+}
+
+std::vector<int16_t> HeadlessBackend::takeAudio(size_t frames) {
+    std::vector<int16_t> samples(frames * 2, 0);
+    if (audio) audio(samples.data(), frames);
+    return samples;
+}
+
 void HeadlessBackend::schedule(const Event& event) {
     auto at = std::upper_bound(pending.begin(), pending.end(), event,
-                               [this](const Event& a, const Event& b) { return DWORD(a.at - ticks) < DWORD(b.at - ticks); });
+                               [this](const Event& a, const Event& b) { return DWORD(a.at - tickCount()) < DWORD(b.at - tickCount()); });
     pending.insert(at, event);
 }
 

@@ -28,17 +28,18 @@ struct GdiObject {
     virtual ~GdiObject() = default;
 };
 
-// Pixels of 16 (RGB565) or 32 (0x00RRGGBB) bits; rows start on 4-byte boundaries.
+// Pixels of 16 (RGB565, white at first) or 32 (0x00RRGGBB, black at first) bits; each row
+// fills whole 32-bit words.
 struct GdiBitmap : GdiObject {
     GdiBitmap(int w, int h, int bits, bool bottomUpRows)
         : GdiObject(bitmap), width(w), height(h), bitsPerPixel(bits), stride((w * bits / 8 + 3) & ~3),
-          bottomUp(bottomUpRows), storage((size_t(stride) * h + 3) / 4, 0) {}
+          bottomUp(bottomUpRows), storage((size_t(stride) * h + 3) / 4, bits == 16 ? 0xFFFFFFFF : 0) {}
     uint8_t* bits() { return reinterpret_cast<uint8_t*>(storage.data()); }
 
     int width;
     int height;
     int bitsPerPixel;
-    int stride;
+    int stride;  // bytes from one row to the next
     bool bottomUp;
     std::vector<uint32_t> storage;
 };
@@ -49,7 +50,7 @@ struct GdiBrush : GdiObject {
 };
 
 struct GdiDC {
-    HWND window = nullptr;          // a window's context draws on the device screen
+    bool screen = false;            // a window's or the screen's context draws on the GDI screen
     GdiBitmap* selected = nullptr;  // a memory context draws on its bitmap
     HFONT font = nullptr;
     COLORREF textColour = 0;
@@ -73,25 +74,37 @@ struct State {
 };
 
 State& state();
+// Shows the panel again when a refresh period has passed; the message pump calls it.
+void refreshScreen();
 HWND mainWindow();
 uint16_t toRgb565(COLORREF colour);
 
-// What a device context draws on: the screen or the selected bitmap.
-struct Target {
-    uint8_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 16;
-    int stride = 0;
-    bool bottomUp = false;
+class Device;
 
-    bool contains(int x, int y) const { return bits && x >= 0 && y >= 0 && x < width && y < height; }
-    uint8_t* row(int y) const { return bits + size_t(bottomUp ? height - 1 - y : y) * stride; }
+// What a device context draws on: a bitmap, or the GDI screen, which is the panel's frame
+// memory seen upright.
+class Target {
+public:
+    explicit Target(HDC dc);
+
+    bool valid() const { return device || bitmap; }
+    bool contains(int x, int y) const { return valid() && x >= 0 && y >= 0 && x < width && y < height; }
+    // CLR_INVALID outside; writes outside are dropped.
     COLORREF get(int x, int y) const;
     void put(int x, int y, COLORREF colour) const;
+
+    int width = 0;
+    int height = 0;
+
+private:
+    uint8_t* pixel(int x, int y) const;
+    int bitsPerPixel() const { return bitmap ? bitmap->bitsPerPixel : 16; }
+
+    Device* device = nullptr;
+    GdiBitmap* bitmap = nullptr;
 };
-Target targetOf(HDC dc);
-// Notes that a context drew, so that a window's picture is shown when its context goes.
+
+// Notes that a context drew, so that the screen is shown when the context goes.
 void touched(HDC dc);
 void instanceLockRelease();
 bool instanceLockTake(const std::u16string& className, const std::u16string& title);

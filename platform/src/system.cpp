@@ -2,23 +2,30 @@
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
+#include "device.h"
 #include "state.h"
 
 DWORD GetTickCount() { return platform::backend().tickCount(); }
 
+// The device's hardware runs alongside the processor: whenever the program looks at the
+// clock or waits, it catches up.
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
-    if (!count) return FALSE;
+    if (!count || !platform::profile().performanceCounter) return FALSE;
+    platform::device().sync();
     count->QuadPart = platform::backend().performanceCounter();
     return TRUE;
 }
 
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
-    if (!frequency) return FALSE;
+    if (!frequency || !platform::profile().performanceCounter) return FALSE;
     frequency->QuadPart = platform::backend().performanceFrequency();
     return TRUE;
 }
 
-void Sleep(DWORD milliseconds) { platform::backend().sleep(milliseconds); }
+void Sleep(DWORD milliseconds) {
+    platform::backend().sleep(milliseconds);
+    platform::device().sync();
+}
 
 HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(intptr_t(-1)); }
 

@@ -1,4 +1,6 @@
 #include <cstdio>
+#include "device.h"
+#include "libraries.h"
 #include "state.h"
 
 using platform::state;
@@ -40,7 +42,8 @@ void resetState() {
     state().classes.clear();
     state().queue.clear();
     state().foreground = nullptr;
-    screen() = Picture{};
+    resetLibraries();
+    resetDevice();
 }
 
 }  // namespace platform
@@ -70,14 +73,6 @@ HWND CreateWindowExW(DWORD, LPCWSTR className, LPCWSTR title, DWORD style, int x
     HWND w = window.get();
     state().windows.push_back(std::move(window));
     state().foreground = w;
-
-    auto& screen = platform::screen();
-    const auto& profile = platform::profile();
-    if (screen.width != profile.screenWidth || screen.height != profile.screenHeight) {
-        screen.width = profile.screenWidth;
-        screen.height = profile.screenHeight;
-        screen.pixels.assign(size_t(screen.width) * screen.height, 0xFFFF);
-    }
     deliver(w, WM_CREATE, 0, 0);
     return w;
 }
@@ -176,6 +171,7 @@ int GetSystemMetrics(int index) {
 
 BOOL PeekMessageW(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
     platform::backend().pumpEvents();
+    platform::refreshScreen();
     auto& queue = state().queue;
     for (auto it = queue.begin(); it != queue.end(); ++it) {
         bool windowMatches = !window || it->hwnd == window;

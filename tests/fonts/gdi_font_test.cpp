@@ -33,7 +33,7 @@ public:
     Canvas(const Request& r, int w = 32, int h = 24) : width(w), height(h) {
         dc = CreateCompatibleDC(nullptr);
         BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFO), w, h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
         SelectObject(dc, dib);
         font = makeFont(r);

@@ -1,16 +1,27 @@
 #pragma once
+#include "ce_snd.h"
 
 namespace dfc::microedition::media {
 
-// The shared sound device.
+// Owns the one sound device and makes the players.
 class DManager {
 public:
+    // Opens the device unless it is open. A device that fails to open stays in place, unopened
+    // (it plays nothing), until the next attempt replaces it.
     static void openSound();
+    // Closes and deletes the device; a later access opens a new one.
     static void closeSound();
     static bool isSoundOpen();
-    // Suspending or resuming opens the device first when it is not open yet.
-    static void suspendSound();
-    static void resumeSound();
+
+    // The device, opened first when it is not open.
+    static sndSpeaker* speaker();
+    // The channel of that number on the open device; null when the device is not open, since
+    // no channel outlives its device.
+    static sndChannel* channel(int number);
+
+    // Makes the device; tests put a speaker of their own here.
+    using SpeakerFactory = sndSpeaker* (*)();
+    static SpeakerFactory speakerFactory;
 };
 
 }  // namespace dfc::microedition::media

@@ -2,21 +2,41 @@
 
 namespace dfc::microedition::media {
 namespace {
-bool soundOpen = false;
+
+sndSpeaker* device = nullptr;
+bool deviceOpen = false;
+
+sndSpeaker* makeSpeaker() { return new sndSpeaker(); }
+
+}  // namespace
+
+DManager::SpeakerFactory DManager::speakerFactory = makeSpeaker;
+
+void DManager::openSound() {
+    if (deviceOpen) return;
+    delete device;
+    device = speakerFactory();
+    if (device->open(44000, 16, true, 4, 16) != 0) return;
+    device->volumeMusics(32);
+    device->volumeSounds(64);
+    deviceOpen = true;
 }
 
-void DManager::openSound() { soundOpen = true; }
-
-void DManager::closeSound() {}
-
-bool DManager::isSoundOpen() { return soundOpen; }
-
-void DManager::suspendSound() {
-    if (!soundOpen) openSound();
+void DManager::closeSound() {
+    if (!device) return;
+    if (deviceOpen) device->close();
+    delete device;
+    device = nullptr;
+    deviceOpen = false;
 }
 
-void DManager::resumeSound() {
-    if (!soundOpen) openSound();
+bool DManager::isSoundOpen() { return deviceOpen; }
+
+sndSpeaker* DManager::speaker() {
+    openSound();
+    return device;
 }
+
+sndChannel* DManager::channel(int number) { return deviceOpen ? device->channel(number) : nullptr; }
 
 }  // namespace dfc::microedition::media

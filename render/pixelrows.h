@@ -1,0 +1,24 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// The inner loops of opaque drawing, tuned for whole rows.
+
+void fillPixels(uint16_t* dst, size_t count, uint16_t colour);
+// Copies the source pixels that differ from the key; key pixels keep the destination's value.
+void copyPixelsKeyed(uint16_t* dst, const uint16_t* src, size_t count, uint16_t key);
+// Blends each source pixel over the destination's (see blend565).
+void blendPixels(uint16_t* dst, const uint16_t* src, size_t count, uint32_t alpha);
+void blendFill(uint16_t* dst, size_t count, uint16_t colour, uint32_t alpha);
+
+// Colour over existing with alpha 0-255: red and blue move by alpha / 8 in 32ths, green by
+// alpha / 4 in 64ths of the distance, rounded down. Alpha 255 is therefore not quite opaque.
+inline uint16_t blend565(uint16_t colour, uint16_t existing, uint32_t alpha) {
+    int32_t c = colour, d = existing;
+    int32_t rb = (d & 0xF81F) + ((((c & 0xF81F) - (d & 0xF81F)) * int32_t(alpha >> 3)) >> 5);
+    int32_t g = (d & 0x07E0) + ((((c & 0x07E0) - (d & 0x07E0)) * int32_t(alpha >> 2)) >> 6);
+    return static_cast<uint16_t>((rb & 0xF81F) | (g & 0x07E0));
+}
+
+// Packs 8-bit red, green, blue triples into pixels.
+void convertRgbRow(uint16_t* dst, const uint8_t* rgb, size_t count);

@@ -1,0 +1,7 @@
+#pragma once
+#include <cstdint>
+
+struct RenderPoint {
+    int32_t x;
+    int32_t y;
+};

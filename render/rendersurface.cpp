@@ -1,0 +1,36 @@
+#include "rendersurface.h"
+#include <new>
+#include "opaquerasterop.h"
+
+RenderSurface::RenderSurface(uint32_t width, uint32_t height) : surface(Surface::Create(width, height)) {}
+
+RenderSurface::RenderSurface(Surface* surface) : surface(surface) {}
+
+RenderSurface::~RenderSurface() { delete surface; }
+
+RenderSurface* RenderSurface::create(uint32_t width, uint32_t height) {
+    auto* made = new (std::nothrow) RenderSurface(width, height);
+    if (made && !made->surface) {
+        delete made;
+        return nullptr;
+    }
+    return made;
+}
+
+bool RenderSurface::lock(int32_t* pitch, void** address, uint32_t, const RenderPoint* point) {
+    if (!surface) return false;
+    *pitch = surface->pitch;
+    *address = point ? static_cast<void*>(surface->pixelAddress(uint32_t(point->x), uint32_t(point->y))) : surface->pixels;
+    return true;
+}
+
+bool RenderSurface::unlock(uint32_t) { return true; }
+
+RenderSurface* RenderSurface::clone() const {
+    if (!surface) return nullptr;
+    RenderSurface* copy = create(surface->width, surface->height);
+    if (!copy) return nullptr;
+    OpaqueRasterOp::instance().copy(*copy->surface, {0, 0}, *surface, {0, 0, width(), height()});
+    copy->colourKey = colourKey;
+    return copy;
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+#include "renderpoint.h"
+#include "surface.h"
+
+// The renderer's RGB565 surface: a display-layer surface, owned, and an optional colour
+// key that keyed blits leave out.
+class RenderSurface {
+public:
+    static constexpr int32_t noKey = -1;
+
+    // A new surface of its own; holds none when memory runs out.
+    RenderSurface(uint32_t width, uint32_t height);
+    // Takes over the given surface.
+    explicit RenderSurface(Surface* surface);
+    RenderSurface(const RenderSurface&) = delete;
+    RenderSurface& operator=(const RenderSurface&) = delete;
+    ~RenderSurface();
+
+    // Null when memory runs out.
+    static RenderSurface* create(uint32_t width, uint32_t height);
+
+    // The byte pitch and the address of the given pixel, or of (0, 0); false without pixels.
+    bool lock(int32_t* pitch, void** address, uint32_t flags = 0, const RenderPoint* point = nullptr);
+    bool unlock(uint32_t flags = 0);
+    // Unchecked: (x, y) must lie inside.
+    uint16_t getPixel(int32_t x, int32_t y) const { return *surface->pixelAddress(uint32_t(x), uint32_t(y)); }
+    // Holds another surface without deleting the one held; the display's back buffer comes
+    // and goes this way.
+    void attach(Surface* other) { surface = other; }
+    // A copy of every pixel, with the same colour key; null when memory runs out.
+    RenderSurface* clone() const;
+
+    Surface* getSurface() const { return surface; }
+    int32_t width() const { return surface ? int32_t(surface->width) : 0; }
+    int32_t height() const { return surface ? int32_t(surface->height) : 0; }
+    // -1 for none, else a pixel value in the low 16 bits.
+    int32_t getColourKey() const { return colourKey; }
+    void setColourKey(int32_t key) { colourKey = key; }
+
+private:
+    Surface* surface;
+    int32_t colourKey = noKey;
+};

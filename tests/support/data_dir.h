@@ -1,0 +1,16 @@
+// A fresh data folder for the saved records of one test, removed afterwards.
+#pragma once
+#include <string>
+
+class ScopedDataDir {
+public:
+    ScopedDataDir();
+    ~ScopedDataDir();
+    ScopedDataDir(const ScopedDataDir&) = delete;
+    ScopedDataDir& operator=(const ScopedDataDir&) = delete;
+
+    const std::string& path() const { return root; }
+
+private:
+    std::string root;
+};
