@@ -1,0 +1,133 @@
+// The built game.dat: every picture decodes, the library's resources are there, and the
+// same sources always give the same bytes.
+#include <gtest/gtest.h>
+#include <csetjmp>
+#include <cstdio>
+#include <png.h>
+#include <jpeglib.h>
+#include "assettool.h"
+
+using namespace assettest;
+
+namespace {
+
+const std::filesystem::path gameDat = std::filesystem::path(MOSSYARD_BINARY_DIR) / "bin" / "game.dat";
+
+bool pngDecodes(const std::string& bytes, int& width, int& height) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) return false;
+    image.format = PNG_FORMAT_RGB;
+    std::vector<png_byte> pixels(PNG_IMAGE_SIZE(image));
+    bool read = png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr) != 0;
+    width = int(image.width);
+    height = int(image.height);
+    png_image_free(&image);
+    return read;
+}
+
+struct JpegTrap {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+void jpegFails(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegTrap*>(info->err)->jump, 1); }
+
+bool jpegDecodes(const std::string& bytes, int& width, int& height) {
+    jpeg_decompress_struct info{};
+    JpegTrap trap{};
+    info.err = jpeg_std_error(&trap.manager);
+    trap.manager.error_exit = jpegFails;
+    std::vector<JSAMPLE> row;
+    if (setjmp(trap.jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    width = int(info.output_width);
+    height = int(info.output_height);
+    row.resize(size_t(info.output_width) * 3);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_read_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+class GameDat : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder = new TempFolder;
+        ToolRun run = runCommand("7zz x -y -bd '-o" + (folder->path() / "x").string() + "' '" + gameDat.string() + "'");
+        ASSERT_EQ(run.status, 0) << run.output;
+    }
+    static void TearDownTestSuite() {
+        delete folder;
+        folder = nullptr;
+    }
+    static std::filesystem::path entry(const std::string& name) { return folder->path() / "x" / name; }
+
+    static TempFolder* folder;
+};
+
+TempFolder* GameDat::folder = nullptr;
+
+TEST_F(GameDat, EveryPictureDecodes) {
+    int pictures = 0;
+    for (const auto& file : std::filesystem::recursive_directory_iterator(folder->path() / "x")) {
+        std::string name = file.path().string();
+        bool png = name.ends_with(".png"), jpeg = name.ends_with(".jpg");
+        if (!png && !jpeg) continue;
+        SCOPED_TRACE(name);
+        int width = 0, height = 0;
+        std::string bytes = readBytes(file.path());
+        EXPECT_TRUE(png ? pngDecodes(bytes, width, height) : jpegDecodes(bytes, width, height));
+        EXPECT_GT(width, 0);
+        EXPECT_GT(height, 0);
+        ++pictures;
+    }
+    EXPECT_GT(pictures, 40);
+}
+
+TEST_F(GameDat, HoldsTheLibrarysResourcesForBothScreens) {
+    std::vector<std::string> names{"keys.txt", "res.txt", "menu/small_back.jpg", "menu/small_icons.txt",
+                                   "menu/small_icons.png", "ppc/menu/back.jpg", "ppc/menu/panel.png",
+                                   "ppc/menu/selected.png", "ppc/menu/start.png", "ppc/menu/sel_start.png",
+                                   "ppc/menu/texts.txt", "ppc/menu/texts.png", "sound/menu.mod"};
+    for (const char* art : {"bxr", "rkv", "zpk", "tunnex", "irvx", "gold", "starwell", "river"})
+        names.push_back("ppc/menu/" + std::string(art) + ".png");
+    for (const char* picture : {"logo.png", "arrowUp.png", "arrowDown.png", "pause.png", "input_top.png",
+                                "input_midd.png", "input_bot.png"}) {
+        names.push_back(picture);
+        names.push_back("ppc/" + std::string(picture));
+    }
+    for (const char* font : {"menu", "menusel", "hud0", "hud1", "num0", "num1", "small"})
+        for (int part = 0; part < 3; ++part) {
+            std::string base = "fonts/" + std::string(font) + "/font_" + std::to_string(part);
+            names.push_back(base);
+            names.push_back(base + ".png");
+            names.push_back("ppc/" + base + ".png");
+        }
+    for (const std::string& name : names) EXPECT_TRUE(std::filesystem::exists(entry(name))) << name;
+    EXPECT_TRUE(std::filesystem::exists(gameDat.parent_path() / "charset.dat"));
+}
+
+TEST_F(GameDat, SameSourcesGiveTheSameBytes) {
+    std::string data = std::string(MOSSYARD_SOURCE_DIR) + "/data";
+    ToolRun first = runBuilder(data, folder->path() / "one" / "game.dat");
+    ToolRun second = runBuilder(data, folder->path() / "two" / "game.dat");
+    ASSERT_EQ(first.status, 0) << first.output;
+    ASSERT_EQ(second.status, 0) << second.output;
+    std::string bytes = readBytes(folder->path() / "one" / "game.dat");
+    EXPECT_EQ(bytes, readBytes(folder->path() / "two" / "game.dat"));
+    EXPECT_EQ(bytes, readBytes(gameDat));
+    EXPECT_EQ(readBytes(folder->path() / "one" / "charset.dat"), readBytes(gameDat.parent_path() / "charset.dat"));
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+// A broken rule: the build stops and names the place.
+#pragma once
+#include <stdexcept>
+#include <string>
+#include "place.h"
+
+namespace assets {
+
+class BuildError : public std::runtime_error {
+public:
+    BuildError(const Place& place, const std::string& message)
+        : std::runtime_error(place.text() + ": " + message) {}
+    explicit BuildError(const std::string& message) : std::runtime_error(message) {}
+};
+
+}  // namespace assets

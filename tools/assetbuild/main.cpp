@@ -1,0 +1,38 @@
+// assetbuild: makes game.dat from the data tree.
+//   assetbuild build DATA_DIR ARCHIVE [--stage DIR] [--sheet PNG] [--fonts DIR]
+#include <cstring>
+#include <iostream>
+#include "builder.h"
+#include "builderror.h"
+
+namespace {
+
+int usage() {
+    std::cerr << "usage: assetbuild build DATA_DIR ARCHIVE [--stage DIR] [--sheet PNG] [--fonts DIR]\n";
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4 || std::strcmp(argv[1], "build") != 0) return usage();
+    assets::Builder::Options options;
+    options.data = argv[2];
+    options.archive = argv[3];
+    options.stage = options.archive.string() + ".stage";
+    options.fonts = ASSETBUILD_FONT_DIR;
+    for (int i = 4; i < argc; i += 2) {
+        if (i + 1 >= argc) return usage();
+        if (std::strcmp(argv[i], "--stage") == 0) options.stage = argv[i + 1];
+        else if (std::strcmp(argv[i], "--sheet") == 0) options.sheet = argv[i + 1];
+        else if (std::strcmp(argv[i], "--fonts") == 0) options.fonts = argv[i + 1];
+        else return usage();
+    }
+    try {
+        assets::Builder(options).run();
+    } catch (const std::exception& failure) {
+        std::cerr << "assetbuild: " << failure.what() << "\n";
+        return 1;
+    }
+    return 0;
+}

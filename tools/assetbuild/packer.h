@@ -1,0 +1,23 @@
+// Packs the staged entries into the 7z archive with the external 7zz: one LZMA folder per
+// entry, no time stamps or attributes, so the same entries always give the same bytes.
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace assets {
+
+class Packer {
+public:
+    // Writes `archive` from the files `names` below `stage`, then lists it back and checks
+    // that it holds exactly those names.
+    static void pack(const std::filesystem::path& stage, const std::vector<std::string>& names,
+                     const std::filesystem::path& archive);
+
+private:
+    // Runs a program in `directory`; its output goes to `log`. Answers the exit status.
+    static int run(const std::vector<std::string>& arguments, const std::filesystem::path& directory,
+                   const std::filesystem::path& log);
+};
+
+}  // namespace assets
