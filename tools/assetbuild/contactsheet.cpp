@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "inkstyle.h"
 #include "jpegfile.h"
+#include "mockscreens.h"
 #include "pngfile.h"
 #include "sourcetext.h"
 #include "utf8.h"
@@ -50,6 +51,7 @@ ContactSheet::ContactSheet(const EntrySet& entries, const std::map<std::string, 
     : entries(entries), fonts(fonts), labelFace(std::make_unique<FontFace>(fontDir, "DejaVuSans", 11, Place{"sheet"})) {}
 
 void ContactSheet::write(const std::filesystem::path& path) {
+    for (auto& [caption, screen] : MockScreens(entries, fonts).all()) tiles.push_back({caption, shown(screen, 2)});
     addPictures();
     addFontSamples();
     std::vector<Image> pages = compose();
