@@ -1,6 +1,6 @@
 // Screens put together from the made resources the way the game lays them out (start-up,
-// shell menu on both screens, a menu page, name entry), so the contact sheet shows how the
-// pieces look together at their real size.
+// shell menu on both screens, a menu page, name entry), so the contact sheet shows how they
+// look together at their real size.
 #pragma once
 #include <map>
 #include <string>
