@@ -133,7 +133,8 @@ std::vector<Image> ContactSheet::compose() const {
     std::vector<int> heights{0};
     int x = gap, y = gap, rowHeight = 0;
     for (const Tile& tile : tiles) {
-        int w = std::max(tile.image.width(), 60), h = tile.image.height() + labelHeight;
+        int labelWidth = labelFace->ink(decodeUtf8(tile.label, Place{}), 0, Place{"sheet"}).mask.width();
+        int w = std::max(tile.image.width(), labelWidth), h = tile.image.height() + labelHeight;
         if (x + w > sheetWidth - gap && x > gap) {
             x = gap;
             y += rowHeight + gap;
