@@ -184,8 +184,8 @@ void GameEngine::tick() {
 bool GameEngine::startMidlet() {
     DManager::openSound();
     try {
-        DSystem::out = new dfc::io::DPrintStream();
-        DSystem::err = new dfc::io::DPrintStream();
+        DSystem::out = new dfc::io::DPrintStream(dfc::io::DOutputStreamPtr());
+        DSystem::err = new dfc::io::DPrintStream(dfc::io::DOutputStreamPtr());
     } catch (DExceptionPtr&) {
         return false;
     }

@@ -8,8 +8,13 @@ struct AlphaPixels : PixelByPixel<AlphaPixels> {
     uint32_t alpha = 0;
 
     void put(uint16_t* dst, uint16_t colour) const { *dst = blend565(colour, *dst, alpha); }
-    void copyRow(uint16_t* dst, const uint16_t* src, size_t count) const { blendPixels(dst, src, count, alpha); }
-    void fillRow(uint16_t* dst, size_t count, uint16_t colour) const { blendFill(dst, count, colour, alpha); }
+    void copyRows(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, size_t count,
+                  size_t rows) const {
+        blendPixelRows(dst, dstPitch, src, srcPitch, count, rows, alpha);
+    }
+    void fillRows(uint16_t* dst, ptrdiff_t pitch, size_t count, size_t rows, uint16_t colour) const {
+        blendFillRows(dst, pitch, count, rows, colour, alpha);
+    }
 };
 
 class AlphaRasterOp final : public PixelRasterOp<AlphaPixels> {

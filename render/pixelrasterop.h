@@ -2,12 +2,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <type_traits>
+#include "pixelrows.h"
 #include "rasterop.h"
 
 // The twelve raster operations, written once over a pixel policy that says how one pixel,
-// one row of source pixels and one run of a colour are written. A policy provides put,
-// copyRow, copyRowKeyed and fillRow (see OpaquePixels).
+// rows of source pixels and rows of one colour are written. A policy provides put,
+// copyRows, copyRowsKeyed and fillRows (see OpaquePixels).
 template <class Pixels>
 class PixelRasterOp : public RasterOp {
 public:
@@ -16,12 +16,12 @@ public:
         if (width <= 0 || rows <= 0) return;
         uint16_t* d = dst.pixelAddress(at.x, at.y);
         const uint16_t* s = src.pixelAddress(from.left, from.top);
-        // Rows without padding on both sides are one block.
+        // Rows without padding on both sides are one run.
         if (dst.pitch == src.pitch && dst.pitch == 2 * width) {
-            pixels.copyRow(d, s, size_t(width * rows));
-            return;
+            width *= rows;
+            rows = 1;
         }
-        for (; rows > 0; --rows, d = nextRow(d, dst.pitch), s = nextRow(s, src.pitch)) pixels.copyRow(d, s, size_t(width));
+        pixels.copyRows(d, dst.pitch, s, src.pitch, size_t(width), size_t(rows));
     }
 
     void copyKeyed(Surface& dst, RenderPoint at, const Surface& src, const RenderRect& from, uint16_t key) override {
@@ -29,8 +29,7 @@ public:
         if (width <= 0 || rows <= 0) return;
         uint16_t* d = dst.pixelAddress(at.x, at.y);
         const uint16_t* s = src.pixelAddress(from.left, from.top);
-        for (; rows > 0; --rows, d = nextRow(d, dst.pitch), s = nextRow(s, src.pitch))
-            pixels.copyRowKeyed(d, s, size_t(width), key);
+        pixels.copyRowsKeyed(d, dst.pitch, s, src.pitch, size_t(width), size_t(rows), key);
     }
 
     void copyAffine(Surface& dst, const RenderRect& area, const AffineTransform& t, const Surface& src) override {
@@ -67,11 +66,15 @@ public:
         int64_t width = rect.width(), rows = rect.height();
         if (width <= 0 || rows <= 0) return;
         uint16_t* d = dst.pixelAddress(rect.left, rect.top);
-        for (; rows > 0; --rows, d = nextRow(d, dst.pitch)) pixels.fillRow(d, size_t(width), colour);
+        if (dst.pitch == 2 * width) {
+            width *= rows;
+            rows = 1;
+        }
+        pixels.fillRows(d, dst.pitch, size_t(width), size_t(rows), colour);
     }
 
     void hline(Surface& dst, RenderPoint start, int32_t count, uint16_t colour) override {
-        if (count > 0) pixels.fillRow(dst.pixelAddress(start.x, start.y), size_t(count), colour);
+        if (count > 0) pixels.fillRows(dst.pixelAddress(start.x, start.y), dst.pitch, size_t(count), 1, colour);
     }
 
     void line(Surface& dst, RenderPoint p0, RenderPoint p1, uint16_t colour) override {
@@ -112,12 +115,6 @@ protected:
     Pixels pixels;
 
 private:
-    template <class P>
-    static P* nextRow(P* p, int32_t pitch) {
-        using Byte = std::conditional_t<std::is_const_v<P>, const uint8_t, uint8_t>;
-        return reinterpret_cast<P*>(reinterpret_cast<Byte*>(p) + pitch);
-    }
-
     // Walks the destination area row by row, handing each pixel whose source point lies
     // inside the source to write.
     template <class Write>

@@ -31,48 +31,75 @@ Block blendBlock(Block c, Block d, int16_t weight5, int16_t weight6) {
     return (red << 11) | (green << 5) | blue;
 }
 
+inline void fillRow(uint16_t* dst, size_t count, Block colour) {
+    if (count < blockPixels) {
+        for (size_t i = 0; i < count; ++i) dst[i] = colour[0];
+        return;
+    }
+    // Unaligned blocks at both ends, aligned blocks between; overlapping stores of one colour
+    // do no harm.
+    store(dst, colour);
+    uint16_t* last = dst + count - blockPixels;
+    store(last, colour);
+    uint16_t* p = dst + ((0 - reinterpret_cast<uintptr_t>(dst)) & 15) / 2;
+    for (; p + 4 * blockPixels <= last; p += 4 * blockPixels) {
+        store(p, colour);
+        store(p + blockPixels, colour);
+        store(p + 2 * blockPixels, colour);
+        store(p + 3 * blockPixels, colour);
+    }
+    for (; p < last; p += blockPixels) store(p, colour);
+}
+
+inline void copyBlockKeyed(uint16_t* dst, const uint16_t* src, Block key) {
+    Block pixels = load(src);
+    Block isKey = Block(pixels == key);
+    store(dst, (load(dst) & isKey) | (pixels & ~isKey));
+}
+
+inline void copyRowKeyed(uint16_t* dst, const uint16_t* src, size_t count, Block key) {
+    if (count < blockPixels) {
+        for (size_t i = 0; i < count; ++i)
+            if (src[i] != key[0]) dst[i] = src[i];
+        return;
+    }
+    size_t i = 0;
+    for (; i + blockPixels <= count; i += blockPixels) copyBlockKeyed(dst + i, src + i, key);
+    // The last block again, overlapping: copying a pixel twice gives the same pixel.
+    if (i < count) copyBlockKeyed(dst + count - blockPixels, src + count - blockPixels, key);
+}
+
 }  // namespace
 
-void fillPixels(uint16_t* dst, size_t count, uint16_t colour) {
-    // Single pixels up to a 16-byte boundary, then aligned blocks, then the tail.
-    while (count && (reinterpret_cast<uintptr_t>(dst) & 15)) {
-        *dst++ = colour;
-        --count;
-    }
-    Block v = splat(colour);
-    for (; count >= 4 * blockPixels; count -= 4 * blockPixels, dst += 4 * blockPixels) {
-        store(dst, v);
-        store(dst + blockPixels, v);
-        store(dst + 2 * blockPixels, v);
-        store(dst + 3 * blockPixels, v);
-    }
-    for (; count >= blockPixels; count -= blockPixels, dst += blockPixels) store(dst, v);
-    while (count--) *dst++ = colour;
-}
-
-void copyPixelsKeyed(uint16_t* dst, const uint16_t* src, size_t count, uint16_t key) {
-    Block k = splat(key);
-    for (; count >= blockPixels; count -= blockPixels, dst += blockPixels, src += blockPixels) {
-        Block s = load(src);
-        Block isKey = Block(s == k);
-        store(dst, (load(dst) & isKey) | (s & ~isKey));
-    }
-    for (size_t i = 0; i < count; ++i)
-        if (src[i] != key) dst[i] = src[i];
-}
-
-void blendPixels(uint16_t* dst, const uint16_t* src, size_t count, uint32_t alpha) {
-    int16_t w5 = int16_t(alpha >> 3), w6 = int16_t(alpha >> 2);
-    for (; count >= blockPixels; count -= blockPixels, dst += blockPixels, src += blockPixels)
-        store(dst, blendBlock(load(src), load(dst), w5, w6));
-    for (size_t i = 0; i < count; ++i) dst[i] = blend565(src[i], dst[i], alpha);
-}
-
-void blendFill(uint16_t* dst, size_t count, uint16_t colour, uint32_t alpha) {
-    int16_t w5 = int16_t(alpha >> 3), w6 = int16_t(alpha >> 2);
+void fillPixelRows(uint16_t* dst, ptrdiff_t pitch, size_t count, size_t rows, uint16_t colour) {
     Block c = splat(colour);
-    for (; count >= blockPixels; count -= blockPixels, dst += blockPixels) store(dst, blendBlock(c, load(dst), w5, w6));
-    for (size_t i = 0; i < count; ++i) dst[i] = blend565(colour, dst[i], alpha);
+    for (; rows > 0; --rows, dst = nextRow(dst, pitch)) fillRow(dst, count, c);
+}
+
+void copyPixelRowsKeyed(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, size_t count,
+                        size_t rows, uint16_t key) {
+    Block k = splat(key);
+    for (; rows > 0; --rows, dst = nextRow(dst, dstPitch), src = nextRow(src, srcPitch)) copyRowKeyed(dst, src, count, k);
+}
+
+void blendPixelRows(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, size_t count,
+                    size_t rows, uint32_t alpha) {
+    auto w5 = int16_t(alpha >> 3), w6 = int16_t(alpha >> 2);
+    for (; rows > 0; --rows, dst = nextRow(dst, dstPitch), src = nextRow(src, srcPitch)) {
+        size_t i = 0;
+        for (; i + blockPixels <= count; i += blockPixels) store(dst + i, blendBlock(load(src + i), load(dst + i), w5, w6));
+        for (; i < count; ++i) dst[i] = blend565(src[i], dst[i], alpha);
+    }
+}
+
+void blendFillRows(uint16_t* dst, ptrdiff_t pitch, size_t count, size_t rows, uint16_t colour, uint32_t alpha) {
+    auto w5 = int16_t(alpha >> 3), w6 = int16_t(alpha >> 2);
+    Block c = splat(colour);
+    for (; rows > 0; --rows, dst = nextRow(dst, pitch)) {
+        size_t i = 0;
+        for (; i + blockPixels <= count; i += blockPixels) store(dst + i, blendBlock(c, load(dst + i), w5, w6));
+        for (; i < count; ++i) dst[i] = blend565(colour, dst[i], alpha);
+    }
 }
 
 void convertRgbRow(uint16_t* dst, const uint8_t* rgb, size_t count) {

@@ -116,6 +116,7 @@ RasterOp* RenderContext::setAlpha(int32_t alpha) {
 }
 
 RasterOp* RenderContext::setCombiner(PixelCombiner* combiner) {
+    if (!combiner) return nullptr;
     if (!combinerOp) combinerOp = new (std::nothrow) CombinerRasterOp;
     if (!combinerOp) return nullptr;
     combinerOp->setCombiner(combiner);

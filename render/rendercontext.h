@@ -32,7 +32,8 @@ public:
     // Blends with alpha & 0xFF; 252 and above draw opaque. Null, with the raster operation
     // unchanged, when memory runs out.
     RasterOp* setAlpha(int32_t alpha);
-    // Hands every pixel to the combiner (not owned); null, unchanged, when memory runs out.
+    // Hands every pixel to the combiner (not owned); null, unchanged, when there is no
+    // combiner or memory runs out.
     RasterOp* setCombiner(PixelCombiner* combiner);
     RasterOp* getOp() const { return op; }
 

@@ -10,3 +10,5 @@
 #include "ce_display.h"
 #include "ce_gx.h"
 #include "ce_registry.h"
+#include "ce_file.h"
+#include "ce_memorystatus.h"

@@ -146,6 +146,10 @@ void deliverClose();
 // Forgets every window, message and handle; the tests start each case from here.
 void resetState();
 
+// Where the executable seems to lie, as a host path (GetModuleFileNameW reports it with
+// backslashes); tests point it into a folder of their own. Empty: the real executable.
+void setModulePath(const std::string& path);
+
 // Writes a picture as a PNG file; false when it could not be written.
 bool savePng(const Picture& picture, const std::string& path);
 

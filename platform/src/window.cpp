@@ -44,6 +44,7 @@ void resetState() {
     state().foreground = nullptr;
     resetLibraries();
     resetDevice();
+    setModulePath("");
 }
 
 }  // namespace platform

@@ -24,17 +24,11 @@ public:
     int ticks = 0;
 };
 
-class EngineSound : public HeadlessTest {
+class EngineSound : public RecordedSound {
 protected:
     void SetUp() override {
-        HeadlessTest::SetUp();
-        speakerLog().clear();
-        DManager::speakerFactory = RecordingSpeaker::make;
+        RecordedSound::SetUp();
         GameEngine::applicationFactory = [] { return DMIDletPtr(new ShortMidlet()); };
-    }
-    void TearDown() override {
-        DManager::speakerFactory = [] { return new sndSpeaker(); };
-        HeadlessTest::TearDown();
     }
 
     void runWithAPause() {

@@ -7,19 +7,8 @@ using dfc::microedition::media::DManager;
 
 namespace {
 
-class Manager : public HeadlessTest {
+class Manager : public RecordedSound {
 protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        speakerLog().clear();
-        DManager::speakerFactory = RecordingSpeaker::make;
-    }
-    void TearDown() override {
-        DManager::closeSound();
-        DManager::speakerFactory = [] { return new sndSpeaker(); };
-        HeadlessTest::TearDown();
-    }
-
     const std::vector<std::string> opening{"open 44000 16 1 4 16", "volumeMusics 32", "volumeSounds 64"};
 };
 

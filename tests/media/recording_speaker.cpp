@@ -1,5 +1,8 @@
 #include "recording_speaker.h"
 #include <cstdio>
+#include "dmanager.h"
+
+using dfc::microedition::media::DManager;
 
 SpeakerLog& speakerLog() {
     static SpeakerLog log;
@@ -42,9 +45,9 @@ void RecordingSpeaker::volumeSounds(unsigned volume) {
     sounds = volume;
 }
 
-int RecordingSpeaker::play(const std::string& what, unsigned flags) {
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%#x", flags);
+int RecordingSpeaker::play(const std::string& what, unsigned flags, bool loop) {
+    char hex[32];
+    std::snprintf(hex, sizeof hex, "%#x %s", flags, loop ? "loop" : "once");
     if (speakerLog().refusePlays) {
         log(what + " " + hex + " -> refused");
         return SND_NOT_PLAYED;
@@ -55,10 +58,22 @@ int RecordingSpeaker::play(const std::string& what, unsigned flags) {
     return number;
 }
 
-int RecordingSpeaker::playSound(sndSound*, unsigned flags) { return play("playSound", flags); }
-int RecordingSpeaker::playMusic(sndMusic*, unsigned flags) { return play("playMusic", flags); }
+int RecordingSpeaker::playSound(sndSound* sound, unsigned flags) { return play("playSound", flags, sound && sound->looping()); }
+int RecordingSpeaker::playMusic(sndMusic* music, unsigned flags) { return play("playMusic", flags, music && music->looping()); }
 
 sndChannel* RecordingSpeaker::channel(int number) {
     auto found = channels.find(number);
     return found == channels.end() ? nullptr : found->second.get();
+}
+
+void RecordedSound::SetUp() {
+    HeadlessTest::SetUp();
+    speakerLog().clear();
+    DManager::speakerFactory = RecordingSpeaker::make;
+}
+
+void RecordedSound::TearDown() {
+    DManager::closeSound();
+    DManager::speakerFactory = [] { return new sndSpeaker(); };
+    HeadlessTest::TearDown();
 }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 #include "ce_snd.h"
+#include "headless_test.h"
 
 struct SpeakerLog {
     std::vector<std::string> calls;
@@ -69,9 +70,16 @@ public:
 
 private:
     void log(const std::string& what) { speakerLog().calls.push_back(what); }
-    int play(const std::string& what, unsigned flags);
+    int play(const std::string& what, unsigned flags, bool loop);
 
     unsigned musics = 0;
     unsigned sounds = 0;
     int nextChannel = 0;
+};
+
+// A headless device whose sound device is a recording speaker, closed after each case.
+class RecordedSound : public HeadlessTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
 };

@@ -290,6 +290,8 @@ TEST(RenderContext, AFailedSetAlphaOrSetCombinerKeepsThePreviousOperation) {
     failNextAllocations(1);
     EXPECT_EQ(nullptr, other.setCombiner(&keep));
     EXPECT_EQ(&OpaqueRasterOp::instance(), other.getOp());
+    EXPECT_EQ(nullptr, other.setCombiner(nullptr));
+    EXPECT_EQ(&OpaqueRasterOp::instance(), other.getOp());
 }
 
 TEST(RenderContext, TextAlignsOnTheTargetAndIgnoresTheClip) {

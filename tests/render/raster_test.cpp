@@ -48,40 +48,40 @@ TEST(Blend, MatchesThePerChannelBlendForRandomPixels) {
     }
 }
 
-TEST(PixelRows, WholeRowRoutinesAgreeWithSinglePixelsAtEveryLengthAndAlignment) {
+TEST(PixelRows, BlockRoutinesAgreeWithSinglePixelsAtEveryLengthAndAlignment) {
     std::mt19937 random(11);
+    // Two rows 80 pixels apart, starting at every offset within a 16-byte block.
+    const size_t stride = 80;
+    const ptrdiff_t pitch = 2 * stride;
     for (size_t offset = 0; offset < 8; ++offset)
         for (size_t count = 0; count < 70; ++count) {
-            std::vector<uint16_t> src(80), dst(80), expected;
+            std::vector<uint16_t> src(2 * stride), dst(2 * stride);
             for (auto& p : src) p = random() & 3 ? uint16_t(random()) : 0xF81F;
             for (auto& p : dst) p = uint16_t(random());
             uint32_t alpha = random() & 0xFF;
             auto colour = uint16_t(random());
+            auto expect = [&](auto pixel) {
+                auto expected = dst;
+                for (size_t row : {offset, offset + stride})
+                    for (size_t i = row; i < row + count; ++i) expected[i] = pixel(i);
+                return expected;
+            };
 
-            expected = dst;
-            for (size_t i = 0; i < count; ++i) expected[offset + i] = colour;
             auto filled = dst;
-            fillPixels(&filled[offset], count, colour);
-            ASSERT_EQ(expected, filled) << offset << " " << count;
+            fillPixelRows(&filled[offset], pitch, count, 2, colour);
+            ASSERT_EQ(expect([&](size_t) { return colour; }), filled) << offset << " " << count;
 
-            expected = dst;
-            for (size_t i = 0; i < count; ++i)
-                if (src[offset + i] != 0xF81F) expected[offset + i] = src[offset + i];
             auto keyed = dst;
-            copyPixelsKeyed(&keyed[offset], &src[offset], count, 0xF81F);
-            ASSERT_EQ(expected, keyed) << offset << " " << count;
+            copyPixelRowsKeyed(&keyed[offset], pitch, &src[offset], pitch, count, 2, 0xF81F);
+            ASSERT_EQ(expect([&](size_t i) { return src[i] == 0xF81F ? dst[i] : src[i]; }), keyed) << offset << " " << count;
 
-            expected = dst;
-            for (size_t i = 0; i < count; ++i) expected[offset + i] = blend565(src[offset + i], dst[offset + i], alpha);
             auto blended = dst;
-            blendPixels(&blended[offset], &src[offset], count, alpha);
-            ASSERT_EQ(expected, blended) << offset << " " << count;
+            blendPixelRows(&blended[offset], pitch, &src[offset], pitch, count, 2, alpha);
+            ASSERT_EQ(expect([&](size_t i) { return blend565(src[i], dst[i], alpha); }), blended) << offset << " " << count;
 
-            expected = dst;
-            for (size_t i = 0; i < count; ++i) expected[offset + i] = blend565(colour, dst[offset + i], alpha);
             auto tinted = dst;
-            blendFill(&tinted[offset], count, colour, alpha);
-            ASSERT_EQ(expected, tinted) << offset << " " << count;
+            blendFillRows(&tinted[offset], pitch, count, 2, colour, alpha);
+            ASSERT_EQ(expect([&](size_t i) { return blend565(colour, dst[i], alpha); }), tinted) << offset << " " << count;
         }
 }
 

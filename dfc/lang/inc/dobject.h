@@ -86,6 +86,8 @@ inline void DObjectPtr::set(DObject* object) {
 template <class Self, class T, class Base>
 class DPtr : public Base {
 public:
+    using Pointee = T;
+
     DPtr() = default;
     DPtr(std::nullptr_t) {}
     template <class U>
@@ -110,6 +112,13 @@ public:
         return get();
     }
     T& operator*() const { return *operator->(); }
+    // Arrays index through their pointer: grid[y][x].
+    template <class I>
+    decltype(auto) operator[](I index) const
+        requires requires(T& t) { t[index]; }
+    {
+        return (*operator->())[index];
+    }
 
     // The pointer's own class for an object known to be of it, such as a collection's element.
     static Self from(const DObjectPtr& object) { return Self(static_cast<T*>(object.get())); }

@@ -1,10 +1,9 @@
 #pragma once
 #include "dobject.h"
+#include "dbytearray.ptr"
 #include "dstring.ptr"
 
 namespace dfc::lang {
-
-class DbyteArray;
 
 // Immutable UTF-16 text, always terminated.
 class DString : public DObject {
@@ -40,6 +39,8 @@ public:
     DStringPtr toLowerCase() const;
     DStringPtr toUpperCase() const;
     DStringPtr replace(char16_t oldUnit, char16_t newUnit);
+    // The low 8 bits of each unit.
+    DbyteArrayPtr getBytes() const;
 
     static DStringPtr valueOf(const DObjectPtr& object);
     static DStringPtr valueOf(bool b);

@@ -3,6 +3,7 @@
 #include <cwctype>
 #include "dexception.h"
 #include "dinteger.h"
+#include "dprimitives.h"
 
 namespace dfc::lang {
 namespace {
@@ -155,6 +156,12 @@ DStringPtr DString::replace(char16_t oldUnit, char16_t newUnit) {
     for (int i = 0; i < count; ++i)
         if (units[i] == oldUnit) units[i] = newUnit;
     return adopt(units, count);
+}
+
+DbyteArrayPtr DString::getBytes() const {
+    auto* bytes = new DbyteArray(count);
+    for (int i = 0; i < count; ++i) bytes->data[i] = static_cast<int8_t>(value[i] & 0xFF);
+    return bytes;
 }
 
 DStringPtr DString::valueOf(const DObjectPtr& object) { return object ? object->toString() : DStringPtr(u"null"); }

@@ -1,5 +1,7 @@
 #pragma once
 #include "ce_snd.h"
+#include "dinputstream.h"
+#include "dplayer.h"
 
 namespace dfc::microedition::media {
 
@@ -12,6 +14,10 @@ public:
     // Closes and deletes the device; a later access opens a new one.
     static void closeSound();
     static bool isSoundOpen();
+
+    // A player of the stream's data for "audio/x-wav" or "audio/mod" (the case counts); null
+    // for any other type.
+    static DPlayerPtr createPlayer(io::DInputStreamPtr stream, lang::DStringPtr type);
 
     // The device, opened first when it is not open.
     static sndSpeaker* speaker();

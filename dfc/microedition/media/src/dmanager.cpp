@@ -1,4 +1,7 @@
 #include "dmanager.h"
+#include "dmediaexception.h"
+#include "dplayermod.h"
+#include "dplayerwav.h"
 
 namespace dfc::microedition::media {
 namespace {
@@ -31,6 +34,15 @@ void DManager::closeSound() {
 }
 
 bool DManager::isSoundOpen() { return deviceOpen; }
+
+DPlayerPtr DManager::createPlayer(io::DInputStreamPtr stream, lang::DStringPtr type) {
+    if (!stream) DFC_THROW(lang::DIllegalArgumentException);
+    if (!type) DFC_THROW(DMediaException);
+    openSound();
+    if (type == u"audio/x-wav") return new DPlayerWav(stream);
+    if (type == u"audio/mod") return new DPlayerMod(stream);
+    return DPlayerPtr();
+}
 
 sndSpeaker* DManager::speaker() {
     openSound();

@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+#include "d7zipinputstream.ptr"
+#include "dinputstream.h"
+#include "dstring.h"
+
+namespace dfc::io {
+
+// One entry of the data archive, unpacked into memory. The archive (one at a time) is opened
+// once; each open unpacks one entry, and the stream keeps its bytes after closeArchive.
+class D7zipInputStream : public DInputStream {
+public:
+    // Opens the archive name in the executable's folder and indexes its entries. The password
+    // must be given but the archive is read without decryption. A missing or unreadable
+    // archive throws DIOException.
+    static void openArchive(const lang::DStringPtr& name, const lang::DStringPtr& password);
+    static void closeArchive();
+    // "/menu/back.jpg", "menu/back.jpg" and "\menu\back.jpg" name the entry menu/back.jpg.
+    // A name not in the archive, no open archive or a damaged entry throw DIOException.
+    static D7zipInputStreamPtr open(const lang::DStringPtr& name);
+
+    ~D7zipInputStream() override = default;
+    void finalize() override { close(); }
+    int available() override { return int(size - pos); }
+    using DInputStream::read;
+    int read(const lang::DbyteArrayPtr& b, int off, int len) override;
+    int read() override { return pos < size ? bytes[pos++] : -1; }
+    void close() override;
+    void reset() override { pos = 0; }
+    // Stops at the end; a negative n moves back, never before the start.
+    int64_t skip(int64_t n) override;
+
+    // The entry's bytes, for decoders that read them in place.
+    const uint8_t* getData() const { return bytes.data(); }
+    uint32_t getSize() const { return size; }
+
+private:
+    explicit D7zipInputStream(std::vector<uint8_t> entry) : bytes(std::move(entry)), size(uint32_t(bytes.size())) {}
+
+    std::vector<uint8_t> bytes;
+    uint32_t size;
+    uint32_t pos = 0;
+};
+
+}  // namespace dfc::io

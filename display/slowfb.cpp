@@ -1,0 +1,95 @@
+#include "slowfb.h"
+#include <algorithm>
+#include <cstring>
+#include "fastcopy.h"
+
+namespace {
+
+constexpr size_t blockBytes = 64;
+
+}  // namespace
+
+SlowFB::SlowFB(VideoDriver* wrapped) : wrapped(wrapped) {}
+
+void SlowFB::resume() {
+    fullCopyDue = true;
+    wrapped->resume();
+}
+
+void SlowFB::suspend() {
+    fullCopyDue = true;
+    wrapped->suspend();
+}
+
+void SlowFB::paint() {
+    fullCopyDue = true;
+    wrapped->paint();
+}
+
+bool SlowFB::Initialize(HWND window, const DisplayParameters& requested, const VideoMode& detected) {
+    if (!wrapped->Initialize(window, requested, detected)) return false;
+    mode = wrapped->mode;
+    if (FrameBytes() == 0 || FrameBytes() % blockBytes != 0) return true;
+    doubleBuffered = true;
+    bool keep = requested.swapEffect == SWAP_COPY && requested.orientation == mode.orientation;
+    mode.swapCapability = keep ? SWAP_CAPABILITY_KEEP : SWAP_CAPABILITY_DISCARD;
+    for (int i = 0; i < 2; ++i) {
+        memory[i].assign(FrameBytes() / 4, 0);
+        system[i].width = mode.width;
+        system[i].height = mode.height;
+        system[i].pitch = int32_t(mode.pitch);
+        system[i].pixels = reinterpret_cast<uint8_t*>(memory[i].data());
+    }
+    fullCopyDue = true;
+    return true;
+}
+
+Surface* SlowFB::GetSurface() { return doubleBuffered ? &system[current] : wrapped->GetSurface(); }
+
+void SlowFB::Present(DWORD flags) {
+    if (doubleBuffered) {
+        Surface* frame = wrapped->GetSurface();
+        if (frame && fullCopyDue) {
+            CopyAll(frame->pixels);
+            fullCopyDue = false;
+        } else if (frame && !(flags & PRESENT_UNCHANGED)) {
+            CopyChangedWords(frame->pixels);
+        }
+        current ^= 1;
+    }
+    wrapped->Present(flags);
+}
+
+void SlowFB::CopyAll(uint8_t* frame) {
+    FastCopy(frame, memory[current].data(), FrameBytes());
+    if (mode.swapCapability == SWAP_CAPABILITY_KEEP) memory[current ^ 1] = memory[current];
+}
+
+// Only the dirty blocks, and never past the frame's end.
+void SlowFB::CopyChangedWords(uint8_t* frame) {
+    const uint32_t* now = memory[current].data();
+    uint32_t* before = memory[current ^ 1].data();
+    bool keep = mode.swapCapability == SWAP_CAPABILITY_KEEP;
+    size_t first = dirtyStart / 4;
+    size_t end = std::min(FrameBytes(), dirtyStart + dirtyBlocks * blockBytes) / 4;
+    for (size_t i = first; i < end; ++i) {
+        if (now[i] == before[i]) continue;
+        std::memcpy(frame + 4 * i, &now[i], 4);
+        if (keep) before[i] = now[i];
+    }
+}
+
+// Rows go to even bounds when the dirty bytes do not fill whole blocks.
+void SlowFB::SetDirtyRect(const RECT& rect) {
+    if (!doubleBuffered) {
+        wrapped->SetDirtyRect(rect);
+        return;
+    }
+    size_t top = size_t(rect.top), bottom = size_t(rect.bottom);
+    if (mode.pitch * (bottom - top) % blockBytes) {
+        top &= ~size_t(1);
+        bottom = std::min<size_t>((bottom + 1) & ~size_t(1), mode.height);
+    }
+    dirtyStart = mode.pitch * top;
+    dirtyBlocks = (mode.pitch * (bottom - top) + blockBytes - 1) / blockBytes;
+}
