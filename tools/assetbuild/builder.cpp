@@ -1,6 +1,7 @@
 #include "builder.h"
 #include <algorithm>
 #include "bitmapfont.h"
+#include "brickround.h"
 #include "builderror.h"
 #include "contactsheet.h"
 #include "helptext.h"
@@ -84,6 +85,9 @@ void Builder::produce(const ManifestItem& item) {
         add(item, item.entry, ModSong(source(item)).bytes(), EntrySet::Kind::music);
     } else if (kind == "raw") {
         add(item, item.entry, readFile(item.source, item.place), EntrySet::Kind::raw);
+    } else if (kind == "round") {
+        add(item, item.entry, BrickRound(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
+            EntrySet::Kind::raw);
     } else if (kind == "charset") {
         charset(item);
     }

@@ -8,7 +8,7 @@ namespace assets {
 namespace {
 
 const std::set<std::string> producing{"picture", "font", "atlas", "props", "props+", "keys", "sound",
-                                      "music",   "help", "anim",  "raw",   "charset"};
+                                      "music",   "help", "anim",  "raw",   "charset", "round"};
 
 }  // namespace
 
