@@ -3,6 +3,7 @@
 #include "ce_types.h"
 #include "ce_window.h"
 #include "ce_gdi.h"
+#include "ce_font.h"
 #include "ce_system.h"
 #include "ce_library.h"
 #include "ce_memory.h"
@@ -12,3 +13,4 @@
 #include "ce_registry.h"
 #include "ce_file.h"
 #include "ce_memorystatus.h"
+#include "ce_mapping.h"
