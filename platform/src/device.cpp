@@ -198,7 +198,13 @@ void Device::gapiEndDraw() {
         top = std::min<DWORD>(gapi.viewportTop, uprightHeight);
         bottom = std::min<DWORD>(top + gapi.viewportHeight, uprightHeight);
     }
+    bool upright = (profile.panel.mounting & 3) == 0;
     for (DWORD y = top; y < bottom; ++y) {
+        if (upright) {
+            ptrdiff_t at = uprightOffset(0, int(y));
+            std::memcpy(panelPixels() + at, gapi.dram.data() + at, 2 * size_t(uprightWidth));
+            continue;
+        }
         for (int x = 0; x < uprightWidth; ++x) {
             ptrdiff_t at = uprightOffset(x, int(y));
             std::memcpy(panelPixels() + at, gapi.dram.data() + at, 2);
