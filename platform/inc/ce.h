@@ -3,6 +3,7 @@
 #include "ce_types.h"
 #include "ce_window.h"
 #include "ce_gdi.h"
+#include "ce_font.h"
 #include "ce_system.h"
 #include "ce_library.h"
 #include "ce_memory.h"

@@ -28,10 +28,13 @@ struct BITMAPINFO {
     DWORD bmiColors[3];
 };
 
+constexpr DWORD BI_RGB = 0;
 constexpr DWORD BI_BITFIELDS = 3;
 constexpr UINT DIB_RGB_COLORS = 0;
 
-// A 16-bit top-down bitmap whose pixels the caller may write (*bits); null when refused.
+// A 16-bit RGB565 top-down bitmap, or a 32-bit BI_RGB one (0x00RRGGBB, black at first; rows
+// bottom-up when the height is positive), whose pixels the caller may reach (*bits); null
+// when refused.
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, LPVOID* bits, HANDLE section, DWORD offset);
 
 constexpr int QUERYESCSUPPORT = 8;

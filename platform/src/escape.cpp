@@ -50,6 +50,7 @@ int GetDeviceCaps(HDC, int index) {
     case HORZRES: return p.screenWidth;
     case VERTRES: return p.screenHeight;
     case BITSPIXEL: return p.screenBpp;
+    case LOGPIXELSY: return 96;
     default: return 0;
     }
 }

@@ -6,45 +6,36 @@
 
 namespace {
 
-GdiBrush whiteBrush(0xFFFF);
-GdiBrush blackBrush(0x0000);
-
-// Where a device context draws: a bitmap, or the GDI screen, which is the panel's frame
-// memory seen upright.
-class Target {
-public:
-    explicit Target(HDC dc) {
-        if (dc && dc->screen) {
-            device = &platform::device();
-            width = std::min(device->profile.screenWidth, device->uprightWidth);
-            height = std::min(device->profile.screenHeight, device->uprightHeight);
-        } else if (dc && dc->selected) {
-            bitmap = dc->selected;
-            width = bitmap->width;
-            height = bitmap->height;
-        }
-    }
-
-    bool valid() const { return device || bitmap; }
-
-    uint16_t* at(int x, int y) const {
-        if (bitmap) return &bitmap->pixels[size_t(y) * bitmap->stride + x];
-        return reinterpret_cast<uint16_t*>(device->panelPixels() + device->uprightOffset(x, y));
-    }
-
-    int width = 0;
-    int height = 0;
-
-private:
-    platform::Device* device = nullptr;
-    GdiBitmap* bitmap = nullptr;
-};
-
-void touched(HDC dc) {
-    if (dc) dc->drew = true;
-}
+GdiBrush whiteBrush(0xFFFFFF);
+GdiBrush blackBrush(0x000000);
 
 constexpr DWORD red565 = 0xF800, green565 = 0x07E0, blue565 = 0x001F;
+constexpr LONG largestDib = 0x8000;  // keeps the byte count far from overflow
+
+// A 32-bit pixel holds 0x00RRGGBB; a COLORREF holds 0x00BBGGRR.
+uint32_t toPixel32(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+COLORREF fromPixel32(uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); }
+
+COLORREF fromRgb565(uint16_t p) {
+    return RGB(BYTE((p >> 11) << 3), BYTE(((p >> 5) & 0x3F) << 2), BYTE((p & 0x1F) << 3));
+}
+
+bool isRgb565(const BITMAPINFO& info) {
+    return info.bmiHeader.biCompression == BI_BITFIELDS && info.bmiColors[0] == red565 &&
+           info.bmiColors[1] == green565 && info.bmiColors[2] == blue565;
+}
+
+// Only what the program makes: 16-bit RGB565 top-down, or 32-bit BI_RGB either way up.
+GdiBitmap* makeDib(const BITMAPINFO& info) {
+    const BITMAPINFOHEADER& h = info.bmiHeader;
+    if (h.biSize != sizeof h || h.biPlanes != 1 || h.biWidth <= 0 || h.biWidth > largestDib || h.biHeight == 0 ||
+        h.biHeight < -largestDib || h.biHeight > largestDib)
+        return nullptr;
+    int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+    if (h.biBitCount == 16 && isRgb565(info) && h.biHeight < 0) return new GdiBitmap(h.biWidth, height, 16, false);
+    if (h.biBitCount == 32 && h.biCompression == BI_RGB) return new GdiBitmap(h.biWidth, height, 32, h.biHeight > 0);
+    return nullptr;
+}
 
 }  // namespace
 
@@ -53,6 +44,42 @@ namespace platform {
 uint16_t toRgb565(COLORREF c) {
     unsigned r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
     return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+}
+
+Target::Target(HDC dc) {
+    if (dc && dc->screen) {
+        device = &platform::device();
+        width = std::min(device->profile.screenWidth, device->uprightWidth);
+        height = std::min(device->profile.screenHeight, device->uprightHeight);
+    } else if (dc && dc->selected) {
+        bitmap = dc->selected;
+        width = bitmap->width;
+        height = bitmap->height;
+    }
+}
+
+uint8_t* Target::pixel(int x, int y) const {
+    if (!bitmap) return device->panelPixels() + device->uprightOffset(x, y);
+    int row = bitmap->bottomUp ? bitmap->height - 1 - y : y;
+    return bitmap->bits() + size_t(row) * bitmap->stride + size_t(x) * (bitmap->bitsPerPixel / 8);
+}
+
+COLORREF Target::get(int x, int y) const {
+    if (!contains(x, y)) return CLR_INVALID;
+    if (bitsPerPixel() == 32) return fromPixel32(*reinterpret_cast<uint32_t*>(pixel(x, y)));
+    return fromRgb565(*reinterpret_cast<uint16_t*>(pixel(x, y)));
+}
+
+void Target::put(int x, int y, COLORREF colour) const {
+    if (!contains(x, y)) return;
+    if (bitsPerPixel() == 32)
+        *reinterpret_cast<uint32_t*>(pixel(x, y)) = toPixel32(colour);
+    else
+        *reinterpret_cast<uint16_t*>(pixel(x, y)) = toRgb565(colour);
+}
+
+void touched(HDC dc) {
+    if (dc) dc->drew = true;
 }
 
 }  // namespace platform
@@ -78,9 +105,14 @@ BOOL DeleteDC(HDC dc) {
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     if (!dc || !object) return nullptr;
-    if (object->kind != GdiObject::bitmap) return object;
-    HGDIOBJ previous = dc->selected;
-    dc->selected = static_cast<GdiBitmap*>(object);
+    HGDIOBJ previous = object;
+    if (object->kind == GdiObject::bitmap) {
+        previous = dc->selected;
+        dc->selected = static_cast<GdiBitmap*>(object);
+    } else if (object->kind == GdiObject::font) {
+        previous = dc->font;
+        dc->font = object;
+    }
     return previous;
 }
 
@@ -99,53 +131,43 @@ HGDIOBJ GetStockObject(int index) {
 
 int GetObjectW(HGDIOBJ object, int size, LPVOID out) {
     if (!object || object->kind != GdiObject::bitmap || !out || size < int(sizeof(BITMAP))) return 0;
-    auto* bitmap = static_cast<GdiBitmap*>(object);
-    BITMAP info{0, bitmap->width, bitmap->height, bitmap->stride * 2, 1, 16, bitmap->pixels.data()};
+    auto* b = static_cast<GdiBitmap*>(object);
+    BITMAP info{0, b->width, b->height, b->stride, 1, WORD(b->bitsPerPixel), b->bits()};
     std::memcpy(out, &info, sizeof info);
     return sizeof info;
 }
 
-HBRUSH CreateSolidBrush(COLORREF colour) { return new GdiBrush(platform::toRgb565(colour)); }
+HBRUSH CreateSolidBrush(COLORREF colour) { return new GdiBrush(colour); }
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH handle) {
-    Target t(dc);
+    platform::Target t(dc);
     if (!t.valid() || !rect || !handle || handle->kind != GdiObject::brush) return 0;
-    auto* brush = static_cast<GdiBrush*>(handle);
+    COLORREF colour = static_cast<GdiBrush*>(handle)->colour;
     int left = std::max<int>(rect->left, 0), right = std::min<int>(rect->right, t.width);
     int top = std::max<int>(rect->top, 0), bottom = std::min<int>(rect->bottom, t.height);
     for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) *t.at(x, y) = brush->colour;
-    touched(dc);
+        for (int x = left; x < right; ++x) t.put(x, y, colour);
+    platform::touched(dc);
     return 1;
 }
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD) {
-    Target to(dest), from(source);
+    platform::Target to(dest), from(source);
     if (!to.valid() || !from.valid()) return FALSE;
-    for (int row = 0; row < height; ++row) {
-        int ty = y + row, fy = sourceY + row;
-        if (ty < 0 || ty >= to.height || fy < 0 || fy >= from.height) continue;
-        for (int col = 0; col < width; ++col) {
-            int tx = x + col, fx = sourceX + col;
-            if (tx < 0 || tx >= to.width || fx < 0 || fx >= from.width) continue;
-            *to.at(tx, ty) = *from.at(fx, fy);
-        }
-    }
-    touched(dest);
+    for (int row = 0; row < height; ++row)
+        for (int col = 0; col < width; ++col)
+            if (from.contains(sourceX + col, sourceY + row))
+                to.put(x + col, y + row, from.get(sourceX + col, sourceY + row));
+    platform::touched(dest);
     return TRUE;
 }
 
 HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, LPVOID* bits, HANDLE section, DWORD) {
+    if (bits) *bits = nullptr;
     if (!info || !bits || section || usage != DIB_RGB_COLORS) return nullptr;
-    const BITMAPINFOHEADER& h = info->bmiHeader;
-    bool rgb565 = h.biCompression == BI_BITFIELDS && info->bmiColors[0] == red565 &&
-                  info->bmiColors[1] == green565 && info->bmiColors[2] == blue565;
-    // Only what the program makes: 16-bit, top-down, RGB565.
-    if (h.biSize != sizeof h || h.biPlanes != 1 || h.biBitCount != 16 || !rgb565 || h.biWidth <= 0 ||
-        h.biHeight >= 0 || h.biWidth > 0x8000 || h.biHeight < -0x8000)
-        return nullptr;
-    int width = h.biWidth, height = -h.biHeight;
-    auto* bitmap = new GdiBitmap(width, height, ((2 * width + 3) & ~3) / 2);
-    *bits = bitmap->pixels.data();
+    GdiBitmap* bitmap = makeDib(*info);
+    if (bitmap) *bits = bitmap->bits();
     return bitmap;
 }
+
+COLORREF GetPixel(HDC dc, int x, int y) { return platform::Target(dc).get(x, y); }

@@ -22,32 +22,40 @@ struct PlatformWindow {
 };
 
 struct GdiObject {
-    enum Kind { bitmap, brush } kind;
+    enum Kind { bitmap, brush, font } kind;
     bool stock = false;
     explicit GdiObject(Kind k) : kind(k) {}
     virtual ~GdiObject() = default;
 };
 
+// Pixels of 16 (RGB565, white at first) or 32 (0x00RRGGBB, black at first) bits; each row
+// fills whole 32-bit words.
 struct GdiBitmap : GdiObject {
-    // stride: pixels from one row to the next (a DIB section's rows fill whole 32-bit words).
-    GdiBitmap(int w, int h, int stride) : GdiObject(bitmap), width(w), height(h), stride(stride),
-                                          pixels(size_t(stride) * h, 0xFFFF) {}
-    GdiBitmap(int w, int h) : GdiBitmap(w, h, w) {}
+    GdiBitmap(int w, int h, int bits, bool bottomUpRows)
+        : GdiObject(bitmap), width(w), height(h), bitsPerPixel(bits), stride((w * bits / 8 + 3) & ~3),
+          bottomUp(bottomUpRows), storage((size_t(stride) * h + 3) / 4, bits == 16 ? 0xFFFFFFFF : 0) {}
+    uint8_t* bits() { return reinterpret_cast<uint8_t*>(storage.data()); }
+
     int width;
     int height;
-    int stride;
-    std::vector<uint16_t> pixels;
+    int bitsPerPixel;
+    int stride;  // bytes from one row to the next
+    bool bottomUp;
+    std::vector<uint32_t> storage;
 };
 
 struct GdiBrush : GdiObject {
-    explicit GdiBrush(uint16_t c) : GdiObject(brush), colour(c) {}
-    uint16_t colour;
+    explicit GdiBrush(COLORREF c) : GdiObject(brush), colour(c) {}
+    COLORREF colour;
 };
 
 struct GdiDC {
     bool screen = false;            // a window's or the screen's context draws on the GDI screen
     GdiBitmap* selected = nullptr;  // a memory context draws on its bitmap
-    bool drew = false;              // shown when the window's context is released
+    HFONT font = nullptr;
+    COLORREF textColour = 0;
+    UINT textAlign = TA_TOP | TA_LEFT;
+    bool drew = false;  // shown when the window's context is released
 };
 
 namespace platform {
@@ -70,6 +78,34 @@ State& state();
 void refreshScreen();
 HWND mainWindow();
 uint16_t toRgb565(COLORREF colour);
+
+class Device;
+
+// What a device context draws on: a bitmap, or the GDI screen, which is the panel's frame
+// memory seen upright.
+class Target {
+public:
+    explicit Target(HDC dc);
+
+    bool valid() const { return device || bitmap; }
+    bool contains(int x, int y) const { return valid() && x >= 0 && y >= 0 && x < width && y < height; }
+    // CLR_INVALID outside; writes outside are dropped.
+    COLORREF get(int x, int y) const;
+    void put(int x, int y, COLORREF colour) const;
+
+    int width = 0;
+    int height = 0;
+
+private:
+    uint8_t* pixel(int x, int y) const;
+    int bitsPerPixel() const { return bitmap ? bitmap->bitsPerPixel : 16; }
+
+    Device* device = nullptr;
+    GdiBitmap* bitmap = nullptr;
+};
+
+// Notes that a context drew, so that the screen is shown when the context goes.
+void touched(HDC dc);
 void instanceLockRelease();
 bool instanceLockTake(const std::u16string& className, const std::u16string& title);
 bool instanceLockHeldElsewhere(const std::u16string& className, const std::u16string& title);

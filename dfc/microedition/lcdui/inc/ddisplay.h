@@ -1,6 +1,7 @@
 #pragma once
 #include "dcanvas.h"
 #include "ddisplay.ptr"
+#include "dmidlet.ptr"
 
 class RenderDisplay;
 
@@ -9,9 +10,12 @@ namespace dfc::microedition::lcdui {
 // The one display: which displayable is shown, and the screen it is shown on.
 class DDisplay : public lang::DObject {
 public:
+    // Takes its size from the device's back buffer: 0 x 0 when the device has none to give.
     explicit DDisplay(RenderDisplay* device);
     ~DDisplay() override;
 
+    static DDisplayPtr getDisplay(midlet::DMIDletPtr midlet);
+    // Tells the old displayable it is hidden and the new one it is shown; presents nothing.
     void setCurrent(DDisplayablePtr displayable);
     DDisplayablePtr getCurrent() const { return current; }
 

@@ -2,14 +2,19 @@
 #include "dmidlet.h"
 
 namespace dfc::microedition::lcdui {
+
 namespace {
+// Not counted: the application and the frame hold the display.
 DDisplay* singleton = nullptr;
-}
+
+DCanvas* asCanvas(const DDisplayablePtr& displayable) { return dynamic_cast<DCanvas*>(displayable.get()); }
+}  // namespace
 
 DDisplay::DDisplay(RenderDisplay* device) : device(device) {
+    // The application first: a display it cannot take must not stay behind as the singleton.
+    midlet::DMIDletPtr application = midlet::DMIDlet::getCurrent();
+    application->display = this;
     singleton = this;
-    midlet::DMIDletPtr midlet = midlet::DMIDlet::getCurrent();
-    midlet->display = this;
 }
 
 DDisplay::~DDisplay() {
@@ -17,14 +22,16 @@ DDisplay::~DDisplay() {
     if (singleton == this) singleton = nullptr;
 }
 
+DDisplayPtr DDisplay::getDisplay(midlet::DMIDletPtr midlet) { return midlet->display; }
+
 void DDisplay::setCurrent(DDisplayablePtr displayable) {
     if (current) {
-        if (auto* canvas = dynamic_cast<DCanvas*>(current.get())) canvas->hideNotify();
+        if (DCanvas* canvas = asCanvas(current)) canvas->hideNotify();
         current->shown = false;
     }
     current = displayable;
     if (current) {
-        if (auto* canvas = dynamic_cast<DCanvas*>(current.get())) canvas->showNotify();
+        if (DCanvas* canvas = asCanvas(current)) canvas->showNotify();
         current->shown = true;
     }
 }
