@@ -65,18 +65,33 @@ void SlowFB::CopyAll(uint8_t* frame) {
     if (mode.swapCapability == SWAP_CAPABILITY_KEEP) memory[current ^ 1] = memory[current];
 }
 
-// Only the dirty blocks, and never past the frame's end.
-void SlowFB::CopyChangedWords(uint8_t* frame) {
-    const uint32_t* now = memory[current].data();
-    uint32_t* before = memory[current ^ 1].data();
-    bool keep = mode.swapCapability == SWAP_CAPABILITY_KEEP;
-    size_t first = dirtyStart / 4;
-    size_t end = std::min(FrameBytes(), dirtyStart + dirtyBlocks * blockBytes) / 4;
-    for (size_t i = first; i < end; ++i) {
-        if (now[i] == before[i]) continue;
-        std::memcpy(frame + 4 * i, &now[i], 4);
-        if (keep) before[i] = now[i];
+namespace {
+
+// Writes to the frame buffer the words of [first, end) that differ from the frame before,
+// passing over whole blocks that did not change; keeps the frame before up to date when asked.
+void CopyDifferences(uint8_t* __restrict frame, const uint32_t* __restrict now, uint32_t* __restrict before,
+                     size_t first, size_t end, bool keep) {
+    constexpr size_t wordsPerBlock = blockBytes / 4;
+    for (size_t block = first; block < end; block += wordsPerBlock) {
+        uint32_t difference = 0;
+        for (size_t k = 0; k < wordsPerBlock; ++k) difference |= now[block + k] ^ before[block + k];
+        if (!difference) continue;
+        for (size_t i = block; i < block + wordsPerBlock; ++i) {
+            if (now[i] == before[i]) continue;
+            std::memcpy(frame + 4 * i, &now[i], 4);
+            if (keep) before[i] = now[i];
+        }
     }
+}
+
+}  // namespace
+
+// The dirty blocks, widened to whole blocks of the frame, whose size is a whole number of them.
+void SlowFB::CopyChangedWords(uint8_t* frame) {
+    size_t first = dirtyStart / blockBytes * (blockBytes / 4);
+    size_t end = std::min(FrameBytes(), dirtyStart + dirtyBlocks * blockBytes + blockBytes - 1) / blockBytes * (blockBytes / 4);
+    CopyDifferences(frame, memory[current].data(), memory[current ^ 1].data(), first, end,
+                    mode.swapCapability == SWAP_CAPABILITY_KEEP);
 }
 
 // Rows go to even bounds when the dirty bytes do not fill whole blocks.

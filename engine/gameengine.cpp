@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <string_view>
 #include "dexception.h"
+#include "dfont.h"
 #include "dmanager.h"
 #include "dprintstream.h"
 #include "dsystem.h"
@@ -211,6 +212,7 @@ void GameEngine::destroy() {
     application->destroyApp(true);
     DSystem::out = nullptr;
     DSystem::err = nullptr;
+    dfc::microedition::lcdui::DFont::cache = nullptr;
     application = nullptr;
     display = nullptr;
 }

@@ -13,3 +13,4 @@
 #include "ce_registry.h"
 #include "ce_file.h"
 #include "ce_memorystatus.h"
+#include "ce_mapping.h"

@@ -24,8 +24,8 @@ void fillWhite(uint8_t* bytes, size_t count) { std::memset(bytes, 0xFF, count); 
 }  // namespace
 
 std::vector<std::string>& libraryCalls() {
-    static std::vector<std::string> calls;
-    return calls;
+    static auto* calls = new std::vector<std::string>;
+    return *calls;
 }
 
 Device::Device(const Profile& p) : profile(p) {
@@ -201,9 +201,10 @@ void Device::gapiEndDraw() {
 }
 
 namespace {
+// Lives on through the program's exit, when the program may still be closing its display.
 std::unique_ptr<Device>& current() {
-    static std::unique_ptr<Device> d;
-    return d;
+    static auto* d = new std::unique_ptr<Device>;
+    return *d;
 }
 }  // namespace
 

@@ -7,16 +7,10 @@
 #include <cerrno>
 #include <climits>
 #include "ce_file.h"
-#include "handle.h"
+#include "filehandle.h"
 #include "platform.h"
 
 namespace {
-
-struct FileHandle : PlatformHandle {
-    explicit FileHandle(int fd) : fd(fd) {}
-    ~FileHandle() override { close(fd); }
-    int fd;
-};
 
 std::string hostPath(LPCWSTR devicePath) {
     std::string path = platform::narrow(devicePath);

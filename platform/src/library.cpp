@@ -24,9 +24,10 @@ struct Module {
     int references;
 };
 
+// Lives on through the program's exit, when libraries are still being freed.
 std::list<Module>& modules() {
-    static std::list<Module> m;
-    return m;
+    static auto* m = new std::list<Module>;
+    return *m;
 }
 
 char16_t lower(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; }

@@ -9,10 +9,11 @@
 
 namespace {
 
-// Reserved ranges by start address, with their length.
+// Reserved ranges by start address, with their length. Lives on through the program's exit,
+// when mappings are still being released.
 std::map<uintptr_t, size_t>& reservations() {
-    static std::map<uintptr_t, size_t> r;
-    return r;
+    static auto* r = new std::map<uintptr_t, size_t>;
+    return *r;
 }
 
 bool insideReservation(uintptr_t start, size_t bytes) {

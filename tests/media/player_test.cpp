@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <cstring>
+#include "byte_arrays.h"
 #include "dbytearrayinputstream.h"
 #include "dioexception.h"
 #include "dmanager.h"
@@ -14,8 +14,6 @@
 using dfc::io::DByteArrayInputStream;
 using dfc::io::DInputStream;
 using dfc::io::DInputStreamPtr;
-using dfc::lang::DbyteArray;
-using dfc::lang::DbyteArrayPtr;
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DIllegalArgumentExceptionPtr;
 using dfc::lang::DIllegalStateExceptionPtr;
@@ -30,9 +28,7 @@ namespace {
 using Calls = std::vector<std::string>;
 
 DInputStreamPtr streamOf(const std::vector<uint8_t>& bytes) {
-    DbyteArrayPtr array = new DbyteArray(int(bytes.size()));
-    if (!bytes.empty()) std::memcpy(array->data, bytes.data(), bytes.size());
-    return new DByteArrayInputStream(array);
+    return new DByteArrayInputStream(bytesOf(std::string(bytes.begin(), bytes.end())));
 }
 
 const std::vector<uint8_t>& wav() {

@@ -46,7 +46,7 @@ std::vector<int16_t> constant(size_t n, int16_t value) { return std::vector<int1
 TEST_F(MixerTest, DecodesEachPcmLayoutIntoStereo) {
     struct Case {
         const char* name;
-        WavSpec spec;
+        WavFormat format;
         std::vector<int16_t> samples;
         std::vector<int16_t> expected;  // interleaved output
     };
@@ -57,7 +57,7 @@ TEST_F(MixerTest, DecodesEachPcmLayoutIntoStereo) {
         {"8-bit stereo", {rate, 2, 8}, {256, -256, 32512, 0}, {256, -256, 32512, 0}},
     };
     for (const Case& c : cases) {
-        int number = play(makeWav(c.spec, c.samples));
+        int number = play(makeWav(c.format, c.samples));
         ASSERT_GE(number, 0) << c.name;
         EXPECT_EQ(c.expected, device->takeAudio(2)) << c.name;
         speaker.stopSounds();

@@ -1,6 +1,7 @@
 // A fresh data folder for the saved records of one test, removed afterwards.
 #pragma once
 #include <string>
+#include "temp_folder.h"
 
 class ScopedDataDir {
 public:
@@ -9,8 +10,8 @@ public:
     ScopedDataDir(const ScopedDataDir&) = delete;
     ScopedDataDir& operator=(const ScopedDataDir&) = delete;
 
-    const std::string& path() const { return root; }
+    const std::string& path() const { return folder.path(); }
 
 private:
-    std::string root;
+    TempFolder folder;
 };

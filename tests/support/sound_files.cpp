@@ -18,25 +18,25 @@ void tag(std::vector<uint8_t>& out, const char* four) { out.insert(out.end(), fo
 
 }  // namespace
 
-std::vector<uint8_t> makeWav(const WavSpec& spec, const std::vector<int16_t>& samples) {
+std::vector<uint8_t> makeWav(const WavFormat& format, const std::vector<int16_t>& samples) {
     std::vector<uint8_t> data;
     for (int16_t s : samples) {
-        if (spec.bits == 8) data.push_back(uint8_t((s >> 8) + 128));
+        if (format.bits == 8) data.push_back(uint8_t((s >> 8) + 128));
         else put16(data, uint16_t(s));
     }
-    unsigned block = spec.channels * spec.bits / 8;
+    unsigned block = format.channels * format.bits / 8;
     std::vector<uint8_t> out;
     tag(out, "RIFF");
     put32(out, uint32_t(4 + 8 + 16 + 8 + data.size() + (data.size() & 1)));
     tag(out, "WAVE");
     tag(out, "fmt ");
     put32(out, 16);
-    put16(out, spec.formatTag);
-    put16(out, spec.channels);
-    put32(out, spec.rate);
-    put32(out, spec.rate * block);
+    put16(out, format.formatTag);
+    put16(out, format.channels);
+    put32(out, format.rate);
+    put32(out, format.rate * block);
     put16(out, block);
-    put16(out, spec.bits);
+    put16(out, format.bits);
     tag(out, "data");
     put32(out, uint32_t(data.size()));
     out.insert(out.end(), data.begin(), data.end());

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "inkstyle.h"
 #include "jpegfile.h"
+#include "mockscreens.h"
 #include "pngfile.h"
 #include "sourcetext.h"
 #include "utf8.h"
@@ -50,6 +51,7 @@ ContactSheet::ContactSheet(const EntrySet& entries, const std::map<std::string, 
     : entries(entries), fonts(fonts), labelFace(std::make_unique<FontFace>(fontDir, "DejaVuSans", 11, Place{"sheet"})) {}
 
 void ContactSheet::write(const std::filesystem::path& path) {
+    for (auto& [caption, screen] : MockScreens(entries, fonts).all()) tiles.push_back({caption, shown(screen, 2)});
     addPictures();
     addFontSamples();
     std::vector<Image> pages = compose();
@@ -131,7 +133,8 @@ std::vector<Image> ContactSheet::compose() const {
     std::vector<int> heights{0};
     int x = gap, y = gap, rowHeight = 0;
     for (const Tile& tile : tiles) {
-        int w = std::max(tile.image.width(), 60), h = tile.image.height() + labelHeight;
+        int labelWidth = labelFace->ink(decodeUtf8(tile.label, Place{}), 0, Place{"sheet"}).mask.width();
+        int w = std::max(tile.image.width(), labelWidth), h = tile.image.height() + labelHeight;
         if (x + w > sheetWidth - gap && x > gap) {
             x = gap;
             y += rowHeight + gap;

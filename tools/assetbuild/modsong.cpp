@@ -41,6 +41,7 @@ ModSong::ModSong(const SourceText& score) {
         std::vector<std::string> words = tokenize(line.text, place);
         const std::string& key = words[0];
         if (key == "title") {
+            if (words.size() < 2) throw BuildError(place, "\"title\" takes the tune's name");
             title = line.text.substr(6);
         } else if (key == "speed" && words.size() == 2) {
             speed = wholeNumber(words[1], place);

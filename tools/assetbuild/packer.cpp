@@ -24,11 +24,9 @@ int Packer::run(const std::vector<std::string>& arguments, const std::filesystem
     posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_adddup2(&actions, 1, 2);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(directory);
+    posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
     pid_t child = 0;
     int started = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    std::filesystem::current_path(previous);
     posix_spawn_file_actions_destroy(&actions);
     if (started != 0) throw BuildError("cannot start " + arguments[0] + " (install the 7zip package)");
     int status = 0;

@@ -18,6 +18,9 @@ public:
     // A player of the stream's data for "audio/x-wav" or "audio/mod" (the case counts); null
     // for any other type.
     static DPlayerPtr createPlayer(io::DInputStreamPtr stream, lang::DStringPtr type);
+    // A player of a file beside the executable, by its suffix ".wav" or ".mod" (the case
+    // counts); null for any other. A missing file throws DFileNotFoundException.
+    static DPlayerPtr createPlayer(lang::DStringPtr locator);
 
     // The device, opened first when it is not open.
     static sndSpeaker* speaker();

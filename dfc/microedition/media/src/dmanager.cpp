@@ -1,4 +1,5 @@
 #include "dmanager.h"
+#include "dfileinputstream.h"
 #include "dmediaexception.h"
 #include "dplayermod.h"
 #include "dplayerwav.h"
@@ -41,6 +42,15 @@ DPlayerPtr DManager::createPlayer(io::DInputStreamPtr stream, lang::DStringPtr t
     openSound();
     if (type == u"audio/x-wav") return new DPlayerWav(stream);
     if (type == u"audio/mod") return new DPlayerMod(stream);
+    return DPlayerPtr();
+}
+
+DPlayerPtr DManager::createPlayer(lang::DStringPtr locator) {
+    if (!locator) DFC_THROW(lang::DIllegalArgumentException);
+    openSound();
+    io::DInputStreamPtr stream = io::DFileInputStream::open(locator);
+    if (locator->endsWith(u".wav")) return new DPlayerWav(stream);
+    if (locator->endsWith(u".mod")) return new DPlayerMod(stream);
     return DPlayerPtr();
 }
 

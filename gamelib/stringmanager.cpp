@@ -1,0 +1,99 @@
+#include "stringmanager.h"
+#include <string>
+#include "d7zipinputstream.h"
+#include "dexception.h"
+#include "dinteger.h"
+#include "dioexception.h"
+#include "dprintstream.h"
+#include "dsystem.h"
+
+using dfc::io::DDataInputStream;
+using dfc::io::DDataInputStreamPtr;
+using dfc::io::DEOFExceptionPtr;
+using dfc::io::DInputStreamPtr;
+using dfc::lang::DException;
+using dfc::lang::DExceptionPtr;
+using dfc::lang::DInteger;
+using dfc::lang::DString;
+using dfc::lang::DStringArray;
+using dfc::lang::DStringArrayPtr;
+using dfc::lang::DStringPtr;
+using dfc::lang::DSystem;
+
+namespace {
+
+constexpr int carriageReturn = 13;
+
+DInputStreamPtr openArchiveEntry(const DStringPtr& name) { return dfc::io::D7zipInputStream::open(name); }
+
+DStringPtr toString(const std::u16string& units) { return new DString(units.data(), int(units.size())); }
+
+}  // namespace
+
+StringManager::Opener StringManager::openResource = openArchiveEntry;
+dfc::util::DHashtablePtr StringManager::properties;
+
+void StringManager::loadProperties(const DStringPtr& name) {
+    properties->clear();
+    DInputStreamPtr in = openResource(name + u".txt");
+    if (!in) in = openResource(name + u".dat");
+    DDataInputStreamPtr lines = new DDataInputStream(in);
+    try {
+        while (DStringPtr line = readLine(lines)) {
+            int equals = line->indexOf(u'=');
+            if (equals >= 0) properties->put(line->substring(0, equals), line->substring(equals + 1));
+        }
+    } catch (DEOFExceptionPtr&) {
+    }
+    in->close();
+}
+
+DStringPtr StringManager::readLine(const DDataInputStreamPtr& in) {
+    std::u16string line;
+    try {
+        for (;;) {
+            int byte = in->readUnsignedByte();
+            if (byte == carriageReturn) {
+                in->readUnsignedByte();  // the LF of CR LF
+                break;
+            }
+            line += char16_t(byte);
+        }
+    } catch (DEOFExceptionPtr&) {
+        // A last line without its line end still counts; only a stream already at its end throws.
+        if (line.empty()) throw;
+    }
+    if (line.empty()) return DStringPtr();
+    return toString(line);
+}
+
+DStringPtr StringManager::getProperty(const DStringPtr& key) {
+    DStringPtr value = DStringPtr::from(properties->get(key));
+    if (!value && DSystem::err) DSystem::err->println(u"StringManager: property not found: " + key);
+    return value;
+}
+
+int StringManager::getInt(const DStringPtr& key, int defaultValue) {
+    DStringPtr value = DStringPtr::from(properties->get(key));
+    if (!value) return defaultValue;
+    try {
+        return DInteger::parseInt(value);
+    } catch (DExceptionPtr&) {
+        return defaultValue;
+    }
+}
+
+DStringArrayPtr StringManager::split(const DStringPtr& text, char16_t separator) {
+    if (!text) throw DExceptionPtr(new DException(dfc::lang::throwSite(__FILE__, __LINE__)));
+    int separators = 0;
+    for (int i = 0; i < text->length(); ++i) separators += text->charAt(i) == separator;
+    DStringArrayPtr fields = new DStringArray(separators + 1);
+    int end = text->length();
+    for (int i = separators; i > 0; --i) {
+        int at = text->lastIndexOf(separator, end - 1);
+        (*fields)[i] = text->substring(at + 1, end);
+        end = at;
+    }
+    (*fields)[0] = text->substring(0, end);
+    return fields;
+}

@@ -1,0 +1,210 @@
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+#include "byte_arrays.h"
+#include "dbytearrayinputstream.h"
+#include "dbytearrayoutputstream.h"
+#include "denumeration.h"
+#include "dhashtable.h"
+#include "dioexception.h"
+#include "dprintstream.h"
+#include "dsystem.h"
+#include "headless_test.h"
+#include "stringmanager.h"
+#include "text.h"
+
+using dfc::io::DByteArrayInputStream;
+using dfc::io::DByteArrayOutputStream;
+using dfc::io::DByteArrayOutputStreamPtr;
+using dfc::io::DDataInputStream;
+using dfc::io::DDataInputStreamPtr;
+using dfc::io::DEOFExceptionPtr;
+using dfc::io::DInputStreamPtr;
+using dfc::io::DIOException;
+using dfc::io::DIOExceptionPtr;
+using dfc::io::DPrintStream;
+using dfc::lang::DExceptionPtr;
+using dfc::lang::DNullPointerExceptionPtr;
+using dfc::lang::DStringArrayPtr;
+using dfc::lang::DStringPtr;
+using dfc::lang::DSystem;
+using dfc::util::DHashtable;
+using Table = std::map<std::string, std::string>;
+
+namespace {
+
+// Resources by name; a name mapped to nothing opens as no stream, an unknown name throws.
+std::map<std::string, std::optional<std::string>> resources;
+
+DInputStreamPtr serve(const DStringPtr& name) {
+    auto found = resources.find(narrow(name));
+    if (found == resources.end()) throw DIOExceptionPtr(new DIOException(name));
+    if (!found->second) return DInputStreamPtr();
+    return new DByteArrayInputStream(bytesOf(*found->second));
+}
+
+DDataInputStreamPtr streamOf(const std::string& bytes) {
+    return new DDataInputStream(new DByteArrayInputStream(bytesOf(bytes)));
+}
+
+Table tableOf(const dfc::util::DHashtablePtr& properties) {
+    Table table;
+    for (auto keys = properties->keys(); keys->hasMoreElements();) {
+        DStringPtr key = DStringPtr::from(keys->nextElement());
+        table[narrow(key)] = narrow(DStringPtr::from(properties->get(key)));
+    }
+    return table;
+}
+
+std::vector<std::string> fieldsOf(const DStringArrayPtr& fields) {
+    std::vector<std::string> out;
+    for (int i = 0; i < fields->length; ++i) out.push_back(narrow((*fields)[i]));
+    return out;
+}
+
+class Properties : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        resources.clear();
+        StringManager::properties = new DHashtable(11, 75);
+        StringManager::openResource = serve;
+        diagnostics = new DByteArrayOutputStream();
+        DSystem::err = new DPrintStream(diagnostics);
+    }
+    void TearDown() override {
+        StringManager::properties = nullptr;
+        StringManager::openResource = opener;
+        DSystem::err = nullptr;
+        HeadlessTest::TearDown();
+    }
+
+    Table load(const std::string& bytes) {
+        resources["/res.txt"] = bytes;
+        StringManager::loadProperties(u"/res");
+        return tableOf(StringManager::properties);
+    }
+    std::string printed() const { return textOf(diagnostics->toByteArray(), diagnostics->size()); }
+
+    StringManager::Opener opener = StringManager::openResource;
+    DByteArrayOutputStreamPtr diagnostics;
+};
+
+}  // namespace
+
+TEST_F(Properties, ParsesLinesOfKeyEqualsValue) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        Table expected;
+    };
+    const Case cases[] = {
+        {"CR LF lines; no '=' skips; an empty line ends the file", "a=1\r\nb==2\r\nc\r\n\r\nd=4\r\n",
+         {{"a", "1"}, {"b", "=2"}}},
+        {"nothing trimmed", " key = value \r\n", {{" key ", " value "}}},
+        {"a lone LF stays in the line", "a=1\nb=2\r\nc=3\r\n", {{"a", "1\nb=2"}, {"c", "3"}}},
+        {"the last duplicate wins", "k=1\r\nk=2\r\n", {{"k", "2"}}},
+        {"a last line without its line end is kept", "a=1\r\nz=26", {{"a", "1"}, {"z", "26"}}},
+        {"a CR as the very last byte", "a=1\r", {{"a", "1"}}},
+        {"empty key and empty value", "=v\r\nk=\r\n", {{"", "v"}, {"k", ""}}},
+        {"an empty file", "", {}},
+        {"an empty first line", "\r\na=1\r\n", {}},
+        {"bytes above 0x7F widen unsigned", "k=\xE9\xFF\r\n", {{"k", "\xC3\xA9\xC3\xBF"}}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(load(c.bytes), c.expected) << c.what;
+}
+
+TEST_F(Properties, LoadingReplacesWhatWasLoadedBefore) {
+    resources["/keys.txt"] = "KEY_LEFT_SOFT1=21\r\n";
+    resources["/res.txt"] = "score=Score\r\n";
+    StringManager::loadProperties(u"/keys");
+    StringManager::loadProperties(u"/res");
+    EXPECT_EQ(tableOf(StringManager::properties), (Table{{"score", "Score"}}));
+}
+
+TEST_F(Properties, DatIsReadWhenTheOpenerGivesNoTxtStream) {
+    resources["/bxm/anim.txt"] = std::nullopt;
+    resources["/bxm/anim.dat"] = "ball=b1;b2\r\n";
+    StringManager::loadProperties(u"/bxm/anim");
+    EXPECT_EQ(tableOf(StringManager::properties), (Table{{"ball", "b1;b2"}}));
+}
+
+TEST_F(Properties, MissingResourcePassesTheOpenersExceptionOnAfterEmptying) {
+    load("a=1\r\n");
+    EXPECT_THROW(StringManager::loadProperties(u"/missing"), DIOExceptionPtr);
+    EXPECT_TRUE(tableOf(StringManager::properties).empty());
+}
+
+TEST_F(Properties, ReadLineGivesNullForAnEmptyLineAndThrowsAtTheEnd) {
+    DDataInputStreamPtr in = streamOf("ab\r\n\r\ncd");
+    EXPECT_EQ(narrow(StringManager::readLine(in)), "ab");
+    EXPECT_FALSE(StringManager::readLine(in));
+    EXPECT_EQ(narrow(StringManager::readLine(in)), "cd");
+    EXPECT_THROW(StringManager::readLine(in), DEOFExceptionPtr);
+    EXPECT_THROW(StringManager::readLine(streamOf("")), DEOFExceptionPtr);
+}
+
+TEST_F(Properties, MissingKeyIsNullWithADiagnostic) {
+    load("title=Brixmoor\r\n");
+    EXPECT_EQ(narrow(StringManager::getProperty(u"title")), "Brixmoor");
+    EXPECT_EQ(printed(), "");
+    EXPECT_FALSE(StringManager::getProperty(u"subtitle"));
+    EXPECT_EQ(printed(), "StringManager: property not found: subtitle\r\n");
+
+    // Outside the frame there may be no diagnostic stream: the answer is the same.
+    DSystem::err = nullptr;
+    EXPECT_FALSE(StringManager::getProperty(u"subtitle"));
+}
+
+TEST_F(Properties, GetIntParsesOrFallsBackToTheDefault) {
+    load("n=42\r\nneg=-7\r\nword=abc\r\n");
+    struct Case {
+        const char16_t* key;
+        int defaultValue;
+        int expected;
+    };
+    const Case cases[] = {
+        {u"n", 5, 42},   {u"neg", 5, -7}, {u"word", 5, 0},  // a text without a number reads as 0
+        {u"KEY_LEFT_SOFT2", 0, 0}, {u"KEY_LEFT_SOFT1", 10000, 10000},
+    };
+    for (const Case& c : cases) EXPECT_EQ(StringManager::getInt(c.key, c.defaultValue), c.expected);
+    EXPECT_EQ(printed(), "") << "a missing integer is not reported";
+}
+
+TEST_F(Properties, SplitKeepsEveryFieldBetweenSeparators) {
+    struct Case {
+        const char16_t* text;
+        std::vector<std::string> fields;
+    };
+    const Case cases[] = {
+        {u"1;2;;3", {"1", "2", "", "3"}}, {u";", {"", ""}},         {u"", {""}},
+        {u"abc", {"abc"}},                {u";a;", {"", "a", ""}}, {u"b1;b2", {"b1", "b2"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(fieldsOf(StringManager::split(c.text, u';')), c.fields);
+    EXPECT_EQ(fieldsOf(StringManager::split(u"go left", u' ')), (std::vector<std::string>{"go", "left"}));
+}
+
+TEST_F(Properties, SplitOfNullThrowsWithItsThrowSite) {
+    try {
+        StringManager::split(DStringPtr(), u';');
+        FAIL() << "no exception";
+    } catch (DExceptionPtr& e) {
+        EXPECT_NE(narrow(e->getMessage()).find("stringmanager.cpp:"), std::string::npos);
+    }
+}
+
+TEST_F(Properties, WithoutTheTableEveryLookUpNamesTheHashtable) {
+    StringManager::properties = nullptr;
+    auto names = [](auto call) {
+        try {
+            call();
+        } catch (DNullPointerExceptionPtr& e) {
+            return narrow(e->getMessage()).rfind("DHashtable", 0) == 0;
+        }
+        return false;
+    };
+    EXPECT_TRUE(names([] { StringManager::getProperty(u"a"); }));
+    EXPECT_TRUE(names([] { StringManager::getInt(u"a", 1); }));
+    EXPECT_TRUE(names([] { StringManager::loadProperties(u"/res"); }));
+}
