@@ -1,6 +1,10 @@
 #pragma once
+#include <memory>
 #include "dcanvas.ptr"
 #include "ddisplayable.h"
+#include "dgraphics.ptr"
+
+class RenderSurface;
 
 namespace dfc::microedition::lcdui {
 
@@ -26,6 +30,16 @@ public:
     static constexpr int GAME_D = 12;
     static constexpr int NO_ACTION = -1;
 
+    // Needs the current application's display, and a display with a back buffer.
+    DCanvas();
+    ~DCanvas() override;
+
+    // A new graphics on the back buffer at each call.
+    DGraphicsPtr getGraphics();
+    // Presents the back buffer at once while this canvas is shown; otherwise does nothing.
+    void repaint();
+    RenderSurface* getBackBuffer() const { return backBuffer.get(); }
+
     void unused() override {}
     virtual void showNotify() {}
     virtual void pointerPressed(int, int) {}
@@ -41,6 +55,9 @@ public:
     // The digit key of a game action; the arrows and select are never answered.
     static int getKeyCode(int gameAction);
     static lang::DStringPtr getKeyName(int keyCode);
+
+private:
+    std::unique_ptr<RenderSurface> backBuffer;
 };
 
 }  // namespace dfc::microedition::lcdui

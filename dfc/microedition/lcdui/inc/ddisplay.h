@@ -18,6 +18,8 @@ public:
     // Tells the old displayable it is hidden and the new one it is shown; presents nothing.
     void setCurrent(DDisplayablePtr displayable);
     DDisplayablePtr getCurrent() const { return current; }
+    // Presents the current canvas of the one display; a frame the device cannot begin is skipped.
+    static void flush();
 
 private:
     DDisplayablePtr current;

@@ -1,4 +1,9 @@
 #include "dcanvas.h"
+#include "ddisplay.h"
+#include "dexception.h"
+#include "dgraphics.h"
+#include "dmidlet.h"
+#include "rendersurface.h"
 
 namespace dfc::microedition::lcdui {
 
@@ -19,6 +24,22 @@ constexpr DigitAction digitActions[] = {
 };
 
 }  // namespace
+
+DCanvas::DCanvas() {
+    width = DDisplay::getDisplay(midlet::DMIDlet::getCurrent())->width;
+    height = DDisplay::getDisplay(midlet::DMIDlet::getCurrent())->height;
+    // A display that had no back buffer to measure cannot carry a canvas.
+    if (width < 1 || height < 1) DFC_THROW(lang::DIllegalStateException);
+    backBuffer = std::make_unique<RenderSurface>(uint32_t(width), uint32_t(height));
+}
+
+DCanvas::~DCanvas() = default;
+
+DGraphicsPtr DCanvas::getGraphics() { return new DGraphics(backBuffer.get()); }
+
+void DCanvas::repaint() {
+    if (shown) DDisplay::flush();
+}
 
 int DCanvas::getGameAction(int keyCode) {
     switch (keyCode) {

@@ -1,5 +1,6 @@
 #include "ddisplay.h"
 #include "dmidlet.h"
+#include "renderdisplay.h"
 
 namespace dfc::microedition::lcdui {
 
@@ -15,6 +16,10 @@ DDisplay::DDisplay(RenderDisplay* device) : device(device) {
     midlet::DMIDletPtr application = midlet::DMIDlet::getCurrent();
     application->display = this;
     singleton = this;
+    if (RenderSurface* backBuffer = device ? device->beginFrame() : nullptr) {
+        width = backBuffer->width();
+        height = backBuffer->height();
+    }
 }
 
 DDisplay::~DDisplay() {
@@ -34,6 +39,15 @@ void DDisplay::setCurrent(DDisplayablePtr displayable) {
         if (DCanvas* canvas = asCanvas(current)) canvas->showNotify();
         current->shown = true;
     }
+}
+
+void DDisplay::flush() {
+    DCanvas* canvas = singleton ? asCanvas(singleton->current) : nullptr;
+    if (!canvas) return;
+    RenderDisplay* screen = singleton->device;
+    if (!screen || !screen->beginFrame()) return;
+    screen->blit(0, 0, *canvas->getBackBuffer());
+    screen->endFrame();
 }
 
 }  // namespace dfc::microedition::lcdui

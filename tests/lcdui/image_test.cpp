@@ -1,0 +1,190 @@
+#include <string>
+#include <vector>
+#include "archive_fixture.h"
+#include "d7zipinputstream.h"
+#include "dexception.h"
+#include "dgraphics.h"
+#include "dimage.h"
+#include "dioexception.h"
+#include "dmidlet.h"
+#include "platform.h"
+#include "rendersurface.h"
+
+using dfc::lang::DArrayIndexOutOfBoundsExceptionPtr;
+using dfc::lang::DIllegalArgumentExceptionPtr;
+using dfc::lang::DintArray;
+using dfc::lang::DintArrayPtr;
+using dfc::lang::DNullPointerExceptionPtr;
+using dfc::lang::DStringPtr;
+using dfc::microedition::lcdui::DImage;
+using dfc::microedition::lcdui::DImagePtr;
+using dfc::io::DIOExceptionPtr;
+using Rows = std::vector<std::vector<uint16_t>>;
+
+namespace {
+
+constexpr uint16_t red = 0xF800, green = 0x07E0, blue = 0x001F;
+
+// An application that answers "image.path" with whatever the test sets.
+class PathMidlet : public dfc::microedition::midlet::DMIDlet {
+public:
+    void destroyApp(bool) override {}
+    void pauseApp() override {}
+    void startApp() override {}
+    void tick() override {}
+    DStringPtr getAppProperty(DStringPtr name) override { return name == u"image.path" ? imagePath : DStringPtr(); }
+
+    DStringPtr imagePath;
+};
+
+// Six different pixels in two columns and three rows: a b / c d / e f.
+const Rows sixPixels = {{0x0001, 0x0002}, {0x0040, 0x0080}, {0x0800, 0x1000}};
+constexpr uint16_t a = 0x0001, b = 0x0002, c = 0x0040, d = 0x0080, e = 0x0800, f = 0x1000;
+
+class Images : public ArchiveTest {
+protected:
+    void SetUp() override {
+        ArchiveTest::SetUp();
+        application = new PathMidlet();
+    }
+    void TearDown() override {
+        application = nullptr;
+        ArchiveTest::TearDown();
+    }
+
+    // A PNG file of the rows, as bytes.
+    std::string png(const Rows& rows) {
+        platform::Picture picture{int(rows[0].size()), int(rows.size()), {}};
+        for (const auto& row : rows) picture.pixels.insert(picture.pixels.end(), row.begin(), row.end());
+        EXPECT_TRUE(platform::savePng(picture, folder.file("made.png")));
+        return folder.read("made.png");
+    }
+    std::string png(uint16_t colour) { return png(Rows{{colour}}); }
+    void openArchive(const Files& files) {
+        pack("game.dat", files);
+        dfc::io::D7zipInputStream::openArchive(u"game.dat", u"");
+    }
+
+    static Rows rowsOf(const DImagePtr& image) {
+        Rows rows(size_t(image->getHeight()), std::vector<uint16_t>(size_t(image->getWidth())));
+        for (int y = 0; y < image->getHeight(); ++y)
+            for (int x = 0; x < image->getWidth(); ++x) rows[y][x] = image->getSurface()->getPixel(x, y);
+        return rows;
+    }
+    static std::vector<uint32_t> argbOf(const DImagePtr& image) {
+        int n = image->getWidth() * image->getHeight();
+        DintArrayPtr out = new DintArray(n);
+        image->getRGB(out, 0, image->getWidth(), 0, 0, image->getWidth(), image->getHeight());
+        return std::vector<uint32_t>(out->data, out->data + n);
+    }
+
+    dfc::lang::DObjectPtr application;
+    PathMidlet& midlet() const { return *static_cast<PathMidlet*>(application.get()); }
+};
+
+}  // namespace
+
+TEST_F(Images, LooseFileComesBeforeTheArchiveEntry) {
+    openArchive({{"pics/ball.png", png(blue)}});
+    folder.write("pics/ball.png", png(red));
+    DImagePtr loose = DImage::createImage(u"/pics/ball.png");
+    EXPECT_EQ(rowsOf(loose), (Rows{{red}}));
+    EXPECT_EQ(loose->getSurface()->getColourKey(), 0xF81F);
+
+    std::remove(folder.file("pics/ball.png").c_str());
+    EXPECT_EQ(rowsOf(DImage::createImage(u"/pics/ball.png")), (Rows{{blue}}));
+}
+
+TEST_F(Images, ArchiveEntriesLieUnderTheImagePath) {
+    openArchive({{"logo.png", png(red)}, {"ppc/logo.png", png(green)}});
+    struct Case {
+        const char16_t* imagePath;
+        uint16_t colour;
+    };
+    const Case cases[] = {{u"", red}, {nullptr, red}, {u"/ppc", green}};
+    for (const Case& c : cases) {
+        midlet().imagePath = c.imagePath ? DStringPtr(c.imagePath) : DStringPtr();
+        EXPECT_EQ(rowsOf(DImage::createImage(u"/logo.png")), (Rows{{c.colour}}));
+    }
+}
+
+TEST_F(Images, NamesThatGiveNoPictureThrow) {
+    std::string picture = png(sixPixels);
+    openArchive({{"text.png", "not a picture"}, {"cut.png", picture.substr(0, picture.size() / 2)}});
+    EXPECT_THROW(DImage::createImage(u"/missing.png"), DIOExceptionPtr);
+    EXPECT_THROW(DImage::createImage(u"/text.png"), DIOExceptionPtr);
+    EXPECT_THROW(DImage::createImage(u"/cut.png"), DIOExceptionPtr);
+    EXPECT_THROW(DImage::createImage(DStringPtr()), DNullPointerExceptionPtr);
+}
+
+TEST_F(Images, TransformsMirrorAndTurnTheSixPixels) {
+    openArchive({{"six.png", png(sixPixels)}});
+    DImagePtr source = DImage::createImage(u"/six.png");
+    ASSERT_EQ(rowsOf(source), sixPixels);
+    struct Case {
+        int transform;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {0, {{a, b}, {c, d}, {e, f}}},
+        {2, {{b, a}, {d, c}, {f, e}}},  // mirrored
+        {3, {{f, e}, {d, c}, {b, a}}},  // half a turn
+        {5, {{e, c, a}, {f, d, b}}},    // a quarter turn clockwise
+        {6, {{b, d, f}, {a, c, e}}},    // a quarter turn counter-clockwise
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.transform);
+        DImagePtr copy = DImage::createImage(source, t.transform);
+        EXPECT_EQ(rowsOf(copy), t.rows);
+        EXPECT_EQ(copy->getSurface()->getColourKey(), 0xF81F);
+        EXPECT_EQ(rowsOf(DImage::createImage(DStringPtr(u"/six.png"), t.transform)), t.rows);
+    }
+    EXPECT_EQ(rowsOf(source), sixPixels) << "the source stays as it was";
+    for (int unsupported : {1, 4, 7, 8, -1}) {
+        EXPECT_THROW(DImage::createImage(source, unsupported), DIllegalArgumentExceptionPtr);
+        EXPECT_THROW(DImage::createImage(DStringPtr(u"/six.png"), unsupported), DIllegalArgumentExceptionPtr);
+    }
+    EXPECT_THROW(DImage::createImage(DImagePtr(), 0), DNullPointerExceptionPtr);
+}
+
+TEST_F(Images, RgbDataRoundTripsThroughTheColourKey) {
+    DintArrayPtr argb = new DintArray(6, int(0x80FF0000), int(0xFFFF0000), int(0xFFFF00FF), int(0xFFFFFFFF),
+                                      int(0x00000000), int(0xFF0000FF));
+    DImagePtr keyed = DImage::createRGBImage(argb, 3, 2, true);
+    EXPECT_EQ(rowsOf(keyed), (Rows{{0xF81F, red, 0xF81F}, {0xFFFF, 0xF81F, blue}}));
+    EXPECT_EQ(argbOf(keyed), (std::vector<uint32_t>{0, 0xFFF80000, 0, 0xFFF8FCF8, 0, 0xFF0000F8}));
+
+    DImagePtr opaque = DImage::createRGBImage(argb, 3, 2, false);
+    EXPECT_EQ(argbOf(opaque), (std::vector<uint32_t>{0xFFF80000, 0xFFF80000, 0, 0xFFF8FCF8, 0xFF000000, 0xFF0000F8}));
+
+    EXPECT_THROW(DImage::createRGBImage(nullptr, 1, 1, false), DNullPointerExceptionPtr);
+    EXPECT_THROW(DImage::createRGBImage(argb, 0, 2, false), DIllegalArgumentExceptionPtr);
+    EXPECT_THROW(DImage::createRGBImage(argb, 3, 0, false), DIllegalArgumentExceptionPtr);
+    EXPECT_THROW(DImage::createRGBImage(argb, 4, 2, false), DArrayIndexOutOfBoundsExceptionPtr);
+}
+
+TEST_F(Images, BlankImagesAreWhiteAndTakeDrawing) {
+    DImagePtr blank = DImage::createImage(3, 2);
+    EXPECT_EQ(argbOf(blank), std::vector<uint32_t>(6, 0xFFF8FCF8));
+    EXPECT_EQ(blank->getSurface()->getColourKey(), 0xF81F);
+    auto g = blank->getGraphics();
+    g->setColor(0xFF0000);
+    g->fillRect(1, 0, 0, 0);
+    EXPECT_EQ(rowsOf(blank), (Rows{{0xFFFF, red, 0xFFFF}, {0xFFFF, 0xFFFF, 0xFFFF}}));
+    EXPECT_THROW(DImage::createImage(0, 2), DIllegalArgumentExceptionPtr);
+    EXPECT_THROW(DImage::createImage(2, -1), DIllegalArgumentExceptionPtr);
+}
+
+TEST_F(Images, GetRgbPlacesRowsByScanLengthAndChecksItsRanges) {
+    DImagePtr blank = DImage::createImage(3, 2);
+    DintArrayPtr out = new DintArray(10);
+    blank->getRGB(out, 1, 4, 1, 0, 2, 2);
+    EXPECT_EQ(std::vector<int32_t>(out->data, out->data + 10),
+              (std::vector<int32_t>{0, int(0xFFF8FCF8), int(0xFFF8FCF8), 0, 0, int(0xFFF8FCF8), int(0xFFF8FCF8), 0, 0, 0}));
+    EXPECT_THROW(blank->getRGB(out, 0, 3, -1, 0, 1, 1), DIllegalArgumentExceptionPtr);
+    EXPECT_THROW(blank->getRGB(out, 0, 3, 0, -1, 1, 1), DIllegalArgumentExceptionPtr);
+    EXPECT_THROW(blank->getRGB(out, 0, 3, 1, 0, 3, 1), DIllegalArgumentExceptionPtr);
+    EXPECT_THROW(blank->getRGB(out, 0, 3, 0, 1, 1, 2), DIllegalArgumentExceptionPtr);
+    EXPECT_THROW(blank->getRGB(new DintArray(5), 0, 3, 0, 0, 3, 2), DArrayIndexOutOfBoundsExceptionPtr);
+    EXPECT_THROW(blank->getRGB(out, 0, 0x40000000, 0, 0, 3, 2), DArrayIndexOutOfBoundsExceptionPtr);
+}
