@@ -1,5 +1,4 @@
 #include "gamelib.h"
-#include "ce_system.h"
 #include "d7zipinputstream.h"
 #include "ddisplay.h"
 #include "dexception.h"
@@ -13,6 +12,7 @@
 #include "screencanvas.h"
 #include "shellstart.h"
 #include "stringmanager.h"
+#include "ticks.h"
 
 using dfc::io::D7zipInputStream;
 using dfc::io::DFileInputStream;
@@ -37,9 +37,6 @@ namespace {
 
 // Screens this high take the large-screen resources.
 constexpr int32_t largeScreenHeight = 320;
-
-// Milliseconds from an earlier tick count to now; signed, so the wrap of the count does not matter.
-int32_t since(DWORD moment) { return static_cast<int32_t>(GetTickCount() - moment); }
 
 // Names whose layout depends on the screen size.
 bool isLayoutResource(const DStringPtr& name) {
@@ -118,18 +115,18 @@ void GameLib::tick() {
 }
 
 void GameLib::paintFrame(DWORD updateStart) {
-    if (since(updateStart) + lastPaintDuration >= paintBudget) {
+    if (millisSince(updateStart) + lastPaintDuration >= paintBudget) {
         lastPaintDuration = 0;
         return;
     }
     const DWORD paintStart = GetTickCount();
     screenCanvas->repaint();
-    lastPaintDuration = since(paintStart);
+    lastPaintDuration = millisSince(paintStart);
 }
 
 void GameLib::waitForFrameEnd() {
     // A negative difference can only come from a clock that jumped: it is not waited for.
-    const int32_t elapsed = since(lastFrameTime);
+    const int32_t elapsed = millisSince(lastFrameTime);
     if (elapsed >= 0 && elapsed < framePeriod) Sleep(DWORD(framePeriod - elapsed));
 }
 

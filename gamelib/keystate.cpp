@@ -1,6 +1,6 @@
 #include "keystate.h"
-#include "ce_system.h"
 #include "dcanvas.h"
+#include "ticks.h"
 
 using dfc::microedition::lcdui::DCanvas;
 
@@ -116,10 +116,8 @@ void KeyState::stylusPressed(int32_t x, int32_t y) {
     pointerX = prevPointerX = x;
     pointerY = prevPointerY = y;
     pointerDown = true;
-    const DWORD now = GetTickCount();
-    // A signed difference: the tick count may have wrapped since the last press.
-    doubleTap = static_cast<int32_t>(now - lastPressTime) < doubleTapMillis;
-    lastPressTime = now;
+    doubleTap = millisSince(lastPressTime) < doubleTapMillis;
+    lastPressTime = GetTickCount();
 }
 
 void KeyState::stylusReleased(int32_t x, int32_t y) {

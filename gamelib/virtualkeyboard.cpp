@@ -1,10 +1,9 @@
 #include "virtualkeyboard.h"
-#include "ce_system.h"
 #include "imagefont.h"
 #include "keystate.h"
 #include "screencanvas.h"
+#include "ticks.h"
 
-using dfc::lang::DString;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DFont;
 using dfc::microedition::lcdui::DGraphics;
@@ -15,9 +14,6 @@ using dfc::microedition::lcdui::DImagePtr;
 namespace {
 
 ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
-
-// A signed difference, so that the wrap of the tick count does not matter.
-int32_t since(DWORD moment) { return static_cast<int32_t>(GetTickCount() - moment); }
 
 }  // namespace
 
@@ -113,7 +109,7 @@ void VirtualKeyboard::move() {
 }
 
 void VirtualKeyboard::tap() {
-    if (since(tapTime) < tapPauseMillis) return;
+    if (millisSince(tapTime) < tapPauseMillis) return;
     const int32_t px = KeyState::pointerX - x, py = KeyState::pointerY - y;
     if (px < 0 || px >= width || py < 0 || py >= height) return;
     const int32_t tappedColumn = px / keyWidth, tappedRow = py / keyHeight;
@@ -160,7 +156,7 @@ void VirtualKeyboard::paint() {
 
     const ImageFontPtr textFont = font(ScreenCanvas::menuFont);
     textFont->drawStringImpl(g, text, textX, textY, 0);
-    if (since(blinkTime) >= blinkMillis) {
+    if (millisSince(blinkTime) >= blinkMillis) {
         blink = !blink;
         blinkTime = GetTickCount();
     }

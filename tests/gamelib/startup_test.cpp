@@ -8,6 +8,8 @@
 #include "gameengine.h"
 #include "gamelib.h"
 #include "keystate.h"
+#include "loadingbar.h"
+#include "screencanvas.h"
 #include "program_fixture.h"
 #include "stringmanager.h"
 
@@ -110,5 +112,28 @@ TEST_F(ProgramTest, TheKeyMapKeepsTheDefaultsOfMissingKeysAndStartsTheMode) {
         EXPECT_EQ(mode->starts, 1);
         EXPECT_TRUE(StringManager::getProperty(u"title") == u"Hello");
         EXPECT_TRUE(StringManager::properties->get(DStringPtr(u"KEY_LEFT_SOFT1")).isNull());
+    });
+}
+
+TEST_F(ProgramTest, TheLoadingBarAdvancesByItsStepWithinNoughtAndAHundred) {
+    inProgram([] {
+        struct Case {
+            int start, step, advances, percent;
+        } cases[] = {{0, 20, 0, 20}, {0, 20, 4, 100}, {0, 20, 6, 100}, {90, 20, 0, 100}, {10, -20, 1, 0}};
+        for (const Case& c : cases) {
+            LoadingBar::start(100, c.start, c.step, 0x000000, 0xFF0000);
+            for (int i = 0; i < c.advances; ++i) LoadingBar::advance();
+            EXPECT_EQ(LoadingBar::percent, c.percent) << c.start << " + " << c.advances << " x " << c.step;
+        }
+
+        dfc::microedition::lcdui::DImagePtr screen = dfc::microedition::lcdui::DImage::createImage(176, 220);
+        ScreenCanvas::screenGraphics = screen->getGraphics();
+        LoadingBar::start(100, 0, 20, 0x000000, 0xFF0000);
+        const std::vector<uint16_t> pixels = pixelsOf(screen);
+        auto at = [&](int x, int y) { return pixels[size_t(y * 176 + x)]; };
+        const int left = (176 - 108) / 2;
+        EXPECT_EQ(at(left, 100), 0x0000);
+        EXPECT_EQ(at(left + 2 + 20, 102), 0xF800) << "20 % of 104 pixels";
+        EXPECT_EQ(at(left + 2 + 21, 102), 0xFFFF);
     });
 }
