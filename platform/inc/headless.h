@@ -53,9 +53,14 @@ public:
     // while no sound output is open.
     std::vector<int16_t> takeAudio(size_t frames);
     bool audioOpen() const { return audio != nullptr; }
+    // The program's headless run plays its sound into nothing as virtual time passes, so
+    // sounds end as they would on a device; tests that listen pull the sound themselves.
+    void playAudioWithClock(bool on) { audioFollowsClock = on; }
     unsigned audioRate() const { return rate; }
 
 private:
+    void discardAudio(int64_t micros);
+
     DWORD startTicks;
     int64_t elapsedMicros = 0;
     std::vector<Event> pending;
@@ -66,6 +71,8 @@ private:
     bool cursorAwayFromWindow = false;
     AudioRender audio;
     unsigned rate = 0;
+    bool audioFollowsClock = false;
+    int64_t audioMicrosOwed = 0;
     POINT cursor{0, 0};
 };
 

@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         headless->stopAfterFrames(options.frames);
+        headless->playAudioWithClock(true);
         platform::useBackend(std::move(backend));
     }
 

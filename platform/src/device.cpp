@@ -107,9 +107,15 @@ Picture Device::picture() const {
     Picture picture{uprightWidth, uprightHeight, {}};
     picture.pixels.resize(size_t(uprightWidth) * uprightHeight);
     const uint8_t* pixels = panelPixels();
-    for (int y = 0; y < uprightHeight; ++y)
-        for (int x = 0; x < uprightWidth; ++x)
-            std::memcpy(&picture.pixels[size_t(y) * uprightWidth + x], pixels + uprightOffset(x, y), 2);
+    bool upright = (profile.panel.mounting & 3) == 0;
+    for (int y = 0; y < uprightHeight; ++y) {
+        uint16_t* row = &picture.pixels[size_t(y) * uprightWidth];
+        if (upright) {
+            std::memcpy(row, pixels + uprightOffset(0, y), 2 * size_t(uprightWidth));
+            continue;
+        }
+        for (int x = 0; x < uprightWidth; ++x) std::memcpy(row + x, pixels + uprightOffset(x, y), 2);
+    }
     for (const Overlay& o : imageon.overlays)
         if (o.allocated && o.on) drawOverlay(picture, o);
     return picture;
@@ -192,7 +198,13 @@ void Device::gapiEndDraw() {
         top = std::min<DWORD>(gapi.viewportTop, uprightHeight);
         bottom = std::min<DWORD>(top + gapi.viewportHeight, uprightHeight);
     }
+    bool upright = (profile.panel.mounting & 3) == 0;
     for (DWORD y = top; y < bottom; ++y) {
+        if (upright) {
+            ptrdiff_t at = uprightOffset(0, int(y));
+            std::memcpy(panelPixels() + at, gapi.dram.data() + at, 2 * size_t(uprightWidth));
+            continue;
+        }
         for (int x = 0; x < uprightWidth; ++x) {
             ptrdiff_t at = uprightOffset(x, int(y));
             std::memcpy(panelPixels() + at, gapi.dram.data() + at, 2);

@@ -82,7 +82,21 @@ void HeadlessBackend::messageBox(const std::u16string& text, const std::u16strin
 }
 
 void HeadlessBackend::sleep(DWORD milliseconds) {
-    elapsedMicros += milliseconds ? int64_t(milliseconds) * 1000 : yieldMicros;
+    int64_t micros = milliseconds ? int64_t(milliseconds) * 1000 : yieldMicros;
+    elapsedMicros += micros;
+    if (audioFollowsClock && audio) discardAudio(micros);
+}
+
+void HeadlessBackend::discardAudio(int64_t micros) {
+    if (rate == 0) return;
+    audioMicrosOwed += micros;
+    size_t frames = size_t(audioMicrosOwed * rate / 1000000);
+    audioMicrosOwed -= int64_t(frames) * 1000000 / rate;
+    std::vector<int16_t> samples(1024 * 2);
+    for (size_t chunk; frames > 0; frames -= chunk) {
+        chunk = std::min<size_t>(frames, 1024);
+        audio(samples.data(), chunk);
+    }
 }
 
 bool HeadlessBackend::cursorOverWindow(POINT* position) {

@@ -270,9 +270,12 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, SEC
         if (mkdir(folder.c_str(), 0755) == 0) {
             syncFolder(parent);
             created = true;
-        } else if (errno != EEXIST || !fs::is_directory(folder, error)) {
-            return errorOf(errno == EEXIST ? EACCES : errno, ERROR_WRITE_FAULT);
+            continue;
         }
+        int failure = errno;
+        // Something that is not a key is in the way.
+        if (failure != EEXIST || !fs::is_directory(folder, error))
+            return errorOf(failure == EEXIST ? EACCES : failure, ERROR_WRITE_FAULT);
     }
     if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     *result = handleFor(folder);

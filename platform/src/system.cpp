@@ -5,10 +5,13 @@
 #include "device.h"
 #include "state.h"
 
-DWORD GetTickCount() { return platform::backend().tickCount(); }
-
 // The device's hardware runs alongside the processor: whenever the program looks at the
 // clock or waits, it catches up.
+DWORD GetTickCount() {
+    platform::device().sync();
+    return platform::backend().tickCount();
+}
+
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
     if (!count || !platform::profile().performanceCounter) return FALSE;
     platform::device().sync();

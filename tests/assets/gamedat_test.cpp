@@ -6,6 +6,7 @@
 #include <png.h>
 #include <jpeglib.h>
 #include "assettool.h"
+#include "temp_folder.h"
 
 using namespace assettest;
 
@@ -64,14 +65,14 @@ class GameDat : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         folder = new TempFolder;
-        ToolRun run = runCommand("7zz x -y -bd '-o" + (folder->path() / "x").string() + "' '" + gameDat.string() + "'");
+        ToolRun run = runCommand("7zz x -y -bd '-o" + folder->file("x") + "' '" + gameDat.string() + "'");
         ASSERT_EQ(run.status, 0) << run.output;
     }
     static void TearDownTestSuite() {
         delete folder;
         folder = nullptr;
     }
-    static std::filesystem::path entry(const std::string& name) { return folder->path() / "x" / name; }
+    static std::filesystem::path entry(const std::string& name) { return folder->file("x/" + name); }
 
     static TempFolder* folder;
 };
@@ -80,7 +81,7 @@ TempFolder* GameDat::folder = nullptr;
 
 TEST_F(GameDat, EveryPictureDecodes) {
     int pictures = 0;
-    for (const auto& file : std::filesystem::recursive_directory_iterator(folder->path() / "x")) {
+    for (const auto& file : std::filesystem::recursive_directory_iterator(folder->file("x"))) {
         std::string name = file.path().string();
         bool png = name.ends_with(".png"), jpeg = name.ends_with(".jpg");
         if (!png && !jpeg) continue;
@@ -120,14 +121,14 @@ TEST_F(GameDat, HoldsTheLibrarysResourcesForBothScreens) {
 
 TEST_F(GameDat, SameSourcesGiveTheSameBytes) {
     std::string data = std::string(MOSSYARD_SOURCE_DIR) + "/data";
-    ToolRun first = runBuilder(data, folder->path() / "one" / "game.dat");
-    ToolRun second = runBuilder(data, folder->path() / "two" / "game.dat");
+    ToolRun first = runBuilder(data, folder->file("one/game.dat"));
+    ToolRun second = runBuilder(data, folder->file("two/game.dat"));
     ASSERT_EQ(first.status, 0) << first.output;
     ASSERT_EQ(second.status, 0) << second.output;
-    std::string bytes = readBytes(folder->path() / "one" / "game.dat");
-    EXPECT_EQ(bytes, readBytes(folder->path() / "two" / "game.dat"));
+    std::string bytes = readBytes(folder->file("one/game.dat"));
+    EXPECT_EQ(bytes, readBytes(folder->file("two/game.dat")));
     EXPECT_EQ(bytes, readBytes(gameDat));
-    EXPECT_EQ(readBytes(folder->path() / "one" / "charset.dat"), readBytes(gameDat.parent_path() / "charset.dat"));
+    EXPECT_EQ(readBytes(folder->file("one/charset.dat")), readBytes(gameDat.parent_path() / "charset.dat"));
 }
 
 }  // namespace

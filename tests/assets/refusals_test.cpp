@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include "assettool.h"
+#include "temp_folder.h"
 
 using namespace assettest;
 
@@ -23,8 +24,8 @@ std::string repeated(const std::string& text, int times) {
 }
 
 ToolRun build(const Fixture& fixture, const TempFolder& folder) {
-    for (const auto& [path, bytes] : fixture.files) writeBytes(folder.path() / "data" / "t" / path, bytes);
-    return runBuilder(folder.path() / "data", folder.path() / "out" / "game.dat");
+    for (const auto& [path, bytes] : fixture.files) folder.write("data/t/" + path, bytes);
+    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
 }
 
 struct Refusal {
@@ -117,7 +118,7 @@ TEST(AssetBuilderRefuses, BrokenSourcesNamingThePlace) {
         EXPECT_EQ(run.status, 1) << run.output;
         EXPECT_NE(run.output.find(refusal.place), std::string::npos) << run.output;
         EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
-        EXPECT_FALSE(std::filesystem::exists(folder.path() / "out" / "game.dat"));
+        EXPECT_FALSE(std::filesystem::exists(folder.file("out/game.dat")));
     }
 }
 
@@ -140,7 +141,7 @@ TEST(AssetBuilderRefuses, NothingWhenTheSourcesAreSound) {
     TempFolder folder;
     ToolRun run = build(fixture, folder);
     ASSERT_EQ(run.status, 0) << run.output;
-    std::filesystem::path stage = folder.path() / "out" / "game.dat.stage";
+    std::filesystem::path stage = folder.file("out/game.dat.stage");
     EXPECT_TRUE(std::filesystem::exists(stage / "ppc" / "help.txt"));
     EXPECT_TRUE(std::filesystem::exists(stage / "ppc" / "fonts" / "small" / "font_0.png"));
     EXPECT_FALSE(std::filesystem::exists(stage / "ppc" / "fonts" / "small" / "font_0"));

@@ -227,6 +227,12 @@ TEST_F(Detection, TellsAMediaQFrameBufferByItsSlowness) {
     fast.slowMemoryNanosPerWord = 0;
     StartDevice(fast);
     EXPECT_EQ(Candidates(), (std::vector<DWORD>{DRIVER_GDI, DRIVER_GAPI}));
+    StopDevice();
+    // Without a performance counter the tick count times the clear.
+    static platform::Profile noCounter = *platform::findProfile("mediaq");
+    noCounter.performanceCounter = false;
+    StartDevice(noCounter);
+    EXPECT_EQ(Candidates(), (std::vector<DWORD>{DRIVER_GDI, DRIVER_GAPI, DRIVER_MEDIAQ}));
 }
 
 TEST_F(Detection, AsksTheDisplayDriverOnlyWhenThereIsNoGapi) {

@@ -174,6 +174,28 @@ TEST_F(DisplayWindow, TakesOverTheWindowAndGivesItBack) {
     delete display;
 }
 
+TEST_F(DisplayWindow, FailsCleanlyForNoWindowOrAnOrientationTheDeviceLacks) {
+    static platform::Profile across = *platform::findProfile("smartphone");
+    across.panel.width = 176;
+    across.panel.height = 220;
+    across.panel.mounting = 1;
+    across.screenWidth = 220;
+    across.screenHeight = 176;
+    StartDevice(across);
+    LONG_PTR original = GetWindowLongW(window, GWL_WNDPROC);
+    DisplayParameters p{176, 220, 2, 1};
+    EXPECT_EQ(CreateDisplay(&p), nullptr);
+    EXPECT_EQ(GetWindowLongW(window, GWL_WNDPROC), original);
+    EXPECT_EQ(p.orientation, 2u);
+    EXPECT_EQ(Display::Create(nullptr, &p), nullptr);
+    p.orientation = ORIENTATION_ANY;
+    Display* display = CreateDisplay(&p);
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(p.orientation, 1u);
+    EXPECT_EQ(p.width, 176u);
+    delete display;
+}
+
 TEST_F(DisplayWindow, RefusesASeventeenthWindow) {
     StartDevice("desktop");
     std::vector<Display*> displays;

@@ -5,6 +5,7 @@
 #include "dexception.h"
 #include "dfont.h"
 #include "gameengine.h"
+#include "idle_midlet.h"
 #include "pinned_fonts.h"
 
 using dfc::lang::DcharArray;
@@ -161,20 +162,8 @@ TEST_F(DeviceFont, MeasuresTextsAndRanges) {
     EXPECT_THROW(font->charsWidth(nullptr, 0, 1), DNullPointerExceptionPtr);
 }
 
-namespace {
-
-class QuietMidlet : public dfc::microedition::midlet::DMIDlet {
-public:
-    void destroyApp(bool) override {}
-    void pauseApp() override {}
-    void startApp() override {}
-    void tick() override {}
-};
-
-}  // namespace
-
 TEST_F(DeviceFont, FrameShutDownDropsTheCache) {
-    GameEngine::applicationFactory = [] { return dfc::microedition::midlet::DMIDletPtr(new QuietMidlet()); };
+    GameEngine::applicationFactory = [] { return dfc::microedition::midlet::DMIDletPtr(new IdleMidlet()); };
     GameEngine engine;
     ASSERT_TRUE(engine.startMidlet());
     DFont::getDefaultFont();

@@ -6,7 +6,7 @@
 #include "dgraphics.h"
 #include "dimage.h"
 #include "dioexception.h"
-#include "dmidlet.h"
+#include "idle_midlet.h"
 #include "platform.h"
 #include "rendersurface.h"
 
@@ -25,18 +25,6 @@ namespace {
 
 constexpr uint16_t red = 0xF800, green = 0x07E0, blue = 0x001F;
 
-// An application that answers "image.path" with whatever the test sets.
-class PathMidlet : public dfc::microedition::midlet::DMIDlet {
-public:
-    void destroyApp(bool) override {}
-    void pauseApp() override {}
-    void startApp() override {}
-    void tick() override {}
-    DStringPtr getAppProperty(DStringPtr name) override { return name == u"image.path" ? imagePath : DStringPtr(); }
-
-    DStringPtr imagePath;
-};
-
 // Six different pixels in two columns and three rows: a b / c d / e f.
 const Rows sixPixels = {{0x0001, 0x0002}, {0x0040, 0x0080}, {0x0800, 0x1000}};
 constexpr uint16_t a = 0x0001, b = 0x0002, c = 0x0040, d = 0x0080, e = 0x0800, f = 0x1000;
@@ -45,7 +33,7 @@ class Images : public ArchiveTest {
 protected:
     void SetUp() override {
         ArchiveTest::SetUp();
-        application = new PathMidlet();
+        application = new IdleMidlet();
     }
     void TearDown() override {
         application = nullptr;
@@ -79,7 +67,7 @@ protected:
     }
 
     dfc::lang::DObjectPtr application;
-    PathMidlet& midlet() const { return *static_cast<PathMidlet*>(application.get()); }
+    IdleMidlet& midlet() const { return *static_cast<IdleMidlet*>(application.get()); }
 };
 
 }  // namespace
@@ -97,15 +85,11 @@ TEST_F(Images, LooseFileComesBeforeTheArchiveEntry) {
 
 TEST_F(Images, ArchiveEntriesLieUnderTheImagePath) {
     openArchive({{"logo.png", png(red)}, {"ppc/logo.png", png(green)}});
-    struct Case {
-        const char16_t* imagePath;
-        uint16_t colour;
-    };
-    const Case cases[] = {{u"", red}, {nullptr, red}, {u"/ppc", green}};
-    for (const Case& c : cases) {
-        midlet().imagePath = c.imagePath ? DStringPtr(c.imagePath) : DStringPtr();
-        EXPECT_EQ(rowsOf(DImage::createImage(u"/logo.png")), (Rows{{c.colour}}));
-    }
+    EXPECT_EQ(rowsOf(DImage::createImage(u"/logo.png")), (Rows{{red}})) << "no image folder";
+    midlet().properties[u"image.path"] = u"";
+    EXPECT_EQ(rowsOf(DImage::createImage(u"/logo.png")), (Rows{{red}}));
+    midlet().properties[u"image.path"] = u"/ppc";
+    EXPECT_EQ(rowsOf(DImage::createImage(u"/logo.png")), (Rows{{green}}));
 }
 
 TEST_F(Images, NamesThatGiveNoPictureThrow) {

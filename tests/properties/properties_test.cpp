@@ -11,6 +11,7 @@
 #include "dprintstream.h"
 #include "dsystem.h"
 #include "headless_test.h"
+#include "null_pointer.h"
 #include "stringmanager.h"
 #include "text.h"
 
@@ -25,7 +26,6 @@ using dfc::io::DIOException;
 using dfc::io::DIOExceptionPtr;
 using dfc::io::DPrintStream;
 using dfc::lang::DExceptionPtr;
-using dfc::lang::DNullPointerExceptionPtr;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
 using dfc::lang::DSystem;
@@ -196,15 +196,7 @@ TEST_F(Properties, SplitOfNullThrowsWithItsThrowSite) {
 
 TEST_F(Properties, WithoutTheTableEveryLookUpNamesTheHashtable) {
     StringManager::properties = nullptr;
-    auto names = [](auto call) {
-        try {
-            call();
-        } catch (DNullPointerExceptionPtr& e) {
-            return narrow(e->getMessage()).rfind("DHashtable", 0) == 0;
-        }
-        return false;
-    };
-    EXPECT_TRUE(names([] { StringManager::getProperty(u"a"); }));
-    EXPECT_TRUE(names([] { StringManager::getInt(u"a", 1); }));
-    EXPECT_TRUE(names([] { StringManager::loadProperties(u"/res"); }));
+    EXPECT_TRUE(namesNull("DHashtable", [] { StringManager::getProperty(u"a"); }));
+    EXPECT_TRUE(namesNull("DHashtable", [] { StringManager::getInt(u"a", 1); }));
+    EXPECT_TRUE(namesNull("DHashtable", [] { StringManager::loadProperties(u"/res"); }));
 }

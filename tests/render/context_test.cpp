@@ -138,6 +138,11 @@ TEST(RenderContext, LinesRectanglesAndTheirEnds) {
              RenderPoint points[] = {{0, 0}, {3, 0}, {3, 3}};
              c.drawPolyline(points, 3, 0xFFFF);
          }, {"####..", ".#.#..", "..##..", "...#..", "......"}},
+        {"one-point and two-point polygons", whole, [](RenderContext& c) {
+             RenderPoint points[] = {{5, 0}, {0, 4}, {4, 4}};
+             c.fillPolygon(points, 1, 0xFFFF);
+             c.fillPolygon(points + 1, 2, 0xFFFF);
+         }, {".....#", "......", "......", "......", "####.."}},
         {"filled triangle", whole, [](RenderContext& c) {
              RenderPoint points[] = {{2, 0}, {4, 4}, {0, 4}};
              c.fillPolygon(points, 3, 0xFFFF);
@@ -147,6 +152,20 @@ TEST(RenderContext, LinesRectanglesAndTheirEnds) {
         {"circle off the clip", {0, 0, 3, 5}, [](RenderContext& c) { c.drawCircle(5, 2, 1, 0xFFFF); },
          Picture(5, "......")},
     });
+}
+
+TEST(RenderRect, IntersectUniteAndExtend) {
+    auto edges = [](const RenderRect& r) { return std::array{r.left, r.top, r.right, r.bottom}; };
+    RenderRect a{0, 0, 4, 3}, b{2, -1, 6, 2};
+    EXPECT_EQ((std::array{2, 0, 4, 2}), edges(a.intersect(b)));
+    EXPECT_EQ((std::array{0, -1, 6, 3}), edges(a.unite(b)));
+    EXPECT_TRUE(a.intersect({4, 0, 8, 3}).isEmpty());
+    RenderRect grown = a;
+    grown.extend({-2, 1});
+    grown.extend({4, 3});
+    EXPECT_EQ((std::array{-2, 0, 5, 4}), edges(grown));
+    grown.extend({1, 1});
+    EXPECT_EQ((std::array{-2, 0, 5, 4}), edges(grown));
 }
 
 TEST(RenderContext, AnEmptyClipDrawsNothingButClearFillsTheTarget) {

@@ -1,28 +1,18 @@
 #include <gtest/gtest.h>
 #include <memory>
-#include "ce.h"
+#include "../display/display_fixture.h"
 #include "canvas.h"
-#include "headless.h"
 #include "renderdisplay.h"
 
 namespace {
 
 // A headless device of the given kind with the program's window on it.
-class RenderDisplayTest : public ::testing::Test {
+class RenderDisplayTest : public DisplayFixture, public ::testing::Test {
 protected:
-    void start(const std::string& profile) {
-        platform::headless::install(profile);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.lpszClassName = u"RenderDisplayTest";
-        RegisterClassW(&wc);
-        window = CreateWindowExW(0, u"RenderDisplayTest", u"render", WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                 GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(nullptr, window);
-    }
+    void start(const std::string& profile) { StartDevice(profile); }
     void TearDown() override {
         screen.reset();
-        platform::resetState();
+        StopDevice();
     }
 
     std::unique_ptr<RenderDisplay> open() {
@@ -36,7 +26,6 @@ protected:
         return n;
     }
 
-    HWND window = nullptr;
     std::unique_ptr<RenderDisplay> screen;
 };
 

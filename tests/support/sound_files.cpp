@@ -14,7 +14,9 @@ void put32(std::vector<uint8_t>& out, uint32_t v) {
     put16(out, v >> 16);
 }
 
-void tag(std::vector<uint8_t>& out, const char* four) { out.insert(out.end(), four, four + 4); }
+void tag(std::vector<uint8_t>& out, const char* four) {
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(four[i]));
+}
 
 }  // namespace
 

@@ -133,12 +133,12 @@ void DFont::rasterise() {
     Scratch scratch(dc, widest, std::max(height, 1));
     SelectObject(dc, scratch.bitmap);
     HBRUSH background = CreateSolidBrush(white);
+    SetTextAlign(dc, TA_TOP | TA_LEFT);
+    SetTextColor(dc, 0);
     for (size_t i = 0; i < characters.size() && scratch.bits; ++i) {
         Glyph& glyph = glyphs[i];
         RECT cell{0, 0, glyph.width, glyph.rows};
         FillRect(dc, &cell, background);
-        SetTextAlign(dc, TA_TOP | TA_LEFT);
-        SetTextColor(dc, 0);
         ExtTextOutW(dc, 0, 0, 0, nullptr, &characters[i], 1, nullptr);
         for (int r = 0; r < glyph.rows; ++r)
             for (int c = 0; c < glyph.width; ++c) glyph.bits[size_t(r) * glyph.width + c] = scratch.isInk(r, c) ? 0xFF : 0;

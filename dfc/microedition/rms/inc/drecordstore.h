@@ -13,6 +13,8 @@ namespace dfc::microedition::rms {
 // named by its id in decimal. Nothing is cached: every write is on disk when it returns.
 class DRecordStore : public lang::DObject {
 public:
+    DRecordStore(const DRecordStore&) = delete;
+    DRecordStore& operator=(const DRecordStore&) = delete;
     ~DRecordStore() override;
 
     static DRecordStorePtr openRecordStore(lang::DStringPtr name, bool createIfNecessary);
