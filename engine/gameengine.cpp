@@ -6,7 +6,7 @@
 #include "dmanager.h"
 #include "dprintstream.h"
 #include "dsystem.h"
-#include "framedemo.h"
+#include "gamelib.h"
 
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringPtr;
@@ -281,4 +281,6 @@ void GameEngine::abort() {
     std::abort();
 }
 
-GameEngine::ApplicationFactory GameEngine::applicationFactory = FrameDemo::create;
+GameEngine::ApplicationFactory GameEngine::applicationFactory = [] {
+    return dfc::microedition::midlet::DMIDletPtr(new GameLib());
+};

@@ -19,6 +19,15 @@ public:
     // Replaces the stored table. A failure is printed on DSystem::err and leaves the old record.
     static void save(const dfc::lang::DStringPtr& prefix, int number, const dfc::lang::DStringArrayPtr& names,
                      const dfc::lang::DintArrayPtr& scores);
+    // The same two with the table number first, the order the games pass them in.
+    static bool load(int number, const dfc::lang::DStringPtr& prefix, dfc::lang::DStringArrayPtr* names,
+                     dfc::lang::DintArrayPtr* scores) {
+        return load(prefix, number, names, scores);
+    }
+    static void save(int number, const dfc::lang::DStringPtr& prefix, const dfc::lang::DStringArrayPtr& names,
+                     const dfc::lang::DintArrayPtr& scores) {
+        save(prefix, number, names, scores);
+    }
     // The first run's table: defaultEntries entries named emptyText + " ", each scoring 0.
     static void defaults(const dfc::lang::DStringPtr& emptyText, dfc::lang::DStringArrayPtr* names,
                          dfc::lang::DintArrayPtr* scores);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,20 +27,28 @@ Outcome runProgram(const std::string& arguments, const std::string& environment 
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
-struct PngSize {
+struct Png {
     png_uint_32 width = 0;
     png_uint_32 height = 0;
+    std::vector<uint8_t> rgb;
+
+    uint32_t at(int x, int y) const {
+        const uint8_t* p = &rgb[(size_t(y) * width + size_t(x)) * 3];
+        return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    }
 };
 
-PngSize readPngSize(const std::string& path) {
-    PngSize size;
+Png readPng(const std::string& path) {
+    Png png;
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_file(&image, path.c_str())) {
-        size = {image.width, image.height};
+        image.format = PNG_FORMAT_RGB;
+        png.rgb.resize(PNG_IMAGE_SIZE(image));
+        if (png_image_finish_read(&image, nullptr, png.rgb.data(), 0, nullptr)) png = {image.width, image.height, png.rgb};
         png_image_free(&image);
     }
-    return size;
+    return png;
 }
 
 std::string tempPath(const char* name) { return ::testing::TempDir() + name; }
@@ -56,15 +65,21 @@ TEST(Program, AHeadlessRunWritesItsLastFrame) {
         std::remove(capture.c_str());
         Outcome o = runProgram(std::string("--backend headless --frames 10 --profile ") + c.profile + " --capture " + capture);
         EXPECT_EQ(o.exitCode, 0) << o.output;
-        PngSize size = readPngSize(capture);
-        EXPECT_EQ(size.width, c.width) << c.profile;
-        EXPECT_EQ(size.height, c.height) << c.profile;
+        Png frame = readPng(capture);
+        ASSERT_EQ(frame.width, c.width) << c.profile;
+        ASSERT_EQ(frame.height, c.height) << c.profile;
+        // Start-up has filled the loading bar below the logo.
+        const int barLeft = (int(c.width) - 108) / 2 + 2, barTop = int(c.height) - int(c.height) / 8 + 2;
+        EXPECT_EQ(frame.at(barLeft, barTop), 0xFF0000u) << c.profile;
+        EXPECT_EQ(frame.at(barLeft + 104, barTop + 6), 0xFF0000u) << c.profile;
+        EXPECT_EQ(frame.at(0, 0), 0xFFFFFFu) << c.profile;
     }
 }
 
 TEST(Program, AScriptDrivesTheHeadlessRun) {
     std::string script = tempPath("keys.txt");
-    std::ofstream(script) << "# a soft key ends the frame's own application\n100 keydown softleft\n120 keyup softleft\n";
+    std::ofstream(script) << "# keys reach the program; closing the window ends it\n"
+                             "2100 keydown softleft\n2120 keyup softleft\n2200 down 20 30\n2210 up 20 30\n3000 close\n";
     Outcome o = runProgram("--backend headless --script " + script);
     EXPECT_EQ(o.exitCode, 0) << o.output;
 

@@ -123,6 +123,19 @@ TEST_F(Scores, NamesAndScoresRoundTrip) {
     EXPECT_EQ("Zo\u00eb \u65e5\u672c=1234", table()[0]);
 }
 
+TEST_F(Scores, TheTableNumberMayComeFirst) {
+    loadTable();
+    HighScores::insert(names, scores, u"ann", 30);
+    HighScores::save(2, u"bxm", names, scores);
+    std::vector<std::string> saved = table();
+    names = nullptr;
+    ASSERT_TRUE(HighScores::load(u"bxm", 2, &names, &scores));
+    EXPECT_EQ(saved, table());
+    names = nullptr;
+    ASSERT_TRUE(HighScores::load(2, u"bxm", &names, &scores));
+    EXPECT_EQ(saved, table());
+}
+
 TEST_F(Scores, ADamagedTableGivesWayToTheDefaults) {
     const std::pair<const char*, std::string> damaged[] = {
         {"count 0", std::string(64, '\0')},

@@ -41,6 +41,12 @@ public:
     void drawRect(int x, int y, int width, int height);
     // A clip that misses the target turns drawing off until the next one that meets it.
     void setClip(int x, int y, int width, int height);
+    // The rectangle of the last setClip as it was given: setting it again restores the clip,
+    // drawing turned off included.
+    int getClipX() const { return clipX; }
+    int getClipY() const { return clipY; }
+    int getClipWidth() const { return clipWidth; }
+    int getClipHeight() const { return clipHeight; }
 
     DFontPtr getFont() const { return font; }
     void setFont(DFontPtr newFont) { font = newFont; }
@@ -59,6 +65,7 @@ private:
     RenderSurface* target;
     DFontPtr font;
     bool clipVisible = true;
+    int32_t clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
 };
 
 }  // namespace dfc::microedition::lcdui

@@ -50,6 +50,10 @@ void DGraphics::setColorRGB(int red, int green, int blue) {
 }
 
 void DGraphics::setClip(int x, int y, int width, int height) {
+    clipX = x;
+    clipY = y;
+    clipWidth = width;
+    clipHeight = height;
     int64_t right = int64_t(x) + width, bottom = int64_t(y) + height;
     clipVisible = right > 0 && x < target->width() && bottom > 0 && y < target->height() && width >= 1 && height >= 1;
     if (clipVisible)

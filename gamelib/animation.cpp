@@ -1,0 +1,49 @@
+#include "animation.h"
+#include "dprintstream.h"
+#include "dsystem.h"
+#include "gameimage.h"
+
+using dfc::lang::DStringArrayPtr;
+using dfc::lang::DStringPtr;
+using dfc::lang::DSystem;
+
+AnimationPtr Animation::AnimationFromCount(int count) {
+    AnimationPtr animation = new Animation();
+    animation->frames = new GameImageArray(count);
+    return animation;
+}
+
+AnimationPtr Animation::AnimationFromNames(const DStringArrayPtr& names) {
+    AnimationPtr animation = AnimationFromCount(names->length);
+    for (int i = 0; i < names->length; ++i) {
+        GameImagePtr frame = GameImage::load(names[i]);
+        if (frame->width == 0 && frame->height == 0 && DSystem::err)
+            DSystem::err->println(u"No frame name:" + DStringPtr(names[i]));
+        animation->frames[i] = frame;
+    }
+    return animation;
+}
+
+DStringPtr Animation::toString() { return DStringPtr(); }
+
+void Animation::addFrame(const GameImagePtr& frame) { frames[added++] = frame; }
+
+void Animation::reset() {
+    ticks = 0;
+    playing = true;
+    current = 0;
+}
+
+void Animation::paint(int x, int y) {
+    if (current < frameCount() && frames[current]) frames[current]->drawAt(x, y);
+    finished = false;
+    // At or past the delay, so that a delay lowered by a game still moves the animation on.
+    if (playing && ticks >= delay) {
+        ticks = 0;
+        if (++current >= frameCount()) {
+            current = 0;
+            finished = true;
+        }
+    }
+    ++ticks;
+}

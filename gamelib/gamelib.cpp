@@ -1,0 +1,197 @@
+#include "gamelib.h"
+#include "d7zipinputstream.h"
+#include "ddisplay.h"
+#include "dexception.h"
+#include "dfileinputstream.h"
+#include "dgraphics.h"
+#include "dimage.h"
+#include "dsystem.h"
+#include "imageatlas.h"
+#include "keystate.h"
+#include "loadingbar.h"
+#include "screencanvas.h"
+#include "shellstart.h"
+#include "stringmanager.h"
+#include "ticks.h"
+
+using dfc::io::D7zipInputStream;
+using dfc::io::DFileInputStream;
+using dfc::io::DInputStreamPtr;
+using dfc::lang::DExceptionPtr;
+using dfc::lang::DString;
+using dfc::lang::DStringPtr;
+using dfc::lang::DSystem;
+using dfc::microedition::lcdui::DDisplay;
+using dfc::microedition::lcdui::DGraphics;
+using dfc::microedition::lcdui::DImage;
+using dfc::microedition::lcdui::DImagePtr;
+
+GameLibPtr GameLib::gameLib;
+GameInterfacePtr GameLib::currentMode;
+ScreenCanvasPtr GameLib::screenCanvas;
+dfc::util::DRandomPtr GameLib::sharedRandom;
+DWORD GameLib::lastFrameTime = 0;
+int32_t GameLib::lastPaintDuration = 0;
+
+namespace {
+
+// Screens this high take the large-screen resources.
+constexpr int32_t largeScreenHeight = 320;
+
+// Names whose layout depends on the screen size.
+bool isLayoutResource(const DStringPtr& name) {
+    return name->endsWith(u"all.txt") || name->endsWith(u"anim.txt") || name->startsWith(u"/menu");
+}
+
+}  // namespace
+
+GameLib::GameLib() {
+    gameLib = this;
+    StringManager::openResource = openResource;
+}
+
+void GameLib::startApp() {
+    screenCanvas = new ScreenCanvas();
+    DDisplay::getDisplay(this)->setCurrent(screenCanvas);
+    if (!openArchive()) {
+        notifyDestroyed();
+        return;
+    }
+    showLogo();
+    const int32_t height = ScreenCanvas::screenHeight;
+    LoadingBar::start(height - (height >> 3), 0, 20, 0x000000, 0xFF0000);
+    present();
+
+    ScreenCanvas::loadFonts();
+    LoadingBar::advance();
+    present();
+
+    ShellStart::initTables();
+    LoadingBar::advance();
+    present();
+
+    ShellStart::loadMenuPictures();
+    currentMode = ShellStart::newShellMenu();
+    LoadingBar::advance();
+    present();
+
+    loadKeyMap();
+    LoadingBar::advance();
+    present();
+}
+
+bool GameLib::openArchive() {
+    try {
+        D7zipInputStream::openArchive(u"game.dat", DSystem::getProperty(u"archive.password"));
+        return true;
+    } catch (DExceptionPtr&) {
+        return false;
+    }
+}
+
+void GameLib::showLogo() {
+    DGraphics& g = *ScreenCanvas::screenGraphics;
+    const int32_t width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
+    g.setColor(0xFFFFFF);
+    g.fillRect(0, 0, width, height);
+    DImagePtr logo = DImage::createImage(DStringPtr(u"/logo.png"), 0);
+    g.drawImage(logo, width / 2, (height - logo->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
+}
+
+// Shows the back buffer as it stands; the modes are not painted during start-up.
+void GameLib::present() { screenCanvas->DCanvas::repaint(); }
+
+void GameLib::tick() {
+    // Start-up may have ended the program before any mode was made; the frame still ticks once.
+    if (!isAlive()) return;
+    const DWORD updateStart = GetTickCount();
+    ScreenCanvas::processKeys();
+    // Held for the call: an update that returns to the shell or launches a game ends its own mode.
+    GameInterfacePtr mode = currentMode;
+    mode->update();
+    paintFrame(updateStart);
+    waitForFrameEnd();
+    lastFrameTime = GetTickCount();
+}
+
+void GameLib::paintFrame(DWORD updateStart) {
+    if (millisSince(updateStart) + lastPaintDuration >= paintBudget) {
+        lastPaintDuration = 0;
+        return;
+    }
+    const DWORD paintStart = GetTickCount();
+    screenCanvas->repaint();
+    lastPaintDuration = millisSince(paintStart);
+}
+
+void GameLib::waitForFrameEnd() {
+    // A negative difference can only come from a clock that jumped: it is not waited for.
+    const int32_t elapsed = millisSince(lastFrameTime);
+    if (elapsed >= 0 && elapsed < framePeriod) Sleep(DWORD(framePeriod - elapsed));
+}
+
+void GameLib::pauseApp() {
+    if (!screenCanvas) return;
+    screenCanvas->keyPressed(-1);
+    screenCanvas->keyReleased(-1);
+}
+
+void GameLib::destroyApp(bool) {
+    ShellStart::releaseTables();
+    D7zipInputStream::closeArchive();
+}
+
+DStringPtr GameLib::getAppProperty(DStringPtr key) {
+    if (key == u"app.name") return new DString(u"mossyard");
+    if (key == u"image.path" && ScreenCanvas::screenHeight >= largeScreenHeight) return new DString(u"/ppc");
+    return new DString(u"");
+}
+
+DInputStreamPtr GameLib::openResource(const DStringPtr& name) {
+    try {
+        return openVariant(name);
+    } catch (DExceptionPtr&) {
+        return DFileInputStream::open(name);
+    }
+}
+
+DInputStreamPtr GameLib::openVariant(const DStringPtr& name) {
+    if (name->startsWith(u"/fonts/")) return D7zipInputStream::open(name);
+    if (name->endsWith(u"help.txt")) {
+        const bool smartPhone = DSystem::getProperty(u"platform.type") == u"SmartPhone";
+        return D7zipInputStream::open(smartPhone ? name : u"/ppc" + name);
+    }
+    if (isLayoutResource(name) && ScreenCanvas::screenHeight >= largeScreenHeight) {
+        try {
+            return D7zipInputStream::open(u"/ppc" + name);
+        } catch (DExceptionPtr&) {
+            // No large-screen variant: the plain one serves.
+        }
+    }
+    return D7zipInputStream::open(name);
+}
+
+void GameLib::returnToShell() {
+    if (currentMode) {
+        currentMode->stop();
+        currentMode = nullptr;
+    }
+    KeyState::fire = false;
+    GameInterfacePtr shell = ShellStart::newShellMenu();
+    currentMode = shell;
+    shell->start();
+}
+
+void GameLib::loadKeyMap() {
+    StringManager::loadProperties(u"/keys");
+    KeyState::leftSoftKey1 = StringManager::getInt(u"KEY_LEFT_SOFT1", 10000);
+    KeyState::leftSoftKey2 = StringManager::getInt(u"KEY_LEFT_SOFT2", 0);
+    KeyState::rightSoftKey1 = StringManager::getInt(u"KEY_RIGHT_SOFT1", 10001);
+    KeyState::rightSoftKey2 = StringManager::getInt(u"KEY_RIGHT_SOFT2", 0);
+    KeyState::middleSoftKey = StringManager::getInt(u"KEY_MIDDLE_SOFT", 10002);
+    StringManager::loadProperties(u"/res");
+    GameInterfacePtr mode = currentMode;
+    mode->start();
+}
+
+void GameLib::loadImageSet(const DStringPtr& name) { ImageAtlas::load(name); }

@@ -1,0 +1,60 @@
+#pragma once
+#include <cstdint>
+#include "ce_types.h"
+#include "dinputstream.h"
+#include "dmidlet.h"
+#include "drandom.h"
+#include "gameinterface.h"
+#include "gamelib.ptr"
+#include "screencanvas.ptr"
+
+// The application: start-up with the logo and loading bar, the frame tick that drives the
+// current mode at a fixed pace, the way back to the shell, and the resource opener every
+// loader reads through.
+class GameLib : public dfc::microedition::midlet::DMIDlet {
+public:
+    // The frame period in milliseconds; the games' timers count down by it.
+    static constexpr int32_t framePeriod = 25;
+    // An update that, with the previous paint, takes this long goes without a paint.
+    static constexpr int32_t paintBudget = 26;
+
+    GameLib();
+
+    void destroyApp(bool unconditional) override;
+    // Sends the pause key (code -1) as a press and a release.
+    void pauseApp() override;
+    void startApp() override;
+    // One frame: one key event, the mode's update, its paint unless the frame ran late, and
+    // the wait for the rest of the frame period.
+    void tick() override;
+    // "app.name" and "image.path" ("/ppc" on screens 320 or more high); "" for anything else.
+    dfc::lang::DStringPtr getAppProperty(dfc::lang::DStringPtr key) override;
+
+    // Opens a resource of the data archive, the large-screen or Pocket PC variant where there
+    // is one, else the file of that name beside the program. Never null: a resource found
+    // nowhere throws the file stream's not-found exception.
+    static dfc::io::DInputStreamPtr openResource(const dfc::lang::DStringPtr& name);
+    static dfc::io::DInputStreamPtr resolvePath(const dfc::lang::DStringPtr& name) { return openResource(name); }
+    // Stops and drops the current mode and starts a new shell menu.
+    static void returnToShell();
+    // Reads the key map "/keys" and the shared texts "/res", then starts the current mode.
+    static void loadKeyMap();
+    static void loadImageSet(const dfc::lang::DStringPtr& name);
+
+    static GameLibPtr gameLib;
+    static GameInterfacePtr currentMode;
+    static ScreenCanvasPtr screenCanvas;
+    static dfc::util::DRandomPtr sharedRandom;
+    // When the previous tick ended, and how long its paint took (0 when it was skipped).
+    static DWORD lastFrameTime;
+    static int32_t lastPaintDuration;
+
+private:
+    // False when the data archive cannot be opened.
+    bool openArchive();
+    static void showLogo();
+    static void present();
+    static void paintFrame(DWORD updateStart);
+    static void waitForFrameEnd();
+    static dfc::io::DInputStreamPtr openVariant(const dfc::lang::DStringPtr& name);
+};

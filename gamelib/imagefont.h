@@ -1,0 +1,47 @@
+#pragma once
+#include "dgraphics.h"
+#include "dimagearray.h"
+#include "dprimitives.h"
+#include "dstringarray.h"
+#include "imagefont.ptr"
+
+// A bitmap font of up to three glyph strips. Each strip is a picture of glyphs side by side;
+// its metrics name the glyphs and give their widths.
+class ImageFont : public dfc::lang::DObject {
+public:
+    static constexpr int partSlots = 3;
+
+    ImageFont();
+
+    // Loads the strips name + "/font_<i>.png" and their metrics name + "/font_<i>".
+    void load(const dfc::lang::DStringPtr& name);
+    // Draws on the screen.
+    void drawString(const dfc::lang::DStringPtr& text, int x, int y, int anchor);
+    void drawStringImpl(const dfc::microedition::lcdui::DGraphicsPtr& g, const dfc::lang::DStringPtr& text, int x,
+                        int y, int anchor);
+    int stringWidth(const dfc::lang::DStringPtr& text);
+    // The height of the first strip.
+    int getHeight();
+
+    dfc::microedition::lcdui::DImageArrayPtr images;
+    dfc::lang::DintArray2dPtr offsets;
+    dfc::lang::DbyteArray2dPtr widths;
+    dfc::lang::DStringArrayPtr charsets;
+    int32_t partCount = 0;
+    // Pixels after every glyph, blanks included.
+    int32_t spacing = 0;
+    bool upperCase = true;
+
+private:
+    struct Glyph {
+        int part;
+        int index;
+    };
+
+    void loadPart(const dfc::lang::DStringPtr& name, int part);
+    // False for a character no strip carries.
+    bool findGlyph(char16_t c, Glyph* glyph);
+    // What a character moves the pen by: a blank the first glyph's width, a missing one 0.
+    int advance(char16_t c);
+    dfc::lang::DStringPtr cased(const dfc::lang::DStringPtr& text) const;
+};

@@ -1,0 +1,179 @@
+// Image atlases, the sprites cut from them in every transform, and animations.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "animation.h"
+#include "dbytearrayoutputstream.h"
+#include "dgraphics.h"
+#include "dimage.h"
+#include "dprintstream.h"
+#include "dsystem.h"
+#include "gameimage.h"
+#include "gamelib.h"
+#include "imageatlas.h"
+#include "program_fixture.h"
+
+using dfc::lang::DStringArray;
+using dfc::lang::DStringPtr;
+using dfc::lang::DSystem;
+using dfc::microedition::lcdui::DImage;
+using dfc::microedition::lcdui::DImagePtr;
+
+namespace {
+
+constexpr uint16_t white = 0xFFFF;
+constexpr int atlasWidth = 7, atlasHeight = 4;
+
+uint16_t atlasPixel(int x, int y) { return uint16_t(0x2000 + x * 16 + y); }
+
+class AtlasTest : public ProgramTest {
+protected:
+    void writeAtlas(const std::string& text) {
+        std::vector<uint16_t> pixels;
+        for (int y = 0; y < atlasHeight; ++y)
+            for (int x = 0; x < atlasWidth; ++x) pixels.push_back(atlasPixel(x, y));
+        writePicture("t/atlas.png", atlasWidth, atlasHeight, pixels);
+        folder.write("t/atlas.txt", text);
+    }
+};
+
+// The sprite "sq": 3 x 2 pixels at (1, 1) of the atlas, so that no turn maps it onto itself.
+const char* const spriteLine = "sq;1;1;3;2\r\n";
+
+// Pixel (i, j) of the sprite as the transform shows it, from the untransformed sprite.
+uint16_t shown(int code, int i, int j) {
+    const int w = 3, h = 2;
+    int sx = i, sy = j;
+    switch (code) {
+    case 2: sx = w - 1 - i; break;
+    case 3: sx = w - 1 - i, sy = h - 1 - j; break;
+    case 5: sx = j, sy = h - 1 - i; break;  // a quarter turn clockwise
+    case 6: sx = w - 1 - j, sy = i; break;  // a quarter turn counter-clockwise
+    default: break;
+    }
+    return atlasPixel(1 + sx, 1 + sy);
+}
+
+}  // namespace
+
+TEST_F(AtlasTest, EverySuffixDrawsTheSpriteTurnedItsWay) {
+    writeAtlas(spriteLine);
+    inProgram([] {
+        GameLib::loadImageSet(u"/t/atlas");
+        struct Case {
+            const char16_t* name;
+            int code, width, height;
+        } cases[] = {{u"sq", 0, 3, 2}, {u"sq_mr", 2, 3, 2}, {u"sq_lv", 3, 3, 2}, {u"sq_dn", 5, 2, 3}, {u"sq_up", 6, 2, 3}};
+        for (const Case& c : cases) {
+            GameImagePtr sprite = GameImage::load(c.name);
+            EXPECT_EQ(sprite->transformCode, c.code);
+            EXPECT_EQ(sprite->width, c.width);
+            EXPECT_EQ(sprite->height, c.height);
+            for (bool variant : {false, true}) {
+                DImagePtr target = DImage::createImage(12, 10);
+                ImageAtlas::currentGraphics = target->getGraphics();
+                if (variant)
+                    GameImage::drawFrameVariant(4, 5, sprite);
+                else
+                    sprite->drawAt(4, 5);
+                std::vector<uint16_t> expected(12 * 10, white);
+                for (int j = 0; j < c.height; ++j)
+                    for (int i = 0; i < c.width; ++i) expected[(5 + j) * 12 + 4 + i] = shown(c.code, i, j);
+                EXPECT_EQ(pixelsOf(target), expected) << platform::narrow(c.name) << (variant ? " variant" : "");
+            }
+        }
+    });
+}
+
+TEST_F(AtlasTest, TurnedRectanglesAreMeasuredOnTheTurnedAtlas) {
+    // The atlas is 7 x 4: a mirrored x is 7 - width - x, a quarter-turned one 4 - height - y.
+    writeAtlas(spriteLine);
+    inProgram([] {
+        GameLib::loadImageSet(u"/t/atlas");
+        GameImagePtr mirrored = GameImage::load(u"sq_mr");
+        EXPECT_EQ(mirrored->x, 3);
+        GameImagePtr down = GameImage::load(u"sq_dn");
+        EXPECT_EQ(std::vector<int>({down->x, down->y}), std::vector<int>({1, 1}));
+        GameImagePtr up = GameImage::load(u"sq_up");
+        EXPECT_EQ(std::vector<int>({up->x, up->y}), std::vector<int>({1, 3}));
+    });
+}
+
+TEST_F(AtlasTest, TheTextEndsAtAnEmptyLineOrItsEndAndSkipsShortLines) {
+    struct Case {
+        const char* text;
+        std::vector<const char16_t*> found, missing;
+    } cases[] = {
+        {"a;0;0;1;1\r\nb;1;0;2;2", {u"a", u"b"}, {}},
+        {"a;0;0;1;1\r\n\r\nb;1;0;2;2\r\n", {u"a"}, {u"b"}},
+        {"a;0;0;1\r\nb;1;0;2;2;extra;more\r\n", {u"b"}, {u"a"}},
+        {"", {}, {u"a"}},
+    };
+    for (const Case& c : cases) {
+        writeAtlas(c.text);
+        inProgram([&] {
+            GameLib::loadImageSet(u"/t/atlas");
+            for (const char16_t* name : c.found) EXPECT_TRUE(ImageAtlas::find(name)) << c.text;
+            for (const char16_t* name : c.missing) EXPECT_FALSE(ImageAtlas::find(name)) << c.text;
+        });
+    }
+}
+
+TEST_F(AtlasTest, ALaterLineReplacesAnEarlierOneAndAnUnknownNameIsEmpty) {
+    writeAtlas("sq;0;0;1;1\r\nsq;1;1;3;2\r\n");
+    inProgram([] {
+        GameLib::loadImageSet(u"/t/atlas");
+        EXPECT_EQ(GameImage::load(u"sq")->width, 3);
+        GameImagePtr unknown = GameImage::load(u"nothing_mr");
+        ASSERT_TRUE(unknown);
+        EXPECT_EQ(std::vector<int>({unknown->x, unknown->y, unknown->width, unknown->height}),
+                  std::vector<int>({0, 0, 0, 0}));
+        DImagePtr target = DImage::createImage(4, 4);
+        ImageAtlas::currentGraphics = target->getGraphics();
+        unknown->drawAt(0, 0);
+        EXPECT_EQ(pixelsOf(target), std::vector<uint16_t>(16, white));
+    });
+}
+
+TEST(AnimationTest, EachFrameShowsForItsDelayAndTheWrapIsReported) {
+    AnimationPtr animation = Animation::AnimationFromCount(3);
+    for (int i = 0; i < 3; ++i) animation->addFrame(GameImage::load(u"none"));
+    std::vector<int> shown;
+    std::vector<bool> finished;
+    animation->paint(0, 0);
+    EXPECT_EQ(animation->current, 0) << "not playing before reset";
+    animation->reset();
+    for (int call = 0; call < 8; ++call) {
+        shown.push_back(animation->current);
+        animation->paint(0, 0);
+        finished.push_back(animation->finished);
+    }
+    EXPECT_EQ(shown, (std::vector<int>{0, 0, 0, 1, 1, 2, 2, 0}));
+    EXPECT_EQ(finished, (std::vector<bool>{false, false, false, false, false, false, true, false}));
+    EXPECT_TRUE(animation->toString().isNull());
+}
+
+TEST(AnimationTest, ALoweredDelayStillMovesTheAnimationOn) {
+    AnimationPtr animation = Animation::AnimationFromCount(2);
+    animation->delay = 5;
+    animation->reset();
+    for (int call = 0; call < 4; ++call) animation->paint(0, 0);
+    animation->delay = 1;
+    animation->paint(0, 0);
+    EXPECT_EQ(animation->current, 1);
+}
+
+TEST_F(AtlasTest, AFrameNameMissingFromTheAtlasIsReported) {
+    writeAtlas(spriteLine);
+    inProgram([] {
+        GameLib::loadImageSet(u"/t/atlas");
+        dfc::io::DByteArrayOutputStreamPtr bytes = new dfc::io::DByteArrayOutputStream();
+        DSystem::err = new dfc::io::DPrintStream(bytes);
+        AnimationPtr animation = Animation::AnimationFromNames(new DStringArray(2, u"sq_up", u"gone"));
+        EXPECT_EQ(animation->frames->length, 2);
+        EXPECT_EQ(animation->frames[0]->width, 2);
+        EXPECT_EQ(animation->added, 0);
+        const std::string printed(reinterpret_cast<const char*>(bytes->toByteArray()->data), bytes->size());
+        EXPECT_EQ(printed, "No frame name:gone\r\n");
+    });
+}
