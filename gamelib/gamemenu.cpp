@@ -90,6 +90,8 @@ DImagePtr loadIfMissing(const DImagePtr& image, const char16_t* name) {
 GameMenu::GameMenu()
     : boxX(ScreenCanvas::screenWidth >> 3), boxHeight(ScreenCanvas::screenHeight - 40), font(DFont::getDefaultFont()) {
     visibleCount = listRows();
+    // A game that ended may have dropped the shared pictures.
+    loadArrowImages();
 }
 
 int32_t GameMenu::listRows() const { return rowsIn(boxHeight - 2 * boxBorder, lineHeight); }

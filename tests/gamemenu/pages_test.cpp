@@ -13,6 +13,7 @@
 #include "menu_input.h"
 #include "platform.h"
 #include "screencanvas.h"
+#include "app_folder_test.h"
 #include "started_app.h"
 #include "virtualkeyboard.h"
 
@@ -104,8 +105,10 @@ TEST_F(MenuPages, TheArrowsScrollALongListAndAMissingArrowIsSkipped) {
         tapMenu(menu, middle, upY);
         EXPECT_EQ(menu->selected, 0) << "nothing to tap where the up arrow is missing";
 
-        GameMenu::loadArrowImages();
-        EXPECT_TRUE(GameMenu::arrowUp) << "a missing arrow is loaded again";
+        GameMenu::pauseImage = nullptr;
+        GameMenuPtr next = listOf(10);
+        EXPECT_TRUE(GameMenu::arrowUp) << "the next menu loads the missing pictures again";
+        EXPECT_TRUE(GameMenu::pauseImage);
     });
 }
 
@@ -225,4 +228,17 @@ TEST_F(MenuPages, BlendingShadesTheBandOfTheBoxOnly) {
         grey->getRGB(black, 0, 1, 0, 0, 1, 1);
         EXPECT_EQ(uint32_t(black[0]), 0xFF000000u | (127 & 0xF8) << 16 | (127 & 0xFC) << 8 | (127 & 0xF8));
     });
+}
+
+using MenuPictures = AppFolderTest;
+
+TEST_F(MenuPictures, EachMenuPictureLoadsOnItsOwn) {
+    ASSERT_TRUE(platform::savePng(platform::Picture{3, 2, std::vector<uint16_t>(6, 0x07E0)}, folder.file("arrowUp.png")));
+    GameMenu::arrowUp = GameMenu::arrowDown = GameMenu::pauseImage = nullptr;
+    GameMenu::loadArrowImages();
+    ASSERT_TRUE(GameMenu::arrowUp) << "no game data: only the loose up arrow is there";
+    EXPECT_EQ(GameMenu::arrowUp->getWidth(), 3);
+    EXPECT_FALSE(GameMenu::arrowDown);
+    EXPECT_FALSE(GameMenu::pauseImage);
+    GameMenu::arrowUp = nullptr;
 }
