@@ -6,11 +6,13 @@
 #include "dgraphics.h"
 #include "dimage.h"
 #include "dsystem.h"
+#include "gamemenu.h"
+#include "gametables.h"
 #include "imageatlas.h"
 #include "keystate.h"
 #include "loadingbar.h"
 #include "screencanvas.h"
-#include "shellstart.h"
+#include "shellmenu.h"
 #include "stringmanager.h"
 #include "ticks.h"
 
@@ -66,12 +68,12 @@ void GameLib::startApp() {
     LoadingBar::advance();
     present();
 
-    ShellStart::initTables();
+    GameTables::init();
     LoadingBar::advance();
     present();
 
-    ShellStart::loadMenuPictures();
-    currentMode = ShellStart::newShellMenu();
+    GameMenu::loadArrowImages();
+    currentMode = new ShellMenu();
     LoadingBar::advance();
     present();
 
@@ -137,7 +139,7 @@ void GameLib::pauseApp() {
 }
 
 void GameLib::destroyApp(bool) {
-    ShellStart::releaseTables();
+    GameTables::release();
     D7zipInputStream::closeArchive();
 }
 
@@ -177,7 +179,7 @@ void GameLib::returnToShell() {
         currentMode = nullptr;
     }
     KeyState::fire = false;
-    GameInterfacePtr shell = ShellStart::newShellMenu();
+    GameInterfacePtr shell = new ShellMenu();
     currentMode = shell;
     shell->start();
 }

@@ -8,7 +8,7 @@
 #include "keystate.h"
 #include "platform.h"
 #include "screencanvas.h"
-#include "shellstart.h"
+#include "gametables.h"
 
 using dfc::lang::DExceptionPtr;
 using dfc::microedition::lcdui::DDisplay;
@@ -36,7 +36,7 @@ public:
 }  // namespace
 
 void resetGameLibState() {
-    ShellStart::releaseTables();
+    GameTables::release();
     ScreenCanvas::keyQueue.clear();
     ScreenCanvas::screenWidth = ScreenCanvas::screenHeight = 0;
     GameLib::lastFrameTime = 0;

@@ -13,6 +13,7 @@
 #include "platform.h"
 #include "program_fixture.h"
 #include "screencanvas.h"
+#include "started_app.h"
 
 using dfc::io::D7zipInputStream;
 using dfc::io::DInputStreamPtr;
@@ -132,20 +133,23 @@ public:
 
 }  // namespace
 
-TEST(ReturnToShell, StopsAndReleasesTheGameBeforeTheShellStarts) {
-    resetGameLibState();
-    steps.clear();
-    GameLib::currentMode = new EndingGame();
-    KeyState::fire = true;
-    GameLib::returnToShell();
-    EXPECT_EQ(steps, (std::vector<std::string>{"stopped while current", "released, fire held"}));
-    EXPECT_FALSE(KeyState::fire);
-    ASSERT_TRUE(GameLib::currentMode);
-    EXPECT_EQ(dynamic_cast<EndingGame*>(GameLib::currentMode.get()), nullptr);
+// The shell menu a game returns to needs the program's data.
+using ReturnToShell = StartedAppTest;
 
-    // Without a game there is nothing to stop.
-    GameLib::currentMode = nullptr;
-    GameLib::returnToShell();
-    EXPECT_TRUE(GameLib::currentMode);
-    resetGameLibState();
+TEST_F(ReturnToShell, StopsAndReleasesTheGameBeforeTheShellStarts) {
+    steps.clear();
+    inProgram([] {
+        GameLib::currentMode = new EndingGame();
+        KeyState::fire = true;
+        GameLib::returnToShell();
+        EXPECT_EQ(steps, (std::vector<std::string>{"stopped while current", "released, fire held"}));
+        EXPECT_FALSE(KeyState::fire);
+        ASSERT_TRUE(GameLib::currentMode);
+        EXPECT_EQ(dynamic_cast<EndingGame*>(GameLib::currentMode.get()), nullptr);
+
+        // Without a game there is nothing to stop.
+        GameLib::currentMode = nullptr;
+        GameLib::returnToShell();
+        EXPECT_TRUE(GameLib::currentMode);
+    });
 }

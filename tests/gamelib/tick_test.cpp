@@ -10,6 +10,7 @@
 #include "keystate.h"
 #include "program_fixture.h"
 #include "screencanvas.h"
+#include "started_app.h"
 
 namespace {
 
@@ -131,7 +132,10 @@ TEST_F(ProgramTest, TheFrameWaitSurvivesTheWrapOfTheTickCount) {
     });
 }
 
-TEST_F(ProgramTest, AGameMayReturnToTheShellFromItsOwnUpdateOrPaint) {
+// The shell menu a game returns to needs the program's data.
+using RunningProgram = StartedAppTest;
+
+TEST_F(RunningProgram, AGameMayReturnToTheShellFromItsOwnUpdateOrPaint) {
     for (bool fromPaint : {false, true}) {
         happenings.clear();
         inProgram([&] {

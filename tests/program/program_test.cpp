@@ -63,16 +63,33 @@ TEST(Program, AHeadlessRunWritesItsLastFrame) {
     for (const Case& c : cases) {
         std::string capture = tempPath("frame.png");
         std::remove(capture.c_str());
-        Outcome o = runProgram(std::string("--backend headless --frames 10 --profile ") + c.profile + " --capture " + capture);
+        // Start-up presents five frames, one for each fifth of the loading bar.
+        Outcome o = runProgram(std::string("--backend headless --frames 5 --profile ") + c.profile + " --capture " + capture);
         EXPECT_EQ(o.exitCode, 0) << o.output;
         Png frame = readPng(capture);
         ASSERT_EQ(frame.width, c.width) << c.profile;
         ASSERT_EQ(frame.height, c.height) << c.profile;
-        // Start-up has filled the loading bar below the logo.
         const int barLeft = (int(c.width) - 108) / 2 + 2, barTop = int(c.height) - int(c.height) / 8 + 2;
         EXPECT_EQ(frame.at(barLeft, barTop), 0xFF0000u) << c.profile;
         EXPECT_EQ(frame.at(barLeft + 104, barTop + 6), 0xFF0000u) << c.profile;
         EXPECT_EQ(frame.at(0, 0), 0xFFFFFFu) << c.profile;
+    }
+}
+
+TEST(Program, TheShellMenuFollowsStartUp) {
+    for (const char* profile : {"smartphone", "pocketpc"}) {
+        std::string capture = tempPath("shell.png");
+        std::remove(capture.c_str());
+        // Past the two seconds of the splash and the shell's intro.
+        Outcome o = runProgram(std::string("--backend headless --frames 400 --profile ") + profile + " --capture " + capture);
+        EXPECT_EQ(o.exitCode, 0) << o.output;
+        Png frame = readPng(capture);
+        ASSERT_GT(frame.width, 0u) << profile;
+        // The shell's picture covers the white of the start-up screen.
+        int white = 0;
+        for (png_uint_32 y = 0; y < frame.height; ++y)
+            for (png_uint_32 x = 0; x < frame.width; ++x) white += frame.at(int(x), int(y)) == 0xFFFFFFu;
+        EXPECT_LT(white, int(frame.width * frame.height / 10)) << profile;
     }
 }
 

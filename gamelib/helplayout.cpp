@@ -1,0 +1,98 @@
+#include "helplayout.h"
+#include <algorithm>
+#include "animation.h"
+#include "dsystem.h"
+#include "imagefont.h"
+
+using dfc::lang::DObjectArray;
+using dfc::lang::DObjectArrayPtr;
+using dfc::lang::DObjectPtr;
+using dfc::lang::DStringPtr;
+using dfc::lang::DSystem;
+
+DObjectArrayPtr HelpLayout::lines;
+int32_t HelpLayout::lineCount = 0;
+
+namespace {
+
+constexpr char16_t lineFeed = u'\n';
+constexpr char16_t blank = u' ';
+// Picture numbers beyond this many digits name no picture.
+constexpr int32_t maxDigits = 6;
+
+}  // namespace
+
+void HelpLayout::layout(const DStringPtr& text, const DObjectPtr& pictures, int32_t charsPerLine, int32_t maxWidth,
+                        const ImageFontPtr& font) {
+    charsPerLine = std::max(charsPerLine, 1);
+    lines = new DObjectArray(initialSlots);
+    lineCount = 0;
+    int32_t start = 0, lastSpace = 0;
+    for (int32_t i = 0; i < text->length(); ++i) {
+        const char16_t c = text->charAt(i);
+        bool ends = false;
+        int32_t end = 0, next = start;
+        if ((c == lineFeed || c == blank) && i - start > charsPerLine &&
+            font->stringWidth(text->substring(start, i)) > maxWidth) {
+            ends = true;
+            if (lastSpace - 1 > start) {
+                end = lastSpace - 1;
+                next = lastSpace + 1;
+            } else {
+                end = start + charsPerLine - 1;
+                next = start + charsPerLine;
+            }
+            // The rest of the paragraph is scanned again.
+            if (c == lineFeed) i = next;
+        } else {
+            if (c == lineFeed) {
+                ends = true;
+                end = i - 1;
+                next = i + 1;
+            }
+            if (c == blank) lastSpace = i;
+        }
+        if (ends) add(lineOrPicture(text->substring(start, end + 1), pictures));
+        start = next;
+    }
+}
+
+DObjectPtr HelpLayout::line(int32_t i) {
+    if (!lines || i < 0 || i >= lineCount || i >= lines->length) return nullptr;
+    return lines[i];
+}
+
+void HelpLayout::add(const DObjectPtr& slot) {
+    if (lineCount == lines->length) {
+        DObjectArrayPtr more = new DObjectArray(2 * lines->length);
+        DSystem::arraycopy(lines, 0, more, 0, lineCount);
+        lines = more;
+    }
+    lines[lineCount++] = slot;
+}
+
+DObjectPtr HelpLayout::lineOrPicture(const DStringPtr& text, const DObjectPtr& pictures) {
+    const int32_t number = pictureNumber(text);
+    if (number >= 0)
+        if (DObjectPtr shown = picture(number, pictures)) return shown;
+    return text;
+}
+
+int32_t HelpLayout::pictureNumber(const DStringPtr& text) {
+    const int32_t length = text->length();
+    if (length < 2 || length > maxDigits + 1 || text->charAt(0) != u'%') return -1;
+    int32_t number = 0;
+    for (int32_t i = 1; i < length; ++i) {
+        const char16_t digit = text->charAt(i);
+        if (digit < u'0' || digit > u'9') return -1;
+        number = number * 10 + (digit - u'0');
+    }
+    return number;
+}
+
+DObjectPtr HelpLayout::picture(int32_t index, const DObjectPtr& pictures) {
+    if (dynamic_cast<Animation*>(pictures.get())) return index == 0 ? pictures : nullptr;
+    auto* list = dynamic_cast<DObjectArray*>(pictures.get());
+    if (!list || index >= list->length) return nullptr;
+    return (*list)[index];
+}

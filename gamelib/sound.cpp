@@ -1,0 +1,141 @@
+#include "sound.h"
+#include "dexception.h"
+#include "dmanager.h"
+#include "gamelib.h"
+
+using dfc::lang::DExceptionPtr;
+using dfc::lang::DStringArrayPtr;
+using dfc::lang::DStringPtr;
+using dfc::microedition::media::DManager;
+using dfc::microedition::media::DPlayer;
+using dfc::microedition::media::DPlayerArray;
+using dfc::microedition::media::DPlayerArrayPtr;
+using dfc::microedition::media::DPlayerPtr;
+
+DPlayerArrayPtr Sound::soundTable;
+DPlayerPtr Sound::currentPlayer;
+int32_t Sound::loopCount = 1;
+bool Sound::effectsOn = true;
+
+namespace {
+
+const char16_t* const wavType = u"audio/x-wav";
+const char16_t* const modType = u"audio/mod";
+
+bool isEffect(const DPlayerPtr& player) { return player->getContentType() == wavType; }
+
+}  // namespace
+
+void Sound::loadSounds(const DStringArrayPtr& names) {
+    stopAll();
+    soundTable = nullptr;
+    currentPlayer = nullptr;
+    soundTable = new DPlayerArray(names->length);
+    for (int i = 0; i < names->length; ++i) soundTable[i] = loadSound(names[i]);
+}
+
+DPlayerPtr Sound::loadSound(const DStringPtr& name) {
+    if (DPlayerPtr player = makePlayer(name + u".wav", wavType)) return player;
+    return makePlayer(name + u".mod", modType);
+}
+
+DPlayerPtr Sound::makePlayer(const DStringPtr& file, const DStringPtr& type) {
+    try {
+        DPlayerPtr player = DManager::createPlayer(GameLib::openResource(file), type);
+        player->prefetch();
+        return player;
+    } catch (DExceptionPtr&) {
+        return nullptr;
+    }
+}
+
+void Sound::play(int n, int loops) {
+    DPlayerPtr player = soundTable[n];
+    if (!player) return;
+    loopCount = loops;
+    start(player);
+}
+
+bool Sound::start(const DPlayerPtr& player) {
+    if (isEffect(player) && !effectsOn) return false;
+    player->setLoopCount(loopCount);
+    player->start();
+    currentPlayer = player;
+    return true;
+}
+
+bool Sound::isPlaying() {
+    if (!currentPlayer) return false;
+    return loopCount == -1 || currentPlayer->getState() == DPlayer::STARTED;
+}
+
+void Sound::rewind(const DPlayerPtr& player) {
+    player->stop();
+    player->setMediaTime(0);
+}
+
+void Sound::stop(int n) {
+    if (!soundTable || n < 0 || n >= soundTable->length) return;
+    if (DPlayerPtr player = soundTable[n]) rewind(player);
+}
+
+void Sound::stopCurrent() {
+    if (!currentPlayer) return;
+    if (currentPlayer->getState() == DPlayer::STARTED) rewind(currentPlayer);
+    currentPlayer = nullptr;
+}
+
+void Sound::stopAll() {
+    if (soundTable)
+        for (int i = 0; i < soundTable->length; ++i)
+            if (DPlayerPtr player = soundTable[i]) rewind(player);
+    sndSpeaker* speaker = DManager::speaker();
+    speaker->stopSounds();
+    speaker->stopMusics();
+}
+
+void Sound::pauseAll() {
+    sndSpeaker* speaker = DManager::speaker();
+    speaker->pauseSounds();
+    speaker->pauseMusics();
+}
+
+void Sound::resumeAll() {
+    sndSpeaker* speaker = DManager::speaker();
+    speaker->unpauseSounds();
+    speaker->unpauseMusics();
+}
+
+void Sound::release() {
+    stopAll();
+    soundTable = nullptr;
+}
+
+bool Sound::volumeOf(int level, unsigned* volume) {
+    if (level < 0 || level > 3) return false;
+    *volume = unsigned(levelVolumes[level]);
+    return true;
+}
+
+int Sound::levelOf(unsigned volume) {
+    if (volume == 0) return 0;
+    if (volume < 22) return 1;
+    if (volume < 43) return 2;
+    if (volume <= 64) return 3;
+    return -1;
+}
+
+void Sound::setSoundLevel(int level) {
+    effectsOn = level != 0;
+    unsigned volume;
+    if (volumeOf(level, &volume)) DManager::speaker()->volumeSounds(volume);
+}
+
+int Sound::getSoundLevel() { return levelOf(DManager::speaker()->volumeSounds()); }
+
+void Sound::setMusicLevel(int level) {
+    unsigned volume;
+    if (volumeOf(level, &volume)) DManager::speaker()->volumeMusics(volume);
+}
+
+int Sound::getMusicLevel() { return levelOf(DManager::speaker()->volumeMusics()); }

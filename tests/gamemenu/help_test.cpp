@@ -1,0 +1,201 @@
+// The help page: laying a help text out in lines and pictures, scrolling it and its scroll bar.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "animation.h"
+#include "dobjectarray.h"
+#include "dstringarray.h"
+#include "gamemenu.h"
+#include "helplayout.h"
+#include "imagefont.h"
+#include "keystate.h"
+#include "menu_input.h"
+#include "screencanvas.h"
+#include "started_app.h"
+
+using dfc::lang::DObjectArray;
+using dfc::lang::DObjectArrayPtr;
+using dfc::lang::DObjectPtr;
+using dfc::lang::DString;
+using dfc::lang::DStringArray;
+
+namespace {
+
+// A help text as the game data stores it: each paragraph a modified-UTF-8 string.
+std::string helpFile(const std::vector<std::string>& paragraphs) {
+    std::string bytes;
+    for (const std::string& p : paragraphs) bytes += std::string{char(p.size() >> 8), char(p.size() & 0xFF)} + p;
+    return bytes;
+}
+
+// What each line of the layout holds: its text, "picture N" or "" for an empty line.
+std::vector<std::string> layoutLines(const std::vector<AnimationPtr>& pictures = {}) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < HelpLayout::lineCount; ++i) {
+        DObjectPtr line = HelpLayout::line(i);
+        if (auto* text = dynamic_cast<DString*>(line.get())) {
+            lines.push_back(platform::narrow(text->chars()));
+            continue;
+        }
+        std::string shown = line ? "picture ?" : "";
+        for (size_t p = 0; p < pictures.size(); ++p)
+            if (line.get() == pictures[p].get()) shown = "picture " + std::to_string(p);
+        lines.push_back(shown);
+    }
+    return lines;
+}
+
+class Help : public StartedAppTest {
+protected:
+    GameMenuPtr laidOut(const std::vector<std::string>& paragraphs, const DObjectPtr& pictures) {
+        folder.write("help/test_help.txt", helpFile(paragraphs));
+        GameMenuPtr menu = new GameMenu();
+        menu->layoutText(u"/help/test_help.txt", pictures);
+        menu->mode = GameMenu::helpPage;
+        return menu;
+    }
+
+    static DObjectArrayPtr threePictures(std::vector<AnimationPtr>* kept) {
+        DObjectArrayPtr pictures = new DObjectArray(3);
+        for (int i = 0; i < 3; ++i) {
+            kept->push_back(new Animation());
+            pictures[i] = (*kept)[size_t(i)];
+        }
+        return pictures;
+    }
+};
+
+}  // namespace
+
+TEST_F(Help, ParagraphsBecomeLinesAndPictureLinesBecomePictures) {
+    inProgram([this] {
+        std::vector<AnimationPtr> pictures;
+        laidOut({"How to play", "%2", "%", "%x1", "%9", "", " ", "Go!"}, threePictures(&pictures));
+        EXPECT_EQ(layoutLines(pictures), (std::vector<std::string>{"How to play", "picture 2", "%", "%x1", "%9", "",
+                                                                   " ", "Go!"}));
+    });
+}
+
+TEST_F(Help, PicturesMayBeOneAnimationOrNone) {
+    inProgram([this] {
+        AnimationPtr only = new Animation();
+        laidOut({"%0", "%1"}, only);
+        EXPECT_EQ(layoutLines({only}), (std::vector<std::string>{"picture 0", "%1"}));
+        laidOut({"%0", "text"}, nullptr);
+        EXPECT_EQ(layoutLines(), (std::vector<std::string>{"%0", "text"}));
+    });
+}
+
+TEST_F(Help, LongParagraphsBreakAtBlanksOrAfterAFullLineWithoutThem) {
+    inProgram([this] {
+        const std::string word(200, 'm');
+        laidOut({word, "short words that go on and on until they no longer fit on one line of the page"}, nullptr);
+        const int perLine = GameMenu::charsPerLine;
+        ASSERT_GT(perLine, 1);
+        std::vector<std::string> lines = layoutLines();
+        ASSERT_GT(lines.size(), 3u);
+        EXPECT_EQ(lines[0], word.substr(0, size_t(perLine)));
+        EXPECT_EQ(lines[1], word.substr(size_t(perLine), size_t(perLine)));
+        const int maxWidth = ScreenCanvas::screenWidth - 2 * (ScreenCanvas::screenWidth >> 3) - 4;
+        for (const std::string& line : lines) {
+            EXPECT_NE(line.front(), ' ') << line;
+            if (line[0] == 'm') continue;
+            EXPECT_LE(ScreenCanvas::fonts[6]->stringWidth(platform::widen(line).c_str()), maxWidth) << line;
+        }
+    });
+}
+
+TEST_F(Help, ATextOfMoreThanTwoHundredAndFiftyLinesKeepsThemAll) {
+    inProgram([this] {
+        std::vector<std::string> paragraphs;
+        for (int i = 0; i < 300; ++i) paragraphs.push_back("line " + std::to_string(i));
+        GameMenuPtr menu = laidOut(paragraphs, nullptr);
+        ASSERT_EQ(HelpLayout::lineCount, 300);
+        EXPECT_EQ(layoutLines()[299], "line 299");
+        KeyState::down = true;
+        for (int i = 0; i < 400; ++i) {
+            handleAfterPause(menu);
+        }
+        EXPECT_EQ(menu->firstVisible, 300 - menu->visibleCount) << "scrolling stops at the last line";
+    });
+}
+
+TEST_F(Help, AFontWithoutTheLetterWStillLaysOut) {
+    inProgram([this] {
+        // The help font with its "W" taken out.
+        ImageFontPtr small = ScreenCanvas::fonts[6];
+        ImageFontPtr withoutW = new ImageFont(*small);
+        withoutW->charsets = new DStringArray(ImageFont::partSlots);
+        for (int part = 0; part < ImageFont::partSlots; ++part)
+            withoutW->charsets[part] = small->charsets[part]->replace(u'W', u'\x01');
+        ScreenCanvas::fonts[6] = withoutW;
+        laidOut({"Words the font cannot show", "12 34"}, nullptr);
+        ScreenCanvas::fonts[6] = small;
+        EXPECT_EQ(GameMenu::charsPerLine, 1);
+        EXPECT_EQ(layoutLines(), (std::vector<std::string>{"Words the font", "cannot show", "12 34"}));
+    });
+}
+
+TEST_F(Help, FireAndTheRightSoftKeyTurnThePageAndTheLeftSoftKeyCloses) {
+    inProgram([this] {
+        std::vector<std::string> paragraphs;
+        for (int i = 0; i < 40; ++i) paragraphs.push_back("line " + std::to_string(i));
+        GameMenuPtr menu = laidOut(paragraphs, nullptr);
+        menu->paint();
+        const int page = menu->visibleCount;
+        EXPECT_EQ(menu->lastDrawnLine, page - 1);
+        KeyState::fire = true;
+        handleAfterPause(menu);
+        KeyState::fire = false;
+        EXPECT_EQ(menu->firstVisible, page - 1) << "the last line of a page heads the next";
+        for (int i = 0; i < 10; ++i) {
+            menu->paint();
+            KeyState::rightSoft = true;
+            handleAfterPause(menu);
+        }
+        KeyState::rightSoft = false;
+        EXPECT_EQ(menu->firstVisible, 40 - page) << "the last page ends with the last line";
+        EXPECT_FALSE(menu->closeRequested);
+        KeyState::leftSoft = true;
+        handleAfterPause(menu);
+        EXPECT_TRUE(menu->closeRequested);
+    });
+}
+
+TEST_F(Help, TappingTheTextScrollsAndTappingQuitCloses) {
+    inProgram([this] {
+        std::vector<std::string> paragraphs;
+        for (int i = 0; i < 40; ++i) paragraphs.push_back("line " + std::to_string(i));
+        GameMenuPtr menu = laidOut(paragraphs, nullptr);
+        auto tapAt = [&](int x, int y) { tapMenu(menu, x, y); };
+        const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
+        tapAt(width / 2, GameMenu::helpBottom - 2);
+        EXPECT_EQ(menu->firstVisible, 1) << "the lower half scrolls on";
+        tapAt(width / 2, GameMenu::helpTop + 2);
+        EXPECT_EQ(menu->firstVisible, 0) << "the upper half scrolls back";
+        tapAt(width / 2, GameMenu::helpTop + 2);
+        EXPECT_EQ(menu->firstVisible, 0);
+        EXPECT_FALSE(menu->closeRequested);
+        tapAt(3, height - 2);
+        EXPECT_TRUE(menu->closeRequested);
+    });
+}
+
+TEST(ScrollThumb, StaysInsideItsTrack) {
+    struct Case {
+        int track, lines, visible, first;
+        int offset, length;
+    } cases[] = {
+        {100, 40, 10, 0, 0, 25},    // the first page
+        {100, 40, 10, 30, 74, 25},  // the last page: the thumb's frame ends on the track's last row
+        {100, 4, 10, 0, 0, 99},     // fewer lines than fit: the thumb fills the track
+        {100, 40, 10, 60, 74, 25},  // scrolled past the end by a game
+        {100, 10, 10, 0, 0, 99},
+    };
+    for (const Case& c : cases) {
+        GameMenu::Thumb thumb = GameMenu::scrollThumb(c.track, c.lines, c.visible, c.first);
+        EXPECT_EQ(thumb.offset, c.offset) << c.lines << " lines from " << c.first;
+        EXPECT_EQ(thumb.length, c.length) << c.lines << " lines from " << c.first;
+        EXPECT_LE(thumb.offset + thumb.length + 1, c.track);
+    }
+}

@@ -1,0 +1,244 @@
+// The game menu's list page under the stylus, its arrows, the name entry, the score table,
+// the option labels and the shaded background.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "dcanvas.h"
+#include "dimage.h"
+#include "gamelib.h"
+#include "gamemenu.h"
+#include "gametables.h"
+#include "imagefont.h"
+#include "keystate.h"
+#include "menu_input.h"
+#include "platform.h"
+#include "screencanvas.h"
+#include "app_folder_test.h"
+#include "started_app.h"
+#include "virtualkeyboard.h"
+
+using dfc::lang::DintArray;
+using dfc::lang::DintArrayPtr;
+using dfc::lang::DString;
+using dfc::lang::DStringArray;
+using dfc::lang::DStringArrayPtr;
+using dfc::lang::DStringPtr;
+using dfc::microedition::lcdui::DImage;
+using dfc::microedition::lcdui::DImagePtr;
+
+namespace {
+
+std::string narrow(const DStringPtr& text) { return text ? platform::narrow(text->chars()) : "(null)"; }
+
+// A list of count items in a box that holds five.
+GameMenuPtr listOf(int count) {
+    GameMenuPtr menu = new GameMenu();
+    DStringArrayPtr items = new DStringArray(count);
+    for (int i = 0; i < count; ++i) items[i] = u"Item " + DString::valueOf(i);
+    menu->setItems(items);
+    menu->boxHeight = 5 * menu->lineHeight + 2 * menu->boxBorder;
+    menu->visibleCount = 5;
+    return menu;
+}
+
+// The menu as the screen shows it.
+const platform::Picture& shown(const GameMenuPtr& menu) {
+    menu->paint();
+    GameLib::screenCanvas->DCanvas::repaint();
+    return platform::screen();
+}
+
+// Pixels that differ from the fill colour in the rectangle.
+int marked(const platform::Picture& picture, int x0, int y0, int x1, int y1, uint16_t fill) {
+    int count = 0;
+    for (int y = std::max(y0, 0); y < y1 && y < picture.height; ++y)
+        for (int x = std::max(x0, 0); x < x1 && x < picture.width; ++x)
+            count += picture.pixels[size_t(y * picture.width + x)] != fill;
+    return count;
+}
+
+constexpr uint16_t blue565 = 0x001F;
+
+using MenuPages = StartedAppTest;
+
+}  // namespace
+
+TEST_F(MenuPages, TappingAnItemChoosesItAndTappingTheLastLeaves) {
+    inProgram([] {
+        GameMenuPtr menu = listOf(4);
+        const int rowTop = menu->boxY + menu->boxBorder + 4;
+        const int middle = ScreenCanvas::screenWidth / 2;
+        tapMenu(menu, middle, rowTop + 2 * menu->lineHeight + menu->lineHeight / 2);
+        EXPECT_EQ(menu->selected, 2);
+        EXPECT_TRUE(menu->selectionMade);
+        EXPECT_FALSE(menu->closeRequested);
+
+        tapMenu(menu, 2, rowTop + menu->lineHeight / 2);
+        EXPECT_EQ(menu->selected, 2) << "a tap beside the text misses";
+        EXPECT_FALSE(menu->selectionMade);
+
+        tapMenu(menu, middle, rowTop + 3 * menu->lineHeight + menu->lineHeight / 2);
+        EXPECT_EQ(menu->selected, 3);
+        EXPECT_TRUE(menu->closeRequested);
+    });
+}
+
+TEST_F(MenuPages, TheArrowsScrollALongListAndAMissingArrowIsSkipped) {
+    inProgram([] {
+        GameMenuPtr menu = listOf(10);
+        const int middle = ScreenCanvas::screenWidth / 2;
+        const int downY = menu->boxY + menu->boxHeight + 2 + GameMenu::arrowDown->getHeight() / 2;
+        const int upY = menu->boxY - 2 - GameMenu::arrowUp->getHeight() / 2;
+        tapMenu(menu, middle, downY);
+        EXPECT_EQ(menu->selected, 1);
+        tapMenu(menu, middle, upY);
+        EXPECT_EQ(menu->selected, 0);
+
+        GameMenu::arrowUp = nullptr;
+        menu->backgroundColor = 0x0000FF;
+        const platform::Picture& screen = shown(menu);
+        EXPECT_EQ(marked(screen, middle - 10, 0, middle + 10, menu->boxY - 2, blue565), 0) << "no up arrow";
+        EXPECT_GT(marked(screen, middle - 10, menu->boxY + menu->boxHeight + 1, middle + 10, ScreenCanvas::screenHeight,
+                         blue565),
+                  0)
+            << "the down arrow";
+        tapMenu(menu, middle, upY);
+        EXPECT_EQ(menu->selected, 0) << "nothing to tap where the up arrow is missing";
+
+        GameMenu::pauseImage = nullptr;
+        GameMenuPtr next = listOf(10);
+        EXPECT_TRUE(GameMenu::arrowUp) << "the next menu loads the missing pictures again";
+        EXPECT_TRUE(GameMenu::pauseImage);
+    });
+}
+
+TEST_F(MenuPages, AListThatFitsShowsNoArrows) {
+    inProgram([] {
+        GameMenuPtr menu = listOf(5);
+        menu->backgroundColor = 0x0000FF;
+        const platform::Picture& screen = shown(menu);
+        const int middle = ScreenCanvas::screenWidth / 2;
+        EXPECT_EQ(marked(screen, middle - 10, 0, middle + 10, menu->boxY - 2, blue565), 0);
+        EXPECT_EQ(marked(screen, middle - 10, menu->boxY + menu->boxHeight + 1, middle + 10, ScreenCanvas::screenHeight,
+                         blue565),
+                  0);
+        EXPECT_GT(marked(screen, 0, menu->boxY, ScreenCanvas::screenWidth, menu->boxY + menu->boxHeight, blue565), 0)
+            << "the box and its items";
+    });
+}
+
+TEST_F(MenuPages, NameEntryForgetsTheChoiceThatOpenedItAndHandsBackTheName) {
+    inProgram([] {
+        GameMenuPtr menu = listOf(3);
+        menu->selectionMade = true;
+        menu->enterName();
+        EXPECT_EQ(menu->mode, GameMenu::namePage);
+        EXPECT_FALSE(menu->selectionMade);
+        EXPECT_FALSE(GameMenu::nameEntered);
+        EXPECT_EQ(narrow(GameTables::virtualKeyboard->title), "Enter your name");
+
+        KeyState::fire = true;  // "a"
+        menu->handleKeys();
+        KeyState::right = KeyState::fire = true;  // "a" again, then the cursor on "b"
+        menu->handleKeys();
+        KeyState::fire = true;
+        menu->handleKeys();
+        EXPECT_FALSE(GameMenu::nameEntered);
+        KeyState::leftSoft = true;
+        menu->handleKeys();
+        EXPECT_TRUE(GameMenu::nameEntered);
+        EXPECT_EQ(narrow(GameMenu::lastEnteredName), "aab");
+        EXPECT_FALSE(menu->selectionMade);
+        shown(menu);
+
+        GameMenuPtr next = listOf(3);
+        next->enterName();
+        EXPECT_EQ(narrow(GameTables::virtualKeyboard->text), "aab") << "the next entry starts with the last name";
+    });
+}
+
+TEST_F(MenuPages, TheFirstScoreTableIsTheDefaultAndIsSaved) {
+    inProgram([] {
+        GameMenuPtr menu = new GameMenu();
+        menu->loadHighScores(u"testgame", 1);
+        ASSERT_EQ(menu->items->length, 8);
+        EXPECT_EQ(narrow(menu->items[0]), "--- ");
+        EXPECT_FALSE(menu->isHighScore(0));
+        EXPECT_TRUE(menu->isHighScore(1));
+        menu->insertHighScore(u"ann", 50);
+        menu->saveHighScores(1, u"testgame");
+
+        GameMenuPtr again = new GameMenu();
+        again->loadHighScores(1, u"testgame");
+        EXPECT_EQ(narrow(again->items[0]), "ann");
+        EXPECT_EQ(again->values[0], 50);
+        again->mode = GameMenu::scorePage;
+        shown(again);
+    });
+}
+
+TEST_F(MenuPages, OptionLabelsComeFromTheSharedTexts) {
+    inProgram([] {
+        struct Case {
+            int level;
+            const char* soundKey;
+            const char* musicKey;
+            const char* soundLabel;
+        } cases[] = {{0, "soundfxoff", "musicoff", "Sound: off"},
+                     {1, "soundfxlow", "musiclow", "Sound: low"},
+                     {2, "soundfxnormal", "musicnormal", "Sound: normal"},
+                     {3, "soundfxhigh", "musichigh", "Sound: high"},
+                     {4, "", "", ""},
+                     {-1, "", "", ""}};
+        for (const Case& c : cases) {
+            EXPECT_EQ(narrow(GameMenu::soundOptionKey(c.level)), c.soundKey);
+            EXPECT_EQ(narrow(GameMenu::musicOptionKey(c.level)), c.musicKey);
+            EXPECT_EQ(narrow(GameMenu::soundOptionLabel(c.level)), c.soundLabel);
+        }
+        EXPECT_EQ(narrow(GameMenu::musicOptionLabel(2)), "Music: normal");
+        GameMenu::saveOption(u"testgamesfx_level", 3);
+        EXPECT_EQ(GameMenu::loadOption(u"testgamesfx_level", 2), 3);
+        EXPECT_EQ(GameMenu::loadOption(u"testgamemusic_level", 2), 2);
+    });
+}
+
+TEST_F(MenuPages, BlendingShadesTheBandOfTheBoxOnly) {
+    inProgram([] {
+        const int width = ScreenCanvas::screenWidth;
+        DintArrayPtr pixels = new DintArray(width);
+        for (int x = 0; x < width; ++x) pixels[x] = int32_t(0xFFF8FCF8u);
+        pixels[width / 2 + 1] = 0;  // a transparent pixel
+        DImagePtr picture = DImage::createRGBImage(pixels, width, 1, true);
+
+        GameMenuPtr menu = new GameMenu();
+        menu->blendImage(picture, -160);
+        EXPECT_FALSE(menu->drawBox);
+        DintArrayPtr shaded = new DintArray(width);
+        menu->backgroundImage->getRGB(shaded, 0, width, 0, 0, width, 1);
+        const uint32_t outside = uint32_t(shaded[menu->boxX - 1]), inside = uint32_t(shaded[width / 2]);
+        EXPECT_EQ(outside, 0xFFF8FCF8u);
+        EXPECT_EQ(inside, 0xFF000000u | (0xF8 * 95 >> 8 & 0xF8) << 16 | (0xFC * 95 >> 8 & 0xFC) << 8 | (0xF8 * 95 >> 8 & 0xF8));
+        EXPECT_EQ(shaded[width / 2 + 1], 0) << "transparent stays transparent";
+
+        DImagePtr lighter = GameMenu::shadeImage(picture, 128, 0, width);
+        lighter->getRGB(shaded, 0, width, 0, 0, width, 1);
+        EXPECT_EQ(uint32_t(shaded[0]), 0xFFF8FCF8u | 0) << "near white stays near white";
+        DintArrayPtr black = new DintArray(1, int32_t(0xFF000000u));
+        DImagePtr grey = GameMenu::shadeImage(DImage::createRGBImage(black, 1, 1, true), 128, 0, 0);
+        grey->getRGB(black, 0, 1, 0, 0, 1, 1);
+        EXPECT_EQ(uint32_t(black[0]), 0xFF000000u | (127 & 0xF8) << 16 | (127 & 0xFC) << 8 | (127 & 0xF8));
+    });
+}
+
+using MenuPictures = AppFolderTest;
+
+TEST_F(MenuPictures, EachMenuPictureLoadsOnItsOwn) {
+    ASSERT_TRUE(platform::savePng(platform::Picture{3, 2, std::vector<uint16_t>(6, 0x07E0)}, folder.file("arrowUp.png")));
+    GameMenu::arrowUp = GameMenu::arrowDown = GameMenu::pauseImage = nullptr;
+    GameMenu::loadArrowImages();
+    ASSERT_TRUE(GameMenu::arrowUp) << "no game data: only the loose up arrow is there";
+    EXPECT_EQ(GameMenu::arrowUp->getWidth(), 3);
+    EXPECT_FALSE(GameMenu::arrowDown);
+    EXPECT_FALSE(GameMenu::pauseImage);
+    GameMenu::arrowUp = nullptr;
+}
