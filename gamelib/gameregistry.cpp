@@ -1,9 +1,10 @@
 #include "gameregistry.h"
+#include "brixmoor.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
 GameRegistry::Entry GameRegistry::entries[gameCount] = {
-    {nullptr, nullptr},  // brixmoor
+    {make<Brixmoor>, Brixmoor::releaseStatics},  // brixmoor
     {nullptr, nullptr},  // rockvale
     {nullptr, nullptr},  // dotvor
     {nullptr, nullptr},  // tunnex

@@ -1,0 +1,9 @@
+#pragma once
+#include "dtypedarray.h"
+#include "animation.ptr"
+#include "animationarray.ptr"
+
+class AnimationArray : public dfc::lang::DTypedArray<AnimationPtr> {
+public:
+    using DTypedArray::DTypedArray;
+};

@@ -1,0 +1,59 @@
+#include "game_fixture.h"
+#include "dbytearrayoutputstream.h"
+#include "dprintstream.h"
+#include "dsystem.h"
+#include "gamelib.h"
+
+using dfc::io::DByteArrayOutputStream;
+using dfc::io::DByteArrayOutputStreamPtr;
+using dfc::io::DPrintStream;
+using dfc::lang::DSystem;
+
+namespace {
+
+DByteArrayOutputStreamPtr printed;
+
+}  // namespace
+
+void GameTest::inGame(const std::function<void(Brixmoor& game)>& body) {
+    inProgram([&] {
+        printed = new DByteArrayOutputStream();
+        DSystem::err = new DPrintStream(printed);
+        BrixmoorPtr game = new Brixmoor();
+        GameLib::currentMode = game;
+        game->start();
+        body(*game);
+        GameLib::returnToShell();
+        DSystem::err = nullptr;
+        printed = nullptr;
+    });
+}
+
+void GameTest::clearField() {
+    for (int row = 0; row < BrickList::rows; ++row)
+        for (int column = 0; column < BrickList::columns; ++column) place(row, column, Brick::empty, 0);
+}
+
+void GameTest::place(int row, int column, int kind, int hits) {
+    BrickPtr cell = brick(row, column);
+    cell->setKind(kind, hits);
+    cell->bonus = 0;
+    cell->animation = nullptr;
+}
+
+BallPtr GameTest::flyingBall(int look, int x, int y, int vx, int vy) {
+    BallPtr ball = Brixmoor::theGame->balls[0];
+    ball->setActive(true);
+    ball->setLook(look);
+    ball->setPosition(x, y);
+    ball->vx = vx;
+    ball->vy = vy;
+    ball->speed = 1;
+    return ball;
+}
+
+std::string GameTest::diagnostics() {
+    if (!printed) return "";
+    const int count = printed->size();
+    return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(count));
+}
