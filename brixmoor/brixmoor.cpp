@@ -425,12 +425,14 @@ void Brixmoor::raiseOpenLevel() {
     GameMenu::saveOption(option(u"openlevel"), openLevel);
 }
 
+// The open round rises only once the round has loaded: a round that cannot be played is
+// never offered in the round choice.
 void Brixmoor::goToRound(int round) {
     level = round;
     KeyState::anyKey = false;
-    raiseOpenLevel();
     resetField();
     if (!loadLevel()) return;
+    raiseOpenLevel();
     gameState = roundStart;
     stateTimer = GetTickCount();
 }

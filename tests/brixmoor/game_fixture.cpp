@@ -15,10 +15,11 @@ DByteArrayOutputStreamPtr printed;
 
 }  // namespace
 
-void GameTest::inGame(const std::function<void(Brixmoor& game)>& body) {
+void GameTest::inGame(const std::function<void(Brixmoor& game)>& body, const std::function<void()>& before) {
     inProgram([&] {
         printed = new DByteArrayOutputStream();
         DSystem::err = new DPrintStream(printed);
+        before();
         BrixmoorPtr game = new Brixmoor();
         GameLib::currentMode = game;
         game->start();
@@ -27,6 +28,11 @@ void GameTest::inGame(const std::function<void(Brixmoor& game)>& body) {
         DSystem::err = nullptr;
         printed = nullptr;
     });
+}
+
+bool GameTest::runUntil(int state, int limit) {
+    for (int i = 0; i < limit && Brixmoor::gameState != state; ++i) frames(1);
+    return Brixmoor::gameState == state;
 }
 
 void GameTest::clearField() {

@@ -10,10 +10,9 @@
 #include "started_app.h"
 
 class GameTest : public StartedAppTest {
-protected:
-    // Runs body with the game started and its menu up; the game is left for the shell after.
-    void inGame(const std::function<void(Brixmoor& game)>& body);
-
+public:
+    // Frames until the game reaches the state, at most `limit`; false when it did not.
+    static bool runUntil(int state, int limit = 400);
     // Every cell of the field empty.
     static void clearField();
     static BrickPtr brick(int row, int column) { return Brixmoor::brickList->brickAt(row, column); }
@@ -22,6 +21,11 @@ protected:
     static BallPtr flyingBall(int look, int x, int y, int vx, int vy);
     // What the program's error stream printed since the body began.
     static std::string diagnostics();
+
+protected:
+    // Runs body with the game started and its menu up; the game is left for the shell after.
+    // `before` runs in the program before the game starts.
+    void inGame(const std::function<void(Brixmoor& game)>& body, const std::function<void()>& before = [] {});
 };
 
 class PocketPcGameTest : public GameTest {
