@@ -713,7 +713,7 @@ void Brixmoor::paintBanner() {
     const DStringPtr title = lives < 1 ? StringManager::getProperty(u"gameover")
                                        : StringManager::getProperty(u"level") + u" " + level;
     banner->drawString(title, x, middle - 2 * h - 3, anchor);
-    banner->drawString(StringManager::getProperty(u"score") + u" " + score(), x, middle - h, anchor);
+    banner->drawString(scoreLabel + score(), x, middle - h, anchor);
 }
 
 // ---- Leaving ----
