@@ -63,21 +63,14 @@ void GameLib::startApp() {
     present();
 
     ScreenCanvas::loadFonts();
-    LoadingBar::advance();
-    present();
-
+    advanceLoadingBar();
     ShellStart::initTables();
-    LoadingBar::advance();
-    present();
-
+    advanceLoadingBar();
     ShellStart::loadMenuPictures();
     currentMode = ShellStart::newShellMenu();
-    LoadingBar::advance();
-    present();
-
+    advanceLoadingBar();
     loadKeyMap();
-    LoadingBar::advance();
-    present();
+    advanceLoadingBar();
 }
 
 bool GameLib::openArchive() {
@@ -100,6 +93,11 @@ void GameLib::showLogo() {
 
 // Shows the back buffer as it stands; the modes are not painted during start-up.
 void GameLib::present() { screenCanvas->DCanvas::repaint(); }
+
+void GameLib::advanceLoadingBar() {
+    LoadingBar::advance();
+    present();
+}
 
 void GameLib::tick() {
     // Start-up may have ended the program before any mode was made; the frame still ticks once.
