@@ -90,14 +90,14 @@ public:
 
     DPtr() = default;
     DPtr(std::nullptr_t) {}
+    // Only objects of the pointer's class take part, so text and other pointers pick their own overloads.
     template <class U>
-    DPtr(U* object) : Base(object) {
-        static_assert(std::is_convertible_v<U*, T*>, "the object is not of the pointer's class");
-    }
+        requires std::is_convertible_v<U*, T*>
+    DPtr(U* object) : Base(object) {}
 
     template <class U>
+        requires std::is_convertible_v<U*, T*>
     Self& operator=(U* object) {
-        static_assert(std::is_convertible_v<U*, T*>, "the object is not of the pointer's class");
         this->set(object);
         return static_cast<Self&>(*this);
     }
