@@ -1,6 +1,7 @@
 #include "gameengine.h"
 #include <cstdlib>
 #include <string_view>
+#include "debugoutputstream.h"
 #include "dexception.h"
 #include "dfont.h"
 #include "dmanager.h"
@@ -186,7 +187,7 @@ bool GameEngine::startMidlet() {
     DManager::openSound();
     try {
         DSystem::out = new dfc::io::DPrintStream(dfc::io::DOutputStreamPtr());
-        DSystem::err = new dfc::io::DPrintStream(dfc::io::DOutputStreamPtr());
+        DSystem::err = new dfc::io::DPrintStream(new DebugOutputStream());
     } catch (DExceptionPtr&) {
         return false;
     }

@@ -65,21 +65,14 @@ void GameLib::startApp() {
     present();
 
     ScreenCanvas::loadFonts();
-    LoadingBar::advance();
-    present();
-
+    advanceLoadingBar();
     GameTables::init();
-    LoadingBar::advance();
-    present();
-
+    advanceLoadingBar();
     GameMenu::loadArrowImages();
     currentMode = new ShellMenu();
-    LoadingBar::advance();
-    present();
-
+    advanceLoadingBar();
     loadKeyMap();
-    LoadingBar::advance();
-    present();
+    advanceLoadingBar();
 }
 
 bool GameLib::openArchive() {
@@ -102,6 +95,11 @@ void GameLib::showLogo() {
 
 // Shows the back buffer as it stands; the modes are not painted during start-up.
 void GameLib::present() { screenCanvas->DCanvas::repaint(); }
+
+void GameLib::advanceLoadingBar() {
+    LoadingBar::advance();
+    present();
+}
 
 void GameLib::tick() {
     // Start-up may have ended the program before any mode was made; the frame still ticks once.

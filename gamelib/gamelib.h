@@ -54,6 +54,7 @@ private:
     bool openArchive();
     static void showLogo();
     static void present();
+    static void advanceLoadingBar();
     static void paintFrame(DWORD updateStart);
     static void waitForFrameEnd();
     static dfc::io::DInputStreamPtr openVariant(const dfc::lang::DStringPtr& name);

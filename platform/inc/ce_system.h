@@ -27,3 +27,6 @@ constexpr UINT SPI_GETPLATFORMTYPE = 257;
 constexpr UINT SPI_GETOEMINFO = 258;
 // Answers the device's platform type ("SmartPhone", "PocketPC") or its model text.
 BOOL SystemParametersInfoW(UINT action, UINT param, LPVOID out, UINT winIni);
+
+// A line for whoever watches the device's debug output: standard error here.
+void OutputDebugStringW(LPCWSTR text);

@@ -75,3 +75,9 @@ BOOL SystemParametersInfoW(UINT action, UINT param, LPVOID out, UINT) {
     buffer[n] = 0;
     return TRUE;
 }
+
+void OutputDebugStringW(LPCWSTR text) {
+    if (!text) return;
+    std::fputs(platform::narrow(text).c_str(), stderr);
+    std::fflush(stderr);
+}

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 #include "dexception.h"
+#include "dprintstream.h"
+#include "dsystem.h"
 #include "gameengine.h"
 #include "headless_test.h"
 
@@ -237,4 +239,11 @@ TEST_F(SmartphoneFrame, ASecondEngineInOneProcessEndsIt) {
             GameEngine second;
         },
         ::testing::ExitedWithCode(0), "GameEngine already exists!");
+}
+
+TEST_F(SmartphoneFrame, DiagnosticsReachTheDebugOutput) {
+    TestMidlet::onStart = [] { dfc::lang::DSystem::err->println(u"round 7 could not be read"); };
+    ::testing::internal::CaptureStderr();
+    run();
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("round 7 could not be read\n"), std::string::npos);
 }

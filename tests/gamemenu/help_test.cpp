@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "animation.h"
+#include "gameimage.h"
 #include "dobjectarray.h"
 #include "dstringarray.h"
 #include "gamemenu.h"
@@ -159,6 +160,24 @@ TEST_F(Help, FireAndTheRightSoftKeyTurnThePageAndTheLeftSoftKeyCloses) {
         KeyState::leftSoft = true;
         handleAfterPause(menu);
         EXPECT_TRUE(menu->closeRequested);
+    });
+}
+
+TEST_F(Help, APageDownMovesOnEvenWhenAPictureFilledThePage) {
+    inProgram([this] {
+        // A picture line takes the width of its first frame in height: this one more than a page.
+        AnimationPtr tall = Animation::AnimationFromCount(1);
+        GameImagePtr frame = GameImage::load(u"no such picture");
+        frame->width = 1000;
+        tall->frames[0] = frame;
+        std::vector<std::string> paragraphs = {"%0"};
+        for (int i = 0; i < 40; ++i) paragraphs.push_back("line " + std::to_string(i));
+        GameMenuPtr menu = laidOut(paragraphs, tall);
+        menu->paint();
+        EXPECT_EQ(menu->lastDrawnLine, 0);
+        KeyState::fire = true;
+        handleAfterPause(menu);
+        EXPECT_EQ(menu->firstVisible, 1);
     });
 }
 
