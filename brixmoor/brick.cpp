@@ -179,8 +179,8 @@ void Brick::paint() {
     if (kind != armoured) return;
     const BrickListPtr& field = Brixmoor::brickList;
     for (int i = 0; i <= hits - 2 && i < 4; ++i) {
-        const GameImagePtr piece = field->armourPieces[i];
-        piece->drawAt(x + (i % 2) * piece->width, y + (i % 3 == 0 ? 0 : piece->height + 1));
+        const GameImagePtr plate = field->armourPieces[i];
+        plate->drawAt(x + (i % 2) * plate->width, y + (i % 3 == 0 ? 0 : plate->height + 1));
     }
 }
 

@@ -167,22 +167,22 @@ void BrickList::drawFrame() {
     const int left = fieldLeft - wallLeft[3]->width;
     const int right = fieldLeft + fieldWidth;
     backgroundGraphics->setClip(left, 0, right + 2, ScreenCanvas::screenHeight);
-    const int corner = wallLeft[3]->height, piece = wallLeft[0]->height;
-    int y = 0, count = piece > 0 ? ScreenCanvas::screenHeight / piece : 0;
+    const int corner = wallLeft[3]->height, length = wallLeft[0]->height;
+    int y = 0, count = length > 0 ? ScreenCanvas::screenHeight / length : 0;
     if (top >= corner) {
         wallLeft[3]->drawAt(left, 0);
         wallRight[3]->drawAt(right, 0);
         y = corner;
-        count = piece > 0 ? (ScreenCanvas::screenHeight - corner) / piece : 0;
+        count = length > 0 ? (ScreenCanvas::screenHeight - corner) / length : 0;
     }
-    for (int i = 0; i <= count; ++i, y += piece) {
+    for (int i = 0; i <= count; ++i, y += length) {
         wallLeft[i % 3]->drawAt(left, y);
         wallRight[i % 3]->drawAt(right, y);
     }
     if (top >= corner) drawTopWall();
 }
 
-// Whole pieces, overlapping evenly so that they end flush with the field's right edge.
+// Whole lengths of pipe, overlapping evenly so that they end flush with the field's right edge.
 void BrickList::drawTopWall() {
     const int width = wallTop->width;
     if (width <= 0) return;

@@ -93,7 +93,7 @@ void Brixmoor::start() {
     makeMenus();
     loadBallImages();
     loadAnimations();
-    makePieces();
+    makePlayThings();
     particles = new Particles();
     resetField();
     loadLabels();
@@ -174,7 +174,7 @@ void Brixmoor::loadAnimations() {
     showProgress();
 }
 
-void Brixmoor::makePieces() {
+void Brixmoor::makePlayThings() {
     level = 1;
     balls = new BallArray(ballCount);
     enemies = new EnemyArray(enemyCount);
@@ -740,7 +740,7 @@ void Brixmoor::releaseStatics() {
     theGame = nullptr;
 }
 
-// ---- Helpers shared by the pieces ----
+// ---- Helpers shared by the ball, bricks, paddle and creatures ----
 
 void Brixmoor::spawnParticles(int count, int kind, int x, int y, int colour) {
     if (particles) particles->spawn(count, kind, x, y, colour);

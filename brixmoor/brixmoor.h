@@ -116,7 +116,7 @@ private:
     void makeMenus();
     void loadBallImages();
     void loadAnimations();
-    void makePieces();
+    void makePlayThings();
     void loadLabels();
     static void showProgress();
 
