@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "assettool.h"
+#include "temp_folder.h"
 
 using namespace assettest;
 
@@ -20,9 +21,9 @@ std::string round(const std::vector<std::string>& design) {
 }
 
 ToolRun buildRound(const TempFolder& folder, const std::string& bytes) {
-    writeBytes(folder.path() / "data" / "t" / "manifest.txt", "round r/round01.txt round.txt\n");
-    writeBytes(folder.path() / "data" / "t" / "round.txt", bytes);
-    return runBuilder(folder.path() / "data", folder.path() / "out" / "game.dat");
+    folder.write("data/t/manifest.txt", "round r/round01.txt round.txt\n");
+    folder.write("data/t/round.txt", bytes);
+    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
 }
 
 std::string withoutLastLine(std::string bytes) { return bytes.substr(0, bytes.size() - 13); }
@@ -81,7 +82,7 @@ TEST(RoundCheck, AcceptsBricksThatTheBallOrABlastReaches) {
         std::string bytes = round(design);
         ToolRun run = buildRound(folder, bytes);
         ASSERT_EQ(run.status, 0) << run.output;
-        EXPECT_EQ(readBytes(folder.path() / "out" / "game.dat.stage" / "r" / "round01.txt"), bytes);
+        EXPECT_EQ(folder.read("out/game.dat.stage/r/round01.txt"), bytes);
     }
 }
 
