@@ -49,7 +49,8 @@ std::string PngFile::encode(const Image& image) {
             const Pixel& p = image.at(x, y);
             if (index.emplace(key(p), int(palette.size())).second) palette.push_back(p.colour);
         }
-    bool usePalette = palette.size() <= 256;
+    // Volatile: it is read after libpng may have left through longjmp.
+    volatile bool usePalette = palette.size() <= 256;
 
     std::string out;
     std::vector<png_color> entries;
