@@ -77,6 +77,14 @@ protected:
     }
 
     void at(DWORD ms, Event::Kind kind, int a = 0, int b = 0) { device->schedule(Event{ms, kind, a, b}); }
+
+    // A fresh run of the program in which one key is pressed and released.
+    void pressAndRelease(int virtualKey) {
+        SetUp();
+        at(100, Event::keyDown, virtualKey);
+        at(110, Event::keyUp, virtualKey);
+        run();
+    }
 };
 
 class SmartphoneFrame : public Frame {};
@@ -102,20 +110,14 @@ std::vector<std::string> pressesOf(int code) {
 
 TEST_F(SmartphoneFrame, TranslatesKeysWithTheSmartphoneTable) {
     for (const KeyCase& k : keyCases) {
-        SetUp();
-        at(100, Event::keyDown, k.virtualKey);
-        at(110, Event::keyUp, k.virtualKey);
-        run();
+        pressAndRelease(k.virtualKey);
         EXPECT_EQ(events, pressesOf(k.smartphone)) << "virtual key " << k.virtualKey;
     }
 }
 
 TEST_F(PocketPcFrame, TranslatesKeysWithThePocketPcTable) {
     for (const KeyCase& k : keyCases) {
-        SetUp();
-        at(100, Event::keyDown, k.virtualKey);
-        at(110, Event::keyUp, k.virtualKey);
-        run();
+        pressAndRelease(k.virtualKey);
         EXPECT_EQ(events, pressesOf(k.pocketPc)) << "virtual key " << k.virtualKey;
     }
 }
