@@ -1,11 +1,12 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "rockvale.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
 GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<Brixmoor>, Brixmoor::releaseStatics},  // brixmoor
-    {nullptr, nullptr},  // rockvale
+    {make<Rockvale>, Rockvale::releaseStatics},  // rockvale
     {nullptr, nullptr},  // dotvor
     {nullptr, nullptr},  // tunnex
     {nullptr, nullptr},  // tanks
