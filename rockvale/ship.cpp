@@ -56,7 +56,9 @@ void Ship::reset() {
     int turns = GameLib::sharedRandom->nextAbsMod(16);
     if (turns % 2 == 0) turns += 1;
     for (int i = 0; i < turns; ++i) turnLeft();
+    // The build-up starts over too: three impulses from level 0 leave the ship at rest.
     vx = vy = 0;
+    thrustLevel = 0;
     for (int i = 0; i < 3; ++i) thrust();
     isHit = visible = false;
 }
