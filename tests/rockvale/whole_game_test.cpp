@@ -1,0 +1,217 @@
+// Whole games as a player goes through them, by keys from the shell: the menu, a wave begun
+// and played with held keys, the jump to wave 20 by the level-select code, the last wave
+// cleared, a name entered into the high-score table and the table found again after a
+// restart; and a game lost by every life. Frames of the menu, the wave intro, play, the
+// pause menu and the table are written to rockvale-frames/ in the build folder, for both
+// screens.
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <string>
+#include "gamelib.h"
+#include "gamemenu.h"
+#include "gametables.h"
+#include "keystate.h"
+#include "platform.h"
+#include "rockvale_fixture.h"
+#include "screencanvas.h"
+#include "ship.h"
+#include "starfield.h"
+#include "text.h"
+#include "virtualkeyboard.h"
+
+namespace {
+
+constexpr int keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40, keySoftLeft = 10000, keySelect = 10002;
+
+void capture(const std::string& name) {
+    const std::string folder = std::string(MOSSYARD_BINARY_DIR) + "/rockvale-frames";
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(platform::savePng(platform::screen(), folder + "/" + name + ".png")) << name;
+}
+
+// A key the menus take: pressed, released, and the menus' pause between keys.
+void key(int code) {
+    StartedAppTest::press(code);
+    StartedAppTest::frames(8);
+}
+
+// Down for that many frames, then up: a game step comes only every third frame.
+void holdKey(int code, int frameCount) {
+    GameLib::screenCanvas->keyPressed(code);
+    StartedAppTest::frames(frameCount);
+    GameLib::screenCanvas->keyReleased(code);
+    StartedAppTest::frames(1);
+}
+
+bool runUntil(int state, int limit = 600) {
+    for (int i = 0; i < limit && Rockvale::gameState != state; ++i) StartedAppTest::frames(1);
+    return Rockvale::gameState == state;
+}
+
+// From the shell's first frame, after its intro, to the game's menu: the small layout
+// reaches Rockvale one to the left, the large one two down.
+void enterGame(bool large) {
+    StartedAppTest::frames(50);
+    if (large) {
+        key(keyDown);
+        key(keyDown);
+    } else {
+        key(keyLeft);
+    }
+    key(keySelect);
+    for (int i = 0; i < 200 && !(Rockvale::theGame && GameLib::currentMode.get() == Rockvale::theGame.get()); ++i)
+        StartedAppTest::frames(1);
+    ASSERT_TRUE(Rockvale::theGame);
+    ASSERT_EQ(Rockvale::gameState, Rockvale::menuState);
+    StartedAppTest::frames(10);
+}
+
+// Moves the keyboard's cursor to the key and types it.
+void typeKey(int index) {
+    VirtualKeyboard& keyboard = *GameTables::virtualKeyboard;
+    const int row = index / keyboard.columns, column = index % keyboard.columns;
+    for (int moves = 0; moves < 20 && (keyboard.row != row || keyboard.column != column); ++moves) {
+        if (keyboard.row != row) key(keyboard.row < row ? keyDown : keyUp);
+        else key(keyboard.column < column ? keyRight : keyLeft);
+    }
+    key(keySelect);
+}
+
+// The code the game library listens for, then two digits.
+void enterWave(char tens, char units) {
+    for (int code : {int('4'), int('8'), int('2'), int(tens), int(units)}) StartedAppTest::press(code);
+}
+
+// Main menu to the stored table, through a wave played by keys and wave 20 cleared. The
+// score that went into the table.
+int playToTheTable(const std::string& screen) {
+    RockvalePtr game = Rockvale::theGame;
+    capture("menu-" + screen);
+    key(keySelect);
+    EXPECT_EQ(Rockvale::gameState, Rockvale::waveIntro);
+    EXPECT_EQ(Rockvale::currentWave, 1);
+    StartedAppTest::frames(6);
+    capture("intro-" + screen);
+    EXPECT_TRUE(runUntil(Rockvale::playing));
+
+    // Turn, thrust and fire with held keys.
+    const int facing = Rockvale::ship->step + 4 * Ship::quarterOf(Rockvale::ship->facingSuffix);
+    holdKey(keyLeft, 6);
+    EXPECT_NE(Rockvale::ship->step + 4 * Ship::quarterOf(Rockvale::ship->facingSuffix), facing);
+    holdKey(keyUp, 9);
+    EXPECT_TRUE(Rockvale::ship->vx != 0 || Rockvale::ship->vy != 0);
+    GameLib::screenCanvas->keyPressed(keySelect);
+    StartedAppTest::frames(12);
+    capture("play-" + screen);
+    GameLib::screenCanvas->keyReleased(keySelect);
+    StartedAppTest::frames(1);
+    EXPECT_NE(game->score, 0) << "shots cost points, hits earn them";
+
+    // The pause menu and back into play.
+    holdKey(keySoftLeft, 4);
+    EXPECT_EQ(Rockvale::gameState, Rockvale::menuState);
+    EXPECT_EQ(Rockvale::menuMode, Rockvale::pauseMenu);
+    StartedAppTest::frames(8);
+    capture("pause-" + screen);
+    key(keySelect);
+    EXPECT_EQ(Rockvale::gameState, Rockvale::playing);
+
+    enterWave('2', '0');
+    EXPECT_TRUE(runUntil(Rockvale::waveIntro, 30));
+    EXPECT_EQ(Rockvale::currentWave, 20);
+    EXPECT_TRUE(runUntil(Rockvale::playing, 60));
+    // The test's hook: the last wave's rocks and saucers are gone, the score stands at 4321.
+    game->rocks = new FlyingOArray(0);
+    game->saucers = new FlyingOArray(0);
+    game->score = 4321;
+    EXPECT_TRUE(runUntil(Rockvale::waveCleared, 10));
+    EXPECT_TRUE(runUntil(Rockvale::menuState, 200));
+    EXPECT_EQ(game->menu->mode, GameMenu::namePage);
+    typeKey(17);  // r
+    typeKey(21);  // v
+    typeKey(28);  // ok
+    EXPECT_EQ(Rockvale::menuMode, Rockvale::scorePage);
+    EXPECT_EQ(narrow(game->menu->items[0]), "rv");
+    EXPECT_EQ(game->menu->values[0], 4321);
+    capture("table-" + screen);
+    return 4321;
+}
+
+// From the table back to the main menu and out through its last item.
+void leaveForTheShell() {
+    RockvalePtr game = Rockvale::theGame;
+    key(keySelect);
+    EXPECT_EQ(Rockvale::menuMode, Rockvale::mainMenu);
+    EXPECT_EQ(game->menu->mode, GameMenu::listPage);
+    key(keyUp);
+    EXPECT_EQ(game->menu->selected, Rockvale::exitItem);
+    key(keySelect);
+    EXPECT_FALSE(Rockvale::theGame) << "the game let go of its statics";
+    EXPECT_FALSE(Rockvale::ship);
+    EXPECT_FALSE(StarField::background);
+    EXPECT_NE(GameLib::currentMode.get(), game.get());
+}
+
+void findTheEntry(bool large, int score) {
+    enterGame(large);
+    key(keyDown);
+    key(keySelect);
+    RockvalePtr game = Rockvale::theGame;
+    ASSERT_EQ(Rockvale::menuMode, Rockvale::scorePage);
+    EXPECT_EQ(narrow(game->menu->items[0]), "rv");
+    EXPECT_EQ(game->menu->values[0], score);
+}
+
+class WholeGame : public RockvaleTest {};
+
+TEST_F(WholeGame, FromTheShellThroughWaveTwentyToTheTableAndBackAfterARestart) {
+    int score = 0;
+    inProgram([&] {
+        enterGame(false);
+        score = playToTheTable("smartphone");
+        leaveForTheShell();
+    });
+    inProgram([&] { findTheEntry(false, score); });
+}
+
+TEST_F(WholeGame, GameLostByEveryLife) {
+    inProgram([] {
+        enterGame(false);
+        RockvalePtr game = Rockvale::theGame;
+        key(keySelect);
+        ASSERT_TRUE(runUntil(Rockvale::playing));
+        // Something comes at the ship whenever it can be hit again; one rock stays far off.
+        for (int frame = 0; frame < 3000 && Rockvale::gameState == Rockvale::playing; ++frame) {
+            const Ship& ship = *Rockvale::ship;
+            game->rocks = new FlyingOArray(2);
+            game->rocks[0] = new FlyingO(5, 5, 0, 0, 1, 3, 1, nullptr, 0);
+            if (!ship.isHit) game->rocks[1] = new FlyingO(ship.x, ship.y, 0, 0, 1, 3, 1, nullptr, 0);
+            StartedAppTest::frames(1);
+        }
+        ASSERT_EQ(Rockvale::gameState, Rockvale::gameOver);
+        EXPECT_EQ(Rockvale::ship->lives, 0);
+        capture("gameover-smartphone");
+        EXPECT_TRUE(runUntil(Rockvale::menuState, 200));
+        EXPECT_EQ(game->menu->mode, GameMenu::namePage) << "three rams are worth a place in the table";
+        EXPECT_FALSE(StarField::background) << "the game over lets go of the background";
+        typeKey(23);  // x
+        typeKey(28);  // ok
+        EXPECT_EQ(narrow(game->menu->items[0]), "x");
+        EXPECT_GE(game->menu->values[0], 600);
+        leaveForTheShell();
+    });
+}
+
+class WholeGamePocketPc : public PocketPcRockvaleTest {};
+
+TEST_F(WholeGamePocketPc, FromTheShellThroughWaveTwentyOnTheLargeScreen) {
+    int score = 0;
+    inProgram([&] {
+        enterGame(true);
+        score = playToTheTable("pocketpc");
+        leaveForTheShell();
+    });
+    inProgram([&] { findTheEntry(true, score); });
+}
+
+}  // namespace
