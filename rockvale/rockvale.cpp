@@ -59,8 +59,6 @@ constexpr int32_t fireEvery = 4;
 
 DStringPtr option(const char16_t* name) { return GameTables::rockvaleId + name; }
 
-void present() { GameLib::screenCanvas->DCanvas::repaint(); }
-
 int screenWidth() { return ScreenCanvas::screenWidth; }
 int screenHeight() { return ScreenCanvas::screenHeight; }
 
@@ -120,12 +118,12 @@ void Rockvale::showSplash() {
         if (DSystem::err) DSystem::err->println(u"Rockvale: no splash picture");
     }
     GameMenu::drawProgress(height - height / 8, 0, 20, 0xFFFFFF, 0xFF0000);
-    present();
+    GameLib::present();
 }
 
 void Rockvale::showProgress() {
     GameMenu::drawProgressBar();
-    present();
+    GameLib::present();
 }
 
 void Rockvale::loadOptions() {
@@ -187,8 +185,7 @@ void Rockvale::updateMenu() {
     }
     if ((menuMode == helpPage || menuMode == scorePage) && menu->closeRequested) {
         // The help text is laid out anew each time the page opens.
-        HelpLayout::lines = nullptr;
-        HelpLayout::lineCount = 0;
+        HelpLayout::clear();
         createMenu(previousMenuMode);
     }
     if (menu->mode == GameMenu::namePage && GameMenu::nameEntered) storeEnteredName();

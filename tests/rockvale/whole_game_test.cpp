@@ -5,115 +5,81 @@
 // pause menu and the table are written to rockvale-frames/ in the build folder, for both
 // screens.
 #include <gtest/gtest.h>
-#include <filesystem>
 #include <string>
 #include "gamelib.h"
+#include "game_run.h"
 #include "gamemenu.h"
-#include "gametables.h"
 #include "keystate.h"
-#include "platform.h"
 #include "rockvale_fixture.h"
 #include "screencanvas.h"
 #include "ship.h"
 #include "starfield.h"
 #include "text.h"
-#include "virtualkeyboard.h"
 
 namespace {
 
-constexpr int keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40, keySoftLeft = 10000, keySelect = 10002;
-
-void capture(const std::string& name) {
-    const std::string folder = std::string(MOSSYARD_BINARY_DIR) + "/rockvale-frames";
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(platform::savePng(platform::screen(), folder + "/" + name + ".png")) << name;
-}
-
-// A key the menus take: pressed, released, and the menus' pause between keys.
-void key(int code) {
-    StartedAppTest::press(code);
-    StartedAppTest::frames(8);
-}
-
-// Down for that many frames, then up: a game step comes only every third frame.
-void holdKey(int code, int frameCount) {
-    GameLib::screenCanvas->keyPressed(code);
-    StartedAppTest::frames(frameCount);
-    GameLib::screenCanvas->keyReleased(code);
-    StartedAppTest::frames(1);
-}
+const char* const frameFolder = "rockvale-frames";
 
 bool runUntil(int state, int limit = 600) {
     for (int i = 0; i < limit && Rockvale::gameState != state; ++i) StartedAppTest::frames(1);
     return Rockvale::gameState == state;
 }
 
-// From the shell's first frame, after its intro, to the game's menu: the small layout
-// reaches Rockvale one to the left, the large one two down.
+// From the shell's first frame to the game's menu. The large layout lists the games in the
+// registry's order; the small one's icon grid has Rockvale last, one step to the left of
+// where the selection starts.
 void enterGame(bool large) {
-    StartedAppTest::frames(50);
     if (large) {
-        key(keyDown);
-        key(keyDown);
+        openGameFromShell(1);
     } else {
-        key(keyLeft);
+        StartedAppTest::frames(50);
+        menuKey(keys::left);
+        menuKey(keys::fire);
+        for (int i = 0; i < 200 && !Rockvale::theGame; ++i) StartedAppTest::frames(1);
     }
-    key(keySelect);
-    for (int i = 0; i < 200 && !(Rockvale::theGame && GameLib::currentMode.get() == Rockvale::theGame.get()); ++i)
-        StartedAppTest::frames(1);
     ASSERT_TRUE(Rockvale::theGame);
+    ASSERT_EQ(GameLib::currentMode.get(), Rockvale::theGame.get());
     ASSERT_EQ(Rockvale::gameState, Rockvale::menuState);
     StartedAppTest::frames(10);
 }
 
-// Moves the keyboard's cursor to the key and types it.
-void typeKey(int index) {
-    VirtualKeyboard& keyboard = *GameTables::virtualKeyboard;
-    const int row = index / keyboard.columns, column = index % keyboard.columns;
-    for (int moves = 0; moves < 20 && (keyboard.row != row || keyboard.column != column); ++moves) {
-        if (keyboard.row != row) key(keyboard.row < row ? keyDown : keyUp);
-        else key(keyboard.column < column ? keyRight : keyLeft);
-    }
-    key(keySelect);
-}
-
 // The code the game library listens for, then two digits.
 void enterWave(char tens, char units) {
-    for (int code : {int('4'), int('8'), int('2'), int(tens), int(units)}) StartedAppTest::press(code);
+    for (int code : {int('4'), int('8'), int('2'), int(tens), int(units)}) holdKey(code, 3);
 }
 
 // Main menu to the stored table, through a wave played by keys and wave 20 cleared. The
 // score that went into the table.
 int playToTheTable(const std::string& screen) {
     RockvalePtr game = Rockvale::theGame;
-    capture("menu-" + screen);
-    key(keySelect);
+    captureScreen(frameFolder, "menu-" + screen);
+    menuKey(keys::fire);
     EXPECT_EQ(Rockvale::gameState, Rockvale::waveIntro);
     EXPECT_EQ(Rockvale::currentWave, 1);
     StartedAppTest::frames(6);
-    capture("intro-" + screen);
+    captureScreen(frameFolder, "intro-" + screen);
     EXPECT_TRUE(runUntil(Rockvale::playing));
 
     // Turn, thrust and fire with held keys.
     const int facing = Rockvale::ship->step + 4 * Ship::quarterOf(Rockvale::ship->facingSuffix);
-    holdKey(keyLeft, 6);
+    holdKey(keys::left, 6);
     EXPECT_NE(Rockvale::ship->step + 4 * Ship::quarterOf(Rockvale::ship->facingSuffix), facing);
-    holdKey(keyUp, 9);
+    holdKey(keys::up, 9);
     EXPECT_TRUE(Rockvale::ship->vx != 0 || Rockvale::ship->vy != 0);
-    GameLib::screenCanvas->keyPressed(keySelect);
+    GameLib::screenCanvas->keyPressed(keys::fire);
     StartedAppTest::frames(12);
-    capture("play-" + screen);
-    GameLib::screenCanvas->keyReleased(keySelect);
+    captureScreen(frameFolder, "play-" + screen);
+    GameLib::screenCanvas->keyReleased(keys::fire);
     StartedAppTest::frames(1);
     EXPECT_NE(game->score, 0) << "shots cost points, hits earn them";
 
     // The pause menu and back into play.
-    holdKey(keySoftLeft, 4);
+    holdKey(keys::softLeft, 4);
     EXPECT_EQ(Rockvale::gameState, Rockvale::menuState);
     EXPECT_EQ(Rockvale::menuMode, Rockvale::pauseMenu);
     StartedAppTest::frames(8);
-    capture("pause-" + screen);
-    key(keySelect);
+    captureScreen(frameFolder, "pause-" + screen);
+    menuKey(keys::fire);
     EXPECT_EQ(Rockvale::gameState, Rockvale::playing);
 
     enterWave('2', '0');
@@ -127,25 +93,23 @@ int playToTheTable(const std::string& screen) {
     EXPECT_TRUE(runUntil(Rockvale::waveCleared, 10));
     EXPECT_TRUE(runUntil(Rockvale::menuState, 200));
     EXPECT_EQ(game->menu->mode, GameMenu::namePage);
-    typeKey(17);  // r
-    typeKey(21);  // v
-    typeKey(28);  // ok
+    typeName("rv");
     EXPECT_EQ(Rockvale::menuMode, Rockvale::scorePage);
     EXPECT_EQ(narrow(game->menu->items[0]), "rv");
     EXPECT_EQ(game->menu->values[0], 4321);
-    capture("table-" + screen);
+    captureScreen(frameFolder, "table-" + screen);
     return 4321;
 }
 
 // From the table back to the main menu and out through its last item.
 void leaveForTheShell() {
     RockvalePtr game = Rockvale::theGame;
-    key(keySelect);
+    menuKey(keys::fire);
     EXPECT_EQ(Rockvale::menuMode, Rockvale::mainMenu);
     EXPECT_EQ(game->menu->mode, GameMenu::listPage);
-    key(keyUp);
+    menuKey(keys::up);
     EXPECT_EQ(game->menu->selected, Rockvale::exitItem);
-    key(keySelect);
+    menuKey(keys::fire);
     EXPECT_FALSE(Rockvale::theGame) << "the game let go of its statics";
     EXPECT_FALSE(Rockvale::ship);
     EXPECT_FALSE(StarField::background);
@@ -154,8 +118,8 @@ void leaveForTheShell() {
 
 void findTheEntry(bool large, int score) {
     enterGame(large);
-    key(keyDown);
-    key(keySelect);
+    menuKey(keys::down);
+    menuKey(keys::fire);
     RockvalePtr game = Rockvale::theGame;
     ASSERT_EQ(Rockvale::menuMode, Rockvale::scorePage);
     EXPECT_EQ(narrow(game->menu->items[0]), "rv");
@@ -178,7 +142,7 @@ TEST_F(WholeGame, GameLostByEveryLife) {
     inProgram([] {
         enterGame(false);
         RockvalePtr game = Rockvale::theGame;
-        key(keySelect);
+        menuKey(keys::fire);
         ASSERT_TRUE(runUntil(Rockvale::playing));
         // Something comes at the ship whenever it can be hit again; one rock stays far off.
         for (int frame = 0; frame < 3000 && Rockvale::gameState == Rockvale::playing; ++frame) {
@@ -190,12 +154,11 @@ TEST_F(WholeGame, GameLostByEveryLife) {
         }
         ASSERT_EQ(Rockvale::gameState, Rockvale::gameOver);
         EXPECT_EQ(Rockvale::ship->lives, 0);
-        capture("gameover-smartphone");
+        captureScreen(frameFolder, "gameover-smartphone");
         EXPECT_TRUE(runUntil(Rockvale::menuState, 200));
         EXPECT_EQ(game->menu->mode, GameMenu::namePage) << "three rams are worth a place in the table";
         EXPECT_FALSE(StarField::background) << "the game over lets go of the background";
-        typeKey(23);  // x
-        typeKey(28);  // ok
+        typeName("x");
         EXPECT_EQ(narrow(game->menu->items[0]), "x");
         EXPECT_GE(game->menu->values[0], 600);
         leaveForTheShell();
