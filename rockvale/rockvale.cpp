@@ -178,9 +178,9 @@ void Rockvale::update() {
 
 void Rockvale::updateMenu() {
     menu->handleKeys();
-    if (menu->selectionMade && (menuMode == mainMenu || menuMode == pauseMenu)) {
+    if (menu->selectionMade) {
         KeyState::leftSoft = false;
-        chooseItem(menu->selected);
+        if (menuMode == mainMenu || menuMode == pauseMenu) chooseItem(menu->selected);
         if (!theGame) return;  // left for the shell
     }
     if ((menuMode == helpPage || menuMode == scorePage) && menu->closeRequested) {
