@@ -408,10 +408,12 @@ void autopilot(Rockvale& game) {
 TEST_F(RockvaleTest, AutopilotClearsEveryWaveInBothBoundsModes) {
     inGame([](Rockvale& game) {
         Rockvale::invulnerable = true;
+        for (int seed : {1, 2, 3})
         for (bool bounds : {false, true}) {
+            GameLib::sharedRandom->setSeed(seed);
             Rockvale::boundsOn = bounds;
             for (int wave = 1; wave <= Rockvale::lastWave; ++wave) {
-                SCOPED_TRACE(testing::Message() << (bounds ? "bounce " : "wrap ") << wave);
+                SCOPED_TRACE(testing::Message() << "seed " << seed << (bounds ? " bounce " : " wrap ") << wave);
                 Rockvale::currentWave = wave;
                 game.setupWave(wave, 0);
                 Rockvale::ship->lives = 3;
