@@ -116,8 +116,16 @@ void leaveForTheShell() {
     EXPECT_NE(GameLib::currentMode.get(), game.get());
 }
 
+// After a restart: the help page, and the table with the entry kept.
 void findTheEntry(bool large, int score) {
     enterGame(large);
+    menuKey(keys::down);
+    menuKey(keys::down);
+    menuKey(keys::fire);
+    ASSERT_EQ(Rockvale::menuMode, Rockvale::helpPage);
+    captureScreen(frameFolder, large ? "help-pocketpc" : "help-smartphone");
+    menuKey(keys::softLeft);
+    ASSERT_EQ(Rockvale::menuMode, Rockvale::mainMenu);
     menuKey(keys::down);
     menuKey(keys::fire);
     RockvalePtr game = Rockvale::theGame;
