@@ -379,6 +379,43 @@ TEST_F(RockvaleTest, HelpPageGoesBackToTheMenuItCameFrom) {
     });
 }
 
+struct Steer {
+    int step;
+    const char16_t* suffix;
+    int px, py;  // the stylus, the ship at (100, 100)
+    int wantStep;
+    const char16_t* wantSuffix;
+    bool thrusts;
+};
+
+TEST_F(RockvaleTest, StylusTurnsTheShipTowardsItsPointAndThrustsWhenFacingIt) {
+    inGame([](Rockvale& game) {
+        const Steer steers[] = {
+            {4, u"", 100, 50, 4, u"", true},      // straight ahead
+            {4, u"", 100, 95, 4, u"", false},     // ahead, but too near to fly to
+            {4, u"", 150, 90, 3, u"", false},     // same quarter, lower: right
+            {1, u"", 110, 60, 2, u"", false},     // same quarter, steeper: left
+            {4, u"", 50, 50, 1, u"_up", false},   // the quarter to the left
+            {4, u"", 150, 150, 3, u"", false},    // the quarter behind to the right
+            {4, u"", 50, 110, 1, u"_up", false},  // the opposite quarter, flat: left
+            {1, u"", 90, 150, 4, u"_dn", false},  // the opposite quarter, steep: right
+        };
+        Ship& ship = *Rockvale::ship;
+        for (const Steer& s : steers) {
+            SCOPED_TRACE(testing::Message() << s.px << "," << s.py);
+            emptyWave(game, 0, 0);
+            ship.step = s.step;
+            ship.facingSuffix = s.suffix;
+            ship.thrustLevel = 0;
+            ship.x = ship.y = 100;
+            game.steerTo(s.px, s.py);
+            EXPECT_EQ(ship.step, s.wantStep);
+            EXPECT_EQ(narrow(ship.facingSuffix), narrow(s.wantSuffix));
+            EXPECT_EQ(ship.vy < 0, s.thrusts);
+        }
+    });
+}
+
 // The angle of the ship's facing, counter-clockwise from +x.
 double facingAngle(const Ship& ship) {
     return 90.0 * Ship::quarterOf(ship.facingSuffix) + 22.5 * ship.step;
