@@ -133,13 +133,11 @@ void diagnose(const DStringPtr& message) {
     if (DSystem::err) DSystem::err->println(message);
 }
 
-// The animation of a frame list in the loaded properties; an empty one, with a diagnostic,
-// when the list is missing.
+// The animation of a frame list in the loaded properties; an empty one when the list or a
+// frame is missing (the look-up has said which), so that play goes on without the picture.
 AnimationPtr animationFromList(const char16_t* key, int32_t delay) {
-    const DStringPtr list = StringManager::getProperty(key);
-    AnimationPtr animation = list ? Animation::AnimationFromNames(StringManager::split(list, u';'))
-                                  : Animation::AnimationFromCount(0);
-    if (!list) diagnose(DStringPtr(u"Swarmline: no animation list ") + key);
+    AnimationPtr animation = Animation::fromProperty(key);
+    if (!animation) animation = Animation::AnimationFromCount(0);
     animation->delay = delay;
     return animation;
 }
@@ -167,13 +165,11 @@ Swarmline::Swarmline() { theGame = this; }
 
 // ---- Loading ----
 
-void Swarmline::present() { GameLib::screenCanvas->DCanvas::repaint(); }
-
 // Each loading step ends with a step of the bar, shown at once: the mode's own paint would
 // draw a menu that is not made yet over the splash.
 void Swarmline::showProgress() {
     GameMenu::drawProgressBar();
-    present();
+    GameLib::present();
 }
 
 void Swarmline::start() {
@@ -201,14 +197,14 @@ void Swarmline::showSplash() {
 }
 
 void Swarmline::loadOptions() {
-    present();
+    GameLib::present();
     Sound::setSoundLevel(GameMenu::loadOption(option(u"S"), 2));
     Sound::setMusicLevel(GameMenu::loadOption(option(u"M"), 2));
     showProgress();
 }
 
 void Swarmline::loadSounds() {
-    present();
+    GameLib::present();
     DStringArrayPtr names = new DStringArray(soundCount);
     for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
     Sound::loadSounds(names);
@@ -216,7 +212,7 @@ void Swarmline::loadSounds() {
 }
 
 void Swarmline::loadShipImages() {
-    present();
+    GameLib::present();
     canvasWidth = ScreenCanvas::screenWidth;
     canvasHeight = ScreenCanvas::screenHeight;
     lifeImage = GameImage::load(u"life.png");
@@ -226,7 +222,7 @@ void Swarmline::loadShipImages() {
     SHIP_HALF_W = shipImage->width / 2;
     SHIP_H = shipImage->height;
     showProgress();
-    present();
+    GameLib::present();
     bulletImage = GameImage::load(u"bullet.png");
     alienShots = new DintArray2d(ALIEN_SHOTS, 2);
     playerShot = new DintArray(2);
@@ -234,7 +230,7 @@ void Swarmline::loadShipImages() {
 }
 
 void Swarmline::loadAlienImages() {
-    present();
+    GameLib::present();
     alienImages = new AlienImageTable(KINDS);
     for (int kind = 0; kind < KINDS; ++kind) {
         GameImageArrayPtr images = new GameImageArray(DIRECTIONS);
@@ -246,7 +242,7 @@ void Swarmline::loadAlienImages() {
 }
 
 void Swarmline::loadAnimations() {
-    present();
+    GameLib::present();
     StringManager::loadProperties(u"/swl/anim");
     shipAnimation = animationFromList(u"mainship", SHIP_ANIMATION_DELAY);
     shipExplosion = animationFromList(u"explosion_ship", SHIP_EXPLOSION_DELAY);
@@ -284,7 +280,7 @@ void Swarmline::loadFormationAnimations() {
 
 // Columns are made from the middle outwards; each level start gives the rows their kinds.
 void Swarmline::buildFormation() {
-    present();
+    GameLib::present();
     diveCandidates = new AlienShipArray(DIVE_CANDIDATES);
     const DintArrayPtr sizes = GameTables::swarmlineTableA;
     formation = new AlienShipArray2d(ROWS);
@@ -307,7 +303,7 @@ void Swarmline::buildFormation() {
 }
 
 void Swarmline::buildMenuTexts() {
-    present();
+    GameLib::present();
     int32_t total = 0;
     for (int row = 0; row < ROWS; ++row) total += formation[row]->length;
     aliens = new AlienShipArray(total);
@@ -326,7 +322,7 @@ void Swarmline::buildMenuTexts() {
 }
 
 void Swarmline::makeMenu() {
-    present();
+    GameLib::present();
     menu = new GameMenu();
     menu->blendImage(splashImage, menuShade);
     createMenu(mainMenu);
@@ -336,7 +332,7 @@ void Swarmline::makeMenu() {
     for (int i = 0; i < 4; ++i) planets[i] = GameImage::load(DStringPtr(u"planet_") + (i + 1) + u".png");
     if (largeLayout()) RUN_ACCEL = 500;
     showProgress();
-    present();
+    GameLib::present();
 }
 
 // ---- Levels ----
@@ -578,8 +574,7 @@ void Swarmline::changeMusicLevel() {
 }
 
 void Swarmline::leaveMenuPage() {
-    HelpLayout::lines = nullptr;
-    HelpLayout::lineCount = 0;
+    HelpLayout::clear();
     createMenu(previousMenuMode);
     menu->closeRequested = false;
 }

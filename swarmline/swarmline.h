@@ -140,7 +140,6 @@ public:
     static dfc::lang::DStringArrayPtr menuTexts;
 
 private:
-    static void present();
     static void showProgress();
     void showSplash();
     void loadOptions();
