@@ -122,6 +122,8 @@ const char16_t* const formationSuffixes[] = {
 constexpr int32_t menuShade = static_cast<int32_t>(0xFFFFFF60);
 // The screen height from which the large layout's tuning applies.
 constexpr int32_t largeScreen = 320;
+// The swoop's braking and falling on the small and the large screen.
+constexpr int32_t smallRunAccel = 1200, largeRunAccel = 500;
 
 DStringPtr option(const char16_t* name) { return GameTables::swarmlineId + name; }
 
@@ -330,7 +332,8 @@ void Swarmline::makeMenu() {
     stars = new DintArray2d(STAR_LAYERS * STARS_PER_LAYER, 2);
     planets = new GameImageArray(4);
     for (int i = 0; i < 4; ++i) planets[i] = GameImage::load(DStringPtr(u"planet_") + (i + 1) + u".png");
-    if (largeLayout()) RUN_ACCEL = 500;
+    // Set both ways: a later start may be on the other screen.
+    RUN_ACCEL = largeLayout() ? largeRunAccel : smallRunAccel;
     showProgress();
     GameLib::present();
 }
@@ -699,10 +702,13 @@ void Swarmline::moveStars() {
     }
 }
 
+// A planet that has passed waits above the screen for the delay, then drifts in.
 void Swarmline::movePlanet() {
     if (planetTimer >= 1) {
         planetTimer -= TIMER_STEP;
-    } else if ((planetY >> 16) > canvasHeight) {
+        return;
+    }
+    if ((planetY >> 16) > canvasHeight) {
         planetTimer = PLANET_DELAY;
         planetIndex = randomBelow(4);
         const GameImagePtr planet = planets[planetIndex];

@@ -323,6 +323,25 @@ TEST_F(SwarmlineTest, HelpPageReturnsToTheMenuItCameFromAndDropsItsText) {
     });
 }
 
+TEST_F(SwarmlineTest, PlanetThatHasPassedWaitsAboveTheScreenThenDriftsIn) {
+    inGame([](Swarmline&) {
+        playLevel(1);
+        holdDives();
+        Swarmline::planetTimer = 0;
+        Swarmline::planetY = (Swarmline::canvasHeight + 1) << 16;
+        frames(1);
+        EXPECT_EQ(Swarmline::planetTimer, Swarmline::PLANET_DELAY);
+        const int waiting = Swarmline::planetY;
+        EXPECT_LT(waiting >> 16, 0);
+        for (int i = 0; i < 40 && Swarmline::planetTimer >= 1; ++i) {
+            frames(1);
+            EXPECT_EQ(Swarmline::planetY, waiting);
+        }
+        frames(1);
+        EXPECT_EQ(Swarmline::planetY, waiting + Swarmline::PLANET_SPEED);
+    });
+}
+
 TEST_F(SwarmlineTest, StopLetsGoOfEverything) {
     inGame([](Swarmline&) {
         playLevel(1);
