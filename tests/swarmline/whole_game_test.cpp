@@ -141,6 +141,12 @@ TEST_F(WholeGame, FromTheShellToTheHighScoreTableAndBackAfterARestart) {
         EXPECT_EQ(narrow(Swarmline::menu->items[firstHigher ? 0 : 1]), "ac");
         EXPECT_EQ(narrow(Swarmline::menu->items[firstHigher ? 1 : 0]), "acb");
         EXPECT_EQ(Swarmline::menu->values[firstHigher ? 0 : 1], firstScore);
+        menuKey(keys::fire);
+        menuKey(keys::down);
+        menuKey(keys::down);
+        menuKey(keys::fire);
+        ASSERT_EQ(Swarmline::menu->mode, GameMenu::helpPage);
+        captureScreen(frameFolder, "help-smartphone");
     });
 }
 
@@ -150,6 +156,14 @@ TEST_F(WholeGamePocketPc, MenuIntroPlayGameOverAndTableOnTheLargeScreen) {
     inProgram([] {
         enterGame();
         captureScreen(frameFolder, "menu-pocketpc");
+        menuKey(keys::down);
+        menuKey(keys::down);
+        menuKey(keys::fire);
+        ASSERT_EQ(Swarmline::menu->mode, GameMenu::helpPage);
+        captureScreen(frameFolder, "help-pocketpc");
+        menuKey(keys::softLeft);
+        ASSERT_EQ(Swarmline::menu->mode, GameMenu::listPage);
+        EXPECT_EQ(Swarmline::menu->selected, Swarmline::startItem);
         menuKey(keys::fire);
         ASSERT_EQ(Swarmline::gameState, Swarmline::STATE_LEVEL_INTRO);
         captureScreen(frameFolder, "intro-pocketpc");
