@@ -32,7 +32,6 @@ using dfc::microedition::lcdui::DImagePtr;
 
 int32_t Swarmline::ALIEN_HALF_W = 6;
 int32_t Swarmline::ALIEN_HALF_H = 6;
-int32_t Swarmline::HIT_MARGIN = 2;
 int32_t Swarmline::ALIEN_W = 13;
 int32_t Swarmline::ALIEN_H = 12;
 int32_t Swarmline::EXPL_HALF_W = 8;
@@ -196,17 +195,16 @@ void Swarmline::showSplash() {
     ScreenCanvas::screenGraphics->drawImage(splashImage, width / 2, (height - splashImage->getHeight()) / 2,
                                             DGraphics::HCENTER | DGraphics::TOP);
     GameMenu::drawProgress(height - height / 8, 0, 10, 0xFFFFFF, 0xFF0000);
+    GameLib::present();
 }
 
 void Swarmline::loadOptions() {
-    GameLib::present();
     Sound::setSoundLevel(GameMenu::loadOption(option(u"S"), 2));
     Sound::setMusicLevel(GameMenu::loadOption(option(u"M"), 2));
     showProgress();
 }
 
 void Swarmline::loadSounds() {
-    GameLib::present();
     DStringArrayPtr names = new DStringArray(soundCount);
     for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
     Sound::loadSounds(names);
@@ -214,7 +212,6 @@ void Swarmline::loadSounds() {
 }
 
 void Swarmline::loadShipImages() {
-    GameLib::present();
     canvasWidth = ScreenCanvas::screenWidth;
     canvasHeight = ScreenCanvas::screenHeight;
     lifeImage = GameImage::load(u"life.png");
@@ -224,7 +221,6 @@ void Swarmline::loadShipImages() {
     SHIP_HALF_W = shipImage->width / 2;
     SHIP_H = shipImage->height;
     showProgress();
-    GameLib::present();
     bulletImage = GameImage::load(u"bullet.png");
     alienShots = new DintArray2d(ALIEN_SHOTS, 2);
     playerShot = new DintArray(2);
@@ -232,7 +228,6 @@ void Swarmline::loadShipImages() {
 }
 
 void Swarmline::loadAlienImages() {
-    GameLib::present();
     alienImages = new AlienImageTable(KINDS);
     for (int kind = 0; kind < KINDS; ++kind) {
         GameImageArrayPtr images = new GameImageArray(DIRECTIONS);
@@ -244,7 +239,6 @@ void Swarmline::loadAlienImages() {
 }
 
 void Swarmline::loadAnimations() {
-    GameLib::present();
     StringManager::loadProperties(u"/swl/anim");
     shipAnimation = animationFromList(u"mainship", SHIP_ANIMATION_DELAY);
     shipExplosion = animationFromList(u"explosion_ship", SHIP_EXPLOSION_DELAY);
@@ -256,7 +250,6 @@ void Swarmline::loadAnimations() {
     shipY = canvasHeight - firstFrame(shipAnimation)->height - shipImage->height;
     StringManager::loadProperties(u"/res");
     loadFormationAnimations();
-    if (largeLayout()) HIT_MARGIN = 2;
     EXPL_HALF_W = firstFrame(alienExplosion)->width / 2;
     EXPL_HALF_H = firstFrame(alienExplosion)->height / 2;
     showProgress();
@@ -282,7 +275,6 @@ void Swarmline::loadFormationAnimations() {
 
 // Columns are made from the middle outwards; each level start gives the rows their kinds.
 void Swarmline::buildFormation() {
-    GameLib::present();
     diveCandidates = new AlienShipArray(DIVE_CANDIDATES);
     const DintArrayPtr sizes = GameTables::swarmlineTableA;
     formation = new AlienShipArray2d(ROWS);
@@ -305,7 +297,6 @@ void Swarmline::buildFormation() {
 }
 
 void Swarmline::buildMenuTexts() {
-    GameLib::present();
     int32_t total = 0;
     for (int row = 0; row < ROWS; ++row) total += formation[row]->length;
     aliens = new AlienShipArray(total);
@@ -324,7 +315,6 @@ void Swarmline::buildMenuTexts() {
 }
 
 void Swarmline::makeMenu() {
-    GameLib::present();
     menu = new GameMenu();
     menu->blendImage(splashImage, menuShade);
     createMenu(mainMenu);
@@ -335,7 +325,6 @@ void Swarmline::makeMenu() {
     // Set both ways: a later start may be on the other screen.
     RUN_ACCEL = largeLayout() ? largeRunAccel : smallRunAccel;
     showProgress();
-    GameLib::present();
 }
 
 // ---- Levels ----

@@ -41,6 +41,8 @@ public:
     static constexpr int32_t FIRE_DELAY = 200, LEVEL_INTRO_TIME = 2000, GAME_OVER_TIME = 2000,
                              ALIEN_FIRE_DELAY = 200, SHORT_PAUSE = 700;
     static constexpr int32_t FREE = -1, FEW_ALIENS = 3, COLUMN_GAP = 10, ROW_GAP = 4;
+    // The inset of an alien's hit box, on both screens.
+    static constexpr int32_t HIT_MARGIN = 2;
     static constexpr int32_t FLY_DELAY = 5, ALIEN_EXPLOSION_DELAY = 2, SHIP_EXPLOSION_DELAY = 4,
                              SHOT_ANIMATION_DELAY = 2, SHIP_ANIMATION_DELAY = 2;
     static constexpr int32_t DIVE_CANDIDATES = 10, LAST_LEVEL = 20, ALIEN_SHOTS = 15;
@@ -71,7 +73,7 @@ public:
     static void releaseStatics();
 
     // Tuning the loaded pictures and the screen set.
-    static int32_t ALIEN_HALF_W, ALIEN_HALF_H, HIT_MARGIN, ALIEN_W, ALIEN_H, EXPL_HALF_W, EXPL_HALF_H;
+    static int32_t ALIEN_HALF_W, ALIEN_HALF_H, ALIEN_W, ALIEN_H, EXPL_HALF_W, EXPL_HALF_H;
     static int32_t RUN_ACCEL, SHOTS_PER_DIVE, KIND_W, KIND_H, SHIP_HALF_W, SHIP_W, SHIP_H;
 
     static SwarmlinePtr theGame;

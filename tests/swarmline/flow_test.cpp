@@ -8,6 +8,7 @@
 #include "keystate.h"
 #include "loadingbar.h"
 #include "platform.h"
+#include "screencanvas.h"
 #include "sound.h"
 #include "swarmline_fixture.h"
 #include "text.h"
@@ -16,7 +17,7 @@ using dfc::lang::DStringPtr;
 
 namespace {
 
-constexpr int keySelect = 10002, keyDown = 40, keyLeftSoft = 10000;
+constexpr int keySelect = 10002, keyUp = 38, keyDown = 40, keyLeftSoft = 10000;
 
 // The shot where it will meet the alien in this frame's hit test.
 void shootAt(const AlienShipPtr& alien) {
@@ -205,6 +206,56 @@ TEST_F(SwarmlineTest, PauseEndsTheFrameSoNothingOverridesIt) {
         shootAt(Swarmline::aliens[5]);
         frames(1);
         EXPECT_EQ(Swarmline::gameState, Swarmline::STATE_LEVEL_CLEARED);
+    });
+}
+
+TEST_F(SwarmlineTest, PauseMenusMainMenuItemEndsTheGame) {
+    inGame([](Swarmline&) {
+        playLevel(4);
+        press(keyLeftSoft);
+        ASSERT_EQ(Swarmline::menuMode, Swarmline::pauseMenu);
+        frames(8);
+        press(keyUp);
+        frames(8);
+        press(keySelect);
+        EXPECT_EQ(Swarmline::gameState, Swarmline::STATE_MENU);
+        EXPECT_EQ(Swarmline::menuMode, Swarmline::mainMenu);
+        EXPECT_EQ(narrow(Swarmline::menu->items[0]), "Start");
+        EXPECT_EQ(narrow(Swarmline::menu->items[5]), "Exit");
+        EXPECT_TRUE(Swarmline::theGame) << "still in the game";
+    });
+}
+
+TEST_F(SwarmlineTest, StylusSteersTheShipFiresOnADoubleTapAndPausesOnTheIcon) {
+    inGame([](Swarmline&) {
+        playLevel(1);
+        holdDives();
+        frames(20);  // no double tap with the game's start
+        const int startX = Swarmline::shipX;
+        GameLib::screenCanvas->pointerPressed(startX + 40, 150);
+        frames(5);
+        EXPECT_EQ(Swarmline::shipX, startX + 5 * Swarmline::PLAYER_SPEED) << "held to the right";
+        GameLib::screenCanvas->pointerDragged(Swarmline::shipX - 20, 150);
+        frames(1);
+        EXPECT_EQ(Swarmline::shipX, startX + 4 * Swarmline::PLAYER_SPEED) << "dragged to the left";
+        GameLib::screenCanvas->pointerReleased(Swarmline::shipX, 150);
+        const int x = Swarmline::shipX;
+        frames(2);
+        EXPECT_EQ(Swarmline::shipX, x);
+
+        Swarmline::fireTimer = 0;
+        tap(x, 150);
+        frames(1);
+        tap(x, 150);
+        frames(1);
+        EXPECT_NE(Swarmline::playerShot[0], Swarmline::FREE) << "a double tap fires";
+        EXPECT_EQ(Swarmline::shipX, x) << "the tap at the ship does not move it";
+
+        frames(20);
+        ASSERT_TRUE(GameMenu::pauseImage);
+        tap(2, 2);
+        EXPECT_EQ(Swarmline::gameState, Swarmline::STATE_MENU);
+        EXPECT_EQ(Swarmline::menuMode, Swarmline::pauseMenu);
     });
 }
 

@@ -102,6 +102,10 @@ TEST_F(SwarmlineTest, LevelValues) {
             EXPECT_TRUE(Swarmline::background) << "level " << c.level;
             for (int row = 0; row < Swarmline::ROWS; ++row)
                 EXPECT_EQ(GameTables::swarmlineTableB[row], GameTables::swarmlineTableA[row]);
+            for (int i = 0; i < Swarmline::STAR_LAYERS * Swarmline::STARS_PER_LAYER; ++i) {
+                const int x = Swarmline::stars[i][0] >> 16, y = Swarmline::stars[i][1] >> 16;
+                EXPECT_TRUE(x >= 0 && x < Swarmline::canvasWidth && y >= 0 && y < Swarmline::canvasHeight) << i;
+            }
         }
     });
 }
@@ -140,6 +144,9 @@ TEST_F(SwarmlineTest, DiveCandidates) {
     inGame([](Swarmline&) {
         playLevel(1);
         EXPECT_EQ(candidates(), (std::vector<int>{11, 16, 17, 22})) << "full: rows 3 and 4 only";
+
+        keep(allBut({0, 3, 7}));
+        EXPECT_EQ(candidates(), (std::vector<int>{11, 16, 17, 22})) << "rows 3 and 4 whole: rows 3 and 4 only";
 
         keep(allBut({11}));
         EXPECT_EQ(candidates(), (std::vector<int>{6, 10, 12, 16, 17, 22})) << "row 3 not whole: row 2 too";
