@@ -184,6 +184,7 @@ void Swarmline::start() {
     loadAlienImages();
     loadAnimations();
     buildFormation();
+    listAliens();
     buildMenuTexts();
     makeMenu();
     Sound::play(menuTune, 1);
@@ -296,7 +297,7 @@ void Swarmline::buildFormation() {
     showProgress();
 }
 
-void Swarmline::buildMenuTexts() {
+void Swarmline::listAliens() {
     int32_t total = 0;
     for (int row = 0; row < ROWS; ++row) total += formation[row]->length;
     aliens = new AlienShipArray(total);
@@ -304,13 +305,15 @@ void Swarmline::buildMenuTexts() {
     for (int row = 0; row < ROWS; ++row)
         for (int column = 0; column < formation[row]->length; ++column) aliens[next++] = formation[row][column];
     aliveCount = total;
+}
+
+// The option items show the levels in force.
+void Swarmline::buildMenuTexts() {
     DStringArrayPtr keys = GameTables::swarmlineMenuItems;
     keys[soundItem] = GameMenu::soundOptionKey(Sound::getSoundLevel());
     keys[musicItem] = GameMenu::musicOptionKey(Sound::getMusicLevel());
-    if (!menuTexts) {
-        menuTexts = new DStringArray(itemCount);
-        for (int i = 0; i < itemCount; ++i) menuTexts[i] = StringManager::getProperty(keys[i]);
-    }
+    menuTexts = new DStringArray(itemCount);
+    for (int i = 0; i < itemCount; ++i) menuTexts[i] = StringManager::getProperty(keys[i]);
     showProgress();
 }
 
@@ -623,14 +626,8 @@ void Swarmline::updatePlay() {
     scrollScenery();
     if (fireTimer > 0) fireTimer -= TIMER_STEP;
     if (waitForShip()) return;
-    if (playerShot[0] != FREE) {
-        playerShot[1] -= PLAYER_SHOT_SPEED;
-        if (playerShot[1] < 0) {
-            playerShot[0] = FREE;
-            fireTimer = FIRE_DELAY;
-        }
-    }
-    moveShots();
+    movePlayerShot();
+    moveAlienShots();
     sway();
     scheduleDives();
     for (int i = 0; i < aliens->length; ++i) aliens[i]->update();
@@ -724,7 +721,15 @@ bool Swarmline::waitForShip() {
     return true;
 }
 
-void Swarmline::moveShots() {
+void Swarmline::movePlayerShot() {
+    if (playerShot[0] == FREE) return;
+    playerShot[1] -= PLAYER_SHOT_SPEED;
+    if (playerShot[1] >= 0) return;
+    playerShot[0] = FREE;
+    fireTimer = FIRE_DELAY;
+}
+
+void Swarmline::moveAlienShots() {
     for (int i = 0; i < ALIEN_SHOTS; ++i) {
         if (alienShots[i][0] == FREE) continue;
         alienShots[i][1] += ALIEN_SHOT_SPEED;
@@ -871,9 +876,11 @@ void Swarmline::paintPlay() {
 
 void Swarmline::paintBackground() {
     const DGraphicsPtr& g = ScreenCanvas::screenGraphics;
-    g->setColor(0x000000);
-    g->fillRect(0, 0, canvasWidth, canvasHeight);
-    if (!background) return;
+    if (!background) {
+        g->setColor(0x000000);
+        g->fillRect(0, 0, canvasWidth, canvasHeight);
+        return;
+    }
     const int32_t width = background->getWidth(), height = background->getHeight();
     for (int32_t y = -((backgroundScroll >> 16) % height); y < canvasHeight; y += height)
         for (int32_t x = 0; x < canvasWidth; x += width) g->drawImage(background, x, y, DGraphics::LEFT | DGraphics::TOP);

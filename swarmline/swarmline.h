@@ -151,6 +151,7 @@ private:
     void loadAnimations();
     void loadFormationAnimations();
     void buildFormation();
+    void listAliens();
     void buildMenuTexts();
     void makeMenu();
 
@@ -180,7 +181,8 @@ private:
     void movePlanet();
     // True when the ship has come back, or is still exploding: the frame ends there.
     bool waitForShip();
-    void moveShots();
+    void movePlayerShot();
+    void moveAlienShots();
     void sway();
     void scheduleDives();
     int32_t activeDivers() const;
