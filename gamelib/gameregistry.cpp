@@ -1,5 +1,6 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "swarmline.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
@@ -10,7 +11,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {nullptr, nullptr},  // tunnex
     {nullptr, nullptr},  // tanks
     {nullptr, nullptr},  // goldrift
-    {nullptr, nullptr},  // swarmline
+    {make<Swarmline>, Swarmline::releaseStatics},  // swarmline
     {nullptr, nullptr},  // floodpass
 };
 
