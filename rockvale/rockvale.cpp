@@ -273,7 +273,9 @@ void Rockvale::storeEnteredName() {
 // ---- The game step ----
 
 void Rockvale::gameStep() {
-    if (millisSince(lastStepTime) < stepMillis) return;
+    // A step time ahead of the clock (one left from an earlier run) holds nothing up.
+    const int32_t since = millisSince(lastStepTime);
+    if (since >= 0 && since < stepMillis) return;
     if (takeNumberEntry()) return;
     if (delaySteps > 0)
         --delaySteps;

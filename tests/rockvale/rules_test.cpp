@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include <string>
+#include "ce_system.h"
 #include "dstring.h"
 #include "gamelib.h"
 #include "gamemenu.h"
@@ -351,6 +352,26 @@ TEST_F(RockvaleTest, LevelSelectEntryJumpsOrMakesTheShipImmune) {
         EXPECT_EQ(game.score, 700);
         EXPECT_EQ(countKind(game.saucers, FlyingO::shootingSaucer), 1);
         Rockvale::invulnerable = false;
+    });
+}
+
+// Steps come at most every 51 ms; a step time ahead of the clock, left from an earlier run
+// of the program, does not freeze the game.
+TEST_F(RockvaleTest, StepsWaitForTheirTimeButNotForAStaleOne) {
+    inGame([](Rockvale& game) {
+        emptyWave(game, 1, 0);
+        game.rocks[0] = rock(3, 10, 200);
+        Rockvale::gameState = Rockvale::waveIntro;
+        game.delaySteps = 5;
+        Rockvale::lastStepTime = GetTickCount() - 50;
+        game.update();
+        EXPECT_EQ(game.delaySteps, 5);
+        Rockvale::lastStepTime = GetTickCount() - 51;
+        game.update();
+        EXPECT_EQ(game.delaySteps, 4);
+        Rockvale::lastStepTime = GetTickCount() + 100000;
+        game.update();
+        EXPECT_EQ(game.delaySteps, 3);
     });
 }
 

@@ -25,18 +25,9 @@ bool runUntil(int state, int limit = 600) {
     return Rockvale::gameState == state;
 }
 
-// From the shell's first frame to the game's menu. The large layout lists the games in the
-// registry's order; the small one's icon grid has Rockvale last, one step to the left of
-// where the selection starts.
-void enterGame(bool large) {
-    if (large) {
-        openGameFromShell(1);
-    } else {
-        StartedAppTest::frames(50);
-        menuKey(keys::left);
-        menuKey(keys::fire);
-        for (int i = 0; i < 200 && !Rockvale::theGame; ++i) StartedAppTest::frames(1);
-    }
+// From the shell's first frame to the game's menu.
+void enterGame() {
+    openGameFromShell(1);
     ASSERT_TRUE(Rockvale::theGame);
     ASSERT_EQ(GameLib::currentMode.get(), Rockvale::theGame.get());
     ASSERT_EQ(Rockvale::gameState, Rockvale::menuState);
@@ -118,7 +109,7 @@ void leaveForTheShell() {
 
 // After a restart: the help page, and the table with the entry kept.
 void findTheEntry(bool large, int score) {
-    enterGame(large);
+    enterGame();
     menuKey(keys::down);
     menuKey(keys::down);
     menuKey(keys::fire);
@@ -139,7 +130,7 @@ class WholeGame : public RockvaleTest {};
 TEST_F(WholeGame, FromTheShellThroughWaveTwentyToTheTableAndBackAfterARestart) {
     int score = 0;
     inProgram([&] {
-        enterGame(false);
+        enterGame();
         score = playToTheTable("smartphone");
         leaveForTheShell();
     });
@@ -148,7 +139,7 @@ TEST_F(WholeGame, FromTheShellThroughWaveTwentyToTheTableAndBackAfterARestart) {
 
 TEST_F(WholeGame, GameLostByEveryLife) {
     inProgram([] {
-        enterGame(false);
+        enterGame();
         RockvalePtr game = Rockvale::theGame;
         menuKey(keys::fire);
         ASSERT_TRUE(runUntil(Rockvale::playing));
@@ -178,7 +169,7 @@ class WholeGamePocketPc : public PocketPcRockvaleTest {};
 TEST_F(WholeGamePocketPc, FromTheShellThroughWaveTwentyOnTheLargeScreen) {
     int score = 0;
     inProgram([&] {
-        enterGame(true);
+        enterGame();
         score = playToTheTable("pocketpc");
         leaveForTheShell();
     });
