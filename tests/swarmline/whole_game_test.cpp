@@ -20,11 +20,9 @@ namespace {
 
 const std::string frameFolder = "swarmline-frames";
 
-// From the shell to the game's menu. The large shell lists the games in registry order; the
-// small one has its own order, with Swarmline third.
+// From the shell to the game's menu.
 void enterGame() {
-    const bool large = ScreenCanvas::screenHeight >= ShellMenu::largeScreenHeight;
-    openGameFromShell(large ? int(GameRegistry::swarmline) : 2);
+    openGameFromShell(GameRegistry::swarmline);
     ASSERT_TRUE(Swarmline::theGame);
     ASSERT_EQ(Swarmline::gameState, Swarmline::STATE_MENU);
     StartedAppTest::frames(10);
