@@ -1,5 +1,6 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "tunnex.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
@@ -7,7 +8,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<Brixmoor>, Brixmoor::releaseStatics},  // brixmoor
     {nullptr, nullptr},  // rockvale
     {nullptr, nullptr},  // dotvor
-    {nullptr, nullptr},  // tunnex
+    {make<Tunnex>, Tunnex::releaseStatics},  // tunnex
     {nullptr, nullptr},  // tanks
     {nullptr, nullptr},  // goldrift
     {nullptr, nullptr},  // swarmline
