@@ -13,6 +13,7 @@
 #include "pngfile.h"
 #include "soundeffect.h"
 #include "sourcetext.h"
+#include "tunnellevels.h"
 
 namespace assets {
 
@@ -87,6 +88,9 @@ void Builder::produce(const ManifestItem& item) {
         add(item, item.entry, readFile(item.source, item.place), EntrySet::Kind::raw);
     } else if (kind == "round") {
         add(item, item.entry, BrickRound(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
+            EntrySet::Kind::raw);
+    } else if (kind == "tunnels") {
+        add(item, item.entry, TunnelLevels(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
             EntrySet::Kind::raw);
     } else if (kind == "charset") {
         charset(item);
