@@ -81,21 +81,27 @@ void Level::release() {
     dirtyCount = 0;
 }
 
-// The grid changes only when the whole file was read: a short file leaves the last one whole.
 int Level::readLevel(const DStringPtr& name) {
+    DDataInputStreamPtr in;
+    try {
+        in = new DDataInputStream(GameLib::openResource(name));
+    } catch (DExceptionPtr&) {
+        return -1;
+    }
+    const int result = readFrom(in);
+    in->close();
+    return result;
+}
+
+// The grid changes only when the whole file was read: a short file leaves the last one whole.
+int Level::readFrom(const DDataInputStreamPtr& in) {
     DbyteArrayPtr bytes = new DbyteArray(fileCells);
     int count = 0;
     try {
-        DDataInputStreamPtr in = new DDataInputStream(GameLib::openResource(name));
-        try {
-            in->readShort();
-            for (int n = 0; count < fileCells && (n = in->read(bytes, count, fileCells - count)) > 0;) count += n;
-        } catch (DExceptionPtr&) {
-            // Shorter than its two leading bytes: nothing read.
-        }
-        in->close();
+        in->readShort();
+        for (int n = 0; count < fileCells && (n = in->read(bytes, count, fileCells - count)) > 0;) count += n;
     } catch (DExceptionPtr&) {
-        return -1;
+        // Shorter than its two leading bytes, or unreadable: what was read counts.
     }
     if (count < fileCells) return count == 0 ? -1 : -count;
     for (int i = 0; i < fileCells; ++i) grid[i] = bytes[i];

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include "ddatainputstream.h"
 #include "dprimitives.h"
 #include "dstring.h"
 #include "gameimagearray.h"
@@ -21,6 +22,8 @@ public:
     static void release();
     // 0 when read; -1 when the file is missing or holds no cell, else minus the cells read.
     static int readLevel(const dfc::lang::DStringPtr& name);
+    // The same from an open stream: two ignored bytes, then the 1200 cells.
+    static int readFrom(const dfc::io::DDataInputStreamPtr& in);
     // The masks of all levels of the grid.
     static void buildMasks();
     static void start(int level);
