@@ -6,6 +6,7 @@
 #include "dprintstream.h"
 #include "dsystem.h"
 #include "gamelib.h"
+#include "screencanvas.h"
 #include "tnxbag.h"
 #include "tnxlevel.h"
 #include "tnxmonster.h"
@@ -59,8 +60,11 @@ bool TunnexTest::runUntil(int state, int limit) {
     return Tunnex::state == state;
 }
 
+// Held for three frames: the game acts on two frames of three.
 void TunnexTest::key(int code) {
-    press(code);
+    GameLib::screenCanvas->keyPressed(code);
+    frames(3);
+    GameLib::screenCanvas->keyReleased(code);
     frames(8);
 }
 

@@ -12,7 +12,7 @@ public:
 
     // Frames until the game reaches the state, at most `limit`; false when it did not.
     static bool runUntil(int state, int limit = 400);
-    // A key the menus take: pressed, released, and the menus' pause between keys.
+    // A key the game takes: held, released, and the menus' pause between keys.
     static void key(int code);
     // Level 1 opened and the play state entered, past its start delay.
     static void startPlay();
