@@ -133,7 +133,7 @@ void Tunnex::start() {
     newGame();
     showProgress();
     paused = false;
-    menu->blendImage(splash, menuShade);
+    if (splash) menu->blendImage(splash, menuShade);
     present();
     Sound::play(menuTune, 1);
 }

@@ -72,6 +72,11 @@ void TunnelLevels::checkLevel(int level, const Place& place) const {
         throw BuildError(place, which + ": the monsters' entrance (column 14, row 0) is no tunnel they can leave");
     if (!isTunnel(grid[startRow][startColumn]))
         throw BuildError(place, which + ": the player's start (column 7, row 9) is no tunnel");
+    for (int row = 0; row + 1 < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            if (grid[row][column] == 'B' && isTunnel(grid[row + 1][column]))
+                throw BuildError(place.at(place.line + row), "the bag in column " + std::to_string(column) +
+                                                                 " rests on a tunnel and would fall as the level starts");
     checkReach(grid, place);
 }
 

@@ -4,8 +4,8 @@
 // The game reads two bytes it ignores and then the 1200 cells, level by level and row by row,
 // with no line ends. Every level must be playable: it holds a crystal and at most 15 bags, the
 // monsters' entrance (column 14, row 0) is a tunnel a monster can leave, the player's start
-// (column 7, row 9) is a tunnel, and every crystal can be dug to from the start without
-// going through a bag.
+// (column 7, row 9) is a tunnel, no bag rests right on a tunnel (it would fall at the start),
+// and every crystal can be dug to from the start without going through a bag.
 #pragma once
 #include <array>
 #include <string>
