@@ -51,7 +51,7 @@ public:
     // A fresh set of game objects for the loaded level data.
     static void newGame();
     static void releaseGame();
-    // Whether the score beats an entry of high-score table 1 (loaded for the test).
+    // Whether the score beats an entry of high-score table 1, which it loads.
     static bool isHighScore(int score);
     // |next random| x k / (2^31 - 1): 0 to k.
     static int random(int k);

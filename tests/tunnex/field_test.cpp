@@ -202,9 +202,9 @@ TEST_F(Field, ShippedLevelsArePlayable) {
 class DamagedFile : public TunnexTest {};
 
 TEST_F(DamagedFile, MissingOrShortFilesLeaveTheFieldAndEndTheGame) {
-    damageLevelFile("tnx/data/2.txt", -1);
-    damageLevelFile("tnx/data/3.txt", 602);
-    damageLevelFile("tnx/data/4.txt", 1);
+    damageEntry("tnx/data/2.txt", -1);
+    damageEntry("tnx/data/3.txt", 602);
+    damageEntry("tnx/data/4.txt", 1);
     inGame([] {
         startPlay();
         const int before = Level::grid[5];

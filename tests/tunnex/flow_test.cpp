@@ -6,6 +6,7 @@
 #include "gamemenu.h"
 #include "gametables.h"
 #include "keystate.h"
+#include "screencanvas.h"
 #include "sound.h"
 #include "stringmanager.h"
 #include "text.h"
@@ -196,6 +197,32 @@ TEST_F(Flow, ADeathInBonusModeEndsItAtTheNextTick) {
         EXPECT_EQ(Tunnex::player->lives, 2);
         Level::tick();
         EXPECT_FALSE(Level::bonusMode);
+    });
+}
+
+}  // namespace
+
+namespace {
+
+class MissingPictures : public TunnexTest {};
+
+// Without its panels and pause sign the game still plays: nothing is drawn for them, and the
+// pause sign's corner takes no tap.
+TEST_F(MissingPictures, PanelsAndPauseSignMayBeAbsent) {
+    damageEntry("tnx/pause.png", -1);
+    damageEntry("tnx/panel-top.png", -1);
+    damageEntry("tnx/panel-bottom-l.png", 10);
+    inGame([] {
+        EXPECT_FALSE(Tunnex::pauseIcon);
+        EXPECT_FALSE(Tunnex::panelTop);
+        EXPECT_FALSE(Tunnex::panelBottomLeft);
+        EXPECT_TRUE(Tunnex::panelBottomRight);
+        EXPECT_NE(diagnostics().find("no picture /tnx/pause.png"), std::string::npos) << diagnostics();
+        startPlay();
+        frames(6);
+        tap(2, ScreenCanvas::screenHeight - 1);
+        frames(3);
+        EXPECT_EQ(Tunnex::state, Tunnex::play);
     });
 }
 

@@ -38,7 +38,7 @@ void TunnexTest::inGame(const std::function<void()>& body, const std::function<v
     });
 }
 
-void TunnexTest::damageLevelFile(const std::string& entry, int size) {
+void TunnexTest::damageEntry(const std::string& entry, int size) {
     const std::string stage = folder.file("stage");
     if (!std::filesystem::exists(stage))
         std::filesystem::copy(std::string(MOSSYARD_BINARY_DIR) + "/gamedat-stage", stage,

@@ -27,8 +27,8 @@ protected:
     // Runs body with the game started and its menu up; the game is left for the shell after.
     // `before` runs in the program before the game starts.
     void inGame(const std::function<void()>& body, const std::function<void()>& before = [] {});
-    // The game data with the file damaged: removed (size < 0) or cut to `size` bytes.
-    void damageLevelFile(const std::string& entry, int size);
+    // The game data with an entry damaged: removed (size < 0) or cut to `size` bytes.
+    void damageEntry(const std::string& entry, int size);
 };
 
 class PocketPcTunnexTest : public TunnexTest {
