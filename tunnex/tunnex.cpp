@@ -77,8 +77,6 @@ constexpr int32_t fieldBackdrop = 0x777777;
 
 DStringPtr option(const char16_t* name) { return GameTables::tunnexId + name; }
 
-void present() { GameLib::screenCanvas->DCanvas::repaint(); }
-
 ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
 
 DGraphics& screen() { return *ScreenCanvas::screenGraphics; }
@@ -98,12 +96,6 @@ int heightOf(const DImagePtr& image) { return image ? image->getHeight() : 0; }
 
 void drawPanel(const DImagePtr& image, int x, int y, int anchor) {
     if (image) screen().drawImage(image, x, y, anchor);
-}
-
-// The help page's laid-out text is dropped when the page is left.
-void dropHelp() {
-    HelpLayout::lines = nullptr;
-    HelpLayout::lineCount = 0;
 }
 
 }  // namespace
@@ -134,13 +126,13 @@ void Tunnex::start() {
     showProgress();
     paused = false;
     if (splash) menu->blendImage(splash, menuShade);
-    present();
+    GameLib::present();
     Sound::play(menuTune, 1);
 }
 
 void Tunnex::showProgress() {
     GameMenu::drawProgressBar();
-    present();
+    GameLib::present();
 }
 
 void Tunnex::showSplash() {
@@ -151,7 +143,7 @@ void Tunnex::showSplash() {
     if (splash)
         screen().drawImage(splash, width / 2, (height - splash->getHeight()) / 2, DGraphics::HCENTER | DGraphics::TOP);
     GameMenu::drawProgress(height - height / 8, 0, 20, 0xFFFFFF, 0xFF0000);
-    present();
+    GameLib::present();
 }
 
 void Tunnex::loadSounds() {
@@ -465,7 +457,8 @@ void Tunnex::updateHelp() {
     menu->handleKeys();
     if (!KeyState::leftSoft && !menu->closeRequested) return;
     menu->closeRequested = false;
-    dropHelp();
+    // The laid-out help is dropped with the page.
+    HelpLayout::clear();
     setState(previousState);
 }
 
@@ -682,7 +675,7 @@ void Tunnex::paintIntro() {
 void Tunnex::stop() {
     Sound::stopAll();
     if (menu) menu->detach();
-    dropHelp();
+    HelpLayout::clear();
     releaseGame();
     releaseStatics();
 }

@@ -3,10 +3,10 @@
 // table found again when the program is started anew. Frames of the menu, the level intro and
 // play are written to tunnex-frames/ in the build folder, for both screens.
 #include <gtest/gtest.h>
-#include <filesystem>
 #include <set>
 #include <string>
 #include "firebolt.h"
+#include "game_run.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
@@ -25,24 +25,17 @@ namespace {
 
 constexpr int shellPosition = 3;
 
-void capture(const std::string& name) {
-    const std::string folder = std::string(MOSSYARD_BINARY_DIR) + "/tunnex-frames";
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(platform::savePng(platform::screen(), folder + "/" + name + ".png")) << name;
-}
+void capture(const std::string& name) { captureScreen("tunnex-frames", name); }
 
 // From the shell's first frame, after its intro, to the game's menu.
-void enterGame(int moveKey) {
-    StartedAppTest::frames(50);
-    for (int i = 0; i <= shellPosition; ++i) TunnexTest::key(moveKey);
-    TunnexTest::key(TunnexTest::keySelect);
-    for (int i = 0; i < 200 && !(Tunnex::theGame && Tunnex::state == Tunnex::mainMenu); ++i) StartedAppTest::frames(1);
+void enterGame() {
+    openGameFromShell(shellPosition);
     ASSERT_TRUE(Tunnex::theGame);
     ASSERT_EQ(Tunnex::state, Tunnex::mainMenu);
     StartedAppTest::frames(10);
 }
 
-// Moves the keyboard's cursor to the key and types it.
+// Moves the keyboard's cursor to the key and types it, each key held over three frames.
 void typeKey(int index) {
     VirtualKeyboard& keyboard = *GameTables::virtualKeyboard;
     const int row = index / keyboard.columns, column = index % keyboard.columns;
@@ -121,7 +114,7 @@ class WholeGame : public TunnexTest {};
 TEST_F(WholeGame, FromTheShellToTheHighScoreTableAndBackAfterARestart) {
     int finalScore = 0;
     inProgram([&] {
-        enterGame(keyRight);
+        enterGame();
         capture("menu-smartphone");
         key(keySelect);
         ASSERT_EQ(Tunnex::state, Tunnex::levelIntro);
@@ -190,7 +183,7 @@ TEST_F(WholeGame, FromTheShellToTheHighScoreTableAndBackAfterARestart) {
     });
 
     inProgram([&] {
-        enterGame(keyRight);
+        enterGame();
         key(keyDown);
         key(keySelect);
         ASSERT_EQ(Tunnex::state, Tunnex::highScores);
@@ -207,7 +200,7 @@ class WholeGamePocketPc : public PocketPcTunnexTest {};
 
 TEST_F(WholeGamePocketPc, MenuIntroAndPlayOnTheLargeScreen) {
     inProgram([] {
-        enterGame(keyDown);
+        enterGame();
         EXPECT_EQ(Tunnex::cellSize, 20);
         EXPECT_EQ(Tunnex::homeY, 60);
         capture("menu-pocketpc");
