@@ -503,7 +503,7 @@ void Tunnex::enterCode() {
     const int number = KeyState::enteredNumber;
     if (number < 1 || number > lastLevel) return;
     level = number;
-    if (openLevel()) startDelay = 1;
+    openLevel();
 }
 
 void Tunnex::scroll() {
