@@ -1,5 +1,6 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "swarmline.h"
 #include "tunnex.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
@@ -11,7 +12,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<Tunnex>, Tunnex::releaseStatics},  // tunnex
     {nullptr, nullptr},  // tanks
     {nullptr, nullptr},  // goldrift
-    {nullptr, nullptr},  // swarmline
+    {make<Swarmline>, Swarmline::releaseStatics},  // swarmline
     {nullptr, nullptr},  // floodpass
 };
 
