@@ -1,5 +1,6 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "gamemain.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
@@ -8,7 +9,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {nullptr, nullptr},  // rockvale
     {nullptr, nullptr},  // dotvor
     {nullptr, nullptr},  // tunnex
-    {nullptr, nullptr},  // tanks
+    {make<GameMain>, GameMain::releaseStatics},  // tanks
     {nullptr, nullptr},  // goldrift
     {nullptr, nullptr},  // swarmline
     {nullptr, nullptr},  // floodpass
