@@ -8,6 +8,7 @@
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
+#include "helplayout.h"
 #include "imagefont.h"
 #include "keystate.h"
 #include "screencanvas.h"
@@ -48,8 +49,6 @@ DStringPtr option(const char16_t* name) { return GameTables::tanksId + name; }
 DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
 
 ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
-
-void present() { GameLib::screenCanvas->DCanvas::repaint(); }
 
 void diagnose(const DStringPtr& message) {
     if (DSystem::err) DSystem::err->println(DStringPtr(u"tanks: ") + message);
@@ -104,12 +103,12 @@ void GameMain::showSplash() {
         splashImage = DImage::createImage(width, height);
     }
     GameMenu::drawProgress(height - height / 8, 0, 20, 0xFFFFFF, 0xFF0000);
-    present();
+    GameLib::present();
 }
 
 void GameMain::showProgress() {
     GameMenu::drawProgressBar();
-    present();
+    GameLib::present();
 }
 
 void GameMain::loadSounds() {
@@ -133,10 +132,16 @@ void GameMain::makeMenus() {
     scoreMenu->blendImage(splashImage, menuShade);
     helpMenu = new GameMenu();
     helpMenu->mode = GameMenu::helpPage;
+    layoutHelp();
+    helpMenu->blendImage(splashImage, menuShade);
+}
+
+// The help text with its picture, laid out again each time the page opens: leaving the page
+// drops the layout.
+void GameMain::layoutHelp() {
     DStringArrayPtr picture = new DStringArray(1);
     picture[0] = DStringPtr(u"help");
     helpMenu->layoutText(u"/tanks/help.txt", Animation::AnimationFromNames(picture));
-    helpMenu->blendImage(splashImage, menuShade);
 }
 
 void GameMain::loadPanels() {
@@ -253,6 +258,7 @@ void GameMain::chooseItem(int32_t item) {
             screenState = help;
             helpMenu->closeRequested = false;
             helpMenu->firstVisible = 0;
+            layoutHelp();
             break;
         case soundItem: changeLevel(false); break;
         case musicItem: changeLevel(true); break;
@@ -310,6 +316,7 @@ void GameMain::updatePage(const GameMenuPtr& menu) {
     menu->handleKeys();
     if (!menu->closeRequested) return;
     menu->closeRequested = false;
+    if (menu.get() == helpMenu.get()) HelpLayout::clear();
     createMenu(tanks->paused ? pauseMenu : mainMenu);
 }
 

@@ -61,6 +61,7 @@ private:
     void loadSounds();
     void loadOptions();
     void makeMenus();
+    void layoutHelp();
     void loadPanels();
 
     void updateItemMenu();
