@@ -155,3 +155,15 @@ TEST_F(LevelTest, BaseWallsAreTheItemsRoundTheBaseInsideTheField) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LevelTest, ALevelFileThatCannotBeOpenedLeavesTheLevelUnloaded) {
+    buildField();
+    battle->levelCounter = 1;
+    battle->loadLevel();
+    EXPECT_FALSE(battle->levelLoaded);
+    EXPECT_NE(diagnostics().find("cannot be opened"), std::string::npos) << diagnostics();
+}
+
+}  // namespace
