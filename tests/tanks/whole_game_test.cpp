@@ -47,11 +47,17 @@ void destroyEveryEnemy() {
 
 // The player turns to the base beside its start and fires at it until no life is left.
 void shootTheBaseUntilGameOver() {
+    bool lostShown = false;
     for (int frame = 0; frame < 40000 && GameMain::screenState != GameMain::mainMenu; ++frame) {
         if (GameMain::screenState == GameMain::results) {
             ASSERT_FALSE(battle()->levelWon);
             menuKey(fire);
             continue;
+        }
+        if (GameMain::screenState == GameMain::battle && battle()->levelOver && !lostShown) {
+            lostShown = true;
+            StartedAppTest::frames(1);
+            capture("lost");
         }
         if (GameMain::screenState == GameMain::battle && !battle()->levelOver) {
             if (battle()->player->direction != GTNK::RIGHT) StartedAppTest::press(right);
@@ -129,6 +135,13 @@ TEST_F(TanksWholeGame, FromTheShellThroughAWonStageAndALostGameToTheHighScoresAn
         EXPECT_EQ(narrow(GameMain::scoreMenu->items[0]), "tk");
         EXPECT_EQ(GameMain::scoreMenu->values[0], finalScore);
         menuKey(fire);
+        ASSERT_EQ(GameMain::screenState, GameMain::mainMenu);
+        menuKey(down);
+        menuKey(down);
+        menuKey(fire);
+        ASSERT_EQ(GameMain::screenState, GameMain::help);
+        capture("help");
+        menuKey(softLeft);
         ASSERT_EQ(GameMain::screenState, GameMain::mainMenu);
 
         menuKey(up);
@@ -219,6 +232,21 @@ TEST_F(TanksOnThePocketPc, EveryScreenWithTheStylusAndADamagedStoredStage) {
         menuKey(fire);
         EXPECT_EQ(GameMain::screenState, GameMain::intro) << "a lost stage with lives left is played again";
         EXPECT_EQ(battle()->levelCounter, 1);
+
+        // Out of the battle through the pause menu, to a stage list of three.
+        ASSERT_TRUE(runUntil(GameMain::battle, 80));
+        holdKey(softRight, 2);
+        ASSERT_EQ(GameMain::screenState, GameMain::pauseMenu);
+        menuKey(up);
+        EXPECT_EQ(narrow(GameMain::itemMenu->items[GameMain::exitItem]), "Main menu");
+        menuKey(fire);
+        ASSERT_EQ(GameMain::screenState, GameMain::mainMenu);
+        EXPECT_EQ(narrow(GameMain::itemMenu->items[0]), "Start");
+        GameMain::current->openLevel = 3;
+        menuKey(fire);
+        ASSERT_EQ(GameMain::screenState, GameMain::stageList);
+        EXPECT_EQ(GameMain::itemMenu->items->length, 4);
+        capture("stages");
     });
 }
 
