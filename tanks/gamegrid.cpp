@@ -48,9 +48,8 @@ void GameGrid::setOwnerAt(int32_t flag, int32_t owner, int32_t x, int32_t y) {
 
 int32_t GameGrid::testBlock(int32_t mask, int32_t x, int32_t y) {
     int32_t found = 0;
-    const dfc::lang::DintArray2dPtr& bits = GameTables::tanksBitMasks;
-    forBlock(x, y, [mask, &found, &bits](int32_t& cell, int32_t dx, int32_t dy) {
-        if (cell & mask) found |= (cell & mask) | bits[dy][dx];
+    forBlock(x, y, [mask, &found](int32_t& cell, int32_t dx, int32_t dy) {
+        if (cell & mask) found |= (cell & mask) | GameTables::tanksBitMasks[dy][dx];
     });
     return found;
 }
