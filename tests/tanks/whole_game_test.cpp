@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "game_run.h"
+#include "d7zipinputstream.h"
+#include "dsystem.h"
 #include "gamelib.h"
 #include "gamemain.h"
 #include "gamemenu.h"
@@ -166,6 +168,21 @@ TEST_F(TanksWholeGame, FromTheShellThroughAWonStageAndALostGameToTheHighScoresAn
         menuKey(fire);
         ASSERT_EQ(GameMain::screenState, GameMain::intro);
         EXPECT_EQ(battle()->levelCounter, 2) << "the top entry is the highest stage";
+    });
+}
+
+TEST_F(TanksWholeGame, AStageThatCannotBeLoadedLeadsBackToTheMainMenu) {
+    inProgram([] {
+        enterGame();
+        dfc::io::D7zipInputStream::closeArchive();
+        menuKey(fire);
+        EXPECT_EQ(GameMain::screenState, GameMain::mainMenu);
+        EXPECT_FALSE(battle()->levelLoaded);
+        frames(4);
+        dfc::io::D7zipInputStream::openArchive(dfc::lang::DSystem::getProperty(u"archive.name"),
+                                               dfc::lang::DSystem::getProperty(u"archive.password"));
+        menuKey(fire);
+        EXPECT_EQ(GameMain::screenState, GameMain::intro) << "with the file back, the stage starts";
     });
 }
 
