@@ -8,9 +8,9 @@
 #include "gamelib.h"
 #include "gametables.h"
 #include "gametanks.h"
-#include "levelrecord.h"
+#include "tanklevelrecord.h"
 #include "sound.h"
-#include "tunables.h"
+#include "tanktunables.h"
 
 using dfc::io::DByteArrayInputStream;
 using dfc::lang::DbyteArray;
@@ -29,9 +29,9 @@ bool setUp() {
     GameTables::tanksTypeValueA = new DintArray(8, 2, 2, 4, 2, 2, 2, 4, 2);
     GameTables::tanksTypeValueB = new DintArray(8, 1, 1, 1, 2, 1, 1, 1, 2);
     GameTables::tanksTypeMillis = new DintArray(8, 1000, 1000, 1500, 2000, 1000, 1000, 1500, 2000);
-    Tunables::setDefaults();
-    Tunables::newUnitTime = 0;
-    Tunables::bornTime = 60;
+    TankTunables::setDefaults();
+    TankTunables::newUnitTime = 0;
+    TankTunables::bornTime = 60;
     GameLib::sharedRandom = new dfc::util::DRandom();
     Sound::soundTable = new dfc::microedition::media::DPlayerArray(5);
     return true;
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int level = data[0];
     DbyteArrayPtr bytes = new DbyteArray(int(size - 1));
     for (size_t i = 1; i < size; ++i) bytes[int(i - 1)] = int8_t(data[i]);
-    LevelRecordPtr record = LevelRecord::read(new DByteArrayInputStream(bytes), level);
+    TankLevelRecordPtr record = TankLevelRecord::read(new DByteArrayInputStream(bytes), level);
     if (!record || record->widthTiles * record->heightTiles > playedTiles) return 0;
     GameLib::sharedRandom->setSeed(size);
     GameTanksPtr battle = new GameTanks();

@@ -15,7 +15,7 @@
 #include "sound.h"
 #include "stringmanager.h"
 #include "ticks.h"
-#include "tunables.h"
+#include "tanktunables.h"
 
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringArray;
@@ -75,7 +75,7 @@ void GameMain::start() {
     showProgress();
     StringManager::loadProperties(u"/res");
     loadOptions();
-    Tunables::load();
+    TankTunables::load();
     showProgress();
     makeMenus();
     showProgress();
@@ -97,7 +97,8 @@ void GameMain::showSplash() {
     g.fillRect(0, 0, width, height);
     try {
         splashImage = DImage::createImage(DStringPtr(u"/tanks/splash.jpg"));
-        g.drawImage(splashImage, width / 2, (height - splashImage->getHeight()) / 2, DGraphics::HCENTER | DGraphics::TOP);
+        g.drawImage(splashImage, width / 2, (height - splashImage->getHeight()) / 2,
+                    DGraphics::HCENTER | DGraphics::TOP);
     } catch (DExceptionPtr& e) {
         diagnose(DStringPtr(u"no splash picture: ") + e->getMessage());
         splashImage = DImage::createImage(width, height);
@@ -426,7 +427,8 @@ void GameMain::paintIntro() {
     const int32_t line = hud->getHeight();
     const int32_t top = height / 2 - 2 * line - 3;
     hud->drawString(text(u"level") + u" " + tanks->levelCounter, width / 2, top, DGraphics::HCENTER | DGraphics::TOP);
-    hud->drawString(text(u"score") + u" " + tanks->score, width / 2, top + line + 3, DGraphics::HCENTER | DGraphics::TOP);
+    hud->drawString(text(u"score") + u" " + tanks->score, width / 2, top + line + 3,
+                    DGraphics::HCENTER | DGraphics::TOP);
 }
 
 DStringPtr GameMain::clockText(int64_t millis) {

@@ -14,7 +14,7 @@
 #include "sound.h"
 #include "stringmanager.h"
 #include "ticks.h"
-#include "tunables.h"
+#include "tanktunables.h"
 
 using dfc::io::DIOExceptionPtr;
 using dfc::lang::DintArray2d;
@@ -181,15 +181,15 @@ void GameTanks::endLevel(bool won) {
 
 void GameTanks::loadLevel() {
     levelLoaded = false;
-    spawnCountdown = Tunables::newUnitTime;
+    spawnCountdown = TankTunables::newUnitTime;
     bonusTimer = 0;
     freezeTimer = 0;
-    shieldTimer = Tunables::shieldAtStart;
+    shieldTimer = TankTunables::shieldAtStart;
     spadeTimer = 0;
     battleClock = 0;
-    LevelRecordPtr record;
+    TankLevelRecordPtr record;
     try {
-        record = LevelRecord::read(GameLib::openResource(u"/tanks/dat/mapbcl.bin"), levelCounter);
+        record = TankLevelRecord::read(GameLib::openResource(u"/tanks/dat/mapbcl.bin"), levelCounter);
     } catch (DIOExceptionPtr& e) {
         diagnose(DStringPtr(u"the level file cannot be opened: ") + e->getMessage());
         return;
@@ -201,7 +201,7 @@ void GameTanks::loadLevel() {
     levelLoaded = true;
 }
 
-bool GameTanks::buildField(const LevelRecordPtr& record) {
+bool GameTanks::buildField(const TankLevelRecordPtr& record) {
     for (int32_t row = 0; row < startRows; ++row) starts[row][0] = starts[row][1] = starts[row][2] = -1;
     spawnPoints = 0;
     baseX = baseY = -1;
@@ -236,20 +236,20 @@ bool GameTanks::buildField(const LevelRecordPtr& record) {
 void GameTanks::placeTile(int32_t tileByte, int32_t x, int32_t y) {
     grid->setBits(groundBit(tileByte & 7), x, y);
     const int32_t code = tileByte >> 3;
-    if (code == LevelRecord::coverCode) {
+    if (code == TankLevelRecord::coverCode) {
         grid->setBits(GameGrid::cover, x, y);
-    } else if (code >= LevelRecord::firstWallCode && code <= LevelRecord::lastWallCode) {
+    } else if (code >= TankLevelRecord::firstWallCode && code <= TankLevelRecord::lastWallCode) {
         grid->clearBits(0x0F, x, y);
         grid->setBits(0x04, x, y);
-        addItem(code - LevelRecord::firstWallCode, x, y);
-    } else if (code == LevelRecord::playerStart) {
+        addItem(code - TankLevelRecord::firstWallCode, x, y);
+    } else if (code == TankLevelRecord::playerStart) {
         addStart(0, x, y, GTNK::UP);
-    } else if (code == LevelRecord::enemyStart) {
+    } else if (code == TankLevelRecord::enemyStart) {
         addStart(spawnPoints + 1, x, y, GTNK::DOWN);
-    } else if (code == LevelRecord::baseCode) {
+    } else if (code == TankLevelRecord::baseCode) {
         if (baseX >= 0) diagnose(DStringPtr(u"a second base in level ") + levelCounter + u" left out");
         else baseX = x, baseY = y;
-    } else if (code >= LevelRecord::firstYogCode) {
+    } else if (code >= TankLevelRecord::firstYogCode) {
         addItem(code - 5, x, y);
     }
 }
@@ -369,7 +369,7 @@ void GameTanks::redraw(bool withPanel, int32_t waterFrame) {
 // ---- The battle step ----
 
 int32_t GameTanks::rollRange() const {
-    return std::max(1, Tunables::aiLevel + Tunables::aiPerLevel * levelCounter);
+    return std::max(1, TankTunables::aiLevel + TankTunables::aiPerLevel * levelCounter);
 }
 
 void GameTanks::countKill(int32_t kind) {
@@ -399,7 +399,7 @@ bool GameTanks::updateTanks() {
     if (playerReady && player->active && !playerDead && (!levelOver || levelWon)) playerTurn();
     if (!levelOver && freezeTimer < 0) enemiesTurn();
     if (!levelOver) return true;
-    return millisSince(levelEndTick) <= Tunables::gameTimeLast;
+    return millisSince(levelEndTick) <= TankTunables::gameTimeLast;
 }
 
 void GameTanks::stepBullets() {
@@ -420,12 +420,12 @@ void GameTanks::arrivals() {
         if (enemies[i]->hasBeenBorn && !enemies[i]->isDestroyed) ++onField;
     if (spawnCountdown >= 0) return;
     if (onField >= arrivalCap()) {
-        spawnCountdown = Tunables::newUnitTime;
+        spawnCountdown = TankTunables::newUnitTime;
         return;
     }
     const int32_t point = nextSpawnPoint(), enemy = findFreeTank();
     if (point >= 0 && enemy >= 0) {
-        spawnCountdown = Tunables::newUnitTime;
+        spawnCountdown = TankTunables::newUnitTime;
         placeEnemy(enemy, point);
         redraw(true, 0);
     } else if (enemy < 0) {
@@ -496,8 +496,8 @@ void GameTanks::enemiesTurn() {
 void GameTanks::steerEnemy(int32_t i, int32_t roll) {
     const GTNKPtr& enemy = enemies[i];
     aimAtTarget(roll, i);
-    if (enemy->state == GTNK::NORMAL && roll < Tunables::aiLevel) moveTank(enemy, enemy->direction);
-    if (enemy->state == GTNK::NORMAL && roll < Tunables::aiLevel / 3)
+    if (enemy->state == GTNK::NORMAL && roll < TankTunables::aiLevel) moveTank(enemy, enemy->direction);
+    if (enemy->state == GTNK::NORMAL && roll < TankTunables::aiLevel / 3)
         moveTank(enemy, turned(enemy->direction, roll % 2 ? -1 : 1));
     if (!enemyBullets[i]->active && enemy->canFire()) {
         enemyBullets[i]->launch(enemy->x + GTNK::_XCO(enemy->direction), enemy->y + GTNK::_YCO(enemy->direction),
@@ -509,9 +509,9 @@ void GameTanks::steerEnemy(int32_t i, int32_t roll) {
 }
 
 void GameTanks::aimAtTarget(int32_t roll, int32_t i) {
-    if (roll < Tunables::aiLevel) return;
+    if (roll < TankTunables::aiLevel) return;
     const GTNKPtr& enemy = enemies[i];
-    const int32_t reach = Tunables::aiDistance + levelCounter * Tunables::aiDistancePerLevel;
+    const int32_t reach = TankTunables::aiDistance + levelCounter * TankTunables::aiDistancePerLevel;
     auto aimAt = [&](int32_t targetX, int32_t targetY) {
         const int32_t dx = enemy->x - targetX, dy = enemy->y - targetY;
         if (std::abs(dy) < reach && std::abs(dx) < 3) {
@@ -607,7 +607,7 @@ void GameTanks::playerHit() {
     player->type = 0;
     player->place(starts[0][0], starts[0][1], GTNK::UP);
     player->active = true;
-    shieldTimer = Tunables::shieldAtStart;
+    shieldTimer = TankTunables::shieldAtStart;
     paintPanel();
 }
 
@@ -648,7 +648,8 @@ void GameTanks::clashBullets(const GBULPtr& bullet, bool* keep) {
 
 void GameTanks::releaseTank(const GTNKPtr& tank) {
     if (tank->state == GTNK::MOVING)
-        grid->releaseBlock(GameGrid::tank, tank->x + GTNK::_XMO(tank->direction), tank->y + GTNK::_YMO(tank->direction));
+        grid->releaseBlock(GameGrid::tank, tank->x + GTNK::_XMO(tank->direction),
+                           tank->y + GTNK::_YMO(tank->direction));
     else
         grid->releaseBlock(GameGrid::tank, tank->x, tank->y);
 }
@@ -657,7 +658,7 @@ void GameTanks::releaseTank(const GTNKPtr& tank) {
 
 void GameTanks::placeBonus() {
     grid->clearBits(GameGrid::bonus, bonusX, bonusY);
-    bonusTimer = Tunables::bonusShown;
+    bonusTimer = TankTunables::bonusShown;
     bonusKind = GameLib::sharedRandom->nextAbsMod(8);
     if (bonusKind > 5) bonusKind = 0;
     for (int32_t draw = 0; draw < bonusDraws; ++draw) {
@@ -685,15 +686,15 @@ void GameTanks::takeBonus() {
 void GameTanks::applyBonus(int32_t kind) {
     switch (kind) {
         case starBonus: player->type = std::min(player->type + 1, 3); break;
-        case clockBonus: freezeTimer = Tunables::freezeTime; break;
+        case clockBonus: freezeTimer = TankTunables::freezeTime; break;
         case grenadeBonus: destroyAll(); break;
-        case helmetBonus: shieldTimer = Tunables::shieldTime; break;
+        case helmetBonus: shieldTimer = TankTunables::shieldTime; break;
         case tankBonus:
             ++player->armour;
             paintPanel();
             break;
         case spadeBonus:
-            spadeTimer = Tunables::spadeTime;
+            spadeTimer = TankTunables::spadeTime;
             fortifyBase(true);
             break;
         default: break;

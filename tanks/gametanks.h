@@ -13,7 +13,7 @@
 #include "gitmarray.h"
 #include "gtnk.h"
 #include "gtnkarray.h"
-#include "levelrecord.h"
+#include "tanklevelrecord.h"
 
 class GameMain;
 
@@ -60,7 +60,7 @@ public:
     void makeObjects();
     // The field of a record: the grid, items, starts, base and the enemies' types. False,
     // with a diagnostic, when the record has no player start or no base.
-    bool buildField(const LevelRecordPtr& record);
+    bool buildField(const TankLevelRecordPtr& record);
     // The bonus of the current kind acts on the player.
     void applyBonus(int32_t kind);
     // Points of the kills counted so far: 10 x (kind 0 + 2 x kind 1 + 3 x kind 2 + 4 x kind 3).

@@ -1,6 +1,6 @@
 #include "gbul.h"
 #include "gtnk.h"
-#include "tunables.h"
+#include "tanktunables.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ bool GBUL::step() {
         }
     } else {
         timer += GTNK::stepMillis;
-        if (timer > Tunables::explodeFrameTime) {
+        if (timer > TankTunables::explodeFrameTime) {
             timer = 0;
             if (++frame > 3) active = false;
         }

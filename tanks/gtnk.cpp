@@ -2,7 +2,7 @@
 #include "dprintstream.h"
 #include "dsystem.h"
 #include "gametables.h"
-#include "tunables.h"
+#include "tanktunables.h"
 
 using dfc::lang::DStringPtr;
 using dfc::lang::DSystem;
@@ -79,7 +79,7 @@ bool GTNK::setState(int32_t newState) {
         case BORN:
             if (hasBeenBorn || isDestroyed) return false;
             hasBeenBorn = true;
-            bornTimer = Tunables::bornTime;
+            bornTimer = TankTunables::bornTime;
             break;
         case MOVING:
             if (state != NORMAL) return false;

@@ -5,7 +5,7 @@
 #include "gamelib.h"
 #include "gametables.h"
 #include "sound.h"
-#include "tunables.h"
+#include "tanktunables.h"
 
 using dfc::io::DByteArrayOutputStream;
 using dfc::io::DByteArrayOutputStreamPtr;
@@ -29,7 +29,7 @@ void BattleTest::SetUp() {
     GameTables::tanksTypeValueA = new DintArray(8, 2, 2, 4, 2, 2, 2, 4, 2);
     GameTables::tanksTypeValueB = new DintArray(8, 1, 1, 1, 2, 1, 1, 1, 2);
     GameTables::tanksTypeMillis = new DintArray(8, 1000, 1000, 1500, 2000, 1000, 1000, 1500, 2000);
-    Tunables::setDefaults();
+    TankTunables::setDefaults();
     GameLib::sharedRandom = new dfc::util::DRandom();
     GameLib::sharedRandom->setSeed(7);
     Sound::soundTable = new dfc::microedition::media::DPlayerArray(5);
@@ -50,15 +50,15 @@ void BattleTest::TearDown() {
     GameTables::tanksTypeValueA = GameTables::tanksTypeValueB = GameTables::tanksTypeMillis = nullptr;
 }
 
-LevelRecordPtr BattleTest::record(const std::vector<std::vector<int>>& rows, const std::vector<int>& types) {
-    LevelRecordPtr result = new LevelRecord();
+TankLevelRecordPtr BattleTest::record(const std::vector<std::vector<int>>& rows, const std::vector<int>& types) {
+    TankLevelRecordPtr result = new TankLevelRecord();
     result->heightTiles = int(rows.size());
     result->widthTiles = int(rows[0].size());
     result->tiles = new DbyteArray(result->widthTiles * result->heightTiles);
     for (int row = 0; row < result->heightTiles; ++row)
         for (int column = 0; column < result->widthTiles; ++column)
             result->tiles[row * result->widthTiles + column] = int8_t(rows[row][column]);
-    result->types = new DbyteArray(LevelRecord::enemyCount);
+    result->types = new DbyteArray(TankLevelRecord::enemyCount);
     for (int i = 0; i < int(types.size()); ++i) result->types[i] = int8_t(types[i]);
     return result;
 }

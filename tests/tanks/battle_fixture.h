@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 #include "gametanks.h"
-#include "levelrecord.h"
+#include "tanklevelrecord.h"
 
 // Tile bytes: the ground in bits 0-2, the object code above.
 namespace tile {
@@ -20,7 +20,7 @@ protected:
     void TearDown() override;
 
     // A record of the tile bytes, row by row, and the enemies' types.
-    static LevelRecordPtr record(const std::vector<std::vector<int>>& rows, const std::vector<int>& types = {});
+    static TankLevelRecordPtr record(const std::vector<std::vector<int>>& rows, const std::vector<int>& types = {});
     // The test field, 5 x 5 tiles:
     //   E . . . E
     //   . . . . .

@@ -2,7 +2,7 @@
 // power, the player with and without the shield, enemies while appearing, marked or
 // armoured, and an opposing bullet.
 #include "battle_fixture.h"
-#include "tunables.h"
+#include "tanktunables.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ TEST_F(BulletTest, AnEnemyShotCostsTheUnshieldedPlayerALife) {
     EXPECT_EQ(player->x, 0);
     EXPECT_EQ(player->y, 16);
     EXPECT_EQ(player->direction, GTNK::UP);
-    EXPECT_EQ(battle->shieldTimer, Tunables::shieldAtStart);
+    EXPECT_EQ(battle->shieldTimer, TankTunables::shieldAtStart);
     EXPECT_EQ(battle->grid->testBlock(GameGrid::tank, 8, 8), 0);
     EXPECT_FALSE(battle->levelOver);
 }
@@ -115,7 +115,7 @@ TEST_F(BulletTest, ThePlayersShotOnEnemies) {
     GTNKPtr marked = enemyAt(0, 4, 8, 4, GTNK::DOWN);
     battle->updateBullet(bullet(true, 9, 7, GTNK::UP));
     EXPECT_TRUE(marked->isDestroyed);
-    EXPECT_EQ(battle->bonusTimer, Tunables::bonusShown);
+    EXPECT_EQ(battle->bonusTimer, TankTunables::bonusShown);
     EXPECT_EQ(battle->kills(0), 1);
     EXPECT_EQ(battle->grid->testBlock(GameGrid::tank, 8, 4), 0);
 

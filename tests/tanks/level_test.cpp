@@ -31,7 +31,7 @@ TEST_F(LevelTest, LevelLReadsRecordLModulo20) {
         int level, record;
     };
     for (const Case& c : {Case{0, 0}, Case{1, 1}, Case{19, 19}, Case{20, 0}, Case{21, 1}}) {
-        LevelRecordPtr read = LevelRecord::read(new DByteArrayInputStream(levelFile()), c.level);
+        TankLevelRecordPtr read = TankLevelRecord::read(new DByteArrayInputStream(levelFile()), c.level);
         ASSERT_TRUE(read) << c.level;
         EXPECT_EQ(read->widthTiles, 2);
         EXPECT_EQ(read->heightTiles, 1);
@@ -39,17 +39,17 @@ TEST_F(LevelTest, LevelLReadsRecordLModulo20) {
         EXPECT_EQ(read->tile(1, 0), 100 + c.record);
         EXPECT_EQ(read->type(19), c.record);
     }
-    EXPECT_EQ(LevelRecord::recordOffset(13, 18, 21), 13 * 18 + 20);
+    EXPECT_EQ(TankLevelRecord::recordOffset(13, 18, 21), 13 * 18 + 20);
 }
 
 TEST_F(LevelTest, AShortOrEmptyFileIsRefusedWithADiagnostic) {
-    EXPECT_FALSE(LevelRecord::read(new DByteArrayInputStream(levelFile(20, 1)), 19));
-    EXPECT_TRUE(LevelRecord::read(new DByteArrayInputStream(levelFile(20, 1)), 18)) << "earlier records are whole";
-    EXPECT_FALSE(LevelRecord::read(new DByteArrayInputStream(levelFile(3)), 5));
-    EXPECT_FALSE(LevelRecord::read(new DByteArrayInputStream(new DbyteArray(1)), 1));
+    EXPECT_FALSE(TankLevelRecord::read(new DByteArrayInputStream(levelFile(20, 1)), 19));
+    EXPECT_TRUE(TankLevelRecord::read(new DByteArrayInputStream(levelFile(20, 1)), 18)) << "earlier records are whole";
+    EXPECT_FALSE(TankLevelRecord::read(new DByteArrayInputStream(levelFile(3)), 5));
+    EXPECT_FALSE(TankLevelRecord::read(new DByteArrayInputStream(new DbyteArray(1)), 1));
     DbyteArrayPtr empty = levelFile();
     empty[0] = 0;
-    EXPECT_FALSE(LevelRecord::read(new DByteArrayInputStream(empty), 1));
+    EXPECT_FALSE(TankLevelRecord::read(new DByteArrayInputStream(empty), 1));
     EXPECT_NE(diagnostics().find("level file damaged"), std::string::npos) << diagnostics();
 }
 

@@ -3,7 +3,7 @@
 #include "battle_fixture.h"
 #include "gamemain.h"
 #include "text.h"
-#include "tunables.h"
+#include "tanktunables.h"
 
 namespace {
 
@@ -23,9 +23,9 @@ TEST_F(RulesTest, TheSixBonuses) {
         EXPECT_EQ(player->type, expected);
     }
     battle->applyBonus(GameTanks::clockBonus);
-    EXPECT_EQ(battle->freezeTimer, Tunables::freezeTime);
+    EXPECT_EQ(battle->freezeTimer, TankTunables::freezeTime);
     battle->applyBonus(GameTanks::helmetBonus);
-    EXPECT_EQ(battle->shieldTimer, Tunables::shieldTime);
+    EXPECT_EQ(battle->shieldTimer, TankTunables::shieldTime);
     battle->applyBonus(GameTanks::tankBonus);
     EXPECT_EQ(player->armour, 4);
 
@@ -55,7 +55,7 @@ TEST_F(RulesTest, TheSpadeTurnsTheBaseWallsToSteelAndBackButNeverWallsInATank) {
     battle->grid->setBlockOwner(GameGrid::tank, 5, 4, 16);
 
     battle->applyBonus(GameTanks::spadeBonus);
-    EXPECT_EQ(battle->spadeTimer, Tunables::spadeTime);
+    EXPECT_EQ(battle->spadeTimer, TankTunables::spadeTime);
     EXPECT_EQ(battle->items[broken]->kind, GITM::wallBlock);
     EXPECT_TRUE(battle->items[broken]->active) << "a destroyed wall comes back as steel";
     EXPECT_EQ(battle->grid->ownerAt(GameGrid::item, 12, 16), broken);
@@ -73,7 +73,8 @@ TEST_F(RulesTest, ABonusFallsAwayFromTheBaseOffWaterAndItemsAndTheDrawEnds) {
         battle->placeBonus();
         EXPECT_GE(battle->bonusKind, 0);
         EXPECT_LE(battle->bonusKind, 5);
-        const bool nearBase = std::abs(battle->bonusX - battle->baseX) < 8 && std::abs(battle->bonusY - battle->baseY) < 8;
+        const bool nearBase =
+            std::abs(battle->bonusX - battle->baseX) < 8 && std::abs(battle->bonusY - battle->baseY) < 8;
         EXPECT_FALSE(nearBase);
         EXPECT_EQ(battle->grid->testBlock(GameGrid::item | GameGrid::water, battle->bonusX, battle->bonusY), 0);
         EXPECT_TRUE(battle->grid->at(battle->bonusX, battle->bonusY) & GameGrid::bonus);
@@ -139,8 +140,8 @@ TEST_F(RulesTest, TheRollDecidesBetweenAimingKeepingTheCourseAndTurning) {
 TEST_F(RulesTest, TheRollRangeGrowsWithTheLevelAndNeverDropsBelowOne) {
     battle->levelCounter = 20;
     EXPECT_EQ(battle->rollRange(), 104);
-    Tunables::aiLevel = 0;
-    Tunables::aiPerLevel = -5;
+    TankTunables::aiLevel = 0;
+    TankTunables::aiPerLevel = -5;
     EXPECT_EQ(battle->rollRange(), 1);
 }
 
@@ -155,7 +156,7 @@ TEST_F(RulesTest, SixEnemiesShareTheFieldAtLevel1AndSevenAtLevel20) {
         SCOPED_TRACE(level);
         buildField();
         battle->levelCounter = level;
-        Tunables::newUnitTime = 0;
+        TankTunables::newUnitTime = 0;
         battle->freezeTimer = 1000000;
         int onField = 0;
         for (int step = 0; step < 100; ++step) {
@@ -181,7 +182,7 @@ TEST_F(RulesTest, AllTwentyDestroyedWinTheLevelAndPlayGoesOnForAWhile) {
     EXPECT_TRUE(battle->updateTanks());
     EXPECT_TRUE(battle->levelOver);
     EXPECT_TRUE(battle->levelWon);
-    battle->levelEndTick -= Tunables::gameTimeLast + 1;
+    battle->levelEndTick -= TankTunables::gameTimeLast + 1;
     EXPECT_FALSE(battle->updateTanks());
 }
 

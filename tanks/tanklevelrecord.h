@@ -2,12 +2,12 @@
 #include <cstdint>
 #include "dinputstream.h"
 #include "dprimitives.h"
-#include "levelrecord.ptr"
+#include "tanklevelrecord.ptr"
 
 // One level of the binary level file: the field size in tiles (two bytes at the start), then
 // 20 records, each a byte per tile row by row and the types of the level's 20 enemies.
 // Level L reads record L mod 20.
-class LevelRecord : public dfc::lang::DObject {
+class TankLevelRecord : public dfc::lang::DObject {
 public:
     static constexpr int32_t recordCount = 20;
     static constexpr int32_t enemyCount = 20;
@@ -17,7 +17,7 @@ public:
 
     // The record of the level; null, with a diagnostic, when the file is damaged (too short,
     // a zero size).
-    static LevelRecordPtr read(const dfc::io::DInputStreamPtr& in, int32_t level);
+    static TankLevelRecordPtr read(const dfc::io::DInputStreamPtr& in, int32_t level);
     // Bytes skipped to reach the level's record.
     static int64_t recordOffset(int32_t widthTiles, int32_t heightTiles, int32_t level);
 

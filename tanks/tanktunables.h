@@ -3,7 +3,7 @@
 
 // The battle's timings and enemy skill, read from the shared properties at start-up so that
 // they can be tuned without a new program. Milliseconds unless stated.
-struct Tunables {
+struct TankTunables {
     static int32_t bonusShown;
     static int32_t freezeTime;
     static int32_t shieldTime;

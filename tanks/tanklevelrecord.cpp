@@ -1,4 +1,4 @@
-#include "levelrecord.h"
+#include "tanklevelrecord.h"
 #include "ddatainputstream.h"
 #include "dioexception.h"
 #include "dprintstream.h"
@@ -14,22 +14,22 @@ using dfc::lang::DSystem;
 
 namespace {
 
-LevelRecordPtr refuse(const DStringPtr& why) {
+TankLevelRecordPtr refuse(const DStringPtr& why) {
     if (DSystem::err) DSystem::err->println(DStringPtr(u"tanks: level file damaged: ") + why);
     return nullptr;
 }
 
 }  // namespace
 
-int64_t LevelRecord::recordOffset(int32_t widthTiles, int32_t heightTiles, int32_t level) {
+int64_t TankLevelRecord::recordOffset(int32_t widthTiles, int32_t heightTiles, int32_t level) {
     const int32_t record = ((level % recordCount) + recordCount) % recordCount;
     return int64_t(widthTiles * heightTiles + enemyCount) * record;
 }
 
 // Reads through the records before the wanted one, so that a short file shows as one.
-LevelRecordPtr LevelRecord::read(const DInputStreamPtr& source, int32_t level) {
+TankLevelRecordPtr TankLevelRecord::read(const DInputStreamPtr& source, int32_t level) {
     DDataInputStreamPtr in = new DDataInputStream(source);
-    LevelRecordPtr record = new LevelRecord();
+    TankLevelRecordPtr record = new TankLevelRecord();
     try {
         record->widthTiles = in->readUnsignedByte();
         record->heightTiles = in->readUnsignedByte();
