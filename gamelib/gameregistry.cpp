@@ -1,5 +1,6 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "gamemain.h"
 #include "swarmline.h"
 #include "tunnex.h"
 
@@ -10,7 +11,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {nullptr, nullptr},  // rockvale
     {nullptr, nullptr},  // dotvor
     {make<Tunnex>, Tunnex::releaseStatics},  // tunnex
-    {nullptr, nullptr},  // tanks
+    {make<GameMain>, GameMain::releaseStatics},  // tanks
     {nullptr, nullptr},  // goldrift
     {make<Swarmline>, Swarmline::releaseStatics},  // swarmline
     {nullptr, nullptr},  // floodpass
