@@ -1,5 +1,6 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "floodpass.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
@@ -11,7 +12,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {nullptr, nullptr},  // tanks
     {nullptr, nullptr},  // goldrift
     {nullptr, nullptr},  // swarmline
-    {nullptr, nullptr},  // floodpass
+    {make<Floodpass>, Floodpass::releaseStatics},  // floodpass
 };
 
 GameInterfacePtr GameRegistry::create(int game) {
