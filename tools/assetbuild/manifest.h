@@ -1,6 +1,7 @@
 // A data folder's manifest: one line per thing to build,
 //   KIND ENTRY SOURCE [OPTIONS]   (picture, font, atlas, props, props+, keys, sound, music,
-//                                   help, anim, raw, charset, round)
+//                                   help, anim, raw, charset, round,
+//                                   screens)
 //   need ATLAS PICTURE ...        (pictures the code names)
 //   needkeys ENTRY KEY ...        (property keys the code looks up)
 // Options: +ppc (the same file under "ppc/" too), atlas=NAME, font=NAME, pictures=N,
