@@ -268,18 +268,12 @@ void Entity::paintBridgeExplosion(int x0, int screenY) {
 
 // ---- Kinds ----
 
-AnimationPtr Entity::fromProperty(const DStringPtr& key) {
-    const DStringPtr list = StringManager::getProperty(key);
-    if (!list) return nullptr;
-    return Animation::AnimationFromNames(StringManager::split(list, u';'));
-}
-
 void Entity::fillKinds(const AnimationArrayPtr& table, bool right) {
     const char16_t side = right ? u'R' : u'L';
     auto named = [&](const char16_t* stem, int number) {
         DStringPtr key = DStringPtr(stem) + DStringPtr(new dfc::lang::DString(&side, 1));
         if (number > 0) key = key + number;
-        return fromProperty(key);
+        return Animation::fromProperty(key);
     };
     for (int i = 0; i < 4; ++i) {
         table[14 + i] = named(u"tank", i + 1);
@@ -301,7 +295,7 @@ void Entity::loadKinds() {
     rightAnimations = new AnimationArray(kindCount);
     fillKinds(leftAnimations, false);
     fillKinds(rightAnimations, true);
-    leftAnimations[fuelDepot] = rightAnimations[fuelDepot] = fromProperty(u"fuel");
+    leftAnimations[fuelDepot] = rightAnimations[fuelDepot] = Animation::fromProperty(u"fuel");
     AnimationPtr deck = Animation::AnimationFromCount(1), ruin = Animation::AnimationFromCount(1);
     deck->addFrame(GameImage::load(u"bridge.png"));
     ruin->addFrame(GameImage::load(u"bridge_destruction.png"));
@@ -309,8 +303,8 @@ void Entity::loadKinds() {
     rightAnimations[bridge] = ruin;
     points = new DintArray(kindCount, 0, 800, 800, 800, 800, 300, 300, 0, 0, 100, 100, 100, 200, 200, 600, 600, 600,
                            600, 600, 600, 600, 600, 0, 0, 0);
-    airExplosion = fromProperty(u"airExplosion");
-    groundExplosion = fromProperty(u"groundExplosion");
+    airExplosion = Animation::fromProperty(u"airExplosion");
+    groundExplosion = Animation::fromProperty(u"groundExplosion");
     enemyBullet = GameImage::load(u"bullet_enemy.png");
 }
 

@@ -75,6 +75,5 @@ private:
     void moveBullet();
     void paintBridgeExplosion(int x0, int screenY);
     bool touchesPlane() const;
-    static AnimationPtr fromProperty(const dfc::lang::DStringPtr& key);
     static void fillKinds(const AnimationArrayPtr& table, bool right);
 };

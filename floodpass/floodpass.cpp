@@ -98,8 +98,6 @@ constexpr int centreTop = DGraphics::HCENTER | DGraphics::TOP;
 
 DStringPtr option(const char16_t* name) { return GameTables::floodpassId + name; }
 
-void present() { GameLib::screenCanvas->DCanvas::repaint(); }
-
 ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
 
 void diagnose(const DStringPtr& message) {
@@ -109,8 +107,8 @@ void diagnose(const DStringPtr& message) {
 int lastFrame(const AnimationPtr& animation) { return animation->frames ? animation->frames->length - 1 : -1; }
 
 AnimationPtr bankingFrames(const char16_t* key) {
-    const DStringPtr list = StringManager::getProperty(key);
-    AnimationPtr animation = list ? Animation::AnimationFromNames(StringManager::split(list, u';')) : new Animation();
+    AnimationPtr animation = Animation::fromProperty(key);
+    if (!animation) animation = new Animation();
     animation->delay = 4;
     return animation;
 }
@@ -123,7 +121,7 @@ void Floodpass::start() {
     showSplash();
     loadOptions();
     GameMenu::drawProgress(ScreenCanvas::screenHeight - (ScreenCanvas::screenHeight >> 3), 0, 10, 0xFFFFFF, 0xFF0000);
-    present();
+    GameLib::present();
     GameLib::loadImageSet(u"/fdp/all");
     showProgress();
     DStringArrayPtr names = new DStringArray(soundCount);
@@ -154,7 +152,7 @@ void Floodpass::showSplash() {
     splash = DImage::createImage(DStringPtr(u"/fdp/splash.jpg"));
     ScreenCanvas::screenGraphics->drawImage(splash, ScreenCanvas::screenWidth / 2,
                                             (ScreenCanvas::screenHeight - splash->getHeight()) / 2, centreTop);
-    present();
+    GameLib::present();
 }
 
 void Floodpass::loadOptions() {
@@ -165,7 +163,7 @@ void Floodpass::loadOptions() {
 
 void Floodpass::showProgress() {
     GameMenu::drawProgressBar();
-    present();
+    GameLib::present();
 }
 
 void Floodpass::makeGeometry() {
@@ -179,8 +177,7 @@ void Floodpass::makeGeometry() {
 
 void Floodpass::makeMenu() {
     menu = new GameMenu();
-    HelpLayout::lines = nullptr;
-    HelpLayout::lineCount = 0;
+    HelpLayout::clear();
     GameMenu::loadArrowImages();
     menu->loadHighScores(scoreTable, GameTables::floodpassId);
     menu->blendImage(splash, -160);
