@@ -70,6 +70,8 @@ public:
     static int boxLeft() { return planeX + (planeWidth >> 2); }
     static int boxTop() { return planeY - (planeHeight >> 2); }
     static void releaseStatics();
+    // Scrolls the river by the speed; false when the level ended on the way.
+    static bool scroll();
 
     static int32_t state, page, previousPage;
     static DWORD timer;
@@ -119,8 +121,6 @@ private:
     static void steer();
     static void changeSpeed();
     static void fire();
-    // Scrolls the river; false when the level ended on the way.
-    static bool scroll();
     static bool addRow();
     static void updateEntities();
     static void updatePlane();
