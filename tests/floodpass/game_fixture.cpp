@@ -45,9 +45,8 @@ std::string FloodpassTest::diagnostics() {
 }
 
 void FloodpassTest::openRiver(int screens) {
-    DintArray2d* levels = new DintArray2d(1);
-    levels->data[0] = new DintArray(screens);
-    Screens::levels = levels;
+    Screens::levels = new DintArray2d(1);
+    Screens::levels[0] = new DintArray(screens);
     Screens::cells = new DintArray(Screens::cellsPerScreen);
     for (int i = 0; i < Screens::cellsPerScreen; ++i) {
         const int column = i % Screens::columns;
