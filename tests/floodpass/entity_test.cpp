@@ -61,7 +61,15 @@ TEST_F(FloodpassTest, BalloonsAndPatrolsTurnAtTheEdgesAndBanks) {
         heli->update();
         EXPECT_TRUE(heli->facingLeft) << "the bank ahead turns it";
         EXPECT_EQ(heli->x, 152 - 16 + 1 - 4);
-        // A patrol in the top row of the level looks at its own top row, inside the map.
+        // A patrol looks at its own top row, not the row above it: here the row above is land.
+        const int row = 40;
+        for (int column = 0; column < 22; ++column) Floodpass::levelMap[(row + 1) * 22 + column] = 0;
+        EntityPtr boat = place(12, 60, (row + 1) * 8);
+        boat->moveTick = 2;
+        boat->update();
+        EXPECT_FALSE(boat->facingLeft) << "its own row is water";
+        EXPECT_EQ(boat->x, 62);
+        // In the level's top row it looks inside the map.
         EntityPtr top = place(12, 40, Floodpass::totalRows * 8);
         top->moveTick = 2;
         top->update();
