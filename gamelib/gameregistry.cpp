@@ -1,6 +1,7 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
 #include "floodpass.h"
+#include "swarmline.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
@@ -11,7 +12,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {nullptr, nullptr},  // tunnex
     {nullptr, nullptr},  // tanks
     {nullptr, nullptr},  // goldrift
-    {nullptr, nullptr},  // swarmline
+    {make<Swarmline>, Swarmline::releaseStatics},  // swarmline
     {make<Floodpass>, Floodpass::releaseStatics},  // floodpass
 };
 
