@@ -30,9 +30,8 @@ std::string profile() { return largeScreen() ? "pocketpc" : "smartphone"; }
 
 void capture(const std::string& name) { captureScreen(folder, name + "-" + profile()); }
 
-// The large screen lists the games in order; the small screen's grid has Floodpass second.
 void openFloodpass() {
-    openGameFromShell(largeScreen() ? 7 : 1);
+    openGameFromShell(7);
     ASSERT_TRUE(Floodpass::menu) << "the shell opened another game";
     StartedAppTest::frames(10);
 }
