@@ -1,6 +1,7 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
 #include "gamemain.h"
+#include "floodpass.h"
 #include "swarmline.h"
 #include "tunnex.h"
 
@@ -14,7 +15,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<GameMain>, GameMain::releaseStatics},  // tanks
     {nullptr, nullptr},  // goldrift
     {make<Swarmline>, Swarmline::releaseStatics},  // swarmline
-    {nullptr, nullptr},  // floodpass
+    {make<Floodpass>, Floodpass::releaseStatics},  // floodpass
 };
 
 GameInterfacePtr GameRegistry::create(int game) {
