@@ -1,12 +1,13 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "dotvor.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
 GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<Brixmoor>, Brixmoor::releaseStatics},  // brixmoor
     {nullptr, nullptr},  // rockvale
-    {nullptr, nullptr},  // dotvor
+    {make<Dotvor>, Dotvor::releaseStatics},  // dotvor
     {nullptr, nullptr},  // tunnex
     {nullptr, nullptr},  // tanks
     {nullptr, nullptr},  // goldrift
