@@ -199,20 +199,27 @@ bool DotvorGame::loadLevel(int32_t) {
         if (levelEndSteps != 0) return false;
     }
     level() += 1;
-    int32_t index = (level() - 1) % mapCount;
-    if (index < 0) index = 0;
-    if (levelsRandom) index = randomPercent() * (mapCount - 1) / 100;
-    if (!loadMap(index)) {
+    if (!loadMap(mapIndex(level()))) {
         endGame();
         return false;
     }
+    prepareLevel();
+    return true;
+}
+
+void DotvorGame::prepareLevel() {
     placeEnergiser();
     placeGhostsAtRandom();
     pelletMoveTimer = 0;
     timeElapsed = 0;
     startLevel();
     fruitsEaten = 0;
-    return true;
+}
+
+int32_t DotvorGame::mapIndex(int32_t levelNumber) {
+    if (levelsRandom) return randomPercent() * (mapCount - 1) / 100;
+    const int32_t index = (levelNumber - 1) % mapCount;
+    return index < 0 ? 0 : index;
 }
 
 bool DotvorGame::loadMap(int32_t index) {

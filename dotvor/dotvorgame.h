@@ -48,6 +48,10 @@ public:
     virtual void paint();
     virtual void centreView();
     void startLevel();
+    // The loaded map's mode rules (the energiser, the ghosts' random starts), clocks and start.
+    void prepareLevel();
+    // The map of a level: in order, 00 to 12 and round again; at random 00 to 11.
+    int32_t mapIndex(int32_t levelNumber);
 
     // The player's steering this step: -1 none, 0 left, 1 right, 2 up, 3 down, 4 fire.
     static int32_t readDirection();

@@ -81,6 +81,12 @@ bool MapBase::isOpenAt(int32_t x, int32_t y) {
 // ---- Reading ----
 
 void MapBase::load(const DStringPtr& name) {
+    DDataInputStreamPtr in = new DDataInputStream(GameLib::openResource(name));
+    read(in);
+    in->close();
+}
+
+void MapBase::read(const DDataInputStreamPtr& in) {
     dotsLeft = 0;
     playerStart = nullptr;
     DotvorGame::ghostStartA = DotvorGame::ghostStartB = DotvorGame::ghostStartC = DotvorGame::ghostStartD = nullptr;
@@ -88,7 +94,6 @@ void MapBase::load(const DStringPtr& name) {
         cells[i]->passability = CellBase::wall;
         cells[i]->content = CellBase::empty;
     }
-    DDataInputStreamPtr in = new DDataInputStream(GameLib::openResource(name));
     int32_t column = 1, row = 1;
     for (int byte; row <= height && (byte = in->read()) != -1;) {
         if (std::string_view("01.o*#prg").find(char(byte)) != std::string_view::npos) {
@@ -100,7 +105,6 @@ void MapBase::load(const DStringPtr& name) {
             column = 1;
         }
     }
-    in->close();
 }
 
 void MapBase::setCell(int32_t x, int32_t y, int byte) {

@@ -5,6 +5,7 @@
 #include "animation.h"
 #include "cellbase.h"
 #include "cellbasearray.h"
+#include "ddatainputstream.h"
 #include "dgraphics.h"
 #include "dimage.h"
 #include "mapbase.ptr"
@@ -39,6 +40,9 @@ public:
     virtual void chooseTiles();
     // Reads a map file into the cells; the start points are those the file holds.
     virtual void load(const dfc::lang::DStringPtr& name);
+    // The same from a stream: a byte a cell, other bytes skipped, rows wrapping at the width,
+    // nothing read past the last row.
+    virtual void read(const dfc::io::DDataInputStreamPtr& in);
     static bool contains(const rectanglePtr& r, const pointPtr& p);
     // Edges that only touch do not count.
     static bool intersects(const rectanglePtr& a, const rectanglePtr& b);
