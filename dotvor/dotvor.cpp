@@ -76,7 +76,7 @@ void Dotvor::start() {
 
 void Dotvor::progress() {
     GameMenu::drawProgressBar();
-    GameLib::screenCanvas->DCanvas::repaint();
+    GameLib::present();
 }
 
 void Dotvor::showSplash() {
@@ -85,7 +85,7 @@ void Dotvor::showSplash() {
     DotvorGame::fillScreen(0);
     ScreenCanvas::screenGraphics->drawImage(splash, width / 2, height / 2, DGraphics::HCENTER | DGraphics::VCENTER);
     GameMenu::drawProgress(height - height / 8, 0, 10, 0xFFFFFF, 0xFF0000);
-    GameLib::screenCanvas->DCanvas::repaint();
+    GameLib::present();
 }
 
 void Dotvor::loadOptions() {
@@ -207,8 +207,7 @@ void Dotvor::updateMenu() {
     }
     if ((menuPage == helpPage || menuPage == scoresPage) && gameMenu->closeRequested &&
         gameMenu->mode != GameMenu::namePage) {
-        HelpLayout::lines = nullptr;
-        HelpLayout::lineCount = 0;
+        HelpLayout::clear();
         showMenuPage(previousPage);
         gameMenu->closeRequested = false;
     }

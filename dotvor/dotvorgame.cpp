@@ -125,8 +125,8 @@ void DotvorGame::loadPictures() {
             const int number = side < 2 ? (i + 1) % 4 + 1 : i + 1;
             poweredImages[side * 4 + i] = GameImage::load(DStringPtr(u"dotvor_m_") + letters[side] + number + u".png");
         }
-    deathFrames = animationFromProperty(u"dotvor-death");
-    changeFrames = animationFromProperty(u"dotvor-change");
+    deathFrames = Animation::fromProperty(u"dotvor-death");
+    changeFrames = Animation::fromProperty(u"dotvor-change");
     ghostImages = new GameImageArray(ghostTableSlots);
     for (int colour = 0; colour < 4; ++colour) {
         const DStringPtr base = ghostColours[colour];
@@ -136,7 +136,7 @@ void DotvorGame::loadPictures() {
         ghostImages[colour * 4 + 3] = GameImage::load(base + u"_right.png");
     }
     for (int i = 0; i < 8; ++i) ghostImages[16 + i] = GameImage::load(ghostExtras[i]);
-    for (int kind = 1; kind <= fruitKinds; ++kind) fruitFrames[kind] = animationFromProperty(fruitNames[kind - 1]);
+    for (int kind = 1; kind <= fruitKinds; ++kind) fruitFrames[kind] = Animation::fromProperty(fruitNames[kind - 1]);
     scoreImages = new GameImageArray(spriteSlots);
     for (int i = 0; i < spriteSlots; ++i) scoreImages[i] = GameImage::load(DStringPtr(u"cipher") + scorePoints[i] + u".png");
     for (SpriteBasePtr& slot : sprites) slot = nullptr;
@@ -587,20 +587,6 @@ const DGraphicsPtr& DotvorGame::screen() { return ScreenCanvas::screenGraphics; 
 
 void DotvorGame::diagnose(const DStringPtr& message) {
     if (DSystem::err) DSystem::err->println(message);
-}
-
-AnimationPtr DotvorGame::animationFromProperty(const DStringPtr& key) {
-    const DStringPtr list = StringManager::getProperty(key);
-    if (!list) {
-        diagnose(u"Dotvor: no animation list " + key);
-        return nullptr;
-    }
-    AnimationPtr animation = Animation::AnimationFromNames(StringManager::split(list, u';'));
-    if (frameCount(animation) == 0) {
-        diagnose(u"Dotvor: no frames in the animation list " + key);
-        return nullptr;
-    }
-    return animation;
 }
 
 int32_t DotvorGame::frameCount(const AnimationPtr& animation) {

@@ -64,9 +64,6 @@ public:
     static void fillScreen(int32_t colour);
     static const dfc::microedition::lcdui::DGraphicsPtr& screen();
     static void diagnose(const dfc::lang::DStringPtr& message);
-    // The animation of a frame-name list in the loaded properties; null, with a diagnostic,
-    // when the list is missing or names no frame.
-    static AnimationPtr animationFromProperty(const dfc::lang::DStringPtr& key);
     static int32_t frameCount(const AnimationPtr& animation);
     static GameImagePtr frame(const AnimationPtr& animation, int32_t index);
     // The rounded cell of a pixel position.

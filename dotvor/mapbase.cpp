@@ -282,9 +282,9 @@ void MapBase::loadTiles() {
                 tiles[k][s] = GameImage::load(prefix + (k < 10 ? u"set_wall0" : u"set_wall") + k + u".png");
         }
         StringManager::loadProperties(u"/dtv/dotvor_anim");
-        dotFrames = DotvorGame::animationFromProperty(u"little-money");
-        energiserFrames = DotvorGame::animationFromProperty(u"big-money");
-        portalFrames = DotvorGame::animationFromProperty(u"portal");
+        dotFrames = Animation::fromProperty(u"little-money");
+        energiserFrames = Animation::fromProperty(u"big-money");
+        portalFrames = Animation::fromProperty(u"portal");
     } catch (DExceptionPtr& e) {
         DotvorGame::diagnose(DStringPtr(u"Can't initialize_map ") + e->getMessage());
     }
