@@ -13,9 +13,6 @@ public:
     // Content.
     static constexpr int32_t empty = 0, tunnel = 1, door = 2, dot = 3, energiser = 4;
 
-    CellBase() = default;
-    CellBase(int32_t passability, const GameImagePtr& image) : passability(passability), image(image) {}
-
     // Draws the cell at (x, y) of the current drawing target: floor, picture and door on the
     // first pass; dots, energisers and tunnels on the animated pass, when the clock moved.
     virtual void paint(int x, int y, bool animatedPass);

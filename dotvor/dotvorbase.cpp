@@ -193,8 +193,6 @@ void DotvorBase::addScore(int32_t points) {
     if (slot >= 0) G::sprites[slot] = new SpriteBase(slot, position);
 }
 
-pointPtr DotvorBase::currentCell() { return new point(cellX(), cellY()); }
-
 bool DotvorBase::collides(const vector_3dPtr& at) {
     return std::abs(position->x - at->x) < G::cellWidth / 2 && std::abs(position->y - at->y) < G::cellHeight / 2;
 }

@@ -20,7 +20,6 @@ public:
     virtual void move(const vector_3dPtr& want);
     virtual void setDirection(const vector_3dPtr& d);
     virtual void addScore(int32_t points);
-    virtual pointPtr currentCell();
     // Whether a one-cell box at `at` is closer than half a cell on both axes.
     virtual bool collides(const vector_3dPtr& at);
 

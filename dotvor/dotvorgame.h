@@ -55,7 +55,6 @@ public:
 
     // The player's steering this step: -1 none, 0 left, 1 right, 2 up, 3 down, 4 fire.
     static int32_t readDirection();
-    static int32_t isDirectionHeld(int32_t action) { return readDirection() == action ? 1 : 0; }
     static int32_t& level();
 
     // The drawing routines of the maze and its actors, on the current drawing target.
@@ -71,7 +70,7 @@ public:
     static int32_t cellY(int32_t y) { return (y + cellHeight / 2) / cellHeight; }
     static void releaseStatics();
 
-    dfc::lang::DStringPtr text;
+    // The energiser of the time run.
     CellBasePtr energiserCell;
     int32_t backgroundColour = 0;
 

@@ -63,11 +63,6 @@ MapBase::MapBase(int32_t width, int32_t height, int32_t cellWidth, int32_t cellH
     for (int i = 0; i < cells->length; ++i) cells[i] = new CellBase();
 }
 
-void MapBase::releaseTiles() {
-    for (auto& set : tiles)
-        for (GameImagePtr& tile : set) tile = nullptr;
-}
-
 CellBasePtr MapBase::getCell(int32_t x, int32_t y) {
     if (x < 0 || x > width + 1 || y < 0 || y > height + 1) return nullptr;
     return cells[x + (width + 2) * y];
@@ -199,10 +194,6 @@ void MapBase::clearCell(int32_t x, int32_t y) {
 }
 
 // ---- Collision ----
-
-bool MapBase::contains(const rectanglePtr& r, const pointPtr& p) {
-    return r->left <= p->x && p->x < r->right && r->top <= p->y && p->y < r->bottom;
-}
 
 bool MapBase::intersects(const rectanglePtr& a, const rectanglePtr& b) {
     return b->left < a->right && b->top < a->bottom && a->left < b->right && a->top < b->bottom;

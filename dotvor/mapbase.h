@@ -27,12 +27,10 @@ public:
 
     virtual int32_t pixelWidth() { return (width + 2) * cellWidth - 14; }
     virtual int32_t pixelHeight() { return (height + 2) * cellHeight; }
-    virtual void releaseTiles();
     virtual CellBasePtr getCell(const pointPtr& at) { return getCell(at->x, at->y); }
     // Null outside the grid and its border.
     virtual CellBasePtr getCell(int32_t x, int32_t y);
     virtual CellBasePtr cellAt(const pointPtr& at) { return getCell(at->x, at->y); }
-    virtual CellBasePtr cellAt(int32_t x, int32_t y) { return getCell(x, y); }
     // Draws the maze picture at (viewX, viewY), first bringing it up to date: every cell when
     // it is new (first pass), the animated contents when the maze clock moved.
     virtual void paint(int viewX, int viewY, int set, bool animatedPass);
@@ -43,7 +41,6 @@ public:
     // The same from a stream: a byte a cell, other bytes skipped, rows wrapping at the width,
     // nothing read past the last row.
     virtual void read(const dfc::io::DDataInputStreamPtr& in);
-    static bool contains(const rectanglePtr& r, const pointPtr& p);
     // Edges that only touch do not count.
     static bool intersects(const rectanglePtr& a, const rectanglePtr& b);
     virtual bool collides(const rectanglePtr& r, bool doorsBlock);
