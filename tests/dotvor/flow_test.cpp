@@ -234,6 +234,49 @@ TEST_F(Flow, PlayCannotStartWithoutACellSize) {
     });
 }
 
+TEST_F(Flow, AMapWithoutItsStartsIsRefusedAndTheMenuStays) {
+    inGame([](Dotvor&) {
+        // A maze measured one row high reads only the top row of the first map: no starts.
+        DotvorGame::mapHeight = 1;
+        EXPECT_FALSE(DotvorGame::game->newGame());
+        EXPECT_NE(diagnostics().find("map00.txt: no player start"), std::string::npos) << diagnostics();
+        EXPECT_EQ(DotvorGame::playMode, 0);
+        EXPECT_EQ(Dotvor::menuPage, Dotvor::mainPage);
+        DotvorGame::mapHeight = 25;
+    });
+}
+
+TEST_F(Flow, TheStylusSteersTowardsWhereItIsHeld) {
+    inGame([](Dotvor&) {
+        playOn(ring, 0);
+        const vector_3dPtr at = DotvorGame::player->position;
+        const int s = DotvorGame::cellWidth, x = at->x + DotvorGame::viewX, y = at->y + DotvorGame::viewY;
+        struct Case {
+            int dx, dy, direction;
+        };
+        const Case cases[] = {
+            {3 * s, 1, 1},        // in its row, to the right
+            {-3 * s, 1, 0},       // in its row, to the left
+            {1, -3 * s, 2},       // in its column, above
+            {1, 3 * s, 3},        // in its column, below
+            {4 * s, -2 * s, 1},   // off both: the longer way
+            {-s, -4 * s, 2},
+            {1, 1, -1},           // on the player
+        };
+        KeyState::pointerDown = true;
+        for (const Case& c : cases) {
+            KeyState::pointerX = x + c.dx;
+            KeyState::pointerY = y + c.dy;
+            DotvorGame::newFrame = true;
+            EXPECT_EQ(DotvorGame::readDirection(), c.direction) << c.dx << ", " << c.dy;
+            KeyState::pointerDown = true;
+        }
+        DotvorGame::newFrame = true;
+        EXPECT_EQ(DotvorGame::readDirection(), -1) << "the same point again in a new frame";
+        KeyState::pointerDown = false;
+    });
+}
+
 TEST_F(Flow, WithoutAPauseSignTheCornerDoesNotPause) {
     inGame([](Dotvor&) {
         playOn(ring, 0);
