@@ -1,6 +1,9 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
 #include "dotvor.h"
+#include "gamemain.h"
+#include "swarmline.h"
+#include "tunnex.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
@@ -8,10 +11,10 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<Brixmoor>, Brixmoor::releaseStatics},  // brixmoor
     {nullptr, nullptr},  // rockvale
     {make<Dotvor>, Dotvor::releaseStatics},  // dotvor
-    {nullptr, nullptr},  // tunnex
-    {nullptr, nullptr},  // tanks
+    {make<Tunnex>, Tunnex::releaseStatics},  // tunnex
+    {make<GameMain>, GameMain::releaseStatics},  // tanks
     {nullptr, nullptr},  // goldrift
-    {nullptr, nullptr},  // swarmline
+    {make<Swarmline>, Swarmline::releaseStatics},  // swarmline
     {nullptr, nullptr},  // floodpass
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "bitmapfont.h"
 #include "brickround.h"
+#include "tankmap.h"
 #include "builderror.h"
 #include "contactsheet.h"
 #include "helptext.h"
@@ -15,6 +16,7 @@
 #include "pngfile.h"
 #include "soundeffect.h"
 #include "sourcetext.h"
+#include "tunnellevels.h"
 
 namespace assets {
 
@@ -26,7 +28,7 @@ std::string large(const std::string& name) { return "ppc/" + name; }
 
 // Checks come after everything is made: they look at fonts, atlases and merged texts.
 bool isCheck(const std::string& kind) {
-    return kind == "help" || kind == "anim" || kind == "need" || kind == "needkeys";
+    return kind == "help" || kind == "anim" || kind == "need" || kind == "needkeys" || kind == "tiles";
 }
 
 }  // namespace
@@ -55,6 +57,7 @@ void Builder::run() {
         if (item.kind == "anim") animations(item);
         if (item.kind == "need") need(item);
         if (item.kind == "needkeys") needKeys(item);
+        if (item.kind == "tiles") tiles(item);
     }
 
     OutputCheck::all(entries);
@@ -97,6 +100,11 @@ void Builder::produce(const ManifestItem& item) {
                                  item.intOption("large", 10)};
         add(item, item.entry, MazeMap(readFile(item.source, item.place), size, Place{item.sourceName}).bytes(),
             EntrySet::Kind::raw);
+    } else if (kind == "tunnels") {
+        add(item, item.entry, TunnelLevels(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
+            EntrySet::Kind::raw);
+    } else if (kind == "tankmap") {
+        add(item, item.entry, TankMap(source(item)).bytes(), EntrySet::Kind::raw);
     } else if (kind == "charset") {
         charset(item);
     }
@@ -246,6 +254,29 @@ void Builder::need(const ManifestItem& item) {
     for (const std::string& name : item.names)
         if (!atlas->second.count(Atlas::baseName(name)))
             throw BuildError(item.place, "the code draws " + name + ", which is not a picture of " + item.entry);
+}
+
+// The first picture sets the tile size: its width, a multiple of 4. Every picture listed is
+// a square of that size.
+void Builder::tiles(const ManifestItem& item) {
+    auto atlas = atlases.find(item.entry);
+    if (atlas == atlases.end()) throw BuildError(item.place, "no atlas " + item.entry + " is made");
+    auto rect = [&](const std::string& name) {
+        auto found = atlas->second.find(name);
+        if (found == atlas->second.end()) throw BuildError(item.place, name + " is not a picture of " + item.entry);
+        return found->second;
+    };
+    const int size = rect(item.names[0]).w;
+    if (size < 4 || size % 4 != 0)
+        throw BuildError(item.place, "the tile size " + std::to_string(size) + " of " + item.names[0] +
+                                         " is not a multiple of 4");
+    for (const std::string& name : item.names) {
+        const Atlas::Rect r = rect(name);
+        if (r.w != size || r.h != size)
+            throw BuildError(item.place, name + " is " + std::to_string(r.w) + " x " + std::to_string(r.h) +
+                                             ", not the tile size " + std::to_string(size) + " x " +
+                                             std::to_string(size));
+    }
 }
 
 void Builder::needKeys(const ManifestItem& item) {
