@@ -1,5 +1,6 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "dotvor.h"
 #include "gamemain.h"
 #include "floodpass.h"
 #include "swarmline.h"
@@ -10,7 +11,7 @@
 GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<Brixmoor>, Brixmoor::releaseStatics},  // brixmoor
     {nullptr, nullptr},  // rockvale
-    {nullptr, nullptr},  // dotvor
+    {make<Dotvor>, Dotvor::releaseStatics},  // dotvor
     {make<Tunnex>, Tunnex::releaseStatics},  // tunnex
     {make<GameMain>, GameMain::releaseStatics},  // tanks
     {nullptr, nullptr},  // goldrift

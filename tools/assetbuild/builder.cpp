@@ -8,6 +8,7 @@
 #include "contactsheet.h"
 #include "helptext.h"
 #include "jpegfile.h"
+#include "mazemap.h"
 #include "modsong.h"
 #include "outputcheck.h"
 #include "packer.h"
@@ -96,6 +97,11 @@ void Builder::produce(const ManifestItem& item) {
         add(item, item.entry, std::move(bytes), EntrySet::Kind::raw);
     } else if (kind == "round") {
         add(item, item.entry, BrickRound(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
+            EntrySet::Kind::raw);
+    } else if (kind == "maze") {
+        const MazeMap::Size size{item.intOption("width", 20), item.intOption("height", 25), item.intOption("small", 8),
+                                 item.intOption("large", 10)};
+        add(item, item.entry, MazeMap(readFile(item.source, item.place), size, Place{item.sourceName}).bytes(),
             EntrySet::Kind::raw);
     } else if (kind == "tunnels") {
         add(item, item.entry, TunnelLevels(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
