@@ -8,6 +8,7 @@
 #include "d7zipreader.h"
 #include "dbyterange.h"
 #include "dioexception.h"
+#include "dprintstream.h"
 #include "dsystem.h"
 
 namespace dfc::io {
@@ -59,6 +60,11 @@ std::vector<uint8_t> unpackEntry(HANDLE file, int ordinal, const std::string& na
     return reader.readEntry();
 }
 
+// An entry that is there but does not unpack is named, since its exception only says where it was thrown.
+void damagedEntry(const std::string& key) {
+    if (DSystem::err) DSystem::err->println(u"D7zipInputStream: the entry " + DStringPtr(new DString(key.c_str())) + u" is damaged");
+}
+
 }  // namespace
 
 void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& password) {
@@ -95,7 +101,11 @@ D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
     try {
         return new D7zipInputStream(unpackEntry(archive().file, ordinal, key));
     } catch (std::bad_alloc&) {
+        damagedEntry(key);
         DFC_THROW(DIOException);
+    } catch (DIOExceptionPtr&) {
+        damagedEntry(key);
+        throw;
     }
 }
 
