@@ -53,6 +53,9 @@ public:
 private:
     dfc::microedition::lcdui::DCanvas* currentCanvas() const;
     void abandonStart();
+    // A stylus message's point in the picture the program draws.
+    int drawnX(LPARAM lParam) const;
+    int drawnY(LPARAM lParam) const;
 
     static GameEngine* engine;
 
