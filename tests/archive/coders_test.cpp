@@ -87,6 +87,20 @@ TEST_F(ArchiveCoders, OneArchiveMixingCodersGivesTheCopyAndLzmaEntriesOnly) {
     EXPECT_EQ(entryText(u"c.bin"), pattern('c'));
 }
 
+TEST_F(ArchiveCoders, EntriesSharingASolidFolderAreToldApartFromTheFolderAfter) {
+    // Two entries in one LZMA folder with an empty one between them, then a PPMd folder.
+    const std::string command = "cd '" + folder.path() + "' && printf '%s' '" + pattern('a') + "' > a.bin && printf '%s' '" +
+                                pattern('b') + "' > b.bin && : > empty.bin && printf '%s' '" + pattern('c') +
+                                "' > c.bin && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -ms=on solid.dat a.bin empty.bin b.bin > /dev/null" +
+                                " && 7zz a -bso0 -bsp0 -t7z -m0=PPMd solid.dat c.bin > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    D7zipInputStream::openArchive(u"solid.dat", u"password");
+    EXPECT_EQ(entryText(u"a.bin"), pattern('a'));
+    EXPECT_EQ(entryText(u"b.bin"), pattern('b'));
+    EXPECT_EQ(entryText(u"empty.bin"), "");
+    EXPECT_TRUE(refusedWithWord(u"c.bin")) << said();
+}
+
 TEST_F(ArchiveCoders, AHeaderDamagedToNameAnotherCoderIsRefusedBeforeUnpacking) {
     // An unpacked header, so that its coder can be found and changed; the checksums are made
     // to match again, so that only the coder tells the damage.

@@ -94,6 +94,7 @@ struct Folder {
     std::vector<uint8_t> lzmaProperties;
     uint64_t unpackSize = 0;
     uint64_t unpackStreams = 1;
+    bool hasChecksum = false;
 };
 
 struct Streams {
@@ -140,15 +141,15 @@ Folder readFolder(Bytes& in) {
     return folder;
 }
 
-void skipDigests(Bytes& in, uint64_t count) {
+// Skips the checksums of count streams; which of them have one.
+std::vector<bool> skipDigests(Bytes& in, uint64_t count) {
     const bool all = in.byte() != 0;
-    uint64_t defined = count;
-    if (!all) {
-        const std::vector<bool> set = in.bits(count);
-        defined = uint64_t(std::count(set.begin(), set.end(), true));
-    }
-    if (defined > in.remaining() / 4) refused();
-    in.skip(4 * defined);
+    if (all && count > in.remaining() / 4) refused();
+    std::vector<bool> defined = all ? std::vector<bool>(count, true) : in.bits(count);
+    const uint64_t n = uint64_t(std::count(defined.begin(), defined.end(), true));
+    if (n > in.remaining() / 4) refused();
+    in.skip(4 * n);
+    return defined;
 }
 
 void readPackInfo(Bytes& in, Streams& streams) {
@@ -174,20 +175,15 @@ void readUnpackInfo(Bytes& in, Streams& streams) {
     for (Folder& folder : streams.folders) folder.unpackSize = in.number();
     for (uint8_t id = in.byte(); id != kEnd; id = in.byte()) {
         if (id != kCRC) refused();
-        skipDigests(in, streams.folders.size());
+        const std::vector<bool> defined = skipDigests(in, streams.folders.size());
+        for (size_t i = 0; i < defined.size(); ++i) streams.folders[i].hasChecksum = defined[i];
     }
 }
 
 void readSubStreams(Bytes& in, Streams& streams) {
     uint8_t id = in.byte();
-    uint64_t total = streams.folders.size();
     if (id == kNumUnpackStream) {
-        total = 0;
-        for (Folder& folder : streams.folders) {
-            folder.unpackStreams = in.number();
-            if (folder.unpackStreams > in.remaining() * 8 + 1) refused();
-            total += folder.unpackStreams;
-        }
+        for (Folder& folder : streams.folders) folder.unpackStreams = in.count(1);
         id = in.byte();
     }
     if (id == kSize) {
@@ -195,9 +191,13 @@ void readSubStreams(Bytes& in, Streams& streams) {
             for (uint64_t i = 1; i < folder.unpackStreams; ++i) in.number();
         id = in.byte();
     }
+    // A folder's only stream has the folder's checksum, when that is given.
+    uint64_t unchecked = 0;
+    for (const Folder& folder : streams.folders)
+        unchecked += folder.unpackStreams == 1 && folder.hasChecksum ? 0 : folder.unpackStreams;
     for (; id != kEnd; id = in.byte()) {
         if (id != kCRC) refused();
-        skipDigests(in, total);
+        skipDigests(in, unchecked);
     }
 }
 
