@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Runs the fuzz targets of a fuzz build, each on its own corpus, and fails on the first crash.
-#   fuzz/run.sh BUILD SECONDS [RUNS] [TARGET ...]
+#   fuzz/run.sh [--smoke] BUILD SECONDS [RUNS] [TARGET ...]
 # Each target runs for SECONDS or RUNS executions (-1: no bound), whichever ends first. Its
 # corpus starts from the seeds its "// Seeds:" line names: entries of BUILD/bin/game.dat
 # (patterns over the entry paths) and "@archives", small 7z archives packed here with 7zz.
 # What a run finds is kept in BUILD/fuzz-corpus/TARGET; a crashing input in BUILD/fuzz-crashes.
+# --smoke starts from the seeds alone and keeps nothing: a quick check that nothing crashes.
 set -euo pipefail
+
+smoke=false
+if [[ ${1:-} == --smoke ]]; then
+    smoke=true
+    shift
+fi
 
 build=$(cd "$1" && pwd)
 seconds=$2
@@ -42,6 +49,7 @@ fi
 
 for target in "${targets[@]}"; do
     corpus=$build/fuzz-corpus/$target
+    $smoke && corpus=$seeds/corpus-$target
     mkdir -p "$corpus"
     for pattern in $(sed -n 's|^// Seeds:||p' "$here/$target.cpp"); do
         if [[ $pattern == @archives ]]; then
