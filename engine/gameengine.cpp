@@ -199,7 +199,8 @@ bool GameEngine::startMidlet() {
     try {
         application->startApp();
     } catch (DExceptionPtr& e) {
-        if (DSystem::err) DSystem::err->println(u"GameEngine: the program cannot start: " + e->toString() + u" (" + e->getMessage() + u")");
+        if (DSystem::err)
+            DSystem::err->println(u"GameEngine: the program cannot start: " + e->toString() + u" (" + e->getMessage() + u")");
         MessageBoxW(nullptr, e->toString()->chars(), u"Error!", MB_ICONERROR);
         abandonStart();
         return false;

@@ -168,7 +168,6 @@ void GameLib::dropFailedMode(const DStringPtr& what) {
         }
     }
     diagnose(u"GameLib: without a shell menu the program ends");
-    currentMode = nullptr;
     notifyDestroyed();
     PostQuitMessage(failureStatus);
 }
@@ -201,8 +200,8 @@ DInputStreamPtr GameLib::openResource(const DStringPtr& name) {
         return tryResource(name);
     } catch (DExceptionPtr&) {
         const DStringPtr variant = variantName(name);
-        const DStringPtr entries = variant->equals(name) || !fallsBack(name) ? entryOf(variant)
-                                                                       : entryOf(variant) + u" nor " + entryOf(name);
+        const bool bothTried = !variant->equals(name) && fallsBack(name);
+        const DStringPtr entries = bothTried ? entryOf(variant) + u" nor " + entryOf(name) : entryOf(variant);
         diagnose(u"GameLib: cannot open the resource " + name + u": the data archive has no readable entry " + entries +
                  u" and there is no such file beside the program");
         throw;

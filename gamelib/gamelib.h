@@ -32,8 +32,7 @@ public:
 
     // Opens a resource of the data archive, the large-screen or Pocket PC variant where there
     // is one, else the file of that name beside the program. Never null: a resource found
-    // nowhere throws the file stream's not-found exception.
-    // A resource found nowhere is named on the diagnostic stream.
+    // nowhere is named on the diagnostic stream and throws the file stream's not-found exception.
     static dfc::io::DInputStreamPtr openResource(const dfc::lang::DStringPtr& name);
     // As openResource, without the diagnostic: for names that are only tried.
     static dfc::io::DInputStreamPtr tryResource(const dfc::lang::DStringPtr& name);

@@ -230,7 +230,8 @@ std::vector<uint8_t> readAt(HANDLE file, uint64_t position, uint64_t size) {
 std::vector<uint8_t> decodeLzma(const std::vector<uint8_t>& packed, const Folder& folder) {
     std::vector<uint8_t> properties = folder.lzmaProperties;
     // The dictionary need not be larger than what it unpacks.
-    const uint32_t dictionary = uint32_t(std::min<uint64_t>(dictionaryOf(properties), std::max<uint64_t>(folder.unpackSize, 4096)));
+    const uint64_t needed = std::max<uint64_t>(folder.unpackSize, 4096);
+    const uint32_t dictionary = uint32_t(std::min<uint64_t>(dictionaryOf(properties), needed));
     for (int i = 1; i <= 4; ++i) properties[size_t(i)] = uint8_t(dictionary >> (8 * (i - 1)));
     lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, nullptr}, {LZMA_VLI_UNKNOWN, nullptr}};
     if (lzma_properties_decode(&filters[0], nullptr, properties.data(), properties.size()) != LZMA_OK) refused();

@@ -72,7 +72,8 @@ std::vector<uint8_t> unpackEntry(HANDLE file, int ordinal, const std::string& na
 
 // An entry that is there but does not unpack is named, since its exception only says where it was thrown.
 void damagedEntry(const std::string& key) {
-    if (DSystem::err) DSystem::err->println(u"D7zipInputStream: the entry " + DStringPtr(new DString(key.c_str())) + u" is damaged");
+    if (DSystem::err)
+        DSystem::err->println(u"D7zipInputStream: the entry " + DStringPtr(new DString(key.c_str())) + u" is damaged");
 }
 
 }  // namespace
