@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
@@ -53,7 +54,9 @@ Png readPng(const std::string& path) {
     return png;
 }
 
-std::string tempPath(const char* name) { return ::testing::TempDir() + name; }
+// Named after the process, so that test programs of other build folders running at the same
+// time keep to their own files.
+std::string tempPath(const char* name) { return ::testing::TempDir() + std::to_string(getpid()) + "-" + name; }
 
 }  // namespace
 
