@@ -41,7 +41,7 @@ fuzz-build: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets gamedat
 
 fuzz-smoke:
-	bash fuzz/run.sh --smoke $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS) -1
+	FUZZ_PARALLEL=4 bash fuzz/run.sh --smoke $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS) -1
 
 fuzz: fuzz-build
 	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_RUNS) $(FUZZ_TARGETS)

@@ -47,11 +47,14 @@ if [[ ${#targets[@]} -eq 0 ]]; then
     for source in "$here"/*.cpp; do targets+=("$(basename "$source" .cpp)"); done
 fi
 
-for target in "${targets[@]}"; do
-    corpus=$build/fuzz-corpus/$target
+# One target: its corpus filled with its seeds, then the run; its report goes to its own file.
+run_target() {
+    local target=$1 corpus=$build/fuzz-corpus/$1 started=$SECONDS
     $smoke && corpus=$seeds/corpus-$target
     mkdir -p "$corpus"
-    for pattern in $(sed -n 's|^// Seeds:||p' "$here/$target.cpp"); do
+    local patterns
+    read -ra patterns <<<"$(sed -n 's|^// Seeds:||p' "$here/$target.cpp")"
+    for pattern in "${patterns[@]}"; do
         if [[ $pattern == @archives ]]; then
             cp "$seeds"/archives/*.7z "$corpus/"
             continue
@@ -61,11 +64,33 @@ for target in "${targets[@]}"; do
         done
     done
     echo "== fuzz_$target: ${seconds} s, ${runs} runs at most, $(ls "$corpus" | wc -l) inputs to start from"
-    started=$SECONDS
-    "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -runs="$runs" -timeout=20 -rss_limit_mb=2048 \
-        -print_final_stats=1 -artifact_prefix="$crashes/$target-" "$corpus" 2>"$build/fuzz-$target.log" ||
-        { tail -60 "$build/fuzz-$target.log"; echo "fuzz_$target crashed; the input is in $crashes"; exit 1; }
+    if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -runs="$runs" -timeout=20 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$crashes/$target-" "$corpus" 2>"$build/fuzz-$target.log"; then
+        tail -60 "$build/fuzz-$target.log"
+        echo "fuzz_$target crashed; the input is in $crashes"
+        return 1
+    fi
     sed -n 's/^stat::number_of_executed_units: *\([0-9]*\)/\1 executions/p; s/^stat::peak_rss_mb: *\([0-9]*\)/\1 MB at most/p' \
         "$build/fuzz-$target.log" | tr '\n' ' '
     echo "in $((SECONDS - started)) s, no crash"
+}
+
+# FUZZ_PARALLEL targets run side by side (1 by default); each one's report is shown whole.
+parallel=${FUZZ_PARALLEL:-1}
+failed=0
+pending=()
+finish_oldest() {
+    local target=${pending[0]}
+    wait "${pids[$target]}" || failed=1
+    cat "$seeds/report-$target"
+    pending=("${pending[@]:1}")
+}
+declare -A pids
+for target in "${targets[@]}"; do
+    run_target "$target" >"$seeds/report-$target" 2>&1 &
+    pids[$target]=$!
+    pending+=("$target")
+    if (( ${#pending[@]} >= parallel )); then finish_oldest; fi
 done
+while (( ${#pending[@]} > 0 )); do finish_oldest; done
+exit $failed
