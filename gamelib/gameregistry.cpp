@@ -1,5 +1,6 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "goldrift.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
@@ -9,7 +10,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {nullptr, nullptr},  // dotvor
     {nullptr, nullptr},  // tunnex
     {nullptr, nullptr},  // tanks
-    {nullptr, nullptr},  // goldrift
+    {make<Goldrift>, Goldrift::releaseStatics},  // goldrift
     {nullptr, nullptr},  // swarmline
     {nullptr, nullptr},  // floodpass
 };
