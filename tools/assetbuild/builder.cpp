@@ -6,6 +6,7 @@
 #include "contactsheet.h"
 #include "helptext.h"
 #include "jpegfile.h"
+#include "laddermap.h"
 #include "modsong.h"
 #include "outputcheck.h"
 #include "packer.h"
@@ -87,6 +88,9 @@ void Builder::produce(const ManifestItem& item) {
         add(item, item.entry, readFile(item.source, item.place), EntrySet::Kind::raw);
     } else if (kind == "round") {
         add(item, item.entry, BrickRound(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
+            EntrySet::Kind::raw);
+    } else if (kind == "laddermap") {
+        add(item, item.entry, LadderMap(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
             EntrySet::Kind::raw);
     } else if (kind == "charset") {
         charset(item);

@@ -8,7 +8,8 @@ namespace assets {
 namespace {
 
 const std::set<std::string> producing{"picture", "font", "atlas", "props", "props+", "keys", "sound",
-                                      "music",   "help", "anim",  "raw",   "charset", "round"};
+                                      "music",   "help", "anim",  "raw",   "charset", "round",
+                                      "laddermap"};
 
 }  // namespace
 
