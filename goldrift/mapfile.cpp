@@ -26,7 +26,12 @@ bool MapFile::read(const DInputStreamPtr& in) {
         return refuse(u"the file ends before its size");
     }
     if (width * height > maxCells) return refuse(u"the map has more than 32767 cells");
-    return readCells(data);
+    try {
+        return readCells(data);
+    } catch (dfc::lang::DExceptionPtr&) {
+        // A file stream throws at its end where the archive's stream gives -1.
+        return refuse(u"the file ends before its last cell");
+    }
 }
 
 int32_t MapFile::readSize(const DDataInputStreamPtr& in) {
