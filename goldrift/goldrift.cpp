@@ -99,16 +99,6 @@ ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
 
 DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
 
-// A frame list of the animation properties; null, with a diagnostic, when it is missing or empty.
-AnimationPtr animationOf(const DStringPtr& key) {
-    const DStringPtr list = StringManager::getProperty(key);
-    if (!list || list->length() == 0) {
-        diagnose(u"Goldrift: no frames for animation " + key);
-        return nullptr;
-    }
-    return Animation::AnimationFromNames(StringManager::split(list, u';'));
-}
-
 bool isSolid(char16_t ch) { return ch == u'#' || ch == u'B'; }
 
 bool isHole(char16_t ch) { return ch == u'd' || ch == u'D'; }
@@ -190,9 +180,18 @@ void Goldrift::loadImages() {
 void Goldrift::loadAnimations() {
     StringManager::loadProperties(u"/gdr/anim");
     for (int i = 0; i < poseCount; ++i) {
-        heroPoses[i] = animationOf(DStringPtr(u"anim_hero_") + poseKeys[i]);
-        enemyPoses[i] = animationOf(DStringPtr(u"anim_enemy_") + poseKeys[i]);
+        heroPoses[i] = poseAnimation(DStringPtr(u"anim_hero_") + poseKeys[i]);
+        enemyPoses[i] = poseAnimation(DStringPtr(u"anim_enemy_") + poseKeys[i]);
     }
+}
+
+AnimationPtr Goldrift::poseAnimation(const DStringPtr& key) {
+    const DStringPtr list = StringManager::getProperty(key);
+    if (!list || list->length() == 0) {
+        diagnose(u"Goldrift: no frames for animation " + key);
+        return nullptr;
+    }
+    return Animation::AnimationFromNames(StringManager::split(list, u';'));
 }
 
 // The tile is the background picture's size; without one the game still runs on 16 x 16.

@@ -67,6 +67,9 @@ public:
     static void drawTile(int x, int y, char16_t ch, int col, int row);
     static void drawRunner(const RunnerPtr& runner);
     static void createMenu(int mode);
+    // The frames listed under the key of the loaded properties; null, with a diagnostic, when
+    // the list is missing or empty (a runner in that pose is then not drawn).
+    static AnimationPtr poseAnimation(const dfc::lang::DStringPtr& key);
     static void releaseStatics();
 
     static GoldriftPtr theGame;

@@ -23,6 +23,8 @@ void GoldriftTest::inGame(const std::function<void()>& body, const std::function
         GoldriftPtr game = new Goldrift();
         GameLib::currentMode = game;
         game->start();
+        // The menus take a key only a while after the last one.
+        frames(10);
         body();
         GameLib::returnToShell();
         DSystem::err = nullptr;

@@ -109,6 +109,7 @@ TEST_F(MapReading, DamagedMapsAreRefusedWithADiagnosticAndTheMainMenu) {
 TEST_F(MapReading, TheCodeEntryJumpsOnlyToLevelsThatExist) {
     inGame([&] {
         ASSERT_TRUE(Goldrift::readMap(1));
+        Goldrift::level = 1;
         Goldrift::gameState = Goldrift::playState;
         auto enter = [](int number) {
             KeyState::enteredNumber = number;
