@@ -10,9 +10,10 @@ ARGS ?=
 deps:
 	@bash tools/install-deps.sh
 
+# The program and game.dat only: the tests and benchmarks are built by make test.
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target mossyard
 
 run: build
 	$(BUILD)/bin/mossyard $(ARGS)

@@ -54,7 +54,7 @@ void BrickList::loadImages() {
     for (int i = 0; i < 2; ++i) kind1Images[i] = load(DStringPtr(u"b1_") + i + u".png");
     for (int i = 0; i < 3; ++i) kind2Images[i] = load(DStringPtr(u"b2_") + i + u".png");
     const char16_t* names[] = {u"b3dis", u"b3app", u"iskra", u"detonation"};
-    for (int i = 0; i < 4; ++i) animations[i] = Brixmoor::animationFromList(names[i]);
+    for (int i = 0; i < 4; ++i) animations[i] = Animation::fromProperty(names[i]);
 }
 
 // Eleven cells and the two margins fit the screen's width; 21 rows and the paddle's zone

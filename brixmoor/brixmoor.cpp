@@ -66,8 +66,6 @@ constexpr int32_t menuShade = static_cast<int32_t>(0xFFFFFF60);
 
 DStringPtr option(const char16_t* name) { return GameTables::brixmoorId + name; }
 
-void present() { GameLib::screenCanvas->DCanvas::repaint(); }
-
 ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
 
 void diagnose(const DStringPtr& message) {
@@ -106,7 +104,7 @@ void Brixmoor::start() {
 
 void Brixmoor::showProgress() {
     GameMenu::drawProgressBar();
-    present();
+    GameLib::present();
 }
 
 void Brixmoor::showSplash() {
@@ -115,7 +113,7 @@ void Brixmoor::showSplash() {
     ScreenCanvas::screenGraphics->drawImage(splashImage, width / 2, (height - splashImage->getHeight()) / 2,
                                             DGraphics::HCENTER | DGraphics::TOP);
     GameMenu::drawProgress(height - height / 8, 0, 10, 0xFFFFFF, 0xFF0000);
-    present();
+    GameLib::present();
 }
 
 // A stored round beyond the last one (from a damaged record) is taken as the last.
@@ -160,14 +158,14 @@ void Brixmoor::loadBallImages() {
 
 void Brixmoor::loadAnimations() {
     StringManager::loadProperties(u"/bxm/anim");
-    fireBallSmall = animationFromList(u"ballFireSmall");
-    fireBall = animationFromList(u"ballFire");
-    fireBallBig = animationFromList(u"ballFireBig");
-    for (int i = 0; i < 3; ++i) monsterAnimations[i] = animationFromList(DStringPtr(u"monst") + i);
+    fireBallSmall = Animation::fromProperty(u"ballFireSmall");
+    fireBall = Animation::fromProperty(u"ballFire");
+    fireBallBig = Animation::fromProperty(u"ballFireBig");
+    for (int i = 0; i < 3; ++i) monsterAnimations[i] = Animation::fromProperty(DStringPtr(u"monst") + i);
     showProgress();
     bonusAnimations[0] = nullptr;
     for (int i = 1; i <= 12; ++i) {
-        AnimationPtr capsule = animationFromList(DStringPtr(u"bxm_bon") + i);
+        AnimationPtr capsule = Animation::fromProperty(DStringPtr(u"bxm_bon") + i);
         if (capsule) capsule->reset();
         bonusAnimations[i] = capsule;
     }
@@ -747,15 +745,6 @@ void Brixmoor::spawnParticles(int count, int kind, int x, int y, int colour) {
 }
 
 int Brixmoor::randomRange(int low, int high) { return low + GameLib::sharedRandom->nextAbsMod(high - low + 1); }
-
-AnimationPtr Brixmoor::animationFromList(const DStringPtr& key) {
-    const DStringPtr list = StringManager::getProperty(key);
-    if (!list) {
-        diagnose(u"Brixmoor: no animation list " + key);
-        return nullptr;
-    }
-    return Animation::AnimationFromNames(StringManager::split(list, u';'));
-}
 
 AnimationPtr Brixmoor::shareFrames(const AnimationPtr& source) {
     if (!source) return nullptr;

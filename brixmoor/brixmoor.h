@@ -56,9 +56,6 @@ public:
     static void spawnParticles(int count, int kind, int x, int y, int colour);
     // A number from low to high, both included, from the shared generator.
     static int randomRange(int low, int high);
-    // The animation of a list in the loaded properties ("name.png;name.png;..."); null, with
-    // a diagnostic, when the list is missing.
-    static AnimationPtr animationFromList(const dfc::lang::DStringPtr& key);
     // A new animation of its own over the frames of another; null for none.
     static AnimationPtr shareFrames(const AnimationPtr& source);
     static GameImagePtr firstFrame(const AnimationPtr& animation);

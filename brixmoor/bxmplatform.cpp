@@ -32,13 +32,13 @@ Platform::Platform()
 }
 
 void Platform::loadAnimations() {
-    for (int i = 0; i < lookCount; ++i) looks[i] = Brixmoor::animationFromList(lookNames[i]);
-    flamesRight = Brixmoor::animationFromList(u"flames");
-    flamesLeft = Brixmoor::animationFromList(u"flames2");
-    casingLeft = Brixmoor::animationFromList(u"gilzLeft1");
-    casingRight = Brixmoor::animationFromList(u"gilzRight1");
-    glue = Brixmoor::animationFromList(u"Clue");
-    exitSign = Brixmoor::animationFromList(u"exit");
+    for (int i = 0; i < lookCount; ++i) looks[i] = Animation::fromProperty(lookNames[i]);
+    flamesRight = Animation::fromProperty(u"flames");
+    flamesLeft = Animation::fromProperty(u"flames2");
+    casingLeft = Animation::fromProperty(u"gilzLeft1");
+    casingRight = Animation::fromProperty(u"gilzRight1");
+    glue = Animation::fromProperty(u"Clue");
+    exitSign = Animation::fromProperty(u"exit");
     if (exitSign) exitSign->finished = true;
     turboStill = Brixmoor::stillOf(looks[turboLook]);
     armedStill = Brixmoor::stillOf(looks[dearmedLook]);

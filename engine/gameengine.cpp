@@ -165,10 +165,10 @@ LRESULT GameEngine::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         SendMessageW(engine->window, WM_CLOSE, 0, 0);
         return 0;
     case WM_MOUSEMOVE:
-        if (wParam & MK_LBUTTON) engine->pointerDragged(pointX(lParam), pointY(lParam));
+        if (wParam & MK_LBUTTON) engine->pointerDragged(engine->drawnX(lParam), engine->drawnY(lParam));
         return 0;
-    case WM_LBUTTONDOWN: engine->pointerPressed(pointX(lParam), pointY(lParam)); return 0;
-    case WM_LBUTTONUP: engine->pointerReleased(pointX(lParam), pointY(lParam)); return 0;
+    case WM_LBUTTONDOWN: engine->pointerPressed(engine->drawnX(lParam), engine->drawnY(lParam)); return 0;
+    case WM_LBUTTONUP: engine->pointerReleased(engine->drawnX(lParam), engine->drawnY(lParam)); return 0;
     default: break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -217,6 +217,10 @@ void GameEngine::destroy() {
     application = nullptr;
     display = nullptr;
 }
+
+// The render display may show the program's picture centred on a larger screen.
+int GameEngine::drawnX(LPARAM lParam) const { return pointX(lParam) - (renderDisplay ? renderDisplay->stageOrigin().x : 0); }
+int GameEngine::drawnY(LPARAM lParam) const { return pointY(lParam) - (renderDisplay ? renderDisplay->stageOrigin().y : 0); }
 
 DCanvas* GameEngine::currentCanvas() const {
     if (!display) return nullptr;

@@ -50,6 +50,9 @@ public:
 
 private:
     dfc::microedition::lcdui::DCanvas* currentCanvas() const;
+    // A stylus message's point in the picture the program draws.
+    int drawnX(LPARAM lParam) const;
+    int drawnY(LPARAM lParam) const;
 
     static GameEngine* engine;
 

@@ -2,6 +2,7 @@
 #include "dprintstream.h"
 #include "dsystem.h"
 #include "gameimage.h"
+#include "stringmanager.h"
 
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
@@ -21,6 +22,15 @@ AnimationPtr Animation::AnimationFromNames(const DStringArrayPtr& names) {
             DSystem::err->println(u"No frame name:" + DStringPtr(names[i]));
         animation->frames[i] = frame;
     }
+    return animation;
+}
+
+AnimationPtr Animation::fromProperty(const DStringPtr& key) {
+    const DStringPtr list = StringManager::getProperty(key);
+    if (!list) return nullptr;  // the look-up has said which key is missing
+    AnimationPtr animation = AnimationFromNames(StringManager::split(list, u';'));
+    for (int i = 0; i < animation->frames->length; ++i)
+        if (animation->frames[i]->width == 0 && animation->frames[i]->height == 0) return nullptr;
     return animation;
 }
 

@@ -13,6 +13,9 @@ public:
     static AnimationPtr AnimationFromCount(int count);
     // One frame per atlas picture name.
     static AnimationPtr AnimationFromNames(const dfc::lang::DStringArrayPtr& names);
+    // The animation whose frame names (";"-separated) are the value of the text property key;
+    // null, with a diagnostic, when the key or one of the frames is missing.
+    static AnimationPtr fromProperty(const dfc::lang::DStringPtr& key);
 
     // A null text: the help page tells its picture lines from its text lines by it.
     dfc::lang::DStringPtr toString() override;

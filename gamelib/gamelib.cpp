@@ -93,7 +93,6 @@ void GameLib::showLogo() {
     g.drawImage(logo, width / 2, (height - logo->getHeight()) >> 1, DGraphics::HCENTER | DGraphics::TOP);
 }
 
-// Shows the back buffer as it stands; the modes are not painted during start-up.
 void GameLib::present() { screenCanvas->DCanvas::repaint(); }
 
 void GameLib::advanceLoadingBar() {

@@ -40,6 +40,9 @@ public:
     // Reads the key map "/keys" and the shared texts "/res", then starts the current mode.
     static void loadKeyMap();
     static void loadImageSet(const dfc::lang::DStringPtr& name);
+    // Shows the back buffer as it stands, without painting the mode: a game calls it between the
+    // loading steps of its start, before its own paint has anything to draw.
+    static void present();
 
     static GameLibPtr gameLib;
     static GameInterfacePtr currentMode;
@@ -53,7 +56,6 @@ private:
     // False when the data archive cannot be opened.
     bool openArchive();
     static void showLogo();
-    static void present();
     static void advanceLoadingBar();
     static void paintFrame(DWORD updateStart);
     static void waitForFrameEnd();

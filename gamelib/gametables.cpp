@@ -242,8 +242,7 @@ void GameTables::releaseLibrary() {
     GameLib::sharedRandom = nullptr;
     GameMenu::arrowUp = GameMenu::arrowDown = GameMenu::pauseImage = nullptr;
     GameMenu::lastEnteredName = nullptr;
-    HelpLayout::lines = nullptr;
-    HelpLayout::lineCount = 0;
+    HelpLayout::clear();
     Sound::soundTable = nullptr;
     Sound::currentPlayer = nullptr;
 }

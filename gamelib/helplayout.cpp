@@ -57,6 +57,11 @@ void HelpLayout::layout(const DStringPtr& text, const DObjectPtr& pictures, int3
     }
 }
 
+void HelpLayout::clear() {
+    lines = nullptr;
+    lineCount = 0;
+}
+
 DObjectPtr HelpLayout::line(int32_t i) {
     if (!lines || i < 0 || i >= lineCount || i >= lines->length) return nullptr;
     return lines[i];

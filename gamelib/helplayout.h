@@ -18,6 +18,8 @@ public:
     // null; a line whose number names no picture stays text.
     static void layout(const dfc::lang::DStringPtr& text, const dfc::lang::DObjectPtr& pictures, int32_t charsPerLine,
                        int32_t maxWidth, const ImageFontPtr& font);
+    // Drops the laid-out text, as a game does when it leaves its help page.
+    static void clear();
     // The slot of line i; null for an empty line or when there is no layout.
     static dfc::lang::DObjectPtr line(int32_t i);
 

@@ -153,6 +153,14 @@ void setModulePath(const std::string& path);
 // Writes a picture as a PNG file; false when it could not be written.
 bool savePng(const Picture& picture, const std::string& path);
 
+// The desktop window: the device screen scaled by a whole factor, at most this.
+constexpr int maxWindowScale = 3;
+// What the window manager adds around the window (borders, title bar).
+constexpr int windowFrameWidth = 16, windowFrameHeight = 48;
+// The largest scale, at most maxWindowScale and at least 1, whose window with its frame fits
+// the desktop's usable area.
+int fittingScale(int screenWidth, int screenHeight, int areaWidth, int areaHeight);
+
 std::string narrow(std::u16string_view text);
 std::u16string widen(std::string_view text);
 

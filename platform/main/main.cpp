@@ -1,5 +1,6 @@
 // The program's start: the platform layer's own options, the backend, then the
 // program's Windows-style entry point.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,7 +15,7 @@ namespace {
 struct Options {
     std::string profile;
     std::string backend = "sdl";
-    int scale = 3;
+    int scale = 0;  // 0: the largest that fits the desktop
     std::string script;
     int frames = 0;
     std::string capture;
@@ -26,57 +27,95 @@ void usage(FILE* out) {
                  "                [--script FILE] [--frames N] [--capture FILE.png] [--profiles]\n"
                  "  --profile   the simulated device (also MOSSYARD_PROFILE); --profiles lists them\n"
                  "  --backend   sdl: a desktop window (default); headless: no window, virtual clock\n"
-                 "  --scale     window size as a multiple of the device screen (default 3)\n"
+                 "  --scale     window size as a multiple of the device screen, 1 to %d (default: the\n"
+                 "              largest that fits the desktop)\n"
                  "  --script    headless: timed key and stylus events, one a line: \"<ms> <event> [args]\"\n"
-                 "  --frames    headless: close the program after this many frames\n"
+                 "  --frames    headless: close the program after this many frames (0: no limit)\n"
                  "  --capture   headless: write the last frame as a PNG file at the end\n"
                  "Desktop keys:\n%s",
-                 platform::sdl::keyTable().c_str());
+                 platform::maxWindowScale, platform::sdl::keyTable().c_str());
 }
 
-bool parse(int argc, char** argv, Options* o) {
+void listProfiles() {
+    size_t width = 0;
+    for (const auto& p : platform::profiles()) width = std::max(width, p.name.size());
+    for (const auto& p : platform::profiles())
+        std::printf("%-*s  %s\n", int(width), p.name.c_str(), p.description.c_str());
+}
+
+// A whole number from low to high, digits only; false for anything else.
+bool wholeNumber(const std::string& text, int low, int high, int* out) {
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    const int n = std::stoi(text);
+    if (n < low || n > high) return false;
+    *out = n;
+    return true;
+}
+
+// Reads the options into *o; on a bad one, *error names it.
+bool parse(int argc, char** argv, Options* o, std::string* error) {
     if (const char* env = std::getenv("MOSSYARD_PROFILE")) o->profile = env;
     if (const char* env = std::getenv("MOSSYARD_BACKEND")) o->backend = env;
     for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        auto value = [&](std::string* out) {
-            if (i + 1 >= argc) return false;
-            *out = argv[++i];
+        const std::string arg = argv[i];
+        std::string value;
+        auto next = [&]() {
+            if (i + 1 >= argc) {
+                *error = arg + " wants a value";
+                return false;
+            }
+            value = argv[++i];
             return true;
         };
-        std::string number;
         if (arg == "--help" || arg == "-h") {
             usage(stdout);
             std::exit(0);
         } else if (arg == "--profiles") {
-            for (const auto& p : platform::profiles()) std::printf("%-12s %s\n", p.name.c_str(), p.description.c_str());
+            listProfiles();
             std::exit(0);
         } else if (arg == "--profile") {
-            if (!value(&o->profile)) return false;
+            if (!next()) return false;
+            o->profile = value;
         } else if (arg == "--backend") {
-            if (!value(&o->backend)) return false;
+            if (!next()) return false;
+            o->backend = value;
         } else if (arg == "--script") {
-            if (!value(&o->script)) return false;
+            if (!next()) return false;
+            o->script = value;
         } else if (arg == "--capture") {
-            if (!value(&o->capture)) return false;
-        } else if (arg == "--scale" || arg == "--frames") {
-            if (!value(&number)) return false;
-            int n = std::atoi(number.c_str());
-            if (n < (arg == "--scale" ? 1 : 0)) return false;
-            (arg == "--scale" ? o->scale : o->frames) = n;
+            if (!next()) return false;
+            o->capture = value;
+        } else if (arg == "--scale") {
+            if (!next()) return false;
+            if (!wholeNumber(value, 1, platform::maxWindowScale * 4, &o->scale)) {
+                *error = "--scale wants a whole number from 1, not \"" + value + "\"";
+                return false;
+            }
+        } else if (arg == "--frames") {
+            if (!next()) return false;
+            if (!wholeNumber(value, 0, 999999999, &o->frames)) {
+                *error = "--frames wants a whole number (0 for no limit), not \"" + value + "\"";
+                return false;
+            }
         } else {
+            *error = "unknown option \"" + arg + "\"";
             return false;
         }
     }
-    return o->backend == "sdl" || o->backend == "headless";
+    if (o->backend != "sdl" && o->backend != "headless") {
+        *error = "unknown backend \"" + o->backend + "\"; it is sdl or headless";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
-    if (!parse(argc, argv, &options)) {
-        usage(stderr);
+    std::string error;
+    if (!parse(argc, argv, &options, &error)) {
+        std::fprintf(stderr, "mossyard: %s; --help lists the options\n", error.c_str());
         return 2;
     }
     if (!options.profile.empty()) {
@@ -90,7 +129,6 @@ int main(int argc, char** argv) {
 
     platform::headless::HeadlessBackend* headless = nullptr;
     if (options.backend == "sdl") {
-        std::string error;
         auto backend = platform::sdl::create(options.scale, &error);
         if (!backend) {
             std::fprintf(stderr,
@@ -103,7 +141,6 @@ int main(int argc, char** argv) {
     } else {
         auto backend = std::make_unique<platform::headless::HeadlessBackend>();
         headless = backend.get();
-        std::string error;
         if (!options.script.empty() && !headless->loadScript(options.script, &error)) {
             std::fprintf(stderr, "mossyard: %s\n", error.c_str());
             return 2;

@@ -1,7 +1,11 @@
 #include "sdlbackend.h"
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 #include "ce_window.h"
 
@@ -49,6 +53,30 @@ bool digitKey(SDL_Keycode key, DWORD* vk) {
     return false;
 }
 
+// Sound libraries below SDL print their complaints about a machine without a sound device
+// straight to standard error; silence is the documented fallback, so they are kept out.
+class QuietStandardError {
+public:
+    QuietStandardError() : saved(dup(STDERR_FILENO)) {
+        int null = open("/dev/null", O_WRONLY);
+        if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+        if (null >= 0) close(null);
+    }
+    ~QuietStandardError() {
+        if (saved < 0) return;
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+    }
+
+private:
+    int saved;
+};
+
+// Drivers that open no window anyone can see.
+bool invisibleVideoDriver(const char* driver) {
+    return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
 class SdlBackend : public Backend {
 public:
     SdlBackend(SDL_Window* w, SDL_Renderer* r) : window(w), renderer(r), start(std::chrono::steady_clock::now()) {}
@@ -67,8 +95,15 @@ public:
         while (SDL_PollEvent(&e)) handle(e);
     }
 
+    // Scaling and presenting cost the host far more than comparing the pixels, so an unchanged
+    // picture is shown again only when the window needs it (exposed, resized, focused).
     void present(const Picture& picture) override {
         if (picture.width <= 0 || picture.height <= 0) return;
+        if (!windowNeedsPicture && picture.width == shown.width && picture.height == shown.height &&
+            picture.pixels == shown.pixels)
+            return;
+        shown = picture;
+        windowNeedsPicture = false;
         if (!texture || textureWidth != picture.width || textureHeight != picture.height) {
             if (texture) SDL_DestroyTexture(texture);
             texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, picture.width,
@@ -107,6 +142,7 @@ public:
 
     bool openAudio(unsigned rate, AudioRender render) override {
         closeAudio();
+        QuietStandardError quiet;
         if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         SDL_AudioSpec want{};
         want.freq = int(rate);
@@ -156,6 +192,11 @@ private:
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) deliverActivate(true);
             if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) deliverActivate(false);
+            if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                e.window.event == SDL_WINDOWEVENT_RESTORED || e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                windowNeedsPicture = true;
+                if (!shown.pixels.empty()) present(shown);
+            }
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: key(e.key); break;
@@ -193,16 +234,34 @@ private:
     std::chrono::steady_clock::time_point start;
     SDL_AudioDeviceID audioDevice = 0;
     AudioRender audio;
+    // What the window shows now, and whether it must be drawn again all the same.
+    Picture shown;
+    bool windowNeedsPicture = true;
 };
 
 }  // namespace
 
 std::unique_ptr<Backend> create(int scale, std::string* error) {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        *error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return nullptr;
+    }
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         *error = SDL_GetError();
         return nullptr;
     }
+    if (invisibleVideoDriver(SDL_GetCurrentVideoDriver())) {
+        *error = std::string("only the ") + SDL_GetCurrentVideoDriver() + " video driver, which shows nothing";
+        SDL_Quit();
+        return nullptr;
+    }
     const Profile& p = profile();
+    if (scale == 0) {
+        SDL_Rect area{};
+        scale = SDL_GetDisplayUsableBounds(0, &area) == 0
+                    ? fittingScale(p.screenWidth, p.screenHeight, area.w, area.h)
+                    : maxWindowScale;
+    }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_Window* window = SDL_CreateWindow("Mossvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           p.screenWidth * scale, p.screenHeight * scale, SDL_WINDOW_RESIZABLE);

@@ -1,4 +1,6 @@
 #include "headless.h"
+#include <cerrno>
+#include <cctype>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -138,9 +140,12 @@ bool HeadlessBackend::loadScript(const std::string& path, std::string* error) {
             *error = path + ":" + std::to_string(number) + ": " + why;
             return false;
         };
+        // Digits only: strtoul would take "-5" as a time near the end of the clock.
         char* end = nullptr;
+        errno = 0;
         unsigned long at = std::strtoul(atText.c_str(), &end, 10);
-        if (*end) return fail("expected a time in milliseconds, found \"" + atText + "\"");
+        if (!std::isdigit(static_cast<unsigned char>(atText[0])) || *end || errno == ERANGE || at > 0xFFFFFFFFul)
+            return fail("expected a time in milliseconds, found \"" + atText + "\"");
         if (!(words >> name) || !eventNames().count(name)) return fail("unknown event \"" + name + "\"");
         Event e{DWORD(at), eventNames().at(name)};
         if (e.kind == Event::keyDown || e.kind == Event::keyUp) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <csetjmp>
 #include <cstdio>
+#include <sstream>
 #include <png.h>
 #include <jpeglib.h>
 #include "assettool.h"
@@ -117,6 +118,29 @@ TEST_F(GameDat, HoldsTheLibrarysResourcesForBothScreens) {
         }
     for (const std::string& name : names) EXPECT_TRUE(std::filesystem::exists(entry(name))) << name;
     EXPECT_TRUE(std::filesystem::exists(gameDat.parent_path() / "charset.dat"));
+}
+
+// Every entry in a folder of its own, LZMA without filters, pictures stored as they are.
+TEST_F(GameDat, HoldsOnlyCopyAndLzmaFoldersWithPicturesStored) {
+    ToolRun listing = runCommand("7zz l -slt '" + gameDat.string() + "'");
+    ASSERT_EQ(listing.status, 0) << listing.output;
+    std::istringstream lines(listing.output.substr(listing.output.find("----------")));
+    std::string path;
+    int pictures = 0, compressed = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("Path = ")) path = line.substr(7);
+        if (!line.starts_with("Method = ") || line.size() == 9) continue;
+        const std::string method = line.substr(9);
+        if (path.ends_with(".png") || path.ends_with(".jpg")) {
+            EXPECT_EQ(method, "Copy") << path;
+            ++pictures;
+        } else {
+            EXPECT_TRUE(method.starts_with("LZMA:") && method.find(' ') == std::string::npos) << path << ": " << method;
+            ++compressed;
+        }
+    }
+    EXPECT_GT(pictures, 0);
+    EXPECT_GT(compressed, 0);
 }
 
 TEST_F(GameDat, SameSourcesGiveTheSameBytes) {

@@ -105,6 +105,12 @@ const Refusal refusals[] = {
        {"all.atlas", "width 64\nball.png = b.grid\n"},
        {"b.grid", "x #ffffff\n---\nx\n"}}},
      "data/t/manifest.txt:2", "paddle.png_mr"},
+    {"a level text with bare LF line ends",
+     {{{"manifest.txt", "raw lvl/1.txt 1.txt text\n"}, {"1.txt", "#..#\r\n#..#\n####\r\n"}}},
+     "data/t/1.txt:2", "LF alone"},
+    {"a level text whose last line has no line end",
+     {{{"manifest.txt", "raw lvl/1.txt 1.txt text\n"}, {"1.txt", "#..#\r\n####"}}},
+     "data/t/1.txt:2", "no CR LF"},
     {"an entry name with a leading slash",
      {{{"manifest.txt", "raw /menu/a.txt a.txt\n"}, {"a.txt", "x"}}},
      "data/t/manifest.txt:1", "without a leading '/'"},
@@ -128,7 +134,9 @@ TEST(AssetBuilderRefuses, NothingWhenTheSourcesAreSound) {
                       "props res.txt res.txt\nprops+ res.txt more.txt\nneedkeys res.txt a b\n"
                       "atlas all all.atlas\nanim anim.txt anim.txt atlas=all\nneed all ball.png_up\n"
                       "picture back.jpg back.draw +ppc\nfont fonts/small small.font\n"
-                      "help help.txt help.txt pictures=1 +ppc\nsound hit.wav hit.sfx\n"},
+                      "help help.txt help.txt pictures=1 +ppc\nsound hit.wav hit.sfx\n"
+                      "raw lvl/1.txt level.txt text\n"},
+                     {"level.txt", "#..#\r\n\r\n####\r\n"},
                      {"res.txt", "a=1\r\n"},
                      {"more.txt", "b=2\r\n"},
                      {"all.atlas", "width 64\nball.png = b.grid\n"},
@@ -150,3 +158,27 @@ TEST(AssetBuilderRefuses, NothingWhenTheSourcesAreSound) {
 }
 
 }  // namespace
+
+// The game's archive reader knows the Copy and LZMA coders only: the read-back check refuses
+// an archive packed with any other.
+TEST(AssetBuilderRefuses, AnArchiveWithACoderTheGameCannotRead) {
+    TempFolder folder;
+    folder.write("a.txt", repeated("some text\r\n", 50));
+    const std::string tool = std::string(MOSSYARD_BINARY_DIR) + "/tools/assetbuild";
+    struct Case {
+        const char* coder;
+        int status;
+    };
+    for (const Case& c : {Case{"PPMd", 1}, Case{"BZip2", 1}, Case{"LZMA", 0}, Case{"Copy", 0}}) {
+        SCOPED_TRACE(c.coder);
+        const std::string archive = folder.file(std::string(c.coder) + ".7z");
+        ASSERT_EQ(runCommand("cd '" + folder.file("") + "' && 7zz a -t7z -m0=" + c.coder + " '" + archive + "' a.txt")
+                      .status,
+                  0);
+        ToolRun run = runCommand("'" + tool + "' check '" + archive + "'");
+        EXPECT_EQ(run.status, c.status) << run.output;
+        if (c.status != 0) {
+            EXPECT_NE(run.output.find("a.txt is packed with"), std::string::npos) << run.output;
+        }
+    }
+}

@@ -186,18 +186,6 @@ TEST_F(MissingRoundTest, EndsTheGameWithADiagnostic) {
     });
 }
 
-TEST_F(GameTest, MissingAnimationListGivesNoneAndADiagnostic) {
-    inGame([](Brixmoor&) {
-        StringManager::loadProperties(u"/bxm/anim");
-        EXPECT_FALSE(Brixmoor::animationFromList(u"nosuchlist"));
-        EXPECT_NE(GameTest::diagnostics().find("Brixmoor: no animation list nosuchlist"), std::string::npos);
-        AnimationPtr spin = Brixmoor::animationFromList(u"monst2");
-        ASSERT_TRUE(spin);
-        EXPECT_EQ(spin->frames->length, 4);
-        StringManager::loadProperties(u"/res");
-    });
-}
-
 // Without its pictures a paddle shows nothing but keeps working.
 TEST_F(GameTest, PaddleWithoutAnimationsStillPlays) {
     inGame([](Brixmoor& game) {

@@ -3,10 +3,11 @@
 // again when the program is started anew. Frames of the menu and of play are written to
 // brixmoor-frames/ in the build folder, for both screens.
 #include <gtest/gtest.h>
-#include <filesystem>
 #include <string>
 #include "bxmplatform.h"
 #include "game_fixture.h"
+#include "game_run.h"
+#include "gameregistry.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
@@ -18,25 +19,13 @@
 
 namespace {
 
-constexpr int keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40, keySelect = 10002;
+using namespace keys;
 
-void capture(const std::string& name) {
-    const std::string folder = std::string(MOSSYARD_BINARY_DIR) + "/brixmoor-frames";
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(platform::savePng(platform::screen(), folder + "/" + name + ".png")) << name;
-}
+void capture(const std::string& name) { captureScreen("brixmoor-frames", name); }
 
-// A key the menus take: pressed, released, and the menus' pause between keys.
-void key(int code) {
-    StartedAppTest::press(code);
-    StartedAppTest::frames(8);
-}
-
-// From the shell's first frame, after its intro, to the game's menu.
-void enterGame(int moveKey) {
-    StartedAppTest::frames(50);
-    key(moveKey);
-    key(keySelect);
+// From the shell to the game's menu.
+void enterGame() {
+    openGameFromShell(GameRegistry::brixmoor);
     for (int i = 0; i < 200 && !(Brixmoor::theGame && Brixmoor::gameState == Brixmoor::menu); ++i)
         StartedAppTest::frames(1);
     ASSERT_TRUE(Brixmoor::theGame);
@@ -45,30 +34,19 @@ void enterGame(int moveKey) {
 }
 
 void launch() {
-    StartedAppTest::press(keyUp);
+    StartedAppTest::press(up);
     StartedAppTest::frames(1);
 }
 
 // Plays on with the paddle held against the left wall until the game is over.
 void loseEveryLife() {
-    GameLib::screenCanvas->keyPressed(keyLeft);
+    GameLib::screenCanvas->keyPressed(left);
     for (int frame = 0; frame < 40000 && Brixmoor::mainMenu->mode != GameMenu::namePage; ++frame) {
         if (Brixmoor::gameState == Brixmoor::play && !Brixmoor::theGame->balls[0]->flying) launch();
         StartedAppTest::frames(1);
     }
-    GameLib::screenCanvas->keyReleased(keyLeft);
+    GameLib::screenCanvas->keyReleased(left);
     StartedAppTest::frames(2);
-}
-
-// Moves the keyboard's cursor to the key and types it.
-void typeKey(int index) {
-    VirtualKeyboard& keyboard = *GameTables::virtualKeyboard;
-    const int row = index / keyboard.columns, column = index % keyboard.columns;
-    for (int moves = 0; moves < 20 && (keyboard.row != row || keyboard.column != column); ++moves) {
-        if (keyboard.row != row) key(keyboard.row < row ? keyDown : keyUp);
-        else key(keyboard.column < column ? keyRight : keyLeft);
-    }
-    key(keySelect);
 }
 
 class WholeGame : public GameTest {};
@@ -76,9 +54,9 @@ class WholeGame : public GameTest {};
 TEST_F(WholeGame, FromTheShellToTheHighScoreTableAndBackAfterARestart) {
     int finalScore = 0;
     inProgram([&] {
-        enterGame(keyRight);
+        enterGame();
         capture("menu-smartphone");
-        key(keySelect);
+        menuKey(fire);
         ASSERT_EQ(Brixmoor::gameState, Brixmoor::roundStart);
         capture("round-smartphone");
         ASSERT_TRUE(runUntil(Brixmoor::play));
@@ -105,29 +83,27 @@ TEST_F(WholeGame, FromTheShellToTheHighScoreTableAndBackAfterARestart) {
         finalScore = Brixmoor::brickList->hitsTaken;
         EXPECT_GT(finalScore, 0);
         capture("name-smartphone");
-        typeKey(1);   // b
-        typeKey(23);  // x
-        typeKey(28);  // ok
+        typeName("bx");
         ASSERT_EQ(Brixmoor::gameState, Brixmoor::scores);
         EXPECT_EQ(narrow(Brixmoor::scoreMenu->items[0]), "bx");
         EXPECT_EQ(Brixmoor::scoreMenu->values[0], finalScore);
         capture("scores-smartphone");
 
-        key(keySelect);
+        menuKey(fire);
         ASSERT_EQ(Brixmoor::gameState, Brixmoor::menu);
-        key(keyUp);
-        key(keyUp);
+        menuKey(up);
+        menuKey(up);
         EXPECT_EQ(Brixmoor::mainMenu->selected, Brixmoor::exitItem);
-        key(keySelect);
+        menuKey(fire);
         EXPECT_FALSE(Brixmoor::theGame) << "the game let go of its statics";
         EXPECT_FALSE(Brixmoor::brickList);
         EXPECT_NE(GameLib::currentMode.get(), game.get());
     });
 
     inProgram([&] {
-        enterGame(keyRight);
-        key(keyDown);
-        key(keySelect);
+        enterGame();
+        menuKey(down);
+        menuKey(fire);
         ASSERT_EQ(Brixmoor::gameState, Brixmoor::scores);
         EXPECT_EQ(narrow(Brixmoor::scoreMenu->items[0]), "bx");
         EXPECT_EQ(Brixmoor::scoreMenu->values[0], finalScore);
@@ -138,11 +114,11 @@ class WholeGamePocketPc : public PocketPcGameTest {};
 
 TEST_F(WholeGamePocketPc, MenuAndPlayOnTheLargeScreen) {
     inProgram([] {
-        enterGame(keyDown);
+        enterGame();
         EXPECT_EQ(Brixmoor::brickList->brickWidth, 20);
         EXPECT_EQ(BrickList::fieldLeft, 10);
         capture("menu-pocketpc");
-        key(keySelect);
+        menuKey(fire);
         ASSERT_TRUE(runUntil(Brixmoor::play));
         launch();
         frames(30);

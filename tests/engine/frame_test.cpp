@@ -147,6 +147,26 @@ TEST_F(SmartphoneFrame, StylusEventsKeepTheirSignAndMovesNeedTheButton) {
     EXPECT_EQ(events, (std::vector<std::string>{"down -3,7", "drag 20,-1", "up 21,22"}));
 }
 
+class VgaFrame : public Frame {
+    std::string profileName() const override { return "vga"; }
+};
+
+// On a screen larger than the program's picture, which shows centred, the stylus points are
+// those of the picture.
+TEST_F(VgaFrame, StylusPointsAreThoseOfThePictureShownCentred) {
+    TestMidlet::onTick = [](int n) {
+        HWND w = GameEngine::singleton()->getWindow();
+        if (n == 1) {
+            PostMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120, 160));
+            PostMessageW(w, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(359, 479));
+            PostMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(100, 150));
+        }
+        if (n == 3) dfc::microedition::midlet::DMIDlet::getCurrent()->notifyDestroyed();
+    };
+    run();
+    EXPECT_EQ(events, (std::vector<std::string>{"down 0,0", "drag 239,319", "up -20,-10"}));
+}
+
 TEST_F(SmartphoneFrame, TheSplashEndsOnTheFirstIdlePassAfterItsDeadline) {
     // Every idle pass takes a virtual millisecond; the deadline may lie across the wrap of the count.
     for (DWORD start : {0u, 0xFFFFFF00u, 0xFFFFFFFFu - 2000u}) {

@@ -5,13 +5,16 @@
 #include "animation.h"
 #include "dbytearrayoutputstream.h"
 #include "dgraphics.h"
+#include "dhashtable.h"
 #include "dimage.h"
 #include "dprintstream.h"
 #include "dsystem.h"
 #include "gameimage.h"
 #include "gamelib.h"
 #include "imageatlas.h"
+#include "platform.h"
 #include "program_fixture.h"
+#include "stringmanager.h"
 
 using dfc::lang::DStringArray;
 using dfc::lang::DStringPtr;
@@ -175,5 +178,34 @@ TEST_F(AtlasTest, AFrameNameMissingFromTheAtlasIsReported) {
         EXPECT_EQ(animation->added, 0);
         const std::string printed(reinterpret_cast<const char*>(bytes->toByteArray()->data), bytes->size());
         EXPECT_EQ(printed, "No frame name:gone\r\n");
+    });
+}
+
+TEST_F(AtlasTest, AnAnimationByKeyNeedsItsListAndEveryFrame) {
+    writeAtlas(spriteLine);
+    struct Case {
+        const char16_t* key;
+        int frames;  // 0: no animation
+        const char* printed;
+    };
+    const Case cases[] = {
+        {u"spin", 3, ""},
+        {u"absent", 0, "StringManager: property not found: absent\r\n"},
+        {u"broken", 0, "No frame name:gone\r\n"},
+    };
+    inProgram([&] {
+        GameLib::loadImageSet(u"/t/atlas");
+        StringManager::properties = new dfc::util::DHashtable(11, 75);
+        StringManager::properties->put(DStringPtr(u"spin"), DStringPtr(u"sq;sq_up;sq_mr"));
+        StringManager::properties->put(DStringPtr(u"broken"), DStringPtr(u"sq;gone"));
+        for (const Case& c : cases) {
+            dfc::io::DByteArrayOutputStreamPtr bytes = new dfc::io::DByteArrayOutputStream();
+            DSystem::err = new dfc::io::DPrintStream(bytes);
+            AnimationPtr animation = Animation::fromProperty(c.key);
+            const std::string printed(reinterpret_cast<const char*>(bytes->toByteArray()->data), bytes->size());
+            EXPECT_EQ(animation ? animation->frames->length : 0, c.frames) << platform::narrow(c.key);
+            EXPECT_EQ(printed, c.printed) << platform::narrow(c.key);
+        }
+        StringManager::properties = nullptr;
     });
 }

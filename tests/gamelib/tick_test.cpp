@@ -8,6 +8,7 @@
 #include "gamelib.h"
 #include "headless.h"
 #include "keystate.h"
+#include "platform.h"
 #include "program_fixture.h"
 #include "screencanvas.h"
 #include "started_app.h"
@@ -151,5 +152,32 @@ TEST_F(ProgramTest, ATickWithoutAModeThrows) {
     inProgram([] {
         GameLib::currentMode = nullptr;
         EXPECT_THROW(GameLib::gameLib->tick(), dfc::lang::DNullPointerExceptionPtr);
+    });
+}
+
+// Between the loading steps of its start a game shows the back buffer as it stands: its own
+// paint is not ready and must not run.
+TEST_F(RunningProgram, ALoadingStepPresentsTheBackBufferWithoutPaintingTheMode) {
+    struct Step {
+        int x, y, width, height;
+        uint32_t colour;
+        uint16_t shown;
+    };
+    const Step steps[] = {{0, 0, 176, 220, 0x000000, 0x0000}, {20, 180, 60, 10, 0xFF0000, 0xF800},
+                          {80, 180, 40, 10, 0x00FF00, 0x07E0}, {170, 0, 6, 220, 0xFFFFFF, 0xFFFF}};
+    inProgram([&] {
+        auto* mode = new TimedMode();
+        GameLib::currentMode = mode;
+        for (const Step& step : steps) {
+            ScreenCanvas::screenGraphics->setColor(step.colour);
+            ScreenCanvas::screenGraphics->fillRect(step.x, step.y, step.width - 1, step.height - 1);
+            GameLib::present();
+            const platform::Picture& screen = platform::screen();
+            EXPECT_EQ(screen.pixels[(step.y + step.height / 2) * screen.width + step.x + step.width / 2], step.shown)
+                << step.x << "," << step.y;
+        }
+        EXPECT_EQ(mode->paints, 0);
+        const platform::Picture& screen = platform::screen();
+        EXPECT_EQ(screen.pixels[185 * screen.width + 30], 0xF800) << "an earlier step stays on the screen";
     });
 }

@@ -121,6 +121,20 @@ TEST_F(Help, ATextOfMoreThanTwoHundredAndFiftyLinesKeepsThemAll) {
     });
 }
 
+TEST_F(Help, AClearedLayoutHoldsNoLinesAndItsPageStillPaints) {
+    inProgram([this] {
+        GameMenuPtr menu = laidOut({"one", "two"}, nullptr);
+        ASSERT_EQ(HelpLayout::lineCount, 2);
+        HelpLayout::clear();
+        EXPECT_EQ(HelpLayout::lineCount, 0);
+        EXPECT_FALSE(HelpLayout::line(0));
+        menu->paint();
+        KeyState::down = true;
+        handleAfterPause(menu);
+        EXPECT_EQ(menu->firstVisible, 0);
+    });
+}
+
 TEST_F(Help, AFontWithoutTheLetterWStillLaysOut) {
     inProgram([this] {
         // The help font with its "W" taken out.

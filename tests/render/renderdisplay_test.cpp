@@ -61,6 +61,38 @@ TEST_F(RenderDisplayTest, AFrameDrawnOnTheBackBufferReachesTheScreen) {
     screen->drawLine(0, 0, 100, 100, 0x07E0);
 }
 
+// A display larger than the screens the program is laid out for shows the largest layout that
+// fits, centred on black, so nothing the program does not draw stays on the screen.
+TEST_F(RenderDisplayTest, ALargerDisplayShowsTheLayoutCentredOnBlack) {
+    struct Case {
+        const char* profile;
+        int width, height;  // the layout's
+        int left, top;      // where it shows
+    };
+    for (const Case& c : {Case{"vga", 240, 320, 120, 160}, Case{"desktop", 176, 220, 72, 10},
+                          Case{"pocketpc", 240, 320, 0, 0}}) {
+        SCOPED_TRACE(c.profile);
+        start(c.profile);
+        screen = open();
+        ASSERT_TRUE(screen);
+        EXPECT_EQ(DWORD(c.width), screen->getParameters().width);
+        EXPECT_EQ(DWORD(c.height), screen->getParameters().height);
+        for (uint16_t colour : {uint16_t(0xF800), uint16_t(0x07E0)}) {
+            RenderSurface* back = screen->beginFrame();
+            ASSERT_NE(nullptr, back);
+            EXPECT_EQ(c.width, back->width());
+            screen->clear(colour);
+            screen->endFrame();
+            const platform::Picture& panel = platform::screen();
+            EXPECT_EQ(c.width * c.height, shown(colour));
+            EXPECT_EQ(panel.width * panel.height - c.width * c.height, shown(0x0000));
+            EXPECT_EQ(colour, panel.pixels[size_t(c.top * panel.width + c.left)]);
+        }
+        screen.reset();
+        StopDevice();
+    }
+}
+
 TEST_F(RenderDisplayTest, OnlyTheDirtyRectangleIsPresented) {
     start("xscale");
     screen = open();

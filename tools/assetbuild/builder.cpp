@@ -1,4 +1,5 @@
 #include "builder.h"
+#include "linefile.h"
 #include <algorithm>
 #include "bitmapfont.h"
 #include "brickround.h"
@@ -85,7 +86,9 @@ void Builder::produce(const ManifestItem& item) {
         if (!item.entry.ends_with(".mod")) throw BuildError(item.place, "a music entry ends in .mod");
         add(item, item.entry, ModSong(source(item)).bytes(), EntrySet::Kind::music);
     } else if (kind == "raw") {
-        add(item, item.entry, readFile(item.source, item.place), EntrySet::Kind::raw);
+        std::string bytes = readFile(item.source, item.place);
+        if (item.text) LineFile::checkLineEnds(bytes, Place{item.sourceName});
+        add(item, item.entry, std::move(bytes), EntrySet::Kind::raw);
     } else if (kind == "round") {
         add(item, item.entry, BrickRound(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
             EntrySet::Kind::raw);

@@ -14,6 +14,9 @@ public:
         std::string text;
     };
 
+    // Refuses a line not ended by CR LF: the game's line reader ends a line at CR and would
+    // read a lone LF into the next line.
+    static void checkLineEnds(const std::string& bytes, const Place& place);
     // Splits `bytes` into lines, refusing anything the game would read differently.
     // `endsWithEmptyLine` demands the empty line at the end (readers that stop only there).
     static std::vector<Line> split(const std::string& bytes, const Place& place, bool endsWithEmptyLine);

@@ -1,20 +1,35 @@
 // assetbuild: makes game.dat from the data tree.
 //   assetbuild build DATA_DIR ARCHIVE [--stage DIR] [--sheet PNG] [--fonts DIR]
+//   assetbuild check ARCHIVE        refuses an archive the game could not read (its coders)
 #include <cstring>
 #include <iostream>
 #include "builder.h"
 #include "builderror.h"
+#include "packer.h"
 
 namespace {
 
 int usage() {
-    std::cerr << "usage: assetbuild build DATA_DIR ARCHIVE [--stage DIR] [--sheet PNG] [--fonts DIR]\n";
+    std::cerr << "usage: assetbuild build DATA_DIR ARCHIVE [--stage DIR] [--sheet PNG] [--fonts DIR]\n"
+                 "       assetbuild check ARCHIVE\n";
     return 2;
+}
+
+int check(const std::filesystem::path& archive) {
+    try {
+        assets::Packer::verify(archive, {}, archive.string() + ".log");
+    } catch (const std::exception& failure) {
+        std::cerr << "assetbuild: " << failure.what() << "\n";
+        return 1;
+    }
+    std::filesystem::remove(archive.string() + ".log");
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "check") == 0) return check(argv[2]);
     if (argc < 4 || std::strcmp(argv[1], "build") != 0) return usage();
     assets::Builder::Options options;
     options.data = argv[2];

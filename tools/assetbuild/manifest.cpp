@@ -56,6 +56,10 @@ std::vector<ManifestItem> Manifest::read(const std::filesystem::path& folder, co
                 item.alsoLarge = true;
                 continue;
             }
+            if (words[i] == "text") {
+                item.text = true;
+                continue;
+            }
             size_t equals = words[i].find('=');
             if (equals == std::string::npos) throw BuildError(item.place, "unknown option \"" + words[i] + "\"");
             item.options[words[i].substr(0, equals)] = words[i].substr(equals + 1);

@@ -22,6 +22,8 @@ struct ManifestItem {
     std::vector<std::string> names;  // need, needkeys
     std::map<std::string, std::string> options;
     bool alsoLarge = false;
+    // A file the game reads line by line (a level, a map, a list): its lines end in CR LF.
+    bool text = false;
     Place place;
 
     std::string option(const std::string& key, const std::string& fallback) const;
