@@ -93,8 +93,6 @@ void diagnose(const DStringPtr& message) {
     if (DSystem::err) DSystem::err->println(message);
 }
 
-void present() { GameLib::screenCanvas->DCanvas::repaint(); }
-
 ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
 
 DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
@@ -117,7 +115,7 @@ void Goldrift::start() {
     g->fillRect(0, 0, width, height);
     g->drawImage(splash, width / 2, height / 2, DGraphics::HCENTER | DGraphics::VCENTER);
     GameMenu::drawProgress(height - height / 8, 0, 10, 0xFFFFFF, 0xFF0000);
-    present();
+    GameLib::present();
 
     Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
     Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
@@ -153,7 +151,7 @@ void Goldrift::start() {
 
 void Goldrift::showProgress() {
     GameMenu::drawProgressBar();
-    present();
+    GameLib::present();
 }
 
 void Goldrift::loadImages() {
@@ -186,12 +184,12 @@ void Goldrift::loadAnimations() {
 }
 
 AnimationPtr Goldrift::poseAnimation(const DStringPtr& key) {
-    const DStringPtr list = StringManager::getProperty(key);
-    if (!list || list->length() == 0) {
+    AnimationPtr animation = Animation::fromProperty(key);
+    if (!animation || animation->frames->length == 0) {
         diagnose(u"Goldrift: no frames for animation " + key);
         return nullptr;
     }
-    return Animation::AnimationFromNames(StringManager::split(list, u';'));
+    return animation;
 }
 
 // The tile is the background picture's size; without one the game still runs on 16 x 16.
@@ -282,8 +280,7 @@ void Goldrift::updateMenu() {
     if (menuMode == helpMode || menuMode == scoresMode) {
         if (!menu->closeRequested) return;
         if (menuMode == helpMode) {
-            HelpLayout::lines = nullptr;
-            HelpLayout::lineCount = 0;
+            HelpLayout::clear();
         }
         createMenu(previousMode);
         return;

@@ -4,64 +4,26 @@
 // the level intro and the scrolled play view are written to goldrift-frames/ in the build
 // folder, for both screens.
 #include <gtest/gtest.h>
-#include <filesystem>
 #include <string>
 #include "game_fixture.h"
+#include "game_run.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "keystate.h"
 #include "screencanvas.h"
-#include "platform.h"
 #include "text.h"
-#include "virtualkeyboard.h"
 
 namespace {
 
-constexpr int keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40, keySelect = 10002;
-// The game's place in the shell's list.
 constexpr int shellPosition = 5;
+const char* const frameFolder = "goldrift-frames";
 
-void capture(const std::string& name) {
-    const std::string folder = std::string(MOSSYARD_BINARY_DIR) + "/goldrift-frames";
-    std::filesystem::create_directories(folder);
-    EXPECT_TRUE(platform::savePng(platform::screen(), folder + "/" + name + ".png")) << name;
-}
-
-// A key the menus take: pressed, released, and the menus' pause between keys.
-void key(int code) {
-    StartedAppTest::press(code);
-    StartedAppTest::frames(8);
-}
-
-// A key held over a play step, which comes every second frame.
-void hold(int code, int frameCount) {
-    GameLib::screenCanvas->keyPressed(code);
-    StartedAppTest::frames(frameCount);
-    GameLib::screenCanvas->keyReleased(code);
-    StartedAppTest::frames(1);
-}
-
-// From the shell's first frame, after its intro, to the game's main menu.
-void enterGame(int moveKey) {
-    StartedAppTest::frames(50);
-    for (int i = 0; i <= shellPosition; ++i) key(moveKey);
-    key(keySelect);
-    for (int i = 0; i < 200 && !Goldrift::theGame; ++i) StartedAppTest::frames(1);
+void enterGame() {
+    openGameFromShell(shellPosition);
     ASSERT_TRUE(Goldrift::theGame);
     ASSERT_EQ(Goldrift::gameState, Goldrift::menuState);
     StartedAppTest::frames(10);
-}
-
-// Moves the keyboard's cursor to the key and types it.
-void typeKey(int index) {
-    VirtualKeyboard& keyboard = *GameTables::virtualKeyboard;
-    const int row = index / keyboard.columns, column = index % keyboard.columns;
-    for (int moves = 0; moves < 20 && (keyboard.row != row || keyboard.column != column); ++moves) {
-        if (keyboard.row != row) key(keyboard.row < row ? keyDown : keyUp);
-        else key(keyboard.column < column ? keyRight : keyLeft);
-    }
-    key(keySelect);
 }
 
 int width() { return Goldrift::gridWidth; }
@@ -84,11 +46,11 @@ void dieInAHole() {
     Goldrift::setCell(hole + width(), u'B');
     Goldrift::hero->dirX = 1;
     const int lives = Goldrift::lives;
-    hold(keySelect, 3);
+    holdKey(keys::fire, 3);
     ASSERT_EQ(Goldrift::grid[hole], u'D');
-    GameLib::screenCanvas->keyPressed(keyRight);
+    GameLib::screenCanvas->keyPressed(keys::right);
     for (int i = 0; i < 100 && Goldrift::hero->cell != hole; ++i) StartedAppTest::frames(1);
-    GameLib::screenCanvas->keyReleased(keyRight);
+    GameLib::screenCanvas->keyReleased(keys::right);
     ASSERT_EQ(Goldrift::hero->cell, hole);
     for (int i = 0; i < 400 && Goldrift::gameState == Goldrift::playState; ++i) StartedAppTest::frames(1);
     EXPECT_TRUE(Goldrift::lives == lives - 1 || Goldrift::gameState == Goldrift::gameOverState);
@@ -98,20 +60,20 @@ class WholeGame : public GoldriftTest {};
 
 TEST_F(WholeGame, FromTheShellThroughALevelToTheHighScoreTableAndBackAfterARestart) {
     inProgram([&] {
-        enterGame(keyRight);
-        capture("menu-smartphone");
-        key(keySelect);
+        enterGame();
+        captureScreen(frameFolder, "menu-smartphone");
+        menuKey(keys::fire);
         ASSERT_EQ(Goldrift::gameState, Goldrift::introState);
         EXPECT_EQ(Goldrift::level, 1);
         frames(2);
-        capture("intro-smartphone");
+        captureScreen(frameFolder, "intro-smartphone");
         ASSERT_TRUE(runUntil(Goldrift::playState));
         GoldriftPtr game = Goldrift::theGame;
 
         goldThenExit();
-        GameLib::screenCanvas->keyPressed(keyRight);
+        GameLib::screenCanvas->keyPressed(keys::right);
         for (int i = 0; i < 100 && Goldrift::level == 1; ++i) frames(1);
-        GameLib::screenCanvas->keyReleased(keyRight);
+        GameLib::screenCanvas->keyReleased(keys::right);
         frames(1);
         EXPECT_EQ(Goldrift::score, 10);
         ASSERT_EQ(Goldrift::level, 2);
@@ -122,38 +84,36 @@ TEST_F(WholeGame, FromTheShellThroughALevelToTheHighScoreTableAndBackAfterAResta
         ASSERT_TRUE(runUntil(Goldrift::playState));
         frames(10);
         EXPECT_GT(Goldrift::cameraY, 0) << "level 2 is higher than the screen";
-        capture("play-smartphone");
+        captureScreen(frameFolder, "play-smartphone");
 
         for (int life = 0; life < 6 && Goldrift::gameState != Goldrift::gameOverState; ++life) dieInAHole();
         ASSERT_EQ(Goldrift::gameState, Goldrift::gameOverState);
         EXPECT_EQ(Goldrift::lives, 0);
         frames(2);
-        capture("gameover-smartphone");
+        captureScreen(frameFolder, "gameover-smartphone");
         for (int i = 0; i < 300 && Goldrift::menu->mode != GameMenu::namePage; ++i) frames(1);
         ASSERT_EQ(Goldrift::menu->mode, GameMenu::namePage);
-        capture("name-smartphone");
-        typeKey(1);   // b
-        typeKey(23);  // x
-        typeKey(28);  // ok
+        captureScreen(frameFolder, "name-smartphone");
+        typeName("bx");
         ASSERT_EQ(Goldrift::menuMode, Goldrift::scoresMode);
         EXPECT_EQ(narrow(Goldrift::menu->items[0]), "bx");
         EXPECT_EQ(Goldrift::menu->values[0], 10);
-        capture("scores-smartphone");
+        captureScreen(frameFolder, "scores-smartphone");
 
-        key(keySelect);
+        menuKey(keys::fire);
         ASSERT_EQ(Goldrift::menuMode, Goldrift::mainMode);
-        key(keyUp);
+        menuKey(keys::up);
         EXPECT_EQ(Goldrift::menu->selected, Goldrift::exitItem);
-        key(keySelect);
+        menuKey(keys::fire);
         EXPECT_FALSE(Goldrift::theGame) << "the game let go of its statics";
         EXPECT_FALSE(Goldrift::grid);
         EXPECT_NE(GameLib::currentMode.get(), game.get());
     });
 
     inProgram([&] {
-        enterGame(keyRight);
-        key(keyDown);
-        key(keySelect);
+        enterGame();
+        menuKey(keys::down);
+        menuKey(keys::fire);
         ASSERT_EQ(Goldrift::menuMode, Goldrift::scoresMode);
         EXPECT_EQ(narrow(Goldrift::menu->items[0]), "bx");
         EXPECT_EQ(Goldrift::menu->values[0], 10);
@@ -164,12 +124,12 @@ class WholeGamePocketPc : public PocketPcGoldriftTest {};
 
 TEST_F(WholeGamePocketPc, MenuIntroAndAScrolledLevelOnTheLargeScreen) {
     inProgram([] {
-        enterGame(keyDown);
+        enterGame();
         EXPECT_EQ(Goldrift::tileWidth, 20);
-        capture("menu-pocketpc");
-        key(keySelect);
+        captureScreen(frameFolder, "menu-pocketpc");
+        menuKey(keys::fire);
         frames(2);
-        capture("intro-pocketpc");
+        captureScreen(frameFolder, "intro-pocketpc");
         ASSERT_TRUE(runUntil(Goldrift::playState));
         // The code entry takes the player to a tall level with guards.
         for (int code : {'4', '8', '2', '2', '2'}) press(code);
@@ -177,7 +137,7 @@ TEST_F(WholeGamePocketPc, MenuIntroAndAScrolledLevelOnTheLargeScreen) {
         ASSERT_TRUE(runUntil(Goldrift::playState));
         frames(60);
         EXPECT_GT(Goldrift::cameraY, 0);
-        capture("play-pocketpc");
+        captureScreen(frameFolder, "play-pocketpc");
         EXPECT_EQ(Goldrift::gameState, Goldrift::playState);
     });
 }
