@@ -397,10 +397,7 @@ void Goldrift::updatePlay() {
     if (gameState != playState) return;
     stepPhase ^= 1;
     const bool stepFrame = stepPhase == 0;
-    if (stepFrame) {
-        playStep();
-        if (!theGame) return;
-    }
+    if (stepFrame) playStep();
     if (gameState != playState) return;
     if (pauseRequested()) {
         KeyState::leftSoft = KeyState::rightSoft = KeyState::pauseKey = false;

@@ -25,7 +25,8 @@ bool MapFile::read(const DInputStreamPtr& in) {
     } catch (dfc::lang::DExceptionPtr&) {
         return refuse(u"the file ends before its size");
     }
-    if (width * height > maxCells) return refuse(u"the map has more than 32767 cells");
+    // Each size has up to five digits: the product is taken apart so that it cannot overflow.
+    if (width > maxCells / height) return refuse(u"the map has more than 32767 cells");
     try {
         return readCells(data);
     } catch (dfc::lang::DExceptionPtr&) {

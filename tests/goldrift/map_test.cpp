@@ -84,6 +84,7 @@ TEST_F(MapReading, DamagedMapsAreRefusedWithADiagnosticAndTheMainMenu) {
         {"a short file", "5\r\n3\r\nP    \r\n     \r\n", "ends before its last cell"},
         {"no hero's start", "3\r\n1\r\n $E\r\n", "no hero's start"},
         {"too many cells", "200\r\n200\r\n", "more than 32767"},
+        {"sizes whose product overflows", "31313\r\n92308\r\n", "more than 32767"},
     };
     inGame([&] {
         int n = 90;
