@@ -41,7 +41,7 @@ void LadderMap::readCells(const Place& place) {
     };
     width = size(0, "width");
     height = size(1, "height");
-    if (width * height > maxCells)
+    if (width > maxCells / height)
         throw BuildError(place.at(2), "a map has at most " + std::to_string(maxCells) + " cells");
     if (int(lines.size()) != height + 2)
         throw BuildError(place, "the map has " + std::to_string(lines.size() - 2) + " rows, not " + std::to_string(height));
