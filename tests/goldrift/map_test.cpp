@@ -151,3 +151,16 @@ TEST_F(MapReading, TheOpenLevelRisesOnlyAfterAGoodReadAndNeverAboveTheLast) {
         EXPECT_EQ(storedOpenLevel(), 75);
     });
 }
+
+TEST_F(MapReading, AMapWithoutAnExitForgetsThePreviousOne) {
+    inGame([&] {
+        loadLevel(80, {"P$   E      ", "############"});
+        ASSERT_EQ(Goldrift::exitCell, 5);
+        loadLevel(81, {"P$          ", "############"});
+        EXPECT_EQ(Goldrift::exitCell, -1);
+        place(Goldrift::hero, 1, 0, Runner::walking);
+        Goldrift::enterCell(Goldrift::hero);
+        EXPECT_EQ(Goldrift::goldLeft, 0);
+        for (const std::string& row : gridRows()) EXPECT_EQ(row.find('E'), std::string::npos) << row;
+    });
+}
