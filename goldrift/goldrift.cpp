@@ -885,7 +885,7 @@ void Goldrift::expandLayer() {
     const int count = gridWidth * gridHeight;
     const int d = distance[frontier[0]];
     int write = count - 1;
-    for (int read = 0; read < count && read <= write && frontier[read] != -1; ++read) {
+    for (int read = 0; read < write && frontier[read] != -1; ++read) {
         const int c = frontier[read], row = c / gridWidth, col = c % gridWidth;
         if (col > 0 && distance[c - 1] == -1 && !isSolid(grid[c - 1]) && (row == gridHeight - 1 || canStand(c, -1)))
             reach(c - 1, d, &write);
