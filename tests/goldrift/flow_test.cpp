@@ -145,3 +145,31 @@ TEST_F(Flow, AMissingOrEmptyAnimationIsNone) {
         EXPECT_NE(diagnostics().find("Goldrift: no frames for animation anim_empty"), std::string::npos);
     });
 }
+
+class Stylus : public PocketPcGoldriftTest {};
+
+TEST_F(Stylus, AHeldStylusWalksTheHeroAndADoubleTapDigs) {
+    inGame([&] {
+        loadLevel(80, {std::string(13, ' '), "      P      ", std::string(13, '#')});
+        RunnerPtr hero = Goldrift::hero;
+        hero->dirX = 1;
+        const int x = hero->col * Goldrift::tileWidth - Goldrift::cameraX;
+        const int y = hero->row * Goldrift::tileHeight - Goldrift::cameraY + 4;
+        GameLib::screenCanvas->pointerPressed(x + 60, y);
+        frames(6);
+        EXPECT_EQ(hero->offsetX, 0) << "a hold counts only after 200 ms";
+        frames(10);
+        EXPECT_GT(hero->col * Goldrift::tileWidth + hero->offsetX, 6 * Goldrift::tileWidth) << "walks toward it";
+        GameLib::screenCanvas->pointerReleased(x + 60, y);
+        frames(4);
+
+        const int col = hero->col;
+        const int left = hero->col * Goldrift::tileWidth - Goldrift::cameraX - 20;
+        tap(left, y);
+        frames(1);
+        tap(left, y);
+        frames(3);
+        EXPECT_EQ(hero->dirX, -1) << "a tap left of him turns him left";
+        EXPECT_EQ(cellAt(col - 1, 2), 'D') << "and the double tap digs there";
+    });
+}
