@@ -1,6 +1,10 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "gamemain.h"
+#include "floodpass.h"
 #include "goldrift.h"
+#include "swarmline.h"
+#include "tunnex.h"
 
 // One line per game, in the order of the enumeration; a game that lands puts its own in:
 // {make<Brixmoor>, Brixmoor::releaseStatics}.
@@ -8,11 +12,11 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<Brixmoor>, Brixmoor::releaseStatics},  // brixmoor
     {nullptr, nullptr},  // rockvale
     {nullptr, nullptr},  // dotvor
-    {nullptr, nullptr},  // tunnex
-    {nullptr, nullptr},  // tanks
+    {make<Tunnex>, Tunnex::releaseStatics},  // tunnex
+    {make<GameMain>, GameMain::releaseStatics},  // tanks
     {make<Goldrift>, Goldrift::releaseStatics},  // goldrift
-    {nullptr, nullptr},  // swarmline
-    {nullptr, nullptr},  // floodpass
+    {make<Swarmline>, Swarmline::releaseStatics},  // swarmline
+    {make<Floodpass>, Floodpass::releaseStatics},  // floodpass
 };
 
 GameInterfacePtr GameRegistry::create(int game) {

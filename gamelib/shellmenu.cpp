@@ -35,10 +35,6 @@ const char16_t* const smallCaptionKeys[ShellMenu::itemCount] = {
     u"brixmoor", u"fdp", u"swarmline", u"tunnex", u"tanks", u"gdr", u"dotvor", u"rockvale", u"exit"};
 const char16_t* const largeCaptionKeys[ShellMenu::itemCount] = {
     u"brixmoor", u"rockvale", u"dotvor", u"tunnex", u"tanks", u"gdr", u"swarmline", u"fdp", u"exit"};
-// The game each item of the small layout starts; the large layout lists them in registry order.
-const GameRegistry::Game smallLayoutGames[gameCount] = {
-    GameRegistry::brixmoor, GameRegistry::floodpass, GameRegistry::swarmline, GameRegistry::tunnex,
-    GameRegistry::tanks,    GameRegistry::goldrift,  GameRegistry::dotvor,    GameRegistry::rockvale};
 const char16_t* const iconNames[ShellMenu::itemCount] = {u"bxm", u"fdp", u"swl", u"tnx", u"tanks",
                                                          u"gdr", u"dtv", u"rkv", u"exit"};
 const char16_t* const gameArtNames[gameCount] = {u"/menu/bxr.png",    u"/menu/rkv.png",  u"/menu/zpk.png",
@@ -62,6 +58,10 @@ int32_t wrapToEnds(int32_t item) {
 }
 
 }  // namespace
+
+const GameRegistry::Game ShellMenu::smallLayoutGames[GameRegistry::gameCount] = {
+    GameRegistry::brixmoor, GameRegistry::floodpass, GameRegistry::swarmline, GameRegistry::tunnex,
+    GameRegistry::tanks,    GameRegistry::goldrift,  GameRegistry::dotvor,    GameRegistry::rockvale};
 
 void ShellMenu::start() {
     StringManager::loadProperties(u"/res");
@@ -318,7 +318,7 @@ void ShellMenu::launch() {
         GameLib::gameLib->notifyDestroyed();
         return;
     }
-    const int32_t game = largeLayout ? selection : smallLayoutGames[selection];
+    const int32_t game = largeLayout ? selection : ShellMenu::smallLayoutGames[selection];
     GameInterfacePtr chosen = GameRegistry::create(game);
     if (!chosen) {
         if (DSystem::err) DSystem::err->println(u"ShellMenu: this game is not installed: " + itemTexts[selection]);

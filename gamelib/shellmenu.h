@@ -7,6 +7,7 @@
 #include "gameimage.h"
 #include "gameimagearray.h"
 #include "gameinterface.h"
+#include "gameregistry.h"
 #include "iconsprings.h"
 #include "shellmenu.ptr"
 
@@ -18,6 +19,9 @@ class ShellMenu : public GameInterface {
 public:
     static constexpr int32_t itemCount = 9;
     static constexpr int32_t largeScreenHeight = 320;
+    // The game each icon of the small layout starts, in grid order; the large layout lists
+    // them in registry order.
+    static const GameRegistry::Game smallLayoutGames[GameRegistry::gameCount];
     // States.
     static constexpr int32_t introState = 0, launchState = 1, idleState = 2, captionInState = 3,
                              captionOutState = 4;

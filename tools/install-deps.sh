@@ -11,6 +11,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   libxmp-dev
   libpixman-1-dev
+  clang
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "game_run.h"
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <gtest/gtest.h>
 #include "gamelib.h"
 #include "platform.h"
@@ -36,10 +38,14 @@ bool shellIsCurrent() { return dynamic_cast<ShellMenu*>(GameLib::currentMode.get
 void openGameFromShell(int index) {
     ASSERT_TRUE(shellIsCurrent()) << "the program is not on its shell menu";
     StartedAppTest::frames(shellIntroFrames);
-    // Nothing is chosen at first; each move steps to the next game, across on the icon grid of
-    // the small screen, down the list of the large one.
-    const int move = ScreenCanvas::screenHeight >= ShellMenu::largeScreenHeight ? keys::down : keys::right;
-    for (int i = 0; i <= index; ++i) menuKey(move);
+    // Nothing is chosen at first; each move steps to the next item, across the icon grid of the
+    // small screen (in its own order), down the list of the large one (in registry order).
+    const bool large = ScreenCanvas::screenHeight >= ShellMenu::largeScreenHeight;
+    int item = index;
+    if (!large)
+        item = int(std::find(std::begin(ShellMenu::smallLayoutGames), std::end(ShellMenu::smallLayoutGames), index) -
+                   std::begin(ShellMenu::smallLayoutGames));
+    for (int i = 0; i <= item; ++i) menuKey(large ? keys::down : keys::right);
     menuKey(keys::fire);
     for (int frame = 0; frame < launchFrameLimit && shellIsCurrent(); ++frame) StartedAppTest::frames(1);
     ASSERT_FALSE(shellIsCurrent()) << "the shell did not hand over to game " << index;

@@ -10,9 +10,10 @@ constexpr int left = 37, up = 38, right = 39, down = 40;
 constexpr int softLeft = 10000, softRight = 10001, fire = 10002, pound = 10003, star = 10004;
 }  // namespace keys
 
-// From the shell's first frame to the game at shell position index (0 the brick game, 1 Rockvale,
-// 2 Dotvor, 3 Tunnex, 4 the tank game, 5 Goldrift, 6 Swarmline, 7 Floodpass); returns once the
-// shell has handed over to the game, which has had its start.
+// From the shell's first frame to the game of that registry number (0 the brick game, 1 Rockvale,
+// 2 Dotvor, 3 Tunnex, 4 the tank game, 5 Goldrift, 6 Swarmline, 7 Floodpass), wherever the
+// screen's layout shows it; returns once the shell has handed over to the game, which has had
+// its start.
 void openGameFromShell(int index);
 // A key pressed, then the frames the menus want between two keys.
 void menuKey(int code);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "bitmapfont.h"
 #include "brickround.h"
+#include "tankmap.h"
 #include "builderror.h"
 #include "contactsheet.h"
 #include "helptext.h"
@@ -13,8 +14,10 @@
 #include "packer.h"
 #include "pixelgrid.h"
 #include "pngfile.h"
+#include "riverscreens.h"
 #include "soundeffect.h"
 #include "sourcetext.h"
+#include "tunnellevels.h"
 
 namespace assets {
 
@@ -26,7 +29,8 @@ std::string large(const std::string& name) { return "ppc/" + name; }
 
 // Checks come after everything is made: they look at fonts, atlases and merged texts.
 bool isCheck(const std::string& kind) {
-    return kind == "help" || kind == "anim" || kind == "need" || kind == "needkeys";
+    return kind == "help" || kind == "anim" || kind == "need" || kind == "needkeys" || kind == "tiles" ||
+           kind == "screens";
 }
 
 }  // namespace
@@ -55,6 +59,8 @@ void Builder::run() {
         if (item.kind == "anim") animations(item);
         if (item.kind == "need") need(item);
         if (item.kind == "needkeys") needKeys(item);
+        if (item.kind == "tiles") tiles(item);
+        if (item.kind == "screens") riverScreens(item);
     }
 
     OutputCheck::all(entries);
@@ -92,6 +98,11 @@ void Builder::produce(const ManifestItem& item) {
     } else if (kind == "round") {
         add(item, item.entry, BrickRound(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
             EntrySet::Kind::raw);
+    } else if (kind == "tunnels") {
+        add(item, item.entry, TunnelLevels(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
+            EntrySet::Kind::raw);
+    } else if (kind == "tankmap") {
+        add(item, item.entry, TankMap(source(item)).bytes(), EntrySet::Kind::raw);
     } else if (kind == "laddermap") {
         add(item, item.entry, LadderMap(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
             EntrySet::Kind::raw);
@@ -246,6 +257,29 @@ void Builder::need(const ManifestItem& item) {
             throw BuildError(item.place, "the code draws " + name + ", which is not a picture of " + item.entry);
 }
 
+// The first picture sets the tile size: its width, a multiple of 4. Every picture listed is
+// a square of that size.
+void Builder::tiles(const ManifestItem& item) {
+    auto atlas = atlases.find(item.entry);
+    if (atlas == atlases.end()) throw BuildError(item.place, "no atlas " + item.entry + " is made");
+    auto rect = [&](const std::string& name) {
+        auto found = atlas->second.find(name);
+        if (found == atlas->second.end()) throw BuildError(item.place, name + " is not a picture of " + item.entry);
+        return found->second;
+    };
+    const int size = rect(item.names[0]).w;
+    if (size < 4 || size % 4 != 0)
+        throw BuildError(item.place, "the tile size " + std::to_string(size) + " of " + item.names[0] +
+                                         " is not a multiple of 4");
+    for (const std::string& name : item.names) {
+        const Atlas::Rect r = rect(name);
+        if (r.w != size || r.h != size)
+            throw BuildError(item.place, name + " is " + std::to_string(r.w) + " x " + std::to_string(r.h) +
+                                             ", not the tile size " + std::to_string(size) + " x " +
+                                             std::to_string(size));
+    }
+}
+
 void Builder::needKeys(const ManifestItem& item) {
     const EntrySet::Entry* file = entries.find(item.entry);
     if (!file) throw BuildError(item.place, "no properties file " + item.entry + " is made");
@@ -253,6 +287,40 @@ void Builder::needKeys(const ManifestItem& item) {
     for (const std::string& key : item.names)
         if (std::none_of(lines.begin(), lines.end(), [&](const Properties::Entry& e) { return e.key == key; }))
             throw BuildError(item.place, "the code looks up \"" + key + "\", which " + item.entry + " does not give");
+}
+
+// The river shooter's screens: the kinds' sizes come from the first frame of their lists in
+// the frame-list text (frames=), the tiles from its "land" list, both pictures of atlas=.
+void Builder::riverScreens(const ManifestItem& item) {
+    auto atlas = atlases.find(item.option("atlas", ""));
+    if (atlas == atlases.end()) throw BuildError(item.place, "screens needs atlas=NAME of an atlas made here");
+    const std::string framesName = item.option("frames", "");
+    const EntrySet::Entry* frames = entries.find(framesName);
+    if (!frames) throw BuildError(item.place, "screens needs frames=ENTRY, the frame lists made here");
+    std::map<std::string, std::string> lists;
+    for (const Properties::Entry& line : Properties::read(frames->bytes, Place{framesName}, false)) lists[line.key] = line.value;
+    auto size = [&](const std::string& picture) {
+        auto found = atlas->second.find(Atlas::baseName(picture));
+        if (found == atlas->second.end()) throw BuildError(item.place, picture + " is not a picture of the atlas");
+        return RiverScreens::Size{found->second.w, found->second.h};
+    };
+    auto first = [&](const std::string& key) {
+        auto found = lists.find(key);
+        if (found == lists.end()) throw BuildError(item.place, framesName + " has no list " + key);
+        return size(found->second.substr(0, found->second.find(';')));
+    };
+    RiverScreens::Rules rules;
+    const std::string land = lists.count("land") ? lists["land"] : "";
+    if (land.empty()) throw BuildError(item.place, framesName + " has no list land");
+    rules.landTiles = int(std::count(land.begin(), land.end(), ';')) + 1;
+    rules.plane = size("airplane.png");
+    const std::vector<std::string> keys = {
+        "", "airplainEnemyL1", "airplainEnemyL3", "airplainEnemyL1", "airplainEnemyL3", "balloonL1", "balloonL2",
+        "gunL", "gunL", "helicopterL1", "helicopterL2", "helicopterL3", "shipL1", "shipL2", "tankL1", "tankL2",
+        "tankL3", "tankL4", "tankL1", "tankL2", "tankL3", "tankL4", "trainL", "trainL", "fuel"};
+    rules.kinds[0] = size("bridge.png");
+    for (int kind = 1; kind < int(keys.size()); ++kind) rules.kinds[kind] = first(keys[kind]);
+    add(item, item.entry, RiverScreens(source(item), rules).bytes(), EntrySet::Kind::raw);
 }
 
 void Builder::writeStage() const {

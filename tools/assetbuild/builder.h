@@ -39,6 +39,8 @@ private:
     void animations(const ManifestItem& item);
     void need(const ManifestItem& item);
     void needKeys(const ManifestItem& item);
+    void tiles(const ManifestItem& item);
+    void riverScreens(const ManifestItem& item);
     void mergeProperties();
     void add(const ManifestItem& item, const std::string& name, std::string bytes, EntrySet::Kind kind);
     void writeStage() const;

@@ -9,6 +9,7 @@ namespace {
 
 const std::set<std::string> producing{"picture", "font", "atlas", "props", "props+", "keys", "sound",
                                       "music",   "help", "anim",  "raw",   "charset", "round",
+                                      "tunnels", "tankmap", "screens",
                                       "laddermap"};
 
 }  // namespace
@@ -34,7 +35,7 @@ std::vector<ManifestItem> Manifest::read(const std::filesystem::path& folder, co
         item.place = text.place(line.number);
         std::vector<std::string> words = tokenize(line.text, item.place);
         item.kind = words[0];
-        if (item.kind == "need" || item.kind == "needkeys") {
+        if (item.kind == "need" || item.kind == "needkeys" || item.kind == "tiles") {
             if (words.size() < 3) throw BuildError(item.place, item.kind + " takes a name and what must be in it");
             item.entry = words[1];
             item.names.assign(words.begin() + 2, words.end());

@@ -1,8 +1,10 @@
 // A data folder's manifest: one line per thing to build,
 //   KIND ENTRY SOURCE [OPTIONS]   (picture, font, atlas, props, props+, keys, sound, music,
-//                                   help, anim, raw, charset, round)
+//                                   help, anim, raw, charset, round, tunnels, tankmap,
+//                                   screens)
 //   need ATLAS PICTURE ...        (pictures the code names)
 //   needkeys ENTRY KEY ...        (property keys the code looks up)
+//   tiles ATLAS PICTURE ...       (pictures of the first one's size, square, a multiple of 4)
 // Options: +ppc (the same file under "ppc/" too), atlas=NAME, font=NAME, pictures=N,
 // quality=N.
 #pragma once

@@ -1,0 +1,67 @@
+// The tank game's level file reader and the field built from it, on any bytes: the first
+// byte picks the level, the rest is the file. A record that reads is built into the field and
+// played for a few steps, so that odd sizes, starts, items and types reach the battle.
+#include <cstddef>
+#include <cstdint>
+#include "dbytearrayinputstream.h"
+#include "drandom.h"
+#include "gamelib.h"
+#include "gametables.h"
+#include "gametanks.h"
+#include "tanklevelrecord.h"
+#include "sound.h"
+#include "tanktunables.h"
+
+using dfc::io::DByteArrayInputStream;
+using dfc::lang::DbyteArray;
+using dfc::lang::DbyteArrayPtr;
+using dfc::lang::DintArray;
+using dfc::lang::DintArray2d;
+
+namespace {
+
+// The tables the battle reads, as the program fills them at start-up.
+bool setUp() {
+    GameTables::tanksBitMasks = new DintArray2d(4, 4);
+    for (int row = 0; row < 4; ++row)
+        for (int column = 0; column < 4; ++column)
+            GameTables::tanksBitMasks[row][column] = int32_t(uint32_t(1) << (16 + 4 * row + column));
+    GameTables::tanksTypeValueA = new DintArray(8, 2, 2, 4, 2, 2, 2, 4, 2);
+    GameTables::tanksTypeValueB = new DintArray(8, 1, 1, 1, 2, 1, 1, 1, 2);
+    GameTables::tanksTypeMillis = new DintArray(8, 1000, 1000, 1500, 2000, 1000, 1000, 1500, 2000);
+    TankTunables::setDefaults();
+    TankTunables::newUnitTime = 0;
+    TankTunables::bornTime = 60;
+    GameLib::sharedRandom = new dfc::util::DRandom();
+    Sound::soundTable = new dfc::microedition::media::DPlayerArray(5);
+    return true;
+}
+
+// Steps enough for enemies to arrive, appear, move and fire.
+constexpr int steps = 40;
+// Fields above this many tiles are read but not played, to keep each run short.
+constexpr int playedTiles = 4096;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const bool ready = setUp();
+    (void)ready;
+    if (size == 0) return 0;
+    const int level = data[0];
+    DbyteArrayPtr bytes = new DbyteArray(int(size - 1));
+    for (size_t i = 1; i < size; ++i) bytes[int(i - 1)] = int8_t(data[i]);
+    TankLevelRecordPtr record = TankLevelRecord::read(new DByteArrayInputStream(bytes), level);
+    if (!record || record->widthTiles * record->heightTiles > playedTiles) return 0;
+    GameLib::sharedRandom->setSeed(size);
+    GameTanksPtr battle = new GameTanks();
+    battle->makeObjects();
+    battle->newGame();
+    battle->levelCounter = level;
+    if (!battle->buildField(record)) return 0;
+    for (int step = 0; step < steps; ++step) battle->updateTanks();
+    battle->placeBonus();
+    battle->applyBonus(data[size - 1] % 6);
+    battle->release();
+    return 0;
+}

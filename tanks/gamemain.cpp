@@ -1,0 +1,478 @@
+#include "gamemain.h"
+#include <algorithm>
+#include "animation.h"
+#include "dexception.h"
+#include "dgraphics.h"
+#include "dprintstream.h"
+#include "dsystem.h"
+#include "gamelib.h"
+#include "gamemenu.h"
+#include "gametables.h"
+#include "helplayout.h"
+#include "imagefont.h"
+#include "keystate.h"
+#include "screencanvas.h"
+#include "sound.h"
+#include "stringmanager.h"
+#include "ticks.h"
+#include "tanktunables.h"
+
+using dfc::lang::DExceptionPtr;
+using dfc::lang::DStringArray;
+using dfc::lang::DStringArrayPtr;
+using dfc::lang::DStringPtr;
+using dfc::lang::DSystem;
+using dfc::microedition::lcdui::DGraphics;
+using dfc::microedition::lcdui::DImage;
+using dfc::microedition::lcdui::DImageArray;
+using dfc::microedition::lcdui::DImagePtr;
+
+int32_t GameMain::screenState = GameMain::mainMenu;
+GameMainPtr GameMain::current;
+GameMenuPtr GameMain::itemMenu;
+GameMenuPtr GameMain::scoreMenu;
+GameMenuPtr GameMain::helpMenu;
+
+namespace {
+
+const char16_t* const soundNames[] = {u"/tanks/snd/menu", u"/tanks/snd/game", u"/tanks/snd/musicbcs",
+                                      u"/tanks/snd/shoot", u"/tanks/snd/blow"};
+const char16_t* const panelNames[] = {u"/tanks/panel_l.png", u"/tanks/panel_r.png", u"/tanks/panel_bot_l.png",
+                                      u"/tanks/panel_bot_m.png", u"/tanks/panel_bot_r.png"};
+constexpr int32_t menuShade = -160;
+constexpr int32_t highScoreTable = 1;
+// The value of a kill of each kind on the results screen.
+constexpr int32_t killValues[] = {10, 20, 30, 40};
+
+DStringPtr option(const char16_t* name) { return GameTables::tanksId + name; }
+
+DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
+
+ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
+
+void diagnose(const DStringPtr& message) {
+    if (DSystem::err) DSystem::err->println(DStringPtr(u"tanks: ") + message);
+}
+
+}  // namespace
+
+GameMain::GameMain() { current = this; }
+
+void GameMain::releaseStatics() {
+    current = nullptr;
+    itemMenu = scoreMenu = helpMenu = nullptr;
+    screenState = mainMenu;
+}
+
+// ---- Loading ----
+
+void GameMain::start() {
+    current = this;
+    showSplash();
+    GameLib::loadImageSet(u"/tanks/all");
+    showProgress();
+    loadSounds();
+    showProgress();
+    StringManager::loadProperties(u"/res");
+    loadOptions();
+    TankTunables::load();
+    showProgress();
+    makeMenus();
+    showProgress();
+    loadPanels();
+    showProgress();
+    splash = new GameSplash();
+    splash->init(this);
+    createMenu(mainMenu);
+    tanks = new GameTanks();
+    tanks->init(this);
+    Sound::play(menuTune, 1);
+}
+
+// A picture that cannot be read is left out; loading goes on under the bar.
+void GameMain::showSplash() {
+    const int32_t width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
+    DGraphics& g = *ScreenCanvas::screenGraphics;
+    g.setColor(0x000000);
+    g.fillRect(0, 0, width, height);
+    try {
+        splashImage = DImage::createImage(DStringPtr(u"/tanks/splash.jpg"));
+        g.drawImage(splashImage, width / 2, (height - splashImage->getHeight()) / 2,
+                    DGraphics::HCENTER | DGraphics::TOP);
+    } catch (DExceptionPtr& e) {
+        diagnose(DStringPtr(u"no splash picture: ") + e->getMessage());
+        splashImage = DImage::createImage(width, height);
+    }
+    GameMenu::drawProgress(height - height / 8, 0, 20, 0xFFFFFF, 0xFF0000);
+    GameLib::present();
+}
+
+void GameMain::showProgress() {
+    GameMenu::drawProgressBar();
+    GameLib::present();
+}
+
+void GameMain::loadSounds() {
+    DStringArrayPtr names = new DStringArray(soundCount);
+    for (int32_t i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
+    Sound::loadSounds(names);
+}
+
+void GameMain::loadOptions() {
+    Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
+    Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
+    openLevel = std::clamp(GameMenu::loadOption(option(u"openlevel"), 1), int(lowestStage), int(highestStage));
+}
+
+void GameMain::makeMenus() {
+    itemMenu = new GameMenu();
+    itemMenu->blendImage(splashImage, menuShade);
+    scoreMenu = new GameMenu();
+    scoreMenu->mode = GameMenu::scorePage;
+    scoreMenu->loadHighScores(highScoreTable, GameTables::tanksId);
+    scoreMenu->blendImage(splashImage, menuShade);
+    helpMenu = new GameMenu();
+    helpMenu->mode = GameMenu::helpPage;
+    layoutHelp();
+    helpMenu->blendImage(splashImage, menuShade);
+}
+
+// The help text with its picture, laid out again each time the page opens: leaving the page
+// drops the layout.
+void GameMain::layoutHelp() {
+    DStringArrayPtr picture = new DStringArray(1);
+    picture[0] = DStringPtr(u"help");
+    helpMenu->layoutText(u"/tanks/help.txt", Animation::AnimationFromNames(picture));
+}
+
+void GameMain::loadPanels() {
+    panelImages = new DImageArray(panelCount);
+    for (int32_t i = 0; i < panelCount; ++i) panelImages[i] = DImage::createImage(DStringPtr(panelNames[i]));
+}
+
+void GameMain::stop() {
+    if (splash) splash->release();
+    if (tanks) tanks->release();
+    splash = nullptr;
+    tanks = nullptr;
+    for (const GameMenuPtr& menu : {itemMenu, scoreMenu, helpMenu})
+        if (menu) menu->detach();
+    itemMenu = scoreMenu = helpMenu = nullptr;
+    current = nullptr;
+    Sound::stopAll();
+    Sound::release();
+    panelImages = nullptr;
+    splashImage = nullptr;
+}
+
+// ---- Menus ----
+
+void GameMain::createMenu(int32_t state) {
+    screenState = state;
+    itemMenu->selected = 0;
+    itemMenu->firstVisible = 0;
+    if (state == stageList) {
+        DStringArrayPtr stages = new DStringArray(openLevel + 1);
+        const DStringPtr label = text(u"level") + u" ";
+        for (int32_t i = 0; i < openLevel; ++i) stages[i] = label + (openLevel - i);
+        stages[openLevel] = text(u"exit");
+        itemMenu->setItems(stages);
+    } else if (state == mainMenu || state == pauseMenu) {
+        if (!menuItems) {
+            menuItems = new DStringArray(itemCount);
+            menuItems[scoresItem] = text(u"highscores");
+            menuItems[helpItem] = text(u"help");
+            menuItems[soundItem] = GameMenu::soundOptionLabel(Sound::getSoundLevel());
+            menuItems[musicItem] = GameMenu::musicOptionLabel(Sound::getMusicLevel());
+        }
+        menuItems[startItem] = text(state == mainMenu ? u"start" : u"continue");
+        menuItems[exitItem] = text(state == mainMenu ? u"exit" : u"mainmenu");
+        itemMenu->setItems(menuItems);
+    }
+    itemMenu->closeRequested = false;
+}
+
+void GameMain::clearKeys() {
+    KeyState::up = KeyState::down = KeyState::left = KeyState::right = KeyState::fire = false;
+    KeyState::key0 = KeyState::key1 = KeyState::key3 = KeyState::key7 = KeyState::key9 = false;
+    KeyState::star = KeyState::pound = KeyState::leftSoft = KeyState::rightSoft = false;
+    KeyState::pauseKey = false;
+    KeyState::pointerDown = KeyState::doubleTap = false;
+}
+
+void GameMain::saveOpenLevel() {
+    openLevel = std::min(openLevel, int32_t(highestStage));
+    GameMenu::saveOption(option(u"openlevel"), openLevel);
+}
+
+// ---- States ----
+
+void GameMain::update() {
+    switch (screenState) {
+        case mainMenu:
+        case pauseMenu: updateItemMenu(); break;
+        case highScores: updatePage(scoreMenu); break;
+        case help: updatePage(helpMenu); break;
+        case stageList: updateStageList(); break;
+        case intro:
+            if (millisSince(introTick) > introMillis) {
+                screenState = battle;
+                clearKeys();
+            }
+            break;
+        case battle: updateBattle(); break;
+        case results: updateResults(); break;
+        default: break;
+    }
+}
+
+void GameMain::updateItemMenu() {
+    itemMenu->handleKeys();
+    if (itemMenu->selectionMade) {
+        itemMenu->selectionMade = false;
+        chooseItem(itemMenu->selected);
+    }
+    if (itemMenu->closeRequested) {
+        leaveItemMenu();
+        return;
+    }
+    if (itemMenu->mode == GameMenu::namePage && GameMenu::nameEntered) storeEnteredName();
+}
+
+void GameMain::chooseItem(int32_t item) {
+    switch (item) {
+        case startItem:
+            clearKeys();
+            if (screenState == pauseMenu) {
+                tanks->paused = false;
+                screenState = battle;
+                Sound::resumeAll();
+            } else {
+                startChosen();
+            }
+            break;
+        case scoresItem:
+            screenState = highScores;
+            scoreMenu->closeRequested = false;
+            break;
+        case helpItem:
+            screenState = help;
+            helpMenu->closeRequested = false;
+            helpMenu->firstVisible = 0;
+            layoutHelp();
+            break;
+        case soundItem: changeLevel(false); break;
+        case musicItem: changeLevel(true); break;
+        default: break;
+    }
+}
+
+void GameMain::startChosen() {
+    tanks->newGame();
+    if (openLevel == 1) {
+        tanks->levelCounter = 1;
+        startLevel();
+    } else {
+        createMenu(stageList);
+    }
+}
+
+// Levels go 0, 1, 2, 3 and round again; each is stored at once.
+void GameMain::changeLevel(bool music) {
+    const int32_t level = ((music ? Sound::getMusicLevel() : Sound::getSoundLevel()) + 1) % 4;
+    if (music) {
+        menuItems[musicItem] = GameMenu::musicOptionLabel(level);
+        Sound::setMusicLevel(level);
+        GameMenu::saveOption(option(u"music_level"), level);
+    } else {
+        menuItems[soundItem] = GameMenu::soundOptionLabel(level);
+        Sound::setSoundLevel(level);
+        GameMenu::saveOption(option(u"sfx_level"), level);
+    }
+}
+
+void GameMain::leaveItemMenu() {
+    Sound::stopAll();
+    clearKeys();
+    if (!tanks->loaded || !tanks->paused) {
+        GameLib::returnToShell();
+        return;
+    }
+    tanks->paused = false;
+    createMenu(mainMenu);
+}
+
+void GameMain::storeEnteredName() {
+    GameMenu::nameEntered = false;
+    scoreMenu->loadHighScores(highScoreTable, GameTables::tanksId);
+    scoreMenu->insertHighScore(GameMenu::lastEnteredName, tanks->score);
+    scoreMenu->saveHighScores(highScoreTable, GameTables::tanksId);
+    screenState = highScores;
+    scoreMenu->closeRequested = false;
+    itemMenu->mode = GameMenu::listPage;
+    clearKeys();
+}
+
+void GameMain::updatePage(const GameMenuPtr& menu) {
+    menu->handleKeys();
+    if (!menu->closeRequested) return;
+    menu->closeRequested = false;
+    if (menu.get() == helpMenu.get()) HelpLayout::clear();
+    createMenu(tanks->paused ? pauseMenu : mainMenu);
+}
+
+// Its last entry goes back to the main menu only: it is chosen and left at once.
+void GameMain::updateStageList() {
+    itemMenu->handleKeys();
+    const int32_t exitEntry = openLevel;
+    if (itemMenu->selectionMade && itemMenu->selected < exitEntry) {
+        itemMenu->selectionMade = false;
+        tanks->levelCounter = openLevel - itemMenu->selected;
+        startLevel();
+    } else if (itemMenu->selectionMade || itemMenu->closeRequested) {
+        itemMenu->selectionMade = false;
+        createMenu(mainMenu);
+    }
+}
+
+void GameMain::startLevel() {
+    if (!beginLevel()) return;
+    Sound::stopAll();
+    Sound::play(gameLoop, -1);
+    Sound::play(stageTune, 1);
+}
+
+bool GameMain::beginLevel() {
+    tanks->loadLevel();
+    if (!tanks->levelLoaded) {
+        diagnose(DStringPtr(u"level ") + tanks->levelCounter + u" cannot be played; back to the menu");
+        Sound::stopAll();
+        createMenu(mainMenu);
+        return false;
+    }
+    screenState = intro;
+    introTick = GetTickCount();
+    clearKeys();
+    return true;
+}
+
+void GameMain::updateBattle() {
+    if (!tanks->updateTanks()) {
+        screenState = results;
+        tanks->score += tanks->killPoints();
+        clearKeys();
+        return;
+    }
+    if (!pauseRequested()) return;
+    clearKeys();
+    tanks->paused = true;
+    createMenu(pauseMenu);
+    Sound::pauseAll();
+}
+
+// A soft key, the system's pause, or the stylus on the pause sign of the bottom-left panel.
+bool GameMain::pauseRequested() const {
+    if (KeyState::leftSoft || KeyState::rightSoft || KeyState::pauseKey) return true;
+    const DImagePtr& piece = panelImages[bottomLeft];
+    if (!KeyState::pointerDown || !piece) return false;
+    const int32_t height = ScreenCanvas::screenHeight;
+    return KeyState::pointerX >= 0 && KeyState::pointerX <= piece->getWidth() * 3 / 4 &&
+           KeyState::pointerY >= height - piece->getHeight() && KeyState::pointerY < height;
+}
+
+void GameMain::updateResults() {
+    if (KeyState::fire || KeyState::key0 || KeyState::pointerDown) {
+        if (tanks->player->armour > 0) {
+            tanks->nextLevel();
+            beginLevel();
+        } else {
+            Sound::stopAll();
+            scoreMenu->loadHighScores(highScoreTable, GameTables::tanksId);
+            if (scoreMenu->isHighScore(tanks->score)) itemMenu->enterName();
+            createMenu(mainMenu);
+        }
+    }
+    clearKeys();
+}
+
+// ---- Painting ----
+
+void GameMain::paint() {
+    switch (screenState) {
+        case mainMenu:
+        case stageList:
+        case pauseMenu: itemMenu->paint(); break;
+        case highScores: scoreMenu->paint(); break;
+        case help: helpMenu->paint(); break;
+        case battle: tanks->paint(); break;
+        case intro: paintIntro(); break;
+        case results: paintResults(); break;
+        default: break;
+    }
+}
+
+void GameMain::paintSidePanels() {
+    DGraphics& g = *ScreenCanvas::screenGraphics;
+    if (panelImages[sideLeft]) g.drawImage(panelImages[sideLeft], 0, 0, DGraphics::TOP | DGraphics::LEFT);
+    if (panelImages[sideRight])
+        g.drawImage(panelImages[sideRight], ScreenCanvas::screenWidth, 0, DGraphics::TOP | DGraphics::RIGHT);
+}
+
+void GameMain::paintIntro() {
+    const int32_t width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
+    DGraphics& g = *ScreenCanvas::screenGraphics;
+    g.setColor(0x000000);
+    g.fillRect(0, 0, width, height);
+    const ImageFontPtr hud = font(ScreenCanvas::hudFont1);
+    const int32_t line = hud->getHeight();
+    const int32_t top = height / 2 - 2 * line - 3;
+    hud->drawString(text(u"level") + u" " + tanks->levelCounter, width / 2, top, DGraphics::HCENTER | DGraphics::TOP);
+    hud->drawString(text(u"score") + u" " + tanks->score, width / 2, top + line + 3,
+                    DGraphics::HCENTER | DGraphics::TOP);
+}
+
+DStringPtr GameMain::clockText(int64_t millis) {
+    const int32_t seconds = int32_t(std::max<int64_t>(0, millis) / 1000);
+    return DStringPtr(u"") + seconds / 60 + u":" + (seconds % 60 < 10 ? u"0" : u"") + seconds % 60;
+}
+
+void GameMain::paintResults() {
+    const int32_t width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
+    DGraphics& g = *ScreenCanvas::screenGraphics;
+    g.setColor(0x000000);
+    g.fillRect(0, 0, width, height);
+    const ImageFontPtr hud = font(ScreenCanvas::hudFont1);
+    hud->drawString(text(u"score") + u" " + tanks->score, width / 2, 4, DGraphics::HCENTER | DGraphics::TOP);
+    const int32_t iconHeight = std::max(1, splash->icons[0]->height);
+    int32_t y = 4 + hud->getHeight() + iconHeight / 2 + 4;
+    for (int32_t kind = 0; kind < 4; ++kind, y += iconHeight * 3 / 2) paintResultRow(kind, y);
+    hud->drawString(text(u"time") + u" " + clockText(tanks->battleClock), width / 2, height - 4,
+                    DGraphics::HCENTER | DGraphics::BOTTOM);
+}
+
+// Two icons, then "count x value = points", the numbers right-aligned in columns.
+void GameMain::paintResultRow(int32_t kind, int32_t y) {
+    const ImageFontPtr hud = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr digits = font(ScreenCanvas::numberFont0);
+    const GameImagePtr& icon = splash->icons[kind];
+    const GameImagePtr& marked = splash->icons[kind + 4];
+    const int32_t column = digits->stringWidth(u"999") + 2;
+    const int32_t times = hud->stringWidth(u"x") + 4, equals = hud->stringWidth(u"=") + 4;
+    const int32_t rowWidth = icon->width + marked->width + 3 * column + times + equals + 4;
+    int32_t x = (ScreenCanvas::screenWidth - rowWidth) / 2;
+    const int32_t middle = y + icon->height / 2;
+    icon->drawAt(x, y);
+    marked->drawAt(x + icon->width + 2, y);
+    x += icon->width + marked->width + 4;
+    const int32_t count = tanks->kills(kind), value = killValues[kind];
+    const int anchor = DGraphics::RIGHT | DGraphics::VCENTER;
+    digits->drawString(DStringPtr(u"") + count, x + column, middle, anchor);
+    x += column;
+    hud->drawString(u"x", x + times / 2, middle, DGraphics::HCENTER | DGraphics::VCENTER);
+    x += times;
+    digits->drawString(DStringPtr(u"") + value, x + column, middle, anchor);
+    x += column;
+    hud->drawString(u"=", x + equals / 2, middle, DGraphics::HCENTER | DGraphics::VCENTER);
+    x += equals;
+    digits->drawString(DStringPtr(u"") + value * count, x + column, middle, anchor);
+}

@@ -1,0 +1,164 @@
+// The builder compiles the river shooter's screens and levels into the file the game reads,
+// and refuses a river the game cannot read or the plane cannot fly: no passage, fuel out of
+// reach, or a level too short for the screen.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "assettool.h"
+#include "temp_folder.h"
+
+using namespace assettest;
+
+namespace {
+
+// A w x h picture of one colour.
+std::string block(int w, int h) {
+    std::string grid = "k #406080\n---\n";
+    for (int y = 0; y < h; ++y) grid += std::string(size_t(w), 'k') + "\n";
+    return grid;
+}
+
+const char* const legend =
+    "legend . water\n"
+    "legend x land\n"
+    "legend T 3\n"
+    "legend = land 5\n"
+    "legend B water - kind=0\n"
+    "legend F water - kind=24\n"
+    "legend s water - kind=12\n";
+
+// 26 rows with water in columns 7 to 14; `rows` replace rows from the top.
+std::vector<std::string> channel() { return std::vector<std::string>(26, "xxxxxxx........xxxxxxx"); }
+
+std::string screen(const std::string& name, const std::vector<std::string>& rows) {
+    std::string text = "screen " + name + "\n";
+    for (const std::string& row : rows) text += row + "\n";
+    return text;
+}
+
+// Tiles: 0-4 land, 5 a road, 58 water (in a list of 60); the plane 16 x 16, a boat 24 x 10,
+// a depot 16 x 28 and a bridge 64 x 16.
+void writeData(const TempFolder& folder, const std::string& river) {
+    folder.write("data/f/manifest.txt",
+                 "atlas a all.atlas\n"
+                 "anim a/res.txt res.txt atlas=a\n"
+                 "screens a/screens.bin river.txt atlas=a frames=a/res.txt\n");
+    folder.write("data/f/all.atlas",
+                 "width 128\nairplane.png = p.grid\nbridge.png = b.grid\nboat.png = s.grid\nfuel.png = d.grid\n"
+                 "tile.png = t.grid\n");
+    folder.write("data/f/p.grid", block(16, 16));
+    folder.write("data/f/b.grid", block(64, 16));
+    folder.write("data/f/s.grid", block(24, 10));
+    folder.write("data/f/d.grid", block(16, 28));
+    folder.write("data/f/t.grid", block(8, 8));
+    std::string land = "tile.png";
+    for (int i = 1; i < 60; ++i) land += ";tile.png";
+    std::string res = "land=" + land + "\r\nfuel=fuel.png\r\n";
+    for (const char* key : {"airplainEnemyL1", "airplainEnemyL3", "balloonL1", "balloonL2", "gunL", "helicopterL1",
+                            "helicopterL2", "helicopterL3", "shipL1", "shipL2", "tankL1", "tankL2", "tankL3", "tankL4",
+                            "trainL"})
+        res += std::string(key) + "=boat.png\r\n";
+    folder.write("data/f/res.txt", res);
+    folder.write("data/f/river.txt", river);
+}
+
+ToolRun build(const TempFolder& folder, const std::string& river) {
+    writeData(folder, river);
+    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
+}
+
+struct Refusal {
+    const char* what;
+    std::string river;
+    const char* reason;
+};
+
+TEST(RiverScreens, CompilesCellsObjectsAndLevelsTopmostScreenFirst) {
+    std::vector<std::string> first = channel();
+    first[0] = "xxxxxxxs.......xxxxxxx";
+    first[3] = "TTTTTTT........=======";
+    std::vector<std::string> second = channel();
+    second[5] = "xxxxxxxF.......xxxxxxx";
+    TempFolder folder;
+    ToolRun run = build(folder, std::string(legend) + screen("one", first) + screen("two", second) +
+                                    "level a = one two\nlevel b = two one two\n");
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string bytes = folder.read("out/game.dat.stage/a/screens.bin");
+    ASSERT_EQ(bytes.size(), 1 + 2 * 572 * 3 + 1 + 3 + 4u);
+    auto cell = [&](int screen, int row, int column, int byte) {
+        return int(uint8_t(bytes[1 + (screen * 572 + row * 22 + column) * 3 + byte]));
+    };
+    EXPECT_EQ(bytes[0], 2);
+    EXPECT_EQ(cell(0, 0, 7, 0), 58);
+    EXPECT_EQ(cell(0, 0, 7, 2), 12) << "a boat";
+    EXPECT_EQ(cell(0, 0, 8, 2), 255);
+    EXPECT_EQ(cell(0, 0, 0, 0), 0) << "land away from water has no beach";
+    EXPECT_EQ(cell(0, 1, 6, 0), 2) << "a beach on the side facing the water";
+    EXPECT_EQ(cell(0, 1, 15, 0), 8);
+    EXPECT_EQ(cell(0, 3, 2, 0), 3);
+    EXPECT_EQ(cell(0, 3, 16, 1), 5) << "the road on the second layer";
+    EXPECT_EQ(cell(0, 3, 16, 0), 0);
+    EXPECT_EQ(cell(0, 3, 15, 0), 8);
+    EXPECT_EQ(cell(1, 5, 7, 2), 24);
+    EXPECT_EQ(cell(1, 5, 7, 1), 255);
+    const std::string levels = bytes.substr(1 + 2 * 572 * 3);
+    EXPECT_EQ(levels, std::string("\x02\x02\x01\x00\x03\x01\x00\x01", 8)) << "each level's topmost screen first";
+}
+
+TEST(RiverScreens, RefusesRiversTheGameCannotReadOrThePlaneCannotFly) {
+    const std::string one = screen("one", channel());
+    std::vector<std::string> walled = channel();
+    walled[12] = "xxxxxxxxxxxxxxxxxxxxxx";
+    std::vector<std::string> crowded = channel();
+    for (int row = 0; row < 26; row += 1) crowded[row] = row < 16 ? "xxxxxxxs.s.....xxxxxxx" : crowded[row];
+    std::vector<std::string> overhang = channel();
+    overhang[4] = "xxxxxxx........xxxxxsx";
+    std::vector<std::string> bridged = channel();
+    bridged[12] = "=======B.......=======";
+    bridged[11] = "xxxxxxxxxxxxxxxxxxxxxx";
+    std::string noFuel = std::string(legend) + one + "level a =";
+    for (int i = 0; i < 10; ++i) noFuel += " one";
+    const Refusal refusals[] = {
+        {"a level of one screen", std::string(legend) + one + "level a = one\n", "at least 2 screens"},
+        {"no level", std::string(legend) + one, "no level"},
+        {"a screen no level names", std::string(legend) + one + "level a = one two\n", "no screen two"},
+        {"a short screen", std::string(legend) + "screen one\nxxxxxxx........xxxxxxx\nlevel a = one one\n", "22 cells"},
+        {"a cell not in the legend", std::string(legend) + screen("one", {26, "xxxxxxx...?....xxxxxxx"}) + "level a = one one\n",
+         "cell '?'"},
+        {"a tile the land list does not name", std::string(legend) + "legend q 60\n" + one + "level a = one one\n",
+         "tile 60 is not one of the 60"},
+        {"a cell without a first-layer tile", std::string(legend) + "legend q -\n" + one + "level a = one one\n",
+         "first-layer tile"},
+        {"a kind above 24", std::string(legend) + "legend q water - kind=25\n" + one + "level a = one one\n", "from 0 to 24"},
+        {"more than 30 objects", std::string(legend) + screen("one", crowded) + "level a = one one\n", "more than 30 objects"},
+        {"an object past the river's edge", std::string(legend) + screen("one", overhang) + "level a = one one\n",
+         "reaches x = 184, past the river"},
+        {"a wall across the river", std::string(legend) + one + screen("wall", walled) + "level a = one wall one\n",
+         "finds no way from the start past screen wall, line 13"},
+        {"land beyond a bridge", std::string(legend) + one + screen("bridge", bridged) + "level a = one bridge one\n",
+         "finds no way from the start past screen bridge, line 12"},
+        {"no fuel for ten screens", noFuel + "\n", "have no fuel depot"},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.what);
+        TempFolder folder;
+        ToolRun run = build(folder, refusal.river);
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
+    }
+}
+
+TEST(RiverScreens, BridgesAreShotOnTheWayAndDepotsKeepALongLevelFlying) {
+    std::vector<std::string> bridged = channel();
+    bridged[12] = "=======B.......=======";
+    bridged[13] = "=======........=======";
+    std::vector<std::string> depot = channel();
+    depot[10] = "xxxxxxx...F....xxxxxxx";
+    std::string river = std::string(legend) + screen("one", channel()) + screen("bridge", bridged) + screen("depot", depot) +
+                        "level a = one bridge one depot one one bridge one depot one one depot bridge one\n";
+    TempFolder folder;
+    ToolRun run = build(folder, river);
+    EXPECT_EQ(run.status, 0) << run.output;
+}
+
+}  // namespace
