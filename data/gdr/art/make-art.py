@@ -62,9 +62,9 @@ def figure(d, c, head, hands, feet, hip=(8, 10.6), neck=(8, 6.2), back=False, to
     if c["hood"]:
         d.cmd("ellipse", x, y, 2.9, 3.0, c["hood"])
         if not back:
-            d.cmd("ellipse", x + 0.6, y + 0.5, 1.9, 1.7, c["skin"])
-            d.cmd("rect", x - 0.3, y, 0.9, 0.9, c["eyes"])
-            d.cmd("rect", x + 1.3, y, 0.9, 0.9, c["eyes"])
+            d.cmd("ellipse", x + 0.6, y + 0.5, 2.0, 1.8, c["skin"])
+            d.cmd("rect", x - 0.6, y - 0.1, 1.3, 1.3, c["eyes"])
+            d.cmd("rect", x + 1.3, y - 0.1, 1.3, 1.3, c["eyes"])
     else:
         d.cmd("ellipse", x, y + 0.5, 2.4, 2.5, c["skin"])
         d.cmd("poly", c["helmet"], x - 3.0, y + 0.2, x - 2.6, y - 1.8, x, y - 3.0, x + 2.6, y - 1.8, x + 3.0, y + 0.2)
