@@ -289,12 +289,12 @@ def tower(columns, guards):
     rows.append("".join(foot))
     rows.append("B" * width)
     grid = [list(r) for r in rows]
-    # Guards go on the empty cells just above a floor, spread along the tower.
+    # Guards go on the empty cells just above a floor, spread evenly from the top storey down.
     spots = [(r, c) for r in range(3, len(grid) - 3) for c in range(1, width - 1)
              if grid[r][c] == " " and grid[r + 1][c] == "#" and grid[r - 1][c] == " "]
     guards = min(guards, 10 - sum(r.count("A") for r in rows))
     for i in range(guards):
-        r, c = spots[(i * 7919) % len(spots)]
+        r, c = spots[(i * len(spots)) // max(1, guards) + len(spots) // (2 * max(1, guards))]
         grid[r][c] = "A"
     return ["".join(r) for r in grid]
 
