@@ -3,6 +3,7 @@
 #include "dotvor.h"
 #include "gamemain.h"
 #include "floodpass.h"
+#include "goldrift.h"
 #include "swarmline.h"
 #include "tunnex.h"
 
@@ -14,7 +15,7 @@ GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<Dotvor>, Dotvor::releaseStatics},  // dotvor
     {make<Tunnex>, Tunnex::releaseStatics},  // tunnex
     {make<GameMain>, GameMain::releaseStatics},  // tanks
-    {nullptr, nullptr},  // goldrift
+    {make<Goldrift>, Goldrift::releaseStatics},  // goldrift
     {make<Swarmline>, Swarmline::releaseStatics},  // swarmline
     {make<Floodpass>, Floodpass::releaseStatics},  // floodpass
 };

@@ -9,6 +9,7 @@
 #include "helptext.h"
 #include "jpegfile.h"
 #include "mazemap.h"
+#include "laddermap.h"
 #include "modsong.h"
 #include "outputcheck.h"
 #include "packer.h"
@@ -108,6 +109,9 @@ void Builder::produce(const ManifestItem& item) {
             EntrySet::Kind::raw);
     } else if (kind == "tankmap") {
         add(item, item.entry, TankMap(source(item)).bytes(), EntrySet::Kind::raw);
+    } else if (kind == "laddermap") {
+        add(item, item.entry, LadderMap(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
+            EntrySet::Kind::raw);
     } else if (kind == "charset") {
         charset(item);
     }
