@@ -1,11 +1,20 @@
 # make run: installs what is missing, builds, packs game.dat and starts the game in a window.
-# make test: the same set-up, then every test through ctest (built with ASan and UBSan).
+# make test: the same set-up, a smoke run of each fuzz target, then every test through ctest
+#   (built with ASan and UBSan).
+# make fuzz: builds the fuzz targets (clang, libFuzzer, ASan, UBSan) and runs each for
+#   FUZZ_SECONDS or FUZZ_RUNS executions; FUZZ_TARGETS picks some ("png wav").
 BUILD ?= build
 TEST_BUILD ?= build-test
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_RUNS ?= -1
+FUZZ_TARGETS ?=
+# The smoke run of make test: short, so that the tests stay quick.
+FUZZ_SMOKE_SECONDS ?= 2
 JOBS ?= $(shell nproc)
 ARGS ?=
 
-.PHONY: run test build build-test deps clean
+.PHONY: run test build build-test deps clean fuzz fuzz-build fuzz-smoke
 
 deps:
 	@bash tools/install-deps.sh
@@ -22,8 +31,20 @@ build-test: deps
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMOSSYARD_SANITIZE=ON
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 
-test: build-test
+test: build-test fuzz-build
+	$(MAKE) --no-print-directory fuzz-smoke
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSSYARD_FUZZ=ON -DMOSSYARD_BENCH=OFF \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets gamedat
+
+fuzz-smoke:
+	FUZZ_PARALLEL=4 bash fuzz/run.sh --smoke $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS) -1
+
+fuzz: fuzz-build
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_RUNS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)

@@ -46,14 +46,16 @@ GameEngine::~GameEngine() {
     if (engine == this) engine = nullptr;
 }
 
-void GameEngine::run(HINSTANCE moduleInstance, DWORD splashMilliseconds) {
+int GameEngine::run(HINSTANCE moduleInstance, DWORD splashMilliseconds) {
+    constexpr int startFailure = 1;
     instance = moduleInstance;
-    if (!initInstance(moduleInstance)) return;
+    // Another copy runs: it is brought to the front, and this one has done its part.
+    if (!initInstance(moduleInstance)) return window ? 0 : startFailure;
     splashDeadline = GetTickCount() + splashMilliseconds;
     splashActive = true;
 
     renderDisplay = RenderDisplay::create(window, RenderDisplay::Parameters{176, 220, 0, 1});
-    if (!renderDisplay) return;
+    if (!renderDisplay) return startFailure;
 
     WCHAR platformType[256] = {};
     SystemParametersInfoW(SPI_GETPLATFORMTYPE, 255, platformType, 0);
@@ -62,7 +64,7 @@ void GameEngine::run(HINSTANCE moduleInstance, DWORD splashMilliseconds) {
     if (!startMidlet()) {
         delete renderDisplay;
         renderDisplay = nullptr;
-        return;
+        return startFailure;
     }
 
     MSG msg;
@@ -81,6 +83,7 @@ void GameEngine::run(HINSTANCE moduleInstance, DWORD splashMilliseconds) {
     destroy();
     delete renderDisplay;
     renderDisplay = nullptr;
+    return int(msg.wParam);
 }
 
 bool GameEngine::initInstance(HINSTANCE moduleInstance) {
@@ -196,17 +199,33 @@ bool GameEngine::startMidlet() {
     try {
         application->startApp();
     } catch (DExceptionPtr& e) {
+        if (DSystem::err)
+            DSystem::err->println(u"GameEngine: the program cannot start: " + e->toString() + u" (" + e->getMessage() + u")");
         MessageBoxW(nullptr, e->toString()->chars(), u"Error!", MB_ICONERROR);
-        display = nullptr;
-        application = nullptr;
+        abandonStart();
         return false;
     } catch (...) {
+        if (DSystem::err) DSystem::err->println(u"GameEngine: the program cannot start");
         MessageBoxW(nullptr, u"Can't start midlet !", u"Error!", MB_ICONERROR);
-        display = nullptr;
-        application = nullptr;
+        abandonStart();
         return false;
     }
     return true;
+}
+
+// The application is released through its own shut-down, as at the end of a run, so that
+// nothing of it is left for the destruction of the program's statics.
+void GameEngine::abandonStart() {
+    try {
+        application->destroyApp(true);
+    } catch (DExceptionPtr&) {
+        // Half built: what it could release is released.
+    }
+    DSystem::out = nullptr;
+    DSystem::err = nullptr;
+    dfc::microedition::lcdui::DFont::cache = nullptr;
+    display = nullptr;
+    application = nullptr;
 }
 
 void GameEngine::destroy() {

@@ -25,7 +25,9 @@ public:
     virtual void suspend();
     virtual void resume();
 
-    void run(HINSTANCE instance, DWORD splashMilliseconds);
+    // Runs the program to its end; the process's exit status: the quit message's code, or 1
+    // when the program could not start.
+    int run(HINSTANCE instance, DWORD splashMilliseconds);
     bool initInstance(HINSTANCE instance);
     static void registerClass(HINSTANCE instance, const WCHAR* className);
     static LRESULT windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -50,6 +52,7 @@ public:
 
 private:
     dfc::microedition::lcdui::DCanvas* currentCanvas() const;
+    void abandonStart();
     // A stylus message's point in the picture the program draws.
     int drawnX(LPARAM lParam) const;
     int drawnY(LPARAM lParam) const;

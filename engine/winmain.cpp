@@ -2,6 +2,5 @@
 
 int WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     GameEngine engine;
-    engine.run(instance, 2000);
-    return 0;
+    return engine.run(instance, 2000);
 }

@@ -1,10 +1,13 @@
 #include "gamelib.h"
+#include <exception>
+#include "ce_window.h"
 #include "d7zipinputstream.h"
 #include "ddisplay.h"
 #include "dexception.h"
 #include "dfileinputstream.h"
 #include "dgraphics.h"
 #include "dimage.h"
+#include "dprintstream.h"
 #include "dsystem.h"
 #include "gamemenu.h"
 #include "gametables.h"
@@ -39,6 +42,15 @@ namespace {
 
 // Screens this high take the large-screen resources.
 constexpr int32_t largeScreenHeight = 320;
+// The process's exit status when the program cannot start or cannot go on.
+constexpr int failureStatus = 1;
+
+void diagnose(const DStringPtr& line) {
+    if (DSystem::err) DSystem::err->println(line);
+}
+
+// The archive entry of a resource name, as the archive lists it: without the leading "/".
+DStringPtr entryOf(const DStringPtr& name) { return name->startsWith(u"/") ? name->substring(1) : name; }
 
 // Names whose layout depends on the screen size.
 bool isLayoutResource(const DStringPtr& name) {
@@ -56,7 +68,9 @@ void GameLib::startApp() {
     screenCanvas = new ScreenCanvas();
     DDisplay::getDisplay(this)->setCurrent(screenCanvas);
     if (!openArchive()) {
+        // No message on the device; the process ends with a failure status.
         notifyDestroyed();
+        PostQuitMessage(failureStatus);
         return;
     }
     showLogo();
@@ -80,6 +94,8 @@ bool GameLib::openArchive() {
         D7zipInputStream::openArchive(u"game.dat", DSystem::getProperty(u"archive.password"));
         return true;
     } catch (DExceptionPtr&) {
+        diagnose(u"GameLib: cannot open the data archive " + DSystem::getProperty(u"app.fullpath") +
+                 u"\\game.dat: it is missing or no 7z archive");
         return false;
     }
 }
@@ -107,8 +123,17 @@ void GameLib::tick() {
     ScreenCanvas::processKeys();
     // Held for the call: an update that returns to the shell or launches a game ends its own mode.
     GameInterfacePtr mode = currentMode;
-    mode->update();
-    paintFrame(updateStart);
+    // Without a mode there is nothing to drop: that throws out of the tick.
+    GameInterface& current = *mode;
+    // A game started, updated or painted here that fails is dropped, and the shell comes back.
+    try {
+        current.update();
+        paintFrame(updateStart);
+    } catch (dfc::lang::DThrowablePtr& e) {
+        dropFailedMode(e->toString() + u" (" + e->getMessage() + u")");
+    } catch (std::exception& e) {
+        dropFailedMode(new DString(e.what()));
+    }
     waitForFrameEnd();
     lastFrameTime = GetTickCount();
 }
@@ -121,6 +146,30 @@ void GameLib::paintFrame(DWORD updateStart) {
     const DWORD paintStart = GetTickCount();
     screenCanvas->repaint();
     lastPaintDuration = millisSince(paintStart);
+}
+
+void GameLib::dropFailedMode(const DStringPtr& what) {
+    GameInterfacePtr failed = currentMode;
+    const bool shell = dynamic_cast<ShellMenu*>(failed.get()) != nullptr;
+    diagnose(DStringPtr(u"GameLib: ") + (shell ? u"the shell menu" : u"the game") + u" failed: " + what);
+    currentMode = nullptr;
+    try {
+        if (failed && !shell) failed->stop();
+    } catch (dfc::lang::DThrowablePtr& e) {
+        diagnose(u"GameLib: the failed game did not stop cleanly: " + e->toString());
+    }
+    failed = nullptr;
+    if (!shell) {
+        try {
+            returnToShell();
+            return;
+        } catch (dfc::lang::DThrowablePtr& e) {
+            diagnose(u"GameLib: the shell menu failed: " + e->toString() + u" (" + e->getMessage() + u")");
+        }
+    }
+    diagnose(u"GameLib: without a shell menu the program ends");
+    notifyDestroyed();
+    PostQuitMessage(failureStatus);
 }
 
 void GameLib::waitForFrameEnd() {
@@ -148,24 +197,45 @@ DStringPtr GameLib::getAppProperty(DStringPtr key) {
 
 DInputStreamPtr GameLib::openResource(const DStringPtr& name) {
     try {
+        return tryResource(name);
+    } catch (DExceptionPtr&) {
+        const DStringPtr variant = variantName(name);
+        const bool bothTried = !variant->equals(name) && fallsBack(name);
+        const DStringPtr entries = bothTried ? entryOf(variant) + u" nor " + entryOf(name) : entryOf(variant);
+        diagnose(u"GameLib: cannot open the resource " + name + u": the data archive has no readable entry " + entries +
+                 u" and there is no such file beside the program");
+        throw;
+    }
+}
+
+DInputStreamPtr GameLib::tryResource(const DStringPtr& name) {
+    try {
         return openVariant(name);
     } catch (DExceptionPtr&) {
         return DFileInputStream::open(name);
     }
 }
 
-DInputStreamPtr GameLib::openVariant(const DStringPtr& name) {
-    if (name->startsWith(u"/fonts/")) return D7zipInputStream::open(name);
+DStringPtr GameLib::variantName(const DStringPtr& name) {
+    if (name->startsWith(u"/fonts/")) return name;
     if (name->endsWith(u"help.txt")) {
         const bool smartPhone = DSystem::getProperty(u"platform.type") == u"SmartPhone";
-        return D7zipInputStream::open(smartPhone ? name : u"/ppc" + name);
+        return smartPhone ? name : u"/ppc" + name;
     }
-    if (isLayoutResource(name) && ScreenCanvas::screenHeight >= largeScreenHeight) {
-        try {
-            return D7zipInputStream::open(u"/ppc" + name);
-        } catch (DExceptionPtr&) {
-            // No large-screen variant: the plain one serves.
-        }
+    if (isLayoutResource(name) && ScreenCanvas::screenHeight >= largeScreenHeight) return u"/ppc" + name;
+    return name;
+}
+
+// A large-screen variant that is missing gives way to the plain name; a help text's does not.
+bool GameLib::fallsBack(const DStringPtr& name) { return !name->endsWith(u"help.txt"); }
+
+DInputStreamPtr GameLib::openVariant(const DStringPtr& name) {
+    const DStringPtr variant = variantName(name);
+    if (variant->equals(name) || !fallsBack(name)) return D7zipInputStream::open(variant);
+    try {
+        return D7zipInputStream::open(variant);
+    } catch (DExceptionPtr&) {
+        // No large-screen variant: the plain one serves.
     }
     return D7zipInputStream::open(name);
 }

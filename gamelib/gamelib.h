@@ -32,8 +32,10 @@ public:
 
     // Opens a resource of the data archive, the large-screen or Pocket PC variant where there
     // is one, else the file of that name beside the program. Never null: a resource found
-    // nowhere throws the file stream's not-found exception.
+    // nowhere is named on the diagnostic stream and throws the file stream's not-found exception.
     static dfc::io::DInputStreamPtr openResource(const dfc::lang::DStringPtr& name);
+    // As openResource, without the diagnostic: for names that are only tried.
+    static dfc::io::DInputStreamPtr tryResource(const dfc::lang::DStringPtr& name);
     static dfc::io::DInputStreamPtr resolvePath(const dfc::lang::DStringPtr& name) { return openResource(name); }
     // Stops and drops the current mode and starts a new shell menu.
     static void returnToShell();
@@ -58,6 +60,12 @@ private:
     static void showLogo();
     static void advanceLoadingBar();
     static void paintFrame(DWORD updateStart);
+    // Stops and drops the current mode after an exception left it, and starts a new shell menu;
+    // when the shell menu itself fails, the program ends.
+    void dropFailedMode(const dfc::lang::DStringPtr& what);
     static void waitForFrameEnd();
     static dfc::io::DInputStreamPtr openVariant(const dfc::lang::DStringPtr& name);
+    // The name tried first in the archive: the Pocket PC or large-screen variant where there is one.
+    static dfc::lang::DStringPtr variantName(const dfc::lang::DStringPtr& name);
+    static bool fallsBack(const dfc::lang::DStringPtr& name);
 };

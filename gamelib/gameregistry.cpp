@@ -1,7 +1,9 @@
 #include "gameregistry.h"
 #include "brixmoor.h"
+#include "dotvor.h"
 #include "gamemain.h"
 #include "floodpass.h"
+#include "goldrift.h"
 #include "rockvale.h"
 #include "swarmline.h"
 #include "tunnex.h"
@@ -11,10 +13,10 @@
 GameRegistry::Entry GameRegistry::entries[gameCount] = {
     {make<Brixmoor>, Brixmoor::releaseStatics},  // brixmoor
     {make<Rockvale>, Rockvale::releaseStatics},  // rockvale
-    {nullptr, nullptr},  // dotvor
+    {make<Dotvor>, Dotvor::releaseStatics},  // dotvor
     {make<Tunnex>, Tunnex::releaseStatics},  // tunnex
     {make<GameMain>, GameMain::releaseStatics},  // tanks
-    {nullptr, nullptr},  // goldrift
+    {make<Goldrift>, Goldrift::releaseStatics},  // goldrift
     {make<Swarmline>, Swarmline::releaseStatics},  // swarmline
     {make<Floodpass>, Floodpass::releaseStatics},  // floodpass
 };

@@ -1,11 +1,14 @@
 #include "sound.h"
 #include "dexception.h"
 #include "dmanager.h"
+#include "dprintstream.h"
+#include "dsystem.h"
 #include "gamelib.h"
 
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
+using dfc::lang::DSystem;
 using dfc::microedition::media::DManager;
 using dfc::microedition::media::DPlayer;
 using dfc::microedition::media::DPlayerArray;
@@ -36,12 +39,15 @@ void Sound::loadSounds(const DStringArrayPtr& names) {
 
 DPlayerPtr Sound::loadSound(const DStringPtr& name) {
     if (DPlayerPtr player = makePlayer(name + u".wav", wavType)) return player;
-    return makePlayer(name + u".mod", modType);
+    if (DPlayerPtr player = makePlayer(name + u".mod", modType)) return player;
+    if (DSystem::err) DSystem::err->println(u"Sound: cannot load " + name + u".wav or " + name + u".mod");
+    return nullptr;
 }
 
 DPlayerPtr Sound::makePlayer(const DStringPtr& file, const DStringPtr& type) {
     try {
-        DPlayerPtr player = DManager::createPlayer(GameLib::openResource(file), type);
+        // Only tried: the sound may be the other kind.
+        DPlayerPtr player = DManager::createPlayer(GameLib::tryResource(file), type);
         player->prefetch();
         return player;
     } catch (DExceptionPtr&) {

@@ -11,7 +11,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   libxmp-dev
   libpixman-1-dev
-  clang
+  clang libclang-rt-dev
 )
 
 missing=()

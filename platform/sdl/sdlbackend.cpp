@@ -2,11 +2,13 @@
 #include <SDL.h>
 #include <fcntl.h>
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <vector>
 #include "ce_window.h"
 
 namespace platform::sdl {
@@ -77,13 +79,14 @@ bool invisibleVideoDriver(const char* driver) {
     return driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
 }
 
+// The device screen drawn on the window's own surface, scaled by a whole factor and centred;
+// only the rows that changed since the last picture are scaled and sent to the display, which
+// keeps a game in play cheap on the host whatever SDL would render with.
 class SdlBackend : public Backend {
 public:
-    SdlBackend(SDL_Window* w, SDL_Renderer* r) : window(w), renderer(r), start(std::chrono::steady_clock::now()) {}
+    explicit SdlBackend(SDL_Window* w) : window(w), start(std::chrono::steady_clock::now()) {}
     ~SdlBackend() override {
         closeAudio();
-        if (texture) SDL_DestroyTexture(texture);
-        SDL_DestroyRenderer(renderer);
         SDL_DestroyWindow(window);
         SDL_Quit();
     }
@@ -95,29 +98,30 @@ public:
         while (SDL_PollEvent(&e)) handle(e);
     }
 
-    // Scaling and presenting cost the host far more than comparing the pixels, so an unchanged
-    // picture is shown again only when the window needs it (exposed, resized, focused).
     void present(const Picture& picture) override {
         if (picture.width <= 0 || picture.height <= 0) return;
-        if (!windowNeedsPicture && picture.width == shown.width && picture.height == shown.height &&
-            picture.pixels == shown.pixels)
-            return;
-        shown = picture;
-        windowNeedsPicture = false;
-        if (!texture || textureWidth != picture.width || textureHeight != picture.height) {
-            if (texture) SDL_DestroyTexture(texture);
-            texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, picture.width,
-                                        picture.height);
-            textureWidth = picture.width;
-            textureHeight = picture.height;
-            SDL_RenderSetLogicalSize(renderer, picture.width, picture.height);
-            SDL_RenderSetIntegerScale(renderer, SDL_TRUE);
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        if (!surface) return;
+        if (picture.width != shown.width || picture.height != shown.height || surface != windowSurface ||
+            surface->w != surfaceWidth || surface->h != surfaceHeight)
+            windowNeedsPicture = true;
+        if (windowNeedsPicture) placeOn(surface, picture);
+        if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+        std::vector<SDL_Rect> bands;
+        for (int y = 0; y < picture.height; ++y) {
+            if (!windowNeedsPicture && sameRow(picture, y)) continue;
+            drawRow(surface, picture, y);
+            const int windowY = top + y * scale;
+            if (!bands.empty() && bands.back().y + bands.back().h == windowY)
+                bands.back().h += scale;
+            else
+                bands.push_back(SDL_Rect{0, windowY, surface->w, scale});
         }
-        SDL_UpdateTexture(texture, nullptr, picture.pixels.data(), picture.width * 2);
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-        SDL_RenderPresent(renderer);
+        if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+        if (windowNeedsPicture) SDL_UpdateWindowSurface(window);
+        else if (!bands.empty()) SDL_UpdateWindowSurfaceRects(window, bands.data(), int(bands.size()));
+        if (windowNeedsPicture || !bands.empty()) shown = picture;
+        windowNeedsPicture = false;
     }
 
     void messageBox(const std::u16string& text, const std::u16string& caption) override {
@@ -178,13 +182,55 @@ private:
         return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
     }
 
+    // A window point as a point of the device screen (outside it on the black border).
     POINT toDevice(int x, int y) const {
-        float lx = 0, ly = 0;
-        SDL_RenderWindowToLogical(renderer, x, y, &lx, &ly);
-        return POINT{LONG(lx), LONG(ly)};
+        if (scale == 0) return POINT{-1, -1};
+        auto down = [this](int d) { return LONG(d >= 0 ? d / scale : -((-d + scale - 1) / scale)); };
+        return POINT{down(x - left), down(y - top)};
     }
 
-    bool onScreen(int x, int y) const { return x >= 0 && y >= 0 && x < textureWidth && y < textureHeight; }
+    bool onPicture(POINT p) const { return p.x >= 0 && p.y >= 0 && p.x < shown.width && p.y < shown.height; }
+
+    bool sameRow(const Picture& picture, int y) const {
+        const auto row = picture.pixels.begin() + ptrdiff_t(y) * picture.width;
+        return std::equal(row, row + picture.width, shown.pixels.begin() + ptrdiff_t(y) * picture.width);
+    }
+
+    // The largest whole scale that fits the window, the picture centred, the rest black.
+    void placeOn(SDL_Surface* surface, const Picture& picture) {
+        windowSurface = surface;
+        surfaceWidth = surface->w;
+        surfaceHeight = surface->h;
+        scale = std::max(1, std::min(surface->w / picture.width, surface->h / picture.height));
+        left = (surface->w - picture.width * scale) / 2;
+        top = (surface->h - picture.height * scale) / 2;
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        colours.resize(0x10000);
+        for (uint32_t c = 0; c < 0x10000; ++c)
+            colours[c] = SDL_MapRGB(surface->format, Uint8((c >> 11) * 255 / 31), Uint8(((c >> 5) & 63) * 255 / 63),
+                                    Uint8((c & 31) * 255 / 31));
+    }
+
+    // Row y of the picture, each pixel scale x scale, where the window shows it.
+    void drawRow(SDL_Surface* surface, const Picture& picture, int y) {
+        const int bytes = surface->format->BytesPerPixel;
+        const int width = std::min(picture.width * scale, surface->w - left);
+        if (width <= 0 || top + (y + 1) * scale > surface->h || top + y * scale < 0) return;
+        auto* first = static_cast<Uint8*>(surface->pixels) + ptrdiff_t(top + y * scale) * surface->pitch + left * bytes;
+        const uint16_t* source = picture.pixels.data() + ptrdiff_t(y) * picture.width;
+        if (bytes == 4) {
+            auto* out = reinterpret_cast<Uint32*>(first);
+            for (int x = 0; x < picture.width && (x + 1) * scale <= width; ++x)
+                for (int i = 0; i < scale; ++i) *out++ = colours[source[x]];
+        } else {
+            for (int x = 0; x < width; ++x) {
+                const Uint32 colour = colours[source[x / scale]];
+                std::memcpy(first + x * bytes, &colour, size_t(bytes));  // little-endian host
+            }
+        }
+        for (int line = 1; line < scale; ++line)
+            std::memcpy(first + ptrdiff_t(line) * surface->pitch, first, size_t(width * bytes));
+    }
 
     void handle(const SDL_Event& e) {
         switch (e.type) {
@@ -201,16 +247,19 @@ private:
         case SDL_KEYDOWN:
         case SDL_KEYUP: key(e.key); break;
         case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP:
-            // Logical coordinates: SDL has already undone the scale; the letterbox lies outside.
-            if (e.button.button == SDL_BUTTON_LEFT && onScreen(e.button.x, e.button.y))
-                deliverStylus(e.type == SDL_MOUSEBUTTONDOWN ? StylusAction::down : StylusAction::up, e.button.x,
-                              e.button.y);
+        case SDL_MOUSEBUTTONUP: {
+            // Presses on the black border around the picture are not the stylus's.
+            const POINT p = toDevice(e.button.x, e.button.y);
+            if (e.button.button == SDL_BUTTON_LEFT && onPicture(p))
+                deliverStylus(e.type == SDL_MOUSEBUTTONDOWN ? StylusAction::down : StylusAction::up, p.x, p.y);
             break;
-        case SDL_MOUSEMOTION:
-            if ((e.motion.state & SDL_BUTTON_LMASK) && onScreen(e.motion.x, e.motion.y))
-                deliverStylus(StylusAction::move, e.motion.x, e.motion.y);
+        }
+        case SDL_MOUSEMOTION: {
+            const POINT p = toDevice(e.motion.x, e.motion.y);
+            if ((e.motion.state & SDL_BUTTON_LMASK) && onPicture(p))
+                deliverStylus(StylusAction::move, p.x, p.y);
             break;
+        }
         default: break;
         }
     }
@@ -227,10 +276,12 @@ private:
     }
 
     SDL_Window* window;
-    SDL_Renderer* renderer;
-    SDL_Texture* texture = nullptr;
-    int textureWidth = 0;
-    int textureHeight = 0;
+    // The surface the picture was last placed on, its size, and where and how large it shows.
+    SDL_Surface* windowSurface = nullptr;
+    int surfaceWidth = 0, surfaceHeight = 0;
+    int scale = 0, left = 0, top = 0;
+    // Each RGB565 colour in the window surface's format.
+    std::vector<Uint32> colours;
     std::chrono::steady_clock::time_point start;
     SDL_AudioDeviceID audioDevice = 0;
     AudioRender audio;
@@ -262,7 +313,6 @@ std::unique_ptr<Backend> create(int scale, std::string* error) {
                     ? fittingScale(p.screenWidth, p.screenHeight, area.w, area.h)
                     : maxWindowScale;
     }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_Window* window = SDL_CreateWindow("Mossvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                           p.screenWidth * scale, p.screenHeight * scale, SDL_WINDOW_RESIZABLE);
     if (!window) {
@@ -270,14 +320,7 @@ std::unique_ptr<Backend> create(int scale, std::string* error) {
         SDL_Quit();
         return nullptr;
     }
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
-    if (!renderer) {
-        *error = SDL_GetError();
-        SDL_DestroyWindow(window);
-        SDL_Quit();
-        return nullptr;
-    }
-    return std::make_unique<SdlBackend>(window, renderer);
+    return std::make_unique<SdlBackend>(window);
 }
 
 std::string keyTable() {

@@ -21,7 +21,8 @@ bool PcmVoice::render(int32_t* mix, size_t frames, int gain) {
         int32_t fraction = int32_t((position >> 16) & 0xFFFF);
         for (unsigned side = 0; side < 2; ++side) {
             int32_t a = sample(at, side), b = sample(next, side);
-            int32_t value = a + (((b - a) * fraction) >> 16);
+            // A full-scale step times the fraction needs more than 32 bits.
+            int32_t value = a + int32_t((int64_t(b - a) * fraction) >> 16);
             mix[2 * f + side] += (value * gain) >> 6;
         }
     }

@@ -4,9 +4,12 @@
 //
 // Folder names are key names, escaped so that no name can reach outside its parent key;
 // value files are named "=" and the escaped value name, so a key and a value may share a name.
-// A file holds the value's type (4 bytes, little-endian) and then its data. Names beginning
-// with "." are work files of interrupted writes and deletions, never keys or values.
+// A file holds the value's type (4 bytes, little-endian) and then its data; a value is a
+// regular file, anything else under a key is no value. Names beginning with "." are work
+// files of writes and deletions, never keys or values; they end in the writer's process id,
+// and those whose writer is gone are removed when their key is next opened.
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -167,8 +170,14 @@ struct Value {
 };
 
 LONG readValue(const fs::path& file, Value* value) {
-    int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a pipe in a value's place is never waited on.
+    int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errorOf(errno, ERROR_READ_FAULT);
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return ERROR_FILE_NOT_FOUND;
+    }
     std::vector<BYTE> bytes;
     BYTE chunk[4096];
     ssize_t n;
@@ -192,6 +201,17 @@ bool writeAll(int fd, const BYTE* data, size_t size) {
     return true;
 }
 
+// Renames the work file over the value's file. A folder in the value's place is no value:
+// it goes, so that it cannot block every later write.
+bool putInPlace(const fs::path& work, const fs::path& file) {
+    if (rename(work.c_str(), file.c_str()) == 0) return true;
+    struct stat info;
+    if (lstat(file.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+    std::error_code error;
+    fs::remove_all(file, error);
+    return rename(work.c_str(), file.c_str()) == 0;
+}
+
 // Writes the whole file beside the old one, then renames it over: a reader, or the next run
 // after a crash, finds the old value or the new one.
 LONG replaceFile(const fs::path& file, const std::vector<BYTE>& bytes) {
@@ -204,7 +224,7 @@ LONG replaceFile(const fs::path& file, const std::vector<BYTE>& bytes) {
         written = false;
         writeError = errno;
     }
-    if (!written || rename(work.c_str(), file.c_str()) != 0) {
+    if (!written || !putInPlace(work, file)) {
         if (written) writeError = errno;
         unlink(work.c_str());
         return errorOf(writeError, ERROR_WRITE_FAULT);
@@ -237,7 +257,33 @@ LONG answerName(const std::u16string& name, LPWSTR buffer, LPDWORD length) {
     return ERROR_SUCCESS;
 }
 
-HKEY handleFor(fs::path folder) { return new PlatformRegKey{std::move(folder), false}; }
+// Whether a work file or folder was left by a process that is gone. This process's own are
+// stale too: its writes are over by the time a key is opened.
+bool isStaleWork(const std::string& file) {
+    size_t dot = file.rfind('.');
+    if (file.empty() || file[0] != '.' || dot == 0 || dot + 1 == file.size()) return false;
+    long pid = 0;
+    for (size_t i = dot + 1; i < file.size(); ++i) {
+        if (file[i] < '0' || file[i] > '9' || pid > 99999999) return false;
+        pid = pid * 10 + (file[i] - '0');
+    }
+    if (pid <= 0) return false;
+    return pid == getpid() || (kill(pid_t(pid), 0) != 0 && errno == ESRCH);
+}
+
+// A write cut short by the end of the program leaves its work file behind.
+void removeStaleWork(const fs::path& folder) {
+    std::error_code error;
+    std::vector<fs::path> stale;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder, error))
+        if (isStaleWork(e.path().filename().string())) stale.push_back(e.path());
+    for (const fs::path& path : stale) fs::remove_all(path, error);
+}
+
+HKEY handleFor(fs::path folder) {
+    removeStaleWork(folder);
+    return new PlatformRegKey{std::move(folder), false};
+}
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <cstdint>
 #include <string>
 #include "byte_arrays.h"
 #include "dbytearrayinputstream.h"
@@ -84,6 +85,26 @@ TEST(ByteArrayInputStream, RangesOutsideTheArrayThrowAndLeaveItAlone) {
     EXPECT_THROW(in->read(DbyteArrayPtr(), 0, 1), DNullPointerExceptionPtr);
     EXPECT_EQ(textOf(b, 3), "xyz");
     EXPECT_EQ(in->available(), 6);
+}
+
+TEST(ByteArrayInputStream, AWindowOutsideTheArrayIsRefused) {
+    const DbyteArrayPtr ten = bytesOf("0123456789");
+    struct Case {
+        int offset, length;
+    } refused[] = {{-1, 5}, {INT32_MIN, INT32_MAX}, {11, 0}, {3, -1}, {INT32_MAX, INT32_MAX}};
+    for (const Case& c : refused)
+        EXPECT_THROW(DByteArrayInputStreamPtr(new DByteArrayInputStream(ten, c.offset, c.length)),
+                     DIndexOutOfBoundsExceptionPtr)
+            << c.offset << ", " << c.length;
+    EXPECT_THROW(DByteArrayInputStreamPtr(new DByteArrayInputStream(DbyteArrayPtr(), 0, 1)), DNullPointerExceptionPtr);
+
+    // A length past the end stops at the end, without overflowing.
+    DByteArrayInputStreamPtr tail = new DByteArrayInputStream(ten, 7, INT32_MAX);
+    EXPECT_EQ(tail->available(), 3);
+    EXPECT_EQ(tail->read(), '7');
+    DByteArrayInputStreamPtr end = new DByteArrayInputStream(ten, 10, 5);
+    EXPECT_EQ(end->available(), 0);
+    EXPECT_EQ(end->read(), -1);
 }
 
 TEST(ByteArrayInputStream, ClosedStreamIsAtItsEnd) {

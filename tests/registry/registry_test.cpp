@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -163,6 +166,75 @@ TEST_F(RegistryTest, DeletingAKeyTakesEverythingBelowIt) {
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(HKEY_CURRENT_USER, u"S\\gone", 0, 0, &key));
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegDeleteKeyW(HKEY_CURRENT_USER, u"S\\gone"));
     EXPECT_TRUE(fs::is_empty(fs::path(dir.path()) / "registry/HKEY_CURRENT_USER/S"));
+}
+
+// The id of a process that has ended.
+pid_t endedProcess() {
+    pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(RegistryTest, WorkFilesOfEndedWritersGoWhenTheirKeyIsOpened) {
+    HKEY key = create(u"S\\scores");
+    BYTE byte = 7;
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(key, u"1", 0, REG_BINARY, &byte, 1));
+    RegCloseKey(key);
+    // What a program killed in the middle of a save or a deletion leaves behind.
+    const fs::path folder = fs::path(dir.path()) / "registry/HKEY_CURRENT_USER/S/scores";
+    const std::string ended = std::to_string(endedProcess()), running = std::to_string(getppid());
+    std::ofstream(folder / (".=1." + ended)) << "torn";
+    fs::create_directories(folder / (".deleted.old." + ended) / "=1");
+    std::ofstream(folder / (".=1." + running)) << "being written";
+
+    for (bool byCreate : {false, true}) {
+        key = nullptr;
+        if (byCreate)
+            key = create(u"S\\scores");
+        else
+            ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, u"S\\scores", 0, 0, &key));
+        EXPECT_FALSE(fs::exists(folder / (".=1." + ended)));
+        EXPECT_FALSE(fs::exists(folder / (".deleted.old." + ended)));
+        EXPECT_TRUE(fs::exists(folder / (".=1." + running))) << "its writer still runs";
+        BYTE out = 0;
+        DWORD size = 1;
+        EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, u"1", nullptr, nullptr, &out, &size));
+        EXPECT_EQ(7, out);
+        RegCloseKey(key);
+        std::ofstream(folder / (".=1." + ended)) << "torn";
+    }
+}
+
+TEST_F(RegistryTest, OnlyRegularFilesAreValues) {
+    const fs::path folder = fs::path(dir.path()) / "registry/HKEY_CURRENT_USER/S/store";
+    struct Case {
+        const char* name;
+        void (*make)(const fs::path& place);
+    } cases[] = {
+        {"empty folder", [](const fs::path& place) { fs::create_directories(place); }},
+        {"folder with a file", [](const fs::path& place) { fs::create_directories(place / "inner"); }},
+        {"pipe", [](const fs::path& place) { mkfifo(place.c_str(), 0644); }},
+    };
+    for (const Case& c : cases) {
+        HKEY key = create(u"S\\store");
+        c.make(folder / "=1");
+        DWORD values = 9, size = 0;
+        EXPECT_EQ(ERROR_SUCCESS, RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                                                  nullptr, nullptr, nullptr, nullptr));
+        EXPECT_EQ(0u, values) << c.name;
+        EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegQueryValueExW(key, u"1", nullptr, nullptr, nullptr, &size)) << c.name;
+
+        // Saving the record puts it in that place.
+        const BYTE data[] = {4, 5};
+        EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, u"1", 0, REG_BINARY, data, 2)) << c.name;
+        BYTE out[2] = {};
+        size = 2;
+        EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, u"1", nullptr, nullptr, out, &size)) << c.name;
+        EXPECT_EQ(0, std::memcmp(out, data, 2)) << c.name;
+        RegCloseKey(key);
+        ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyW(HKEY_CURRENT_USER, u"S\\store"));
+    }
 }
 
 }  // namespace

@@ -64,6 +64,15 @@ TEST_F(MixerTest, DecodesEachPcmLayoutIntoStereo) {
     }
 }
 
+TEST_F(MixerTest, AFullScaleSquareWaveResamplesExactly) {
+    // 52 bytes: 16-bit mono at 22050 Hz, each step from one end of the range to the other.
+    const std::vector<uint8_t> wav = makeWav({22050, 1, 16}, {-32768, 32767, -32768, 32767});
+    ASSERT_EQ(wav.size(), 52u);
+    ASSERT_GE(play(wav), 0);
+    // Each output frame lies on the straight line between its two source frames.
+    EXPECT_EQ((std::vector<int16_t>{-32768, 73, 32619, -224, -32472, 371}), left(6));
+}
+
 TEST_F(MixerTest, AOneShotEndsAndFreesItsChannel) {
     // Half the output rate: every source frame lasts two output frames, the second halfway to the next.
     int number = play(makeWav({rate / 2, 1, 16}, {0, 1000, 2000, 3000}));

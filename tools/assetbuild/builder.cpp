@@ -8,6 +8,8 @@
 #include "contactsheet.h"
 #include "helptext.h"
 #include "jpegfile.h"
+#include "mazemap.h"
+#include "laddermap.h"
 #include "modsong.h"
 #include "outputcheck.h"
 #include "packer.h"
@@ -97,11 +99,19 @@ void Builder::produce(const ManifestItem& item) {
     } else if (kind == "round") {
         add(item, item.entry, BrickRound(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
             EntrySet::Kind::raw);
+    } else if (kind == "maze") {
+        const MazeMap::Size size{item.intOption("width", 20), item.intOption("height", 25), item.intOption("small", 8),
+                                 item.intOption("large", 10)};
+        add(item, item.entry, MazeMap(readFile(item.source, item.place), size, Place{item.sourceName}).bytes(),
+            EntrySet::Kind::raw);
     } else if (kind == "tunnels") {
         add(item, item.entry, TunnelLevels(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
             EntrySet::Kind::raw);
     } else if (kind == "tankmap") {
         add(item, item.entry, TankMap(source(item)).bytes(), EntrySet::Kind::raw);
+    } else if (kind == "laddermap") {
+        add(item, item.entry, LadderMap(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
+            EntrySet::Kind::raw);
     } else if (kind == "charset") {
         charset(item);
     }

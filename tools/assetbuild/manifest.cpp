@@ -9,7 +9,7 @@ namespace {
 
 const std::set<std::string> producing{"picture", "font", "atlas", "props", "props+", "keys", "sound",
                                       "music",   "help", "anim",  "raw",   "charset", "round",
-                                      "tunnels", "tankmap", "screens"};
+                                      "tunnels", "tankmap", "screens", "maze", "laddermap"};
 
 }  // namespace
 

@@ -9,7 +9,8 @@ class DByteArrayInputStream : public DInputStream {
 public:
     explicit DByteArrayInputStream(const lang::DbyteArrayPtr& b);
     // Reads from offset up to offset + length, or the array's end when that comes first;
-    // reset goes back to the array's start, not to offset.
+    // reset goes back to the array's start, not to offset. A negative offset or length, or an
+    // offset past the array's end, throws DIndexOutOfBoundsException.
     DByteArrayInputStream(const lang::DbyteArrayPtr& b, int offset, int length);
 
     int available() override { return count - pos; }

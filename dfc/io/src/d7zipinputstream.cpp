@@ -4,10 +4,12 @@
 #include <new>
 #include <string>
 #include "ce.h"
+#include "d7zipcoders.h"
 #include "d7zipindex.h"
 #include "d7zipreader.h"
 #include "dbyterange.h"
 #include "dioexception.h"
+#include "dprintstream.h"
 #include "dsystem.h"
 
 namespace dfc::io {
@@ -16,10 +18,12 @@ using namespace lang;
 
 namespace {
 
-// The one open archive: its file, held open, and the index of its file entries.
+// The one open archive: its file, held open, the index of its file entries, and which
+// entries unpack with Copy and LZMA only.
 struct Archive {
     HANDLE file = nullptr;
     std::unique_ptr<D7zipIndex> index;
+    std::vector<bool> plain;
 };
 
 Archive& archive() {
@@ -36,18 +40,25 @@ std::string entryName(const DStringPtr& name) {
     return bytes;
 }
 
-std::unique_ptr<D7zipIndex> indexEntries(HANDLE file) {
+// Indexes the entries; the header is read for their coders first, before the 7z reader
+// decodes any of it.
+void indexEntries(HANDLE file, Archive& into) {
     struct File {
         std::string name;
         int ordinal;
     };
+    const D7zipCoders coders(file);
     std::vector<File> files;
     D7zipReader reader(file);
-    for (int ordinal = 0; reader.next(); ++ordinal)
+    int ordinal = 0;
+    for (; reader.next(); ++ordinal)
         if (!reader.isDirectory()) files.push_back(File{reader.name(), ordinal});
-    auto index = std::make_unique<D7zipIndex>(files.size());
-    for (File& f : files) index->add(std::move(f.name), f.ordinal);
-    return index;
+    // The two readings of one header must agree on its entries.
+    if (size_t(ordinal) != coders.entryCount()) DFC_THROW(DIOException);
+    into.index = std::make_unique<D7zipIndex>(files.size());
+    for (File& f : files) into.index->add(std::move(f.name), f.ordinal);
+    into.plain.clear();
+    for (size_t i = 0; i < coders.entryCount(); ++i) into.plain.push_back(coders.isPlain(i));
 }
 
 std::vector<uint8_t> unpackEntry(HANDLE file, int ordinal, const std::string& name) {
@@ -59,6 +70,12 @@ std::vector<uint8_t> unpackEntry(HANDLE file, int ordinal, const std::string& na
     return reader.readEntry();
 }
 
+// An entry that is there but does not unpack is named, since its exception only says where it was thrown.
+void damagedEntry(const std::string& key) {
+    if (DSystem::err)
+        DSystem::err->println(u"D7zipInputStream: the entry " + DStringPtr(new DString(key.c_str())) + u" is damaged");
+}
+
 }  // namespace
 
 void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& password) {
@@ -68,8 +85,9 @@ void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& pas
     HANDLE file =
         CreateFileW(path->chars(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) DFC_THROW(DIOException);
+    Archive opened;
     try {
-        archive().index = indexEntries(file);
+        indexEntries(file, opened);
     } catch (std::bad_alloc&) {
         CloseHandle(file);
         DFC_THROW(DIOException);
@@ -77,7 +95,8 @@ void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& pas
         CloseHandle(file);
         throw;
     }
-    archive().file = file;
+    opened.file = file;
+    archive() = std::move(opened);
 }
 
 void D7zipInputStream::closeArchive() {
@@ -92,10 +111,21 @@ D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
     std::string key = entryName(name);
     int ordinal = archive().index->find(key);
     if (ordinal < 0) DFC_THROW(DIOException);
+    // Only Copy and LZMA are ever asked of the 7z reader.
+    if (!archive().plain[size_t(ordinal)]) {
+        if (DSystem::err)
+            DSystem::err->println(u"D7zipInputStream: the entry " + DStringPtr(new DString(key.c_str())) +
+                                  u" uses a coder other than Copy or LZMA");
+        DFC_THROW(DIOException);
+    }
     try {
         return new D7zipInputStream(unpackEntry(archive().file, ordinal, key));
     } catch (std::bad_alloc&) {
+        damagedEntry(key);
         DFC_THROW(DIOException);
+    } catch (DIOExceptionPtr&) {
+        damagedEntry(key);
+        throw;
     }
 }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include "dbyterange.h"
+#include "dexception.h"
 
 namespace dfc::io {
 
@@ -10,7 +11,12 @@ using lang::DbyteArrayPtr;
 DByteArrayInputStream::DByteArrayInputStream(const DbyteArrayPtr& b) : buf(b), count(b->length), pos(0) {}
 
 DByteArrayInputStream::DByteArrayInputStream(const DbyteArrayPtr& b, int offset, int length)
-    : buf(b), count(int(std::min<int64_t>(int64_t(offset) + length, b->length))), pos(offset) {}
+    : buf(b), count(0), pos(0) {
+    if (!b) DFC_THROW(lang::DNullPointerException);
+    if (offset < 0 || length < 0 || offset > b->length) DFC_THROW(lang::DIndexOutOfBoundsException);
+    count = int(std::min<int64_t>(int64_t(offset) + length, b->length));
+    pos = offset;
+}
 
 int DByteArrayInputStream::read(const DbyteArrayPtr& b, int off, int len) {
     checkRange(b, off, len);

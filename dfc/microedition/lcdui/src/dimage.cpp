@@ -6,6 +6,7 @@
 #include "dgraphics.h"
 #include "dioexception.h"
 #include "dmidlet.h"
+#include "dprintstream.h"
 #include "dsystem.h"
 #include "imagecodec.h"
 #include "rendercontext.h"
@@ -71,13 +72,26 @@ DStringPtr imageFolder() {
     return application ? application->getAppProperty(u"image.path") : DStringPtr();
 }
 
+void diagnose(const DStringPtr& line) {
+    if (lang::DSystem::err) lang::DSystem::err->println(line);
+}
+
 SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
     DStringPtr folder = imageFolder();
     DStringPtr entry = !folder || folder->length() == 0 ? name : folder + name;
-    io::D7zipInputStreamPtr in = io::D7zipInputStream::open(entry);
+    io::D7zipInputStreamPtr in;
+    try {
+        in = io::D7zipInputStream::open(entry);
+    } catch (lang::DExceptionPtr&) {
+        diagnose(u"DImage: cannot read the picture " + entry + u": no readable entry in the data archive");
+        throw;
+    }
     SurfacePtr decoded(ImageCodec::decode(in->getData(), in->getData() + in->getSize()));
     in->close();
-    if (!decoded) DFC_THROW(io::DIOException);
+    if (!decoded) {
+        diagnose(u"DImage: cannot read the picture " + entry + u": not a PNG or JPEG picture that decodes");
+        DFC_THROW(io::DIOException);
+    }
     return decoded;
 }
 

@@ -1,6 +1,7 @@
 // The tank game's level file reader and the field built from it, on any bytes: the first
 // byte picks the level, the rest is the file. A record that reads is built into the field and
 // played for a few steps, so that odd sizes, starts, items and types reach the battle.
+// Seeds: tanks/dat/mapbcl.bin
 #include <cstddef>
 #include <cstdint>
 #include "dbytearrayinputstream.h"

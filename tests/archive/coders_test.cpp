@@ -1,0 +1,126 @@
+// The data archive's folders use Copy or LZMA; an entry whose folder names any other coder is
+// refused before the 7z reader is asked to unpack it.
+#include <gtest/gtest.h>
+#include <zlib.h>
+#include <cstdlib>
+#include <string>
+#include "archive_fixture.h"
+#include "d7zipinputstream.h"
+#include "dbytearrayoutputstream.h"
+#include "dioexception.h"
+#include "dprintstream.h"
+#include "dsystem.h"
+
+using namespace dfc::io;
+using namespace dfc::lang;
+
+namespace {
+
+std::string pattern(char first) {
+    std::string bytes;
+    for (int i = 0; i < 3000; ++i) bytes += char(first + i % 23);
+    return bytes;
+}
+
+std::string entryText(const char16_t* name) {
+    D7zipInputStreamPtr in = D7zipInputStream::open(name);
+    return std::string(reinterpret_cast<const char*>(in->getData()), in->getSize());
+}
+
+void putLittleEndian(std::string& bytes, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + size_t(i)] = char(value >> (8 * i));
+}
+
+uint32_t crcOf(const std::string& bytes, size_t at, size_t count) {
+    return uint32_t(crc32(0, reinterpret_cast<const Bytef*>(bytes.data() + at), uInt(count)));
+}
+
+}  // namespace
+
+// The refusal is told on the diagnostic stream, before anything is unpacked.
+class ArchiveCoders : public ArchiveTest {
+protected:
+    void SetUp() override {
+        ArchiveTest::SetUp();
+        printed = new DByteArrayOutputStream();
+        DSystem::err = new DPrintStream(printed);
+    }
+    void TearDown() override {
+        DSystem::err = nullptr;
+        ArchiveTest::TearDown();
+    }
+
+    bool refusedWithWord(const char16_t* name) {
+        const std::string before = said();
+        try {
+            D7zipInputStream::open(name);
+        } catch (DIOExceptionPtr&) {
+            const std::string word = said().substr(before.size());
+            const std::string entry(name, name + std::char_traits<char16_t>::length(name));
+            return word.find("entry " + entry + " uses a coder other than Copy or LZMA") != std::string::npos;
+        }
+        return false;
+    }
+
+    std::string said() const { return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(printed->size())); }
+
+    DByteArrayOutputStreamPtr printed;
+};
+
+TEST_F(ArchiveCoders, EntriesOfOtherCodersAreRefused) {
+    for (const char* coder : {"PPMd", "BZip2", "Deflate", "LZMA2"}) {
+        const std::string archive = std::string(coder) + ".dat";
+        pack(archive, {{"a.bin", pattern('a')}}, coder);
+        D7zipInputStream::openArchive(new DString(archive.c_str()), u"password");
+        EXPECT_TRUE(refusedWithWord(u"a.bin")) << coder << ": " << said();
+    }
+}
+
+TEST_F(ArchiveCoders, OneArchiveMixingCodersGivesTheCopyAndLzmaEntriesOnly) {
+    // Each addition packs its own folders with its own coder.
+    pack("mixed.dat", {{"a.bin", pattern('a')}}, "LZMA");
+    pack("mixed.dat", {{"b.bin", pattern('b')}}, "PPMd");
+    pack("mixed.dat", {{"c.bin", pattern('c')}}, "Copy");
+    D7zipInputStream::openArchive(u"mixed.dat", u"password");
+    EXPECT_EQ(entryText(u"a.bin"), pattern('a'));
+    EXPECT_TRUE(refusedWithWord(u"b.bin")) << said();
+    EXPECT_EQ(entryText(u"c.bin"), pattern('c'));
+}
+
+TEST_F(ArchiveCoders, EntriesSharingASolidFolderAreToldApartFromTheFolderAfter) {
+    // Two entries in one LZMA folder with an empty one between them, then a PPMd folder.
+    const std::string command = "cd '" + folder.path() + "' && printf '%s' '" + pattern('a') + "' > a.bin && printf '%s' '" +
+                                pattern('b') + "' > b.bin && : > empty.bin && printf '%s' '" + pattern('c') +
+                                "' > c.bin && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -ms=on solid.dat a.bin empty.bin b.bin > /dev/null" +
+                                " && 7zz a -bso0 -bsp0 -t7z -m0=PPMd solid.dat c.bin > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    D7zipInputStream::openArchive(u"solid.dat", u"password");
+    EXPECT_EQ(entryText(u"a.bin"), pattern('a'));
+    EXPECT_EQ(entryText(u"b.bin"), pattern('b'));
+    EXPECT_EQ(entryText(u"empty.bin"), "");
+    EXPECT_TRUE(refusedWithWord(u"c.bin")) << said();
+}
+
+TEST_F(ArchiveCoders, AHeaderDamagedToNameAnotherCoderIsRefusedBeforeUnpacking) {
+    // An unpacked header, so that its coder can be found and changed; the checksums are made
+    // to match again, so that only the coder tells the damage.
+    const std::string command = "cd '" + folder.path() + "' && printf '%s' '" + pattern('a') +
+                                "' > a.bin && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -mhc=off -ms=off plain.dat a.bin > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::string bytes = folder.read("plain.dat");
+    const std::string lzma("\x23\x03\x01\x01\x05", 5);
+    const size_t at = bytes.rfind(lzma);
+    ASSERT_NE(at, std::string::npos);
+    // PPMd of order 6 over a model claiming nearly 4 GB.
+    bytes[at + 2] = 0x04;
+    bytes[at + 5] = 6;
+    putLittleEndian(bytes, at + 6, 0xFFFFFFF0u);
+    const size_t headerStart = 32 + size_t(uint8_t(bytes[12])) + (size_t(uint8_t(bytes[13])) << 8) +
+                               (size_t(uint8_t(bytes[14])) << 16);
+    putLittleEndian(bytes, 28, crcOf(bytes, headerStart, bytes.size() - headerStart));
+    putLittleEndian(bytes, 8, crcOf(bytes, 12, 20));
+    folder.write("damaged.dat", bytes);
+
+    D7zipInputStream::openArchive(u"damaged.dat", u"password");
+    EXPECT_TRUE(refusedWithWord(u"a.bin")) << said();
+}

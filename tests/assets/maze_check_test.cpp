@@ -1,0 +1,89 @@
+// The builder checks every maze-game map: the layout the game reads, and that the map can be
+// played to its end.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "assettool.h"
+#include "temp_folder.h"
+
+using namespace assettest;
+
+namespace {
+
+// A small playable maze: two one-cell ghost houses under doors, a tunnel pair on row 4.
+const std::vector<std::string> playable = {
+    "1.......1",
+    "1.1#1#1.1",
+    "1.1r1g1.1",
+    "*.11111.*",
+    "1...p...1",
+    "1.11111.1",
+    "1..o....1",
+};
+
+std::string join(const std::vector<std::string>& rows) {
+    std::string bytes;
+    for (size_t i = 0; i < rows.size(); ++i) bytes += rows[i] + (i + 1 < rows.size() ? "\r\n" : "");
+    return bytes;
+}
+
+std::vector<std::string> changed(int row, int column, char cell) {
+    std::vector<std::string> rows = playable;
+    rows[row][column] = cell;
+    return rows;
+}
+
+ToolRun buildMaze(const TempFolder& folder, const std::string& bytes, const std::string& size = "width=9 height=7") {
+    folder.write("data/t/manifest.txt", "maze m/map00.txt map.txt " + size + "\n");
+    folder.write("data/t/map.txt", bytes);
+    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
+}
+
+TEST(MazeCheck, AcceptsAPlayableMapAsItStands) {
+    TempFolder folder;
+    const std::string bytes = join(playable);
+    ToolRun run = buildMaze(folder, bytes);
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(folder.read("out/game.dat.stage/m/map00.txt"), bytes);
+}
+
+struct Refusal {
+    const char* what;
+    std::string bytes;
+    const char* place;
+    const char* reason;
+};
+
+TEST(MazeCheck, RefusesMapsTheGameCannotReadOrFinish) {
+    std::string lfOnly = join(playable);
+    lfOnly.erase(lfOnly.find('\r'), 1);
+    std::vector<std::string> pocket = playable, noTunnel = changed(3, 8, '1');
+    pocket[5] = "111111111";
+    noTunnel[3][0] = '1';
+    const Refusal refusals[] = {
+        {"a final line break", join(playable) + "\r\n", "map.txt", "ends with a line break"},
+        {"a line ended by LF alone", lfOnly, "map.txt:1", "CR LF"},
+        {"a short line", join(changed(0, 8, '1')).erase(8, 1), "map.txt:1", "holds 8 cells, not 9"},
+        {"a byte that is no cell", join(changed(6, 4, 'x')), "map.txt:7:5", "\"x\" is no cell"},
+        {"a second player", join(changed(6, 4, 'p')), "map.txt", "holds 2 \"p\""},
+        {"no green ghost", join(changed(2, 5, '0')), "map.txt", "holds 0 \"g\""},
+        {"a ghost start without a door", join(changed(1, 3, '1')), "map.txt:3:4", "door above it"},
+        {"no tunnel", join(noTunnel), "map.txt", "pair of tunnels"},
+        {"a tunnel without a far end", join(changed(3, 8, '1')), "map.txt:4:1", "no far end"},
+        {"a tunnel with a way in from above", join(changed(2, 0, '.')), "map.txt:4:1", "no far end"},
+        {"a corridor walled off", join(pocket), "map.txt:7:2", "cannot reach"},
+        {"a dead end", join(changed(5, 7, '1')), "map.txt:7:8", "dead end"},
+        {"too big for the screens", join(playable), "map.txt", "does not fit"},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.what);
+        TempFolder folder;
+        const bool big = std::string(refusal.what) == "too big for the screens";
+        ToolRun run = buildMaze(folder, refusal.bytes, big ? "width=9 height=7 small=25" : "width=9 height=7");
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_NE(run.output.find(refusal.place), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,205 @@
+// The program run headless, as a user starts it, on damaged copies of its game data: a game
+// whose data is missing or broken is dropped with a diagnostic naming what could not be read
+// and the shell comes back; a start that fails says what it could not read and exits with a
+// failure status, its sanitizers quiet.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "temp_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string built = std::string(MOSSYARD_BINARY_DIR) + "/bin/";
+
+// A key held for 100 ms.
+std::string held(int at, const char* key) {
+    return std::to_string(at) + " keydown " + key + "\n" + std::to_string(at + 100) + " keyup " + key + "\n";
+}
+
+// Into the brick game, out of it through its menu's exit, and out of the program through the
+// shell's exit item. Should the game fail to start, the keys meant for its menu reach the shell
+// instead and end on its exit item: either way the program ends by itself.
+// Small shell: right selects the brick game; in the game's menu up wraps to its exit and right
+// does nothing, while on the shell the three rights undo the up; right and left come back to exit.
+const std::string smartphoneKeys = held(3000, "right") + held(3400, "select") + held(10000, "up") +
+                                   held(10400, "right") + held(10800, "right") + held(11200, "right") +
+                                   held(11600, "select") + held(15000, "right") + held(15400, "left") +
+                                   held(15800, "select");
+// Large shell: down selects the brick game, up from nothing selects exit; in the game's menu up
+// wraps to its exit.
+const std::string pocketPcKeys =
+    held(4000, "down") + held(4400, "select") + held(10000, "up") + held(10400, "select") + held(14000, "up") + held(14400, "select");
+
+struct Outcome {
+    int exitCode = -1;
+    std::string output;
+};
+
+bool sanitizersQuiet(const std::string& output) {
+    return output.find("runtime error") == std::string::npos && output.find("Sanitizer") == std::string::npos &&
+           output.find("terminate called") == std::string::npos;
+}
+
+std::string shell(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+    pclose(pipe);
+    return output;
+}
+
+// One headless run of the program in a folder of its own, beside its own copy of the data.
+struct ProgramRun {
+    std::string label;
+    std::string folder;
+    FILE* pipe = nullptr;
+    Outcome outcome;
+};
+
+class DamagedData : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(folder.file("program"));
+        fs::copy_file(built + "mossyard", folder.file("program/mossyard"));
+    }
+
+    // A folder with the program, its character list and a copy of game.dat.
+    std::string prepare(const std::string& label) {
+        const std::string dir = folder.file("run-" + std::to_string(++made));
+        fs::create_directories(dir + "/data");
+        std::error_code linked;
+        fs::create_hard_link(folder.file("program/mossyard"), dir + "/mossyard", linked);
+        if (linked) fs::copy_file(folder.file("program/mossyard"), dir + "/mossyard");
+        fs::copy_file(built + "charset.dat", dir + "/charset.dat");
+        fs::copy_file(built + "game.dat", dir + "/game.dat");
+        runs.push_back(ProgramRun{label, dir, nullptr, {}});
+        return dir;
+    }
+
+    static void removeEntry(const std::string& dir, const std::string& entry) {
+        ASSERT_EQ(0, std::system(("7zz d -bso0 -bsp0 '" + dir + "/game.dat' '" + entry + "' > /dev/null").c_str())) << entry;
+    }
+
+    // Runs every prepared folder, a few at a time; each must end by itself within a minute.
+    void runAll(const std::string& arguments) {
+        constexpr size_t together = 4;
+        for (size_t first = 0; first < runs.size(); first += together) {
+            const size_t end = std::min(runs.size(), first + together);
+            for (size_t i = first; i < end; ++i) {
+                ProgramRun& run = runs[i];
+                const std::string command = "cd '" + run.folder + "' && MOSSYARD_DATA_DIR='" + run.folder +
+                                            "/data' timeout 60 ./mossyard --backend headless " + arguments + " 2>&1";
+                run.pipe = popen(command.c_str(), "r");
+            }
+            for (size_t i = first; i < end; ++i) {
+                ProgramRun& run = runs[i];
+                char buffer[4096];
+                while (size_t n = fread(buffer, 1, sizeof buffer, run.pipe)) run.outcome.output.append(buffer, n);
+                const int status = pclose(run.pipe);
+                run.outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+        }
+    }
+
+    // The brick game's entries for that screen: the plain ones, or the Pocket PC ones.
+    static std::vector<std::string> brickEntries(bool pocketPc) {
+        std::istringstream listing(shell("7zz l -slt '" + built + "game.dat'"));
+        std::vector<std::string> entries;
+        const std::string prefix = pocketPc ? "Path = ppc/bxm/" : "Path = bxm/";
+        for (std::string line; std::getline(listing, line);)
+            if (line.rfind(prefix, 0) == 0) entries.push_back(line.substr(7));
+        return entries;
+    }
+
+    // Each entry removed in turn: the program never aborts and ends through the exit items; when
+    // the game cannot go on, the diagnostic names the entry. The entries listed must fail so.
+    void removeEachInTurn(bool pocketPc, const std::vector<std::string>& mustFail) {
+        const std::vector<std::string> entries = brickEntries(pocketPc);
+        ASSERT_FALSE(entries.empty());
+        for (const std::string& entry : entries) removeEntry(prepare(entry), entry);
+        folder.write("keys.txt", pocketPc ? pocketPcKeys : smartphoneKeys);
+        runAll(std::string("--profile ") + (pocketPc ? "pocketpc" : "smartphone") + " --script '" +
+               folder.file("keys.txt") + "'");
+        for (const ProgramRun& run : runs) {
+            const Outcome& o = run.outcome;
+            EXPECT_EQ(o.exitCode, 0) << run.label << ":\n" << o.output;
+            EXPECT_TRUE(sanitizersQuiet(o.output)) << run.label << ":\n" << o.output;
+            const bool failed = o.output.find("GameLib: the game failed") != std::string::npos;
+            if (failed) {
+                EXPECT_NE(o.output.find(run.label), std::string::npos) << run.label << ":\n" << o.output;
+            }
+            if (std::find(mustFail.begin(), mustFail.end(), run.label) != mustFail.end()) {
+                EXPECT_TRUE(failed) << run.label << ":\n" << o.output;
+            }
+        }
+    }
+
+    TempFolder folder;
+    std::vector<ProgramRun> runs;
+    int made = 0;
+};
+
+}  // namespace
+
+TEST_F(DamagedData, EachBrickGameEntryRemovedOnTheSmartphone) {
+    removeEachInTurn(false, {"bxm/help.txt", "bxm/all.png", "bxm/all.txt", "bxm/anim.txt", "bxm/splash.jpg"});
+}
+
+TEST_F(DamagedData, EachBrickGameEntryRemovedOnThePocketPc) {
+    removeEachInTurn(true, {"ppc/bxm/help.txt", "ppc/bxm/all.png", "ppc/bxm/splash.jpg"});
+}
+
+TEST_F(DamagedData, ADamagedPictureOfTheBrickGameNamesItself) {
+    // Pictures are stored as they are: a byte of the splash picture is found and flipped.
+    const std::string dir = prepare("bxm/splash.jpg");
+    const std::string picture = shell("7zz e -so '" + built + "game.dat' bxm/splash.jpg 2>/dev/null");
+    ASSERT_GT(picture.size(), 1000u);
+    std::string archive = shell("cat '" + dir + "/game.dat'");
+    const size_t at = archive.find(picture);
+    ASSERT_NE(at, std::string::npos);
+    archive[at + picture.size() / 2] = char(archive[at + picture.size() / 2] ^ 0x5A);
+    FILE* out = std::fopen((dir + "/game.dat").c_str(), "wb");
+    std::fwrite(archive.data(), 1, archive.size(), out);
+    std::fclose(out);
+    folder.write("keys.txt", smartphoneKeys);
+    runAll("--script '" + folder.file("keys.txt") + "'");
+    const Outcome& o = runs[0].outcome;
+    EXPECT_EQ(o.exitCode, 0) << o.output;
+    EXPECT_TRUE(sanitizersQuiet(o.output)) << o.output;
+    EXPECT_NE(o.output.find("GameLib: the game failed"), std::string::npos) << o.output;
+    EXPECT_NE(o.output.find("bxm/splash.jpg"), std::string::npos) << o.output;
+}
+
+TEST_F(DamagedData, AStartThatFailsSaysWhatItCouldNotReadAndExitsWithAFailure) {
+    struct Case {
+        const char* what;
+        const char* damage;  // a shell command run in the program's folder
+        const char* named;
+    } cases[] = {
+        {"no data archive", "rm game.dat", "game.dat"},
+        {"a data archive that is none", "echo not an archive > game.dat", "game.dat"},
+        {"no logo", "7zz d -bso0 -bsp0 game.dat logo.png", "logo.png"},
+        {"no menu font", "7zz d -bso0 -bsp0 game.dat fonts/menu/font_0", "fonts/menu/font_0"},
+    };
+    for (const Case& c : cases) {
+        const std::string dir = prepare(c.what);
+        ASSERT_EQ(0, std::system(("cd '" + dir + "' && " + c.damage + " > /dev/null").c_str())) << c.what;
+    }
+    runAll("--frames 50");
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Outcome& o = runs[i].outcome;
+        EXPECT_EQ(o.exitCode, 1) << cases[i].what << ":\n" << o.output;
+        EXPECT_NE(o.output.find(cases[i].named), std::string::npos) << cases[i].what << ":\n" << o.output;
+        // The application is released before the program's statics go.
+        EXPECT_TRUE(sanitizersQuiet(o.output)) << cases[i].what << ":\n" << o.output;
+    }
+}

@@ -1,0 +1,108 @@
+// A game that throws where the library calls it (its start, an update, a paint) is dropped:
+// a diagnostic with the exception's text, its stop, its release, and a fresh shell menu from
+// which the games still start.
+#include <gtest/gtest.h>
+#include <new>
+#include <string>
+#include "dbytearrayoutputstream.h"
+#include "dioexception.h"
+#include "dprintstream.h"
+#include "dsystem.h"
+#include "game_run.h"
+#include "gamelib.h"
+#include "gameregistry.h"
+#include "shellmenu.h"
+#include "started_app.h"
+
+using dfc::io::DByteArrayOutputStream;
+using dfc::io::DByteArrayOutputStreamPtr;
+using dfc::io::DPrintStream;
+using dfc::lang::DSystem;
+
+namespace {
+
+enum class Where { nowhere, start, update, paint };
+
+class FailingGame : public GameInterface {
+public:
+    FailingGame() { ++alive; }
+    ~FailingGame() override { --alive; }
+    void start() override { throwIf(Where::start); }
+    // A few good frames first, as a game that fails in the middle of play.
+    void update() override {
+        if (++updates > 3) throwIf(Where::update);
+    }
+    void paint() override {
+        if (++paints > 3) throwIf(Where::paint);
+    }
+    void stop() override { ++stopped; }
+
+    static inline Where where = Where::nowhere;
+    static inline bool outOfMemory = false;
+    static inline int alive = 0;
+    static inline int stopped = 0;
+
+private:
+    static void throwIf(Where here) {
+        if (here != where) return;
+        if (outOfMemory) throw std::bad_alloc();
+        DFC_THROW(dfc::io::DIOException);
+    }
+
+    int updates = 0;
+    int paints = 0;
+};
+
+bool onShell() { return dynamic_cast<ShellMenu*>(GameLib::currentMode.get()) != nullptr; }
+
+class FailingGameTest : public StartedAppTest {
+protected:
+    void SetUp() override {
+        StartedAppTest::SetUp();
+        for (GameRegistry::Entry& entry : GameRegistry::entries) entry = {GameRegistry::make<FailingGame>, nullptr};
+        FailingGame::alive = FailingGame::stopped = 0;
+        FailingGame::outOfMemory = false;
+    }
+};
+
+}  // namespace
+
+TEST_F(FailingGameTest, TheGameIsDroppedAndTheShellComesBack) {
+    struct Case {
+        const char* name;
+        Where where;
+        bool outOfMemory;
+        const char* said;
+    } cases[] = {
+        {"start", Where::start, false, "GameLib: the game failed: DIOException ("},
+        {"update", Where::update, false, "GameLib: the game failed: DIOException ("},
+        {"paint", Where::paint, false, "GameLib: the game failed: DIOException ("},
+        {"update out of memory", Where::update, true, "GameLib: the game failed: std::bad_alloc"},
+    };
+    for (const Case& c : cases) {
+        FailingGame::where = c.where;
+        FailingGame::outOfMemory = c.outOfMemory;
+        FailingGame::stopped = 0;
+        inProgram([&c] {
+            DByteArrayOutputStreamPtr printed = new DByteArrayOutputStream();
+            DSystem::err = new DPrintStream(printed);
+            // Moves onto a game and chooses it; the game fails within its first frames.
+            frames(50);
+            menuKey(39);
+            menuKey(10002);
+            frames(100);
+            EXPECT_TRUE(onShell()) << c.name;
+            EXPECT_EQ(FailingGame::stopped, 1) << c.name;
+            EXPECT_EQ(FailingGame::alive, 0) << c.name << ": the game is released";
+            const std::string said(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(printed->size()));
+            EXPECT_NE(said.find(c.said), std::string::npos) << c.name << ": " << said;
+
+            // The shell is a fresh one, and a game that does not fail plays from it.
+            FailingGame::where = Where::nowhere;
+            openGameFromShell(1);
+            frames(20);
+            EXPECT_FALSE(onShell()) << c.name;
+            EXPECT_EQ(FailingGame::alive, 1) << c.name;
+        });
+    }
+}
