@@ -85,7 +85,7 @@ void Brixmoor::setScore(int value) { brickList->hitsTaken = value; }
 void Brixmoor::start() {
     const DWORD began = GetTickCount();
     gameState = loading;
-    showSplash();
+    splashImage = GameLib::showSplash(u"/bxm/splash.jpg", 10);
     loadOptions();
     loadResources();
     makeMenus();
@@ -104,15 +104,6 @@ void Brixmoor::start() {
 
 void Brixmoor::showProgress() {
     GameMenu::drawProgressBar();
-    GameLib::present();
-}
-
-void Brixmoor::showSplash() {
-    splashImage = DImage::createImage(DStringPtr(u"/bxm/splash.jpg"));
-    const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
-    ScreenCanvas::screenGraphics->drawImage(splashImage, width / 2, (height - splashImage->getHeight()) / 2,
-                                            DGraphics::HCENTER | DGraphics::TOP);
-    GameMenu::drawProgress(height - height / 8, 0, 10, 0xFFFFFF, 0xFF0000);
     GameLib::present();
 }
 

@@ -107,7 +107,6 @@ private:
     int32_t score() const;
     void setScore(int value);
 
-    void showSplash();
     void loadOptions();
     void loadResources();
     void makeMenus();

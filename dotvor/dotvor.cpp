@@ -52,7 +52,7 @@ Dotvor::Dotvor() : game(new DotvorGame()) {}
 
 void Dotvor::start() {
     DotvorGame::game = game;
-    showSplash();
+    splash = GameLib::showSplash(u"/dtv/splash.jpg", 10);
     loadOptions();
     progress();
     GameLib::loadImageSet(u"/dtv/all");
@@ -76,15 +76,6 @@ void Dotvor::start() {
 
 void Dotvor::progress() {
     GameMenu::drawProgressBar();
-    GameLib::present();
-}
-
-void Dotvor::showSplash() {
-    splash = DImage::createImage(DStringPtr(u"/dtv/splash.jpg"));
-    const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
-    DotvorGame::fillScreen(0);
-    ScreenCanvas::screenGraphics->drawImage(splash, width / 2, height / 2, DGraphics::HCENTER | DGraphics::VCENTER);
-    GameMenu::drawProgress(height - height / 8, 0, 10, 0xFFFFFF, 0xFF0000);
     GameLib::present();
 }
 

@@ -41,7 +41,6 @@ public:
 
 private:
     static void progress();
-    void showSplash();
     static void loadOptions();
     static void buildTexts();
     static void measureMap();

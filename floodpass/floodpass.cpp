@@ -118,10 +118,8 @@ AnimationPtr bankingFrames(const char16_t* key) {
 // ---- Loading ----
 
 void Floodpass::start() {
-    showSplash();
+    splash = GameLib::showSplash(u"/fdp/splash.jpg", 10);
     loadOptions();
-    GameMenu::drawProgress(ScreenCanvas::screenHeight - (ScreenCanvas::screenHeight >> 3), 0, 10, 0xFFFFFF, 0xFF0000);
-    GameLib::present();
     GameLib::loadImageSet(u"/fdp/all");
     showProgress();
     DStringArrayPtr names = new DStringArray(soundCount);
@@ -146,13 +144,6 @@ void Floodpass::start() {
     loadPanels();
     showProgress();
     Sound::play(menuTune, 1);
-}
-
-void Floodpass::showSplash() {
-    splash = DImage::createImage(DStringPtr(u"/fdp/splash.jpg"));
-    ScreenCanvas::screenGraphics->drawImage(splash, ScreenCanvas::screenWidth / 2,
-                                            (ScreenCanvas::screenHeight - splash->getHeight()) / 2, centreTop);
-    GameLib::present();
 }
 
 void Floodpass::loadOptions() {

@@ -99,7 +99,6 @@ public:
     static bool brokenData;
 
 private:
-    static void showSplash();
     static void loadOptions();
     static void showProgress();
     static void makeGeometry();

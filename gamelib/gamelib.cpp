@@ -111,6 +111,18 @@ void GameLib::showLogo() {
 
 void GameLib::present() { screenCanvas->DCanvas::repaint(); }
 
+DImagePtr GameLib::showSplash(const DStringPtr& name, int32_t step) {
+    DImagePtr splash = DImage::createImage(name);
+    const int32_t width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
+    DGraphics& g = *ScreenCanvas::screenGraphics;
+    g.setColor(0x000000);
+    g.fillRect(0, 0, width, height);
+    g.drawImage(splash, width / 2, height / 2, DGraphics::HCENTER | DGraphics::VCENTER);
+    GameMenu::drawProgress(height - height / 8, 0, step, 0xFFFFFF, 0xFF0000);
+    present();
+    return splash;
+}
+
 void GameLib::advanceLoadingBar() {
     LoadingBar::advance();
     present();

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include "ce_types.h"
 #include "dinputstream.h"
+#include "dimage.h"
 #include "dmidlet.h"
 #include "drandom.h"
 #include "gameinterface.h"
@@ -45,6 +46,10 @@ public:
     // Shows the back buffer as it stands, without painting the mode: a game calls it between the
     // loading steps of its start, before its own paint has anything to draw.
     static void present();
+    // The first loading step of a game: its splash picture centred on black, the loading bar
+    // begun below it with the given step, shown at once. A picture that cannot be read throws
+    // (the picture has said why), and the tick takes the game back to the shell.
+    static dfc::microedition::lcdui::DImagePtr showSplash(const dfc::lang::DStringPtr& name, int32_t step);
 
     static GameLibPtr gameLib;
     static GameInterfacePtr currentMode;

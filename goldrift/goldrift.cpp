@@ -108,15 +108,7 @@ Goldrift::Goldrift() { theGame = this; }
 // ---- Loading ----
 
 void Goldrift::start() {
-    const DGraphicsPtr& g = ScreenCanvas::screenGraphics;
-    const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
-    splash = DImage::createImage(DStringPtr(u"/gdr/splash.jpg"));
-    g->setColor(0x000000);
-    g->fillRect(0, 0, width, height);
-    g->drawImage(splash, width / 2, height / 2, DGraphics::HCENTER | DGraphics::VCENTER);
-    GameMenu::drawProgress(height - height / 8, 0, 10, 0xFFFFFF, 0xFF0000);
-    GameLib::present();
-
+    splash = GameLib::showSplash(u"/gdr/splash.jpg", 10);
     Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
     Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
     StringManager::loadProperties(u"/res");
@@ -132,7 +124,7 @@ void Goldrift::start() {
     for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
     Sound::loadSounds(names);
     showProgress();
-    setGeometry(width, height);
+    setGeometry(ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
     showProgress();
     hero = new Runner();
     hero->isEnemy = false;

@@ -175,7 +175,7 @@ void Swarmline::showProgress() {
 
 void Swarmline::start() {
     gameState = STATE_MENU;
-    showSplash();
+    splashImage = GameLib::showSplash(u"/swl/splash.jpg", 10);
     loadOptions();
     GameLib::loadImageSet(u"/swl/all");
     showProgress();
@@ -188,15 +188,6 @@ void Swarmline::start() {
     buildMenuTexts();
     makeMenu();
     Sound::play(menuTune, 1);
-}
-
-void Swarmline::showSplash() {
-    splashImage = DImage::createImage(DStringPtr(u"/swl/splash.jpg"));
-    const int32_t width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
-    ScreenCanvas::screenGraphics->drawImage(splashImage, width / 2, (height - splashImage->getHeight()) / 2,
-                                            DGraphics::HCENTER | DGraphics::TOP);
-    GameMenu::drawProgress(height - height / 8, 0, 10, 0xFFFFFF, 0xFF0000);
-    GameLib::present();
 }
 
 void Swarmline::loadOptions() {

@@ -143,7 +143,6 @@ public:
 
 private:
     static void showProgress();
-    void showSplash();
     void loadOptions();
     void loadSounds();
     void loadShipImages();

@@ -68,7 +68,7 @@ void GameMain::releaseStatics() {
 
 void GameMain::start() {
     current = this;
-    showSplash();
+    splashImage = GameLib::showSplash(u"/tanks/splash.jpg", 20);
     GameLib::loadImageSet(u"/tanks/all");
     showProgress();
     loadSounds();
@@ -87,24 +87,6 @@ void GameMain::start() {
     tanks = new GameTanks();
     tanks->init(this);
     Sound::play(menuTune, 1);
-}
-
-// A picture that cannot be read is left out; loading goes on under the bar.
-void GameMain::showSplash() {
-    const int32_t width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
-    DGraphics& g = *ScreenCanvas::screenGraphics;
-    g.setColor(0x000000);
-    g.fillRect(0, 0, width, height);
-    try {
-        splashImage = DImage::createImage(DStringPtr(u"/tanks/splash.jpg"));
-        g.drawImage(splashImage, width / 2, (height - splashImage->getHeight()) / 2,
-                    DGraphics::HCENTER | DGraphics::TOP);
-    } catch (DExceptionPtr& e) {
-        diagnose(DStringPtr(u"no splash picture: ") + e->getMessage());
-        splashImage = DImage::createImage(width, height);
-    }
-    GameMenu::drawProgress(height - height / 8, 0, 20, 0xFFFFFF, 0xFF0000);
-    GameLib::present();
 }
 
 void GameMain::showProgress() {

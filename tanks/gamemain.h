@@ -56,7 +56,6 @@ public:
     static GameMenuPtr helpMenu;
 
 private:
-    void showSplash();
     void showProgress();
     void loadSounds();
     void loadOptions();

@@ -109,7 +109,7 @@ void Tunnex::diagnose(const DStringPtr& message) {
 // ---- Loading ----
 
 void Tunnex::start() {
-    showSplash();
+    splash = GameLib::showSplash(u"/tnx/splash.jpg", 20);
     // A damaged record must not offer levels that do not exist.
     maxOpenLevel = std::clamp(GameMenu::loadOption(option(u"openlevel"), 1), 1, int(lastLevel));
     showProgress();
@@ -132,17 +132,6 @@ void Tunnex::start() {
 
 void Tunnex::showProgress() {
     GameMenu::drawProgressBar();
-    GameLib::present();
-}
-
-void Tunnex::showSplash() {
-    splash = loadPicture(u"/tnx/splash.jpg");
-    const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
-    screen().setColor(0);
-    screen().fillRect(0, 0, width, height);
-    if (splash)
-        screen().drawImage(splash, width / 2, (height - splash->getHeight()) / 2, DGraphics::HCENTER | DGraphics::TOP);
-    GameMenu::drawProgress(height - height / 8, 0, 20, 0xFFFFFF, 0xFF0000);
     GameLib::present();
 }
 

@@ -96,7 +96,6 @@ public:
 
 private:
     static void showProgress();
-    void showSplash();
     void loadSounds();
     void measureField();
     void makeObjects();

@@ -1,32 +1,18 @@
 #include "game_fixture.h"
-#include "dbytearrayoutputstream.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "captured_diagnostics.h"
 #include "gamelib.h"
 
-using dfc::io::DByteArrayOutputStream;
-using dfc::io::DByteArrayOutputStreamPtr;
-using dfc::io::DPrintStream;
-using dfc::lang::DSystem;
-
-namespace {
-
-DByteArrayOutputStreamPtr printed;
-
-}  // namespace
 
 void GameTest::inGame(const std::function<void(Brixmoor& game)>& body, const std::function<void()>& before) {
     inProgram([&] {
-        printed = new DByteArrayOutputStream();
-        DSystem::err = new DPrintStream(printed);
+        beginDiagnostics();
         before();
         BrixmoorPtr game = new Brixmoor();
         GameLib::currentMode = game;
         game->start();
         body(*game);
         GameLib::returnToShell();
-        DSystem::err = nullptr;
-        printed = nullptr;
+        endDiagnostics();
     });
 }
 
@@ -59,7 +45,5 @@ BallPtr GameTest::flyingBall(int look, int x, int y, int vx, int vy) {
 }
 
 std::string GameTest::diagnostics() {
-    if (!printed) return "";
-    const int count = printed->size();
-    return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(count));
+    return printedDiagnostics();
 }

@@ -1,37 +1,23 @@
 #include "dotvor_fixture.h"
 #include "byte_arrays.h"
 #include "dbytearrayinputstream.h"
-#include "dbytearrayoutputstream.h"
 #include "ddatainputstream.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "captured_diagnostics.h"
 #include "gamelib.h"
 
 using dfc::io::DByteArrayInputStream;
-using dfc::io::DByteArrayOutputStream;
-using dfc::io::DByteArrayOutputStreamPtr;
 using dfc::io::DDataInputStream;
-using dfc::io::DPrintStream;
-using dfc::lang::DSystem;
-
-namespace {
-
-DByteArrayOutputStreamPtr printed;
-
-}  // namespace
 
 void DotvorTest::inGame(const std::function<void(Dotvor& game)>& body, const std::function<void()>& before) {
     inProgram([&] {
-        printed = new DByteArrayOutputStream();
-        DSystem::err = new DPrintStream(printed);
+        beginDiagnostics();
         before();
         DotvorPtr game = new Dotvor();
         GameLib::currentMode = game;
         game->start();
         body(*game);
         if (DotvorGame::game) GameLib::returnToShell();
-        DSystem::err = nullptr;
-        printed = nullptr;
+        endDiagnostics();
     });
 }
 
@@ -67,7 +53,5 @@ SpookyBasePtr DotvorTest::ghostAt(int kind, int x, int y) {
 }
 
 std::string DotvorTest::diagnostics() {
-    if (!printed) return "";
-    const int count = printed->size();
-    return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(count));
+    return printedDiagnostics();
 }

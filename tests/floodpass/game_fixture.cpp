@@ -1,36 +1,22 @@
 #include "game_fixture.h"
-#include "dbytearrayoutputstream.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "entityarray.h"
+#include "captured_diagnostics.h"
 #include "gamelib.h"
 #include "screens.h"
 
-using dfc::io::DByteArrayOutputStream;
-using dfc::io::DByteArrayOutputStreamPtr;
-using dfc::io::DPrintStream;
 using dfc::lang::DintArray;
 using dfc::lang::DintArray2d;
-using dfc::lang::DSystem;
-
-namespace {
-
-DByteArrayOutputStreamPtr printed;
-
-}  // namespace
 
 void FloodpassTest::inGame(const std::function<void()>& body, const std::function<void()>& before) {
     inProgram([&] {
-        printed = new DByteArrayOutputStream();
-        DSystem::err = new DPrintStream(printed);
+        beginDiagnostics();
         before();
         FloodpassPtr game = new Floodpass();
         GameLib::currentMode = game;
         game->start();
         body();
         if (GameLib::currentMode.get() == game.get()) GameLib::returnToShell();
-        DSystem::err = nullptr;
-        printed = nullptr;
+        endDiagnostics();
     });
 }
 
@@ -40,8 +26,7 @@ bool FloodpassTest::runUntil(int state, int limit) {
 }
 
 std::string FloodpassTest::diagnostics() {
-    if (!printed) return "";
-    return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(printed->size()));
+    return printedDiagnostics();
 }
 
 void FloodpassTest::openRiver(int screens) {

@@ -1,24 +1,11 @@
 #include "game_fixture.h"
-#include "dbytearrayoutputstream.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "captured_diagnostics.h"
 #include "gamelib.h"
 
-using dfc::io::DByteArrayOutputStream;
-using dfc::io::DByteArrayOutputStreamPtr;
-using dfc::io::DPrintStream;
-using dfc::lang::DSystem;
-
-namespace {
-
-DByteArrayOutputStreamPtr printed;
-
-}  // namespace
 
 void GoldriftTest::inGame(const std::function<void()>& body, const std::function<void()>& before) {
     inProgram([&] {
-        printed = new DByteArrayOutputStream();
-        DSystem::err = new DPrintStream(printed);
+        beginDiagnostics();
         before();
         GoldriftPtr game = new Goldrift();
         GameLib::currentMode = game;
@@ -27,8 +14,7 @@ void GoldriftTest::inGame(const std::function<void()>& body, const std::function
         frames(10);
         body();
         GameLib::returnToShell();
-        DSystem::err = nullptr;
-        printed = nullptr;
+        endDiagnostics();
     });
 }
 
@@ -77,9 +63,7 @@ void GoldriftTest::place(const RunnerPtr& runner, int col, int row, int state) {
 }
 
 std::string GoldriftTest::diagnostics() {
-    if (!printed) return "";
-    const int count = printed->size();
-    return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(count));
+    return printedDiagnostics();
 }
 
 bool GoldriftTest::runUntil(int state, int limit) {

@@ -1,32 +1,18 @@
 #include "swarmline_fixture.h"
-#include "dbytearrayoutputstream.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "captured_diagnostics.h"
 #include "gamelib.h"
 #include "gametables.h"
 
-using dfc::io::DByteArrayOutputStream;
-using dfc::io::DByteArrayOutputStreamPtr;
-using dfc::io::DPrintStream;
-using dfc::lang::DSystem;
-
-namespace {
-
-DByteArrayOutputStreamPtr printed;
-
-}  // namespace
 
 void SwarmlineTest::inGame(const std::function<void(Swarmline& game)>& body) {
     inProgram([&] {
-        printed = new DByteArrayOutputStream();
-        DSystem::err = new DPrintStream(printed);
+        beginDiagnostics();
         SwarmlinePtr game = new Swarmline();
         GameLib::currentMode = game;
         game->start();
         body(*game);
         if (Swarmline::theGame) GameLib::returnToShell();
-        DSystem::err = nullptr;
-        printed = nullptr;
+        endDiagnostics();
     });
 }
 
@@ -67,7 +53,5 @@ AlienShipPtr SwarmlineTest::placeAlien(int index, int x, int y, int state) {
 void SwarmlineTest::holdDives() { Swarmline::diveTimer = 1 << 30; }
 
 std::string SwarmlineTest::diagnostics() {
-    if (!printed) return "";
-    const int count = printed->size();
-    return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(count));
+    return printedDiagnostics();
 }

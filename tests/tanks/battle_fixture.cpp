@@ -1,25 +1,13 @@
 #include "battle_fixture.h"
-#include "dbytearrayoutputstream.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "captured_diagnostics.h"
 #include "gamelib.h"
 #include "gametables.h"
 #include "sound.h"
 #include "tanktunables.h"
 
-using dfc::io::DByteArrayOutputStream;
-using dfc::io::DByteArrayOutputStreamPtr;
-using dfc::io::DPrintStream;
 using dfc::lang::DbyteArray;
 using dfc::lang::DintArray;
 using dfc::lang::DintArray2d;
-using dfc::lang::DSystem;
-
-namespace {
-
-DByteArrayOutputStreamPtr printed;
-
-}  // namespace
 
 void BattleTest::SetUp() {
     GameTables::tanksBitMasks = new DintArray2d(4, 4);
@@ -33,8 +21,7 @@ void BattleTest::SetUp() {
     GameLib::sharedRandom = new dfc::util::DRandom();
     GameLib::sharedRandom->setSeed(7);
     Sound::soundTable = new dfc::microedition::media::DPlayerArray(5);
-    printed = new DByteArrayOutputStream();
-    DSystem::err = new DPrintStream(printed);
+    beginDiagnostics();
     battle = new GameTanks();
     battle->makeObjects();
     battle->newGame();
@@ -42,8 +29,7 @@ void BattleTest::SetUp() {
 
 void BattleTest::TearDown() {
     battle = nullptr;
-    DSystem::err = nullptr;
-    printed = nullptr;
+    endDiagnostics();
     Sound::soundTable = nullptr;
     GameLib::sharedRandom = nullptr;
     GameTables::tanksBitMasks = nullptr;
@@ -94,6 +80,5 @@ GTNKPtr BattleTest::enemyAt(int index, int type, int x, int y, int direction) {
 }
 
 std::string BattleTest::diagnostics() const {
-    if (!printed) return "";
-    return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(printed->size()));
+    return printedDiagnostics();
 }

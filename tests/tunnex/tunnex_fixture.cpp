@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <filesystem>
-#include "dbytearrayoutputstream.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "captured_diagnostics.h"
 #include "gamelib.h"
 #include "screencanvas.h"
 #include "tnxbag.h"
@@ -12,29 +10,17 @@
 #include "tnxmonster.h"
 #include "tnxplayer.h"
 
-using dfc::io::DByteArrayOutputStream;
-using dfc::io::DByteArrayOutputStreamPtr;
-using dfc::io::DPrintStream;
-using dfc::lang::DSystem;
-
-namespace {
-
-DByteArrayOutputStreamPtr printed;
-
-}  // namespace
 
 void TunnexTest::inGame(const std::function<void()>& body, const std::function<void()>& before) {
     inProgram([&] {
-        printed = new DByteArrayOutputStream();
-        DSystem::err = new DPrintStream(printed);
+        beginDiagnostics();
         before();
         TunnexPtr game = new Tunnex();
         GameLib::currentMode = game;
         game->start();
         body();
         if (GameLib::currentMode.get() == game.get()) GameLib::returnToShell();
-        DSystem::err = nullptr;
-        printed = nullptr;
+        endDiagnostics();
     });
 }
 
@@ -101,7 +87,5 @@ void TunnexTest::putPlayer(int column, int row, int direction) {
 }
 
 std::string TunnexTest::diagnostics() {
-    if (!printed) return "";
-    const int count = printed->size();
-    return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(count));
+    return printedDiagnostics();
 }
