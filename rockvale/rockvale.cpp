@@ -1,12 +1,9 @@
 #include "rockvale.h"
 #include <cstdlib>
 #include "ce_system.h"
-#include "dexception.h"
 #include "dgraphics.h"
 #include "dimage.h"
-#include "dprintstream.h"
 #include "dstringarray.h"
-#include "dsystem.h"
 #include "flyingo.h"
 #include "gamelib.h"
 #include "gamemenu.h"
@@ -21,16 +18,13 @@
 #include "stringmanager.h"
 #include "ticks.h"
 
-using dfc::lang::DExceptionPtr;
 using dfc::lang::DintArray;
 using dfc::lang::DintArrayPtr;
 using dfc::lang::DString;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
-using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
 
 int32_t Rockvale::gameState = Rockvale::menuState;
@@ -74,7 +68,7 @@ Rockvale::Rockvale() : effects(new Explosions()), shots(new FlyingOArray(shotSlo
 
 void Rockvale::start() {
     gameState = menuState;
-    showSplash();
+    const DImagePtr splash = GameLib::showSplash(u"/rkv/splash.jpg", 20);
     GameLib::sharedRandom->setSeed(GetTickCount());
     loadOptions();
     loadSounds();
@@ -96,29 +90,8 @@ void Rockvale::start() {
     ship->loadImages();
     ship->reset();
     showProgress();
-    DImagePtr splash;
-    try {
-        splash = DImage::createImage(DStringPtr(u"/rkv/splash.jpg"));
-    } catch (DExceptionPtr&) {
-        splash = DImage::createImage(screenWidth(), screenHeight());
-    }
     menu->blendImage(splash, menuShade);
     Sound::play(menuTune, 1);
-}
-
-void Rockvale::showSplash() {
-    const int width = screenWidth(), height = screenHeight();
-    const auto& g = ScreenCanvas::screenGraphics;
-    g->setColor(0x000000);
-    g->fillRect(0, 0, width, height);
-    try {
-        DImagePtr splash = DImage::createImage(DStringPtr(u"/rkv/splash.jpg"));
-        g->drawImage(splash, width / 2, height / 2, DGraphics::HCENTER | DGraphics::VCENTER);
-    } catch (DExceptionPtr&) {
-        if (DSystem::err) DSystem::err->println(u"Rockvale: no splash picture");
-    }
-    GameMenu::drawProgress(height - height / 8, 0, 20, 0xFFFFFF, 0xFF0000);
-    GameLib::present();
 }
 
 void Rockvale::showProgress() {

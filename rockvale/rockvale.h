@@ -93,7 +93,6 @@ public:
     static RockvalePtr theGame;
 
 private:
-    void showSplash();
     void showProgress();
     void loadOptions();
     void loadSounds();

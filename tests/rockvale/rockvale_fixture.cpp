@@ -1,35 +1,21 @@
 #include "rockvale_fixture.h"
 #include "ce_system.h"
-#include "dbytearrayoutputstream.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "captured_diagnostics.h"
 #include "gamelib.h"
 #include "screencanvas.h"
 #include "ship.h"
 
-using dfc::io::DByteArrayOutputStream;
-using dfc::io::DByteArrayOutputStreamPtr;
-using dfc::io::DPrintStream;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
-
-namespace {
-
-DByteArrayOutputStreamPtr printed;
-
-}  // namespace
 
 void RockvaleTest::inGame(const std::function<void(Rockvale& game)>& body) {
     inProgram([&] {
-        printed = new DByteArrayOutputStream();
-        DSystem::err = new DPrintStream(printed);
+        beginDiagnostics();
         RockvalePtr game = new Rockvale();
         GameLib::currentMode = game;
         game->start();
         body(*game);
         GameLib::returnToShell();
-        DSystem::err = nullptr;
-        printed = nullptr;
+        endDiagnostics();
     });
 }
 
@@ -73,9 +59,3 @@ FlyingOPtr RockvaleTest::saucer(int type, int x, int y) {
 }
 
 FlyingOPtr RockvaleTest::shot(int x, int y) { return new FlyingO(x, y, 0, 0, 4, 50, 50, u"bb4", 0); }
-
-std::string RockvaleTest::diagnostics() {
-    if (!printed) return "";
-    const int count = printed->size();
-    return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(count));
-}

@@ -22,8 +22,6 @@ public:
     static FlyingOPtr saucer(int type, int x, int y);
     // A shot at (x, y) at rest.
     static FlyingOPtr shot(int x, int y);
-    // What the program's error stream printed since the body began.
-    static std::string diagnostics();
 
 protected:
     // Runs body with the game started and its menu up; the game is left for the shell after.
