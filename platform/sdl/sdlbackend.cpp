@@ -307,8 +307,9 @@ std::unique_ptr<Backend> create(int scale, std::string* error) {
         return nullptr;
     }
     // The window surface is filled by our own scaler: a texture behind it (SDL's default where it
-    // finds OpenGL, a software one on a machine without a GPU) would only add a second copy.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // finds OpenGL, a software one on a machine without a GPU) would only add a second copy. X11
+    // has a plain shared-memory surface; other drivers keep SDL's own way.
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const Profile& p = profile();
     if (scale == 0) {
         SDL_Rect area{};
