@@ -28,4 +28,11 @@ ToolRun runBuilder(const std::filesystem::path& data, const std::filesystem::pat
                       archive.string() + ".stage'");
 }
 
+ToolRun buildOneSource(const TempFolder& folder, const std::string& manifestLine, const std::string& source,
+                       const std::string& bytes) {
+    folder.write("data/t/manifest.txt", manifestLine + "\n");
+    folder.write("data/t/" + source, bytes);
+    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
+}
+
 }  // namespace assettest

@@ -2,6 +2,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include "temp_folder.h"
 
 namespace assettest {
 
@@ -12,6 +13,10 @@ struct ToolRun {
 
 // Builds `data` into `archive` (staging beside it).
 ToolRun runBuilder(const std::filesystem::path& data, const std::filesystem::path& archive);
+// Builds a data tree of one folder whose manifest is the one line given, beside one source
+// file of the given name and bytes, into out/game.dat of the folder.
+ToolRun buildOneSource(const TempFolder& folder, const std::string& manifestLine, const std::string& source,
+                       const std::string& bytes);
 // Runs a shell command, its output collected.
 ToolRun runCommand(const std::string& command);
 std::string readBytes(const std::filesystem::path& path);

@@ -17,9 +17,7 @@ std::string map(const std::vector<std::string>& rows) {
 }
 
 ToolRun buildMap(const TempFolder& folder, const std::string& bytes) {
-    folder.write("data/t/manifest.txt", "laddermap gdr/maps/1.txt map.txt\n");
-    folder.write("data/t/map.txt", bytes);
-    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
+    return buildOneSource(folder, "laddermap gdr/maps/1.txt map.txt", "map.txt", bytes);
 }
 
 struct Refusal {

@@ -34,9 +34,7 @@ std::vector<std::string> changed(int row, int column, char cell) {
 }
 
 ToolRun buildMaze(const TempFolder& folder, const std::string& bytes, const std::string& size = "width=9 height=7") {
-    folder.write("data/t/manifest.txt", "maze m/map00.txt map.txt " + size + "\n");
-    folder.write("data/t/map.txt", bytes);
-    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
+    return buildOneSource(folder, "maze m/map00.txt map.txt " + size, "map.txt", bytes);
 }
 
 TEST(MazeCheck, AcceptsAPlayableMapAsItStands) {

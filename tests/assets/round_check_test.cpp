@@ -21,9 +21,7 @@ std::string round(const std::vector<std::string>& design) {
 }
 
 ToolRun buildRound(const TempFolder& folder, const std::string& bytes) {
-    folder.write("data/t/manifest.txt", "round r/round01.txt round.txt\n");
-    folder.write("data/t/round.txt", bytes);
-    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
+    return buildOneSource(folder, "round r/round01.txt round.txt", "round.txt", bytes);
 }
 
 std::string withoutLastLine(std::string bytes) { return bytes.substr(0, bytes.size() - 13); }

@@ -28,9 +28,7 @@ std::string stages(int changed = 0, const std::vector<std::string>& map = {}, co
 }
 
 ToolRun buildStages(const TempFolder& folder, const std::string& text) {
-    folder.write("data/t/manifest.txt", "tankmap t/map.bin stages.txt\n");
-    folder.write("data/t/stages.txt", text);
-    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
+    return buildOneSource(folder, "tankmap t/map.bin stages.txt", "stages.txt", text);
 }
 
 TEST(TankMapCheck, RefusesStagesTheGameCannotReadOrPlayToTheEnd) {

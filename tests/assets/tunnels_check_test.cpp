@@ -34,9 +34,7 @@ Level with(Level level, int row, const std::string& text) {
 }
 
 ToolRun buildLevels(const TempFolder& folder, const std::string& bytes) {
-    folder.write("data/t/manifest.txt", "tunnels t/data/1.txt levels.txt\n");
-    folder.write("data/t/levels.txt", bytes);
-    return runBuilder(folder.file("data"), folder.file("out/game.dat"));
+    return buildOneSource(folder, "tunnels t/data/1.txt levels.txt", "levels.txt", bytes);
 }
 
 struct Refusal {
