@@ -1,38 +1,35 @@
 #include "builder.h"
-#include "texts/linefile.h"
 #include <algorithm>
-#include "fonts/bitmapfont.h"
-#include "levels/brickround.h"
-#include "levels/tankmap.h"
-#include "builderror.h"
 #include "art/contactsheet.h"
-#include "texts/helptext.h"
 #include "art/jpegfile.h"
-#include "levels/mazemap.h"
-#include "levels/laddermap.h"
-#include "sound/modsong.h"
-#include "packing/outputcheck.h"
-#include "packing/packer.h"
 #include "art/pixelgrid.h"
 #include "art/pngfile.h"
+#include "builderror.h"
+#include "fonts/bitmapfont.h"
+#include "levels/brickround.h"
+#include "levels/laddermap.h"
+#include "levels/mazemap.h"
 #include "levels/riverscreens.h"
+#include "levels/tankmap.h"
+#include "levels/tunnellevels.h"
+#include "packing/outputcheck.h"
+#include "packing/packer.h"
+#include "sound/modsong.h"
 #include "sound/soundeffect.h"
 #include "sourcetext.h"
-#include "levels/tunnellevels.h"
+#include "texts/helptext.h"
+#include "texts/linefile.h"
 
 namespace assets {
 
 namespace {
 
+// A source as text lines or read whole; its own faults are named by its place.
 SourceText source(const ManifestItem& item) { return SourceText::load(item.source, item.sourceName); }
+std::string sourceBytes(const ManifestItem& item) { return readFile(item.source, item.place); }
+Place sourcePlace(const ManifestItem& item) { return Place{item.sourceName}; }
 
 std::string large(const std::string& name) { return "ppc/" + name; }
-
-// Checks come after everything is made: they look at fonts, atlases and merged texts.
-bool isCheck(const std::string& kind) {
-    return kind == "help" || kind == "anim" || kind == "need" || kind == "needkeys" || kind == "tiles" ||
-           kind == "screens";
-}
 
 }  // namespace
 
@@ -52,17 +49,9 @@ void Builder::run() {
         std::vector<ManifestItem> read = Manifest::read(folder, top + "/" + folder.filename().string());
         items.insert(items.end(), read.begin(), read.end());
     }
-    for (const ManifestItem& item : items)
-        if (!isCheck(item.kind)) produce(item);
+    take(items, Kind::Pass::make);
     mergeProperties();
-    for (const ManifestItem& item : items) {
-        if (item.kind == "help") help(item);
-        if (item.kind == "anim") animations(item);
-        if (item.kind == "need") need(item);
-        if (item.kind == "needkeys") needKeys(item);
-        if (item.kind == "tiles") tiles(item);
-        if (item.kind == "screens") riverScreens(item);
-    }
+    take(items, Kind::Pass::afterMaking);
 
     OutputCheck::all(entries);
     for (const ManifestItem& item : fontItems) OutputCheck::font(entries, item.entry, item.place);
@@ -76,45 +65,48 @@ void Builder::run() {
     if (!options.sheet.empty()) ContactSheet(entries, fonts, options.fonts).write(options.sheet);
 }
 
-void Builder::produce(const ManifestItem& item) {
-    const std::string& kind = item.kind;
-    if (kind == "picture") {
-        picture(item);
-    } else if (kind == "font") {
-        font(item);
-    } else if (kind == "atlas") {
-        atlas(item);
-    } else if (kind == "props" || kind == "keys" || kind == "props+") {
-        properties(item);
-    } else if (kind == "sound") {
-        if (!item.entry.ends_with(".wav")) throw BuildError(item.place, "a sound entry ends in .wav");
-        add(item, item.entry, SoundEffect(source(item)).wav(), EntrySet::Kind::sound);
-    } else if (kind == "music") {
-        if (!item.entry.ends_with(".mod")) throw BuildError(item.place, "a music entry ends in .mod");
-        add(item, item.entry, ModSong(source(item)).bytes(), EntrySet::Kind::music);
-    } else if (kind == "raw") {
-        std::string bytes = readFile(item.source, item.place);
-        if (item.text) LineFile::checkLineEnds(bytes, Place{item.sourceName});
-        add(item, item.entry, std::move(bytes), EntrySet::Kind::raw);
-    } else if (kind == "round") {
-        add(item, item.entry, BrickRound(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
-            EntrySet::Kind::raw);
-    } else if (kind == "maze") {
-        const MazeMap::Size size{item.intOption("width", 20), item.intOption("height", 25), item.intOption("small", 8),
-                                 item.intOption("large", 10)};
-        add(item, item.entry, MazeMap(readFile(item.source, item.place), size, Place{item.sourceName}).bytes(),
-            EntrySet::Kind::raw);
-    } else if (kind == "tunnels") {
-        add(item, item.entry, TunnelLevels(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
-            EntrySet::Kind::raw);
-    } else if (kind == "tankmap") {
-        add(item, item.entry, TankMap(source(item)).bytes(), EntrySet::Kind::raw);
-    } else if (kind == "laddermap") {
-        add(item, item.entry, LadderMap(readFile(item.source, item.place), Place{item.sourceName}).bytes(),
-            EntrySet::Kind::raw);
-    } else if (kind == "charset") {
-        charset(item);
-    }
+void Builder::take(const std::vector<ManifestItem>& items, Kind::Pass pass) {
+    for (const ManifestItem& item : items)
+        if (item.kind->pass == pass) (this->*item.kind->handle)(item);
+}
+
+void Builder::sound(const ManifestItem& item) {
+    if (!item.entry.ends_with(".wav")) throw BuildError(item.place, "a sound entry ends in .wav");
+    add(item, item.entry, SoundEffect(source(item)).wav(), EntrySet::Kind::sound);
+}
+
+void Builder::music(const ManifestItem& item) {
+    if (!item.entry.ends_with(".mod")) throw BuildError(item.place, "a music entry ends in .mod");
+    add(item, item.entry, ModSong(source(item)).bytes(), EntrySet::Kind::music);
+}
+
+void Builder::raw(const ManifestItem& item) {
+    std::string file = sourceBytes(item);
+    if (item.text) LineFile::checkLineEnds(file, sourcePlace(item));
+    add(item, item.entry, std::move(file), EntrySet::Kind::raw);
+}
+
+// The level kinds: each level file is stored as its check passed it.
+void Builder::round(const ManifestItem& item) {
+    add(item, item.entry, BrickRound(sourceBytes(item), sourcePlace(item)).bytes(), EntrySet::Kind::raw);
+}
+
+void Builder::maze(const ManifestItem& item) {
+    const MazeMap::Size size{item.intOption("width", 20), item.intOption("height", 25), item.intOption("small", 8),
+                             item.intOption("large", 10)};
+    add(item, item.entry, MazeMap(sourceBytes(item), size, sourcePlace(item)).bytes(), EntrySet::Kind::raw);
+}
+
+void Builder::tunnels(const ManifestItem& item) {
+    add(item, item.entry, TunnelLevels(sourceBytes(item), sourcePlace(item)).bytes(), EntrySet::Kind::raw);
+}
+
+void Builder::tankMap(const ManifestItem& item) {
+    add(item, item.entry, TankMap(source(item)).bytes(), EntrySet::Kind::raw);
+}
+
+void Builder::ladderMap(const ManifestItem& item) {
+    add(item, item.entry, LadderMap(sourceBytes(item), sourcePlace(item)).bytes(), EntrySet::Kind::raw);
 }
 
 void Builder::add(const ManifestItem& item, const std::string& name, std::string bytes, EntrySet::Kind kind) {
@@ -178,13 +170,13 @@ void Builder::atlas(const ManifestItem& item) {
 
 void Builder::properties(const ManifestItem& item) {
     if (!item.entry.ends_with(".txt")) throw BuildError(item.place, "a properties entry ends in .txt");
-    if (item.kind == "props+") {
+    if (item.kind->name == "props+") {
         additions.push_back(item);
         return;
     }
     PropertiesFile file;
-    file.integers = item.kind == "keys";
-    file.entries = Properties::read(readFile(item.source, item.place), Place{item.sourceName}, file.integers);
+    file.integers = item.kind->name == "keys";
+    file.entries = Properties::read(sourceBytes(item), sourcePlace(item), file.integers);
     file.origin = item.place;
     if (item.alsoLarge) throw BuildError(item.place, "properties are shared by both screen sizes");
     if (!propertyFiles.emplace(item.entry, file).second)
@@ -195,7 +187,7 @@ void Builder::mergeProperties() {
     for (const ManifestItem& item : additions) {
         auto found = propertyFiles.find(item.entry);
         if (found == propertyFiles.end()) throw BuildError(item.place, "no properties file " + item.entry + " to add to");
-        auto more = Properties::read(readFile(item.source, item.place), Place{item.sourceName}, found->second.integers);
+        auto more = Properties::read(sourceBytes(item), sourcePlace(item), found->second.integers);
         found->second.entries.insert(found->second.entries.end(), more.begin(), more.end());
     }
     for (const auto& [name, file] : propertyFiles) {
@@ -232,7 +224,7 @@ void Builder::help(const ManifestItem& item) {
     std::string fontName = item.option("font", "fonts/small");
     auto font = fonts.find(fontName);
     if (font == fonts.end()) throw BuildError(item.place, "the help text's font " + fontName + " is not made");
-    HelpText text(readFile(item.source, item.place), Place{item.sourceName}, font->second, item.intOption("pictures", -1));
+    HelpText text(sourceBytes(item), sourcePlace(item), font->second, item.intOption("pictures", -1));
     add(item, item.entry, text.encode(), EntrySet::Kind::help);
 }
 
@@ -241,7 +233,7 @@ void Builder::animations(const ManifestItem& item) {
     auto atlas = atlases.find(atlasName);
     if (atlas == atlases.end()) throw BuildError(item.place, "anim needs atlas=NAME of an atlas made here");
     if (!item.entry.ends_with(".txt")) throw BuildError(item.place, "an animation list entry ends in .txt");
-    auto lines = Properties::read(readFile(item.source, item.place), Place{item.sourceName}, false);
+    auto lines = Properties::read(sourceBytes(item), sourcePlace(item), false);
     for (const Properties::Entry& line : lines) {
         size_t start = 0;
         for (size_t end; start <= line.value.size(); start = end + 1) {

@@ -10,6 +10,7 @@
 #include "art/drawscript.h"
 #include "packing/entryset.h"
 #include "fonts/fontmetrics.h"
+#include "kinds.h"
 #include "manifest.h"
 #include "texts/properties.h"
 
@@ -29,18 +30,30 @@ public:
     void run();
 
 private:
-    void produce(const ManifestItem& item);
+    friend struct Kind;  // its rows name the handlers
+
+    // The kinds' handlers (see kinds.cpp).
     void picture(const ManifestItem& item);
-    void font(const ManifestItem& item);
     void atlas(const ManifestItem& item);
+    void font(const ManifestItem& item);
     void properties(const ManifestItem& item);
+    void sound(const ManifestItem& item);
+    void music(const ManifestItem& item);
+    void raw(const ManifestItem& item);
+    void round(const ManifestItem& item);
+    void maze(const ManifestItem& item);
+    void tunnels(const ManifestItem& item);
+    void tankMap(const ManifestItem& item);
+    void ladderMap(const ManifestItem& item);
     void charset(const ManifestItem& item);
     void help(const ManifestItem& item);
     void animations(const ManifestItem& item);
+    void riverScreens(const ManifestItem& item);
     void need(const ManifestItem& item);
     void needKeys(const ManifestItem& item);
     void tiles(const ManifestItem& item);
-    void riverScreens(const ManifestItem& item);
+
+    void take(const std::vector<ManifestItem>& items, Kind::Pass pass);
     void mergeProperties();
     void add(const ManifestItem& item, const std::string& name, std::string bytes, EntrySet::Kind kind);
     void writeStage() const;

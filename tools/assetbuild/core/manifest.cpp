@@ -1,17 +1,9 @@
 #include "manifest.h"
-#include <set>
 #include "builderror.h"
+#include "kinds.h"
 #include "sourcetext.h"
 
 namespace assets {
-
-namespace {
-
-const std::set<std::string> producing{"picture", "font", "atlas", "props", "props+", "keys", "sound",
-                                      "music",   "help", "anim",  "raw",   "charset", "round",
-                                      "tunnels", "tankmap", "screens", "maze", "laddermap"};
-
-}  // namespace
 
 std::string ManifestItem::option(const std::string& key, const std::string& fallback) const {
     auto found = options.find(key);
@@ -33,15 +25,15 @@ std::vector<ManifestItem> Manifest::read(const std::filesystem::path& folder, co
         ManifestItem item;
         item.place = text.place(line.number);
         std::vector<std::string> words = tokenize(line.text, item.place);
-        item.kind = words[0];
-        if (item.kind == "need" || item.kind == "needkeys" || item.kind == "tiles") {
-            if (words.size() < 3) throw BuildError(item.place, item.kind + " takes a name and what must be in it");
+        item.kind = Kind::find(words[0]);
+        if (!item.kind) throw BuildError(item.place, "unknown kind \"" + words[0] + "\"");
+        if (item.kind->line == Kind::Line::names) {
+            if (words.size() < 3) throw BuildError(item.place, words[0] + " takes a name and what must be in it");
             item.entry = words[1];
             item.names.assign(words.begin() + 2, words.end());
             items.push_back(item);
             continue;
         }
-        if (!producing.count(item.kind)) throw BuildError(item.place, "unknown kind \"" + item.kind + "\"");
         if (words.size() < 3) throw BuildError(item.place, "expected KIND ENTRY SOURCE [OPTIONS]");
         item.entry = words[1];
         // Sources may be shared between folders, but nothing outside the data tree is read.

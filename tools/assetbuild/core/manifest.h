@@ -1,12 +1,7 @@
-// A data folder's manifest: one line per thing to build,
-//   KIND ENTRY SOURCE [OPTIONS]   (picture, font, atlas, props, props+, keys, sound, music,
-//                                   help, anim, raw, charset, round, tunnels, tankmap,
-//                                   screens)
-//   need ATLAS PICTURE ...        (pictures the code names)
-//   needkeys ENTRY KEY ...        (property keys the code looks up)
-//   tiles ATLAS PICTURE ...       (pictures of the first one's size, square, a multiple of 4)
-// Options: +ppc (the same file under "ppc/" too), atlas=NAME, font=NAME, pictures=N,
-// quality=N.
+// A data folder's manifest: one line per thing to build or check, "KIND ENTRY SOURCE
+// [OPTIONS]" or, for the checks without output, "KIND NAME WHAT ..." (the kinds are in
+// kinds.cpp). Options: +ppc (the same file under "ppc/" too), text (a file read line by
+// line), and name=value ones the kind reads.
 #pragma once
 #include <filesystem>
 #include <map>
@@ -16,12 +11,14 @@
 
 namespace assets {
 
+struct Kind;
+
 struct ManifestItem {
-    std::string kind;
+    const Kind* kind = nullptr;
     std::string entry;
-    std::filesystem::path source;  // empty for need and needkeys
+    std::filesystem::path source;  // empty for a check without output
     std::string sourceName;        // as shown in messages
-    std::vector<std::string> names;  // need, needkeys
+    std::vector<std::string> names;  // a check without output
     std::map<std::string, std::string> options;
     bool alsoLarge = false;
     // A file the game reads line by line (a level, a map, a list): its lines end in CR LF.
