@@ -31,6 +31,16 @@ Place sourcePlace(const ManifestItem& item) { return Place{item.sourceName}; }
 
 std::string large(const std::string& name) { return "ppc/" + name; }
 
+// The names of a ';'-separated list, empty ones kept for the caller to refuse.
+std::vector<std::string> splitList(const std::string& list) {
+    std::vector<std::string> names;
+    for (size_t start = 0, end; start <= list.size(); start = end + 1) {
+        end = std::min(list.find(';', start), list.size());
+        names.push_back(list.substr(start, end - start));
+    }
+    return names;
+}
+
 }  // namespace
 
 Builder::Builder(Options options) : options(std::move(options)), drawer(this->options.fonts) {}
@@ -92,8 +102,9 @@ void Builder::round(const ManifestItem& item) {
 }
 
 void Builder::maze(const ManifestItem& item) {
-    const MazeMap::Size size{item.intOption("width", 20), item.intOption("height", 25), item.intOption("small", 8),
-                             item.intOption("large", 10)};
+    const MazeMap::Size& game = MazeMap::gameSize;
+    const MazeMap::Size size{item.intOption("width", game.width), item.intOption("height", game.height),
+                             item.intOption("small", game.smallCell), item.intOption("large", game.largeCell)};
     add(item, item.entry, MazeMap(sourceBytes(item), size, sourcePlace(item)).bytes(), EntrySet::Kind::raw);
 }
 
@@ -234,16 +245,12 @@ void Builder::animations(const ManifestItem& item) {
     if (atlas == atlases.end()) throw BuildError(item.place, "anim needs atlas=NAME of an atlas made here");
     if (!item.entry.ends_with(".txt")) throw BuildError(item.place, "an animation list entry ends in .txt");
     auto lines = Properties::read(sourceBytes(item), sourcePlace(item), false);
-    for (const Properties::Entry& line : lines) {
-        size_t start = 0;
-        for (size_t end; start <= line.value.size(); start = end + 1) {
-            end = std::min(line.value.find(';', start), line.value.size());
-            std::string frame = line.value.substr(start, end - start);
+    for (const Properties::Entry& line : lines)
+        for (const std::string& frame : splitList(line.value)) {
             if (frame.empty()) throw BuildError(line.place, "empty frame name in " + line.key);
             if (!atlas->second.count(Atlas::baseName(frame)))
                 throw BuildError(line.place, "frame " + frame + " is not a picture of " + atlasName);
         }
-    }
     add(item, item.entry, Properties::encode(lines), EntrySet::Kind::properties);
 }
 
@@ -287,37 +294,49 @@ void Builder::needKeys(const ManifestItem& item) {
             throw BuildError(item.place, "the code looks up \"" + key + "\", which " + item.entry + " does not give");
 }
 
-// The river shooter's screens: the kinds' sizes come from the first frame of their lists in
-// the frame-list text (frames=), the tiles from its "land" list, both pictures of atlas=.
+// The river shooter's screens. Their proof needs the sizes of the plane (plane=) and of the
+// object kinds from kind 0 (kinds=), each a picture of atlas= (a name ending in .png) or the
+// first frame of a list in the frame lists frames=, and the land tiles (the list land=).
 void Builder::riverScreens(const ManifestItem& item) {
     auto atlas = atlases.find(item.option("atlas", ""));
     if (atlas == atlases.end()) throw BuildError(item.place, "screens needs atlas=NAME of an atlas made here");
     const std::string framesName = item.option("frames", "");
     const EntrySet::Entry* frames = entries.find(framesName);
     if (!frames) throw BuildError(item.place, "screens needs frames=ENTRY, the frame lists made here");
+    auto required = [&](const std::string& key, const std::string& what) {
+        const std::string value = item.option(key, "");
+        if (value.empty()) throw BuildError(item.place, "screens needs " + key + "=" + what);
+        return value;
+    };
+    const std::string landName = required("land", "LIST, the land tiles' list in " + framesName);
+    const std::string planeName = required("plane", "NAME, the plane's picture or frame list");
+    const std::vector<std::string> kindNames =
+        splitList(required("kinds", "NAME;NAME;..., the object kinds' pictures or frame lists from kind 0"));
     std::map<std::string, std::string> lists;
     for (const Properties::Entry& line : Properties::read(frames->bytes, Place{framesName}, false)) lists[line.key] = line.value;
-    auto size = [&](const std::string& picture) {
+    auto size = [&](const std::string& name) {
+        std::string picture = name;
+        if (!name.ends_with(".png")) {
+            auto list = lists.find(name);
+            if (list == lists.end()) throw BuildError(item.place, framesName + " has no list " + name);
+            picture = splitList(list->second)[0];
+        }
         auto found = atlas->second.find(Atlas::baseName(picture));
         if (found == atlas->second.end()) throw BuildError(item.place, picture + " is not a picture of the atlas");
         return RiverScreens::Size{found->second.w, found->second.h};
     };
-    auto first = [&](const std::string& key) {
-        auto found = lists.find(key);
-        if (found == lists.end()) throw BuildError(item.place, framesName + " has no list " + key);
-        return size(found->second.substr(0, found->second.find(';')));
-    };
     RiverScreens::Rules rules;
-    const std::string land = lists.count("land") ? lists["land"] : "";
-    if (land.empty()) throw BuildError(item.place, framesName + " has no list land");
-    rules.landTiles = int(std::count(land.begin(), land.end(), ';')) + 1;
-    rules.plane = size("airplane.png");
-    const std::vector<std::string> keys = {
-        "", "airplainEnemyL1", "airplainEnemyL3", "airplainEnemyL1", "airplainEnemyL3", "balloonL1", "balloonL2",
-        "gunL", "gunL", "helicopterL1", "helicopterL2", "helicopterL3", "shipL1", "shipL2", "tankL1", "tankL2",
-        "tankL3", "tankL4", "tankL1", "tankL2", "tankL3", "tankL4", "trainL", "trainL", "fuel"};
-    rules.kinds[0] = size("bridge.png");
-    for (int kind = 1; kind < int(keys.size()); ++kind) rules.kinds[kind] = first(keys[kind]);
+    auto land = lists.find(landName);
+    if (land == lists.end() || land->second.empty()) throw BuildError(item.place, framesName + " has no list " + landName);
+    rules.landTiles = int(splitList(land->second).size());
+    rules.plane = size(planeName);
+    if (int(kindNames.size()) > RiverScreens::highestKind + 1)
+        throw BuildError(item.place, "kinds= names " + std::to_string(kindNames.size()) + " kinds, more than the " +
+                                         std::to_string(RiverScreens::highestKind + 1) + " there are");
+    for (int kind = 0; kind < int(kindNames.size()); ++kind) {
+        if (kindNames[kind].empty()) throw BuildError(item.place, "kinds= gives kind " + std::to_string(kind) + " no name");
+        rules.kinds[kind] = size(kindNames[kind]);
+    }
     add(item, item.entry, RiverScreens(source(item), rules).bytes(), EntrySet::Kind::raw);
 }
 

@@ -21,6 +21,8 @@ public:
         int width, height;  // cells
         int smallCell, largeCell;  // pixels per cell on the 176 x 220 and the 240 x 320 screen
     };
+    // The game's maps, unless the manifest line gives another size.
+    static constexpr Size gameSize{20, 25, 8, 10};
 
     // Checks the bytes, naming the line (and column) of the first fault.
     MazeMap(const std::string& bytes, const Size& size, const Place& place);
