@@ -1,4 +1,5 @@
-// Where something came from: a source file as the author knows it and, when known, a line.
+// Where something came from: a source file as the author knows it and, when known, a line
+// and the column of a cell in it.
 #pragma once
 #include <string>
 
@@ -7,9 +8,14 @@ namespace assets {
 struct Place {
     std::string file;
     int line = 0;
+    int column = 0;
 
-    std::string text() const { return line > 0 ? file + ":" + std::to_string(line) : file; }
+    std::string text() const {
+        if (line <= 0) return file;
+        return file + ":" + std::to_string(line) + (column > 0 ? ":" + std::to_string(column) : "");
+    }
     Place at(int otherLine) const { return Place{file, otherLine}; }
+    Place cell(int otherLine, int otherColumn) const { return Place{file, otherLine, otherColumn}; }
 };
 
 }  // namespace assets

@@ -22,10 +22,15 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
 }
 
 SourceText SourceText::load(const std::filesystem::path& path, const std::string& shownAs) {
-    SourceText text;
+    SourceText text = parse(readFile(path, Place{shownAs, 0}), shownAs);
     text.file = path;
+    return text;
+}
+
+SourceText SourceText::parse(const std::string& bytes, const std::string& shownAs) {
+    SourceText text;
     text.shownAs = shownAs;
-    std::istringstream in(readFile(path, Place{shownAs, 0}));
+    std::istringstream in(bytes);
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

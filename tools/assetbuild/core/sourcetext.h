@@ -18,6 +18,8 @@ public:
 
     // Reads the file; `shownAs` is the name used in messages.
     static SourceText load(const std::filesystem::path& path, const std::string& shownAs);
+    // The same from bytes already read.
+    static SourceText parse(const std::string& bytes, const std::string& shownAs);
     // Replaces every $name by its value; an unknown name is an error at its line.
     SourceText substituted(const std::map<std::string, std::string>& values) const;
 

@@ -36,8 +36,9 @@ void BrickRound::readCells(const Place& place) {
         for (int column = 0; column < columns; ++column) {
             char cell = text[column];
             if (cell != emptyCell && legend.find(cell) == std::string::npos)
-                throw BuildError(line, std::string("cell '") + cell + "' is neither '.' nor a letter of \"" + legend + "\"");
-            if (row == 0 && cell != emptyCell) throw BuildError(line, "the top row stays empty");
+                throw BuildError(place.cell(row + 1, column + 1),
+                                 std::string("cell '") + cell + "' is neither '.' nor a letter of \"" + legend + "\"");
+            if (row == 0 && cell != emptyCell) throw BuildError(place.cell(1, column + 1), "the top row stays empty");
             cells[row][column] = cell;
         }
         at = end + 2;
@@ -55,7 +56,7 @@ void BrickRound::checkReach(const Place& place) const {
                 if (!counts(cells[row][column])) continue;
                 anyCounted = true;
                 if (!broken[row][column])
-                    throw BuildError(place.at(row + 1),
+                    throw BuildError(place.cell(row + 1, column + 1),
                                      "the brick in column " + std::to_string(column + 1) +
                                          " is out of the ball's reach: solid bricks close it in" +
                                          (bombsLeftForDetonators ? " when the detonators set off the bombs in reach" : ""));

@@ -18,7 +18,7 @@ public:
     static constexpr int rows = 21;
     static constexpr int columns = 11;
 
-    // Checks the bytes, naming the line of the first fault.
+    // Checks the bytes, naming the line (and the column of a cell at fault) of the first fault.
     BrickRound(const std::string& bytes, const Place& place);
 
     const std::string& bytes() const { return file; }

@@ -50,9 +50,10 @@ void LadderMap::readCells(const Place& place) {
         Place line = place.at(row + 3);
         if (int(text.size()) != width)
             throw BuildError(line, "a row holds " + std::to_string(width) + " cells, this one " + std::to_string(text.size()));
-        for (char cell : text)
-            if (legend.find(cell) == std::string::npos)
-                throw BuildError(line, std::string("cell '") + cell + "' is none of \"" + legend + "\"");
+        for (int column = 0; column < width; ++column)
+            if (legend.find(text[size_t(column)]) == std::string::npos)
+                throw BuildError(place.cell(row + 3, column + 1),
+                                 std::string("cell '") + text[size_t(column)] + "' is none of \"" + legend + "\"");
         cells += text;
     }
 }

@@ -21,7 +21,7 @@ public:
     static constexpr int maxCells = 32767;
     static constexpr int maxEnemies = 10;
 
-    // Checks the bytes, naming the line of the first fault.
+    // Checks the bytes, naming the line (and the column of a cell at fault) of the first fault.
     LadderMap(const std::string& bytes, const Place& place);
 
     const std::string& bytes() const { return file; }
@@ -47,7 +47,7 @@ private:
     std::vector<Move> moves(int cell) const;
     void digMoves(int cell, std::vector<Move>& out) const;
     std::vector<bool> reachable(int from) const;
-    Place placeOf(const Place& place, int cell) const { return place.at(3 + cell / width); }
+    Place placeOf(const Place& place, int cell) const { return place.cell(3 + cell / width, cell % width + 1); }
 
     std::string file;
     int width = 0;

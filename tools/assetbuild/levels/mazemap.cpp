@@ -21,7 +21,7 @@ MazeMap::MazeMap(const std::string& bytes, const Size& size, const Place& place)
 }
 
 Place MazeMap::cell(const Place& place, int x, int y) const {
-    return Place{place.file + ":" + std::to_string(y + 1) + ":" + std::to_string(x + 1)};
+    return place.cell(y + 1, x + 1);
 }
 
 void MazeMap::readRows(const Place& place) {

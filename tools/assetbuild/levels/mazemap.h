@@ -24,7 +24,7 @@ public:
     // The game's maps, unless the manifest line gives another size.
     static constexpr Size gameSize{20, 25, 8, 10};
 
-    // Checks the bytes, naming the line (and column) of the first fault.
+    // Checks the bytes, naming the line (and the column of a cell at fault) of the first fault.
     MazeMap(const std::string& bytes, const Size& size, const Place& place);
 
     const std::string& bytes() const { return file; }

@@ -1,12 +1,10 @@
 #include "riverscreens.h"
-#include <algorithm>
 #include "core/builderror.h"
+#include "riverflight.h"
 
 namespace assets {
 
 namespace {
-
-bool isWater(int tile) { return tile >= RiverScreens::water && tile <= RiverScreens::lastWater; }
 
 int number(const std::string& word, const Place& place, const std::string& what) {
     if (word.empty() || word.find_first_not_of("0123456789") != std::string::npos || word.size() > 4)
@@ -37,7 +35,8 @@ RiverScreens::RiverScreens(const SourceText& source, const Rules& rules) : rules
                 for (int column = 0; column < columns; ++column) {
                     auto found = legend.find(cells[column]);
                     if (found == legend.end())
-                        throw BuildError(at, std::string("cell '") + cells[column] + "' is not in the legend");
+                        throw BuildError(at.cell(at.line, column + 1),
+                                         std::string("cell '") + cells[column] + "' is not in the legend");
                     screen.cells[row][column] = found->second;
                 }
             }
@@ -133,7 +132,7 @@ void RiverScreens::checkScreen(const Screen& screen) const {
         for (int column = 0; column < columns; ++column) {
             const int kind = screen.cells[row][column].kind;
             if (kind == none) continue;
-            const Place at = screen.place.at(screen.place.line + 1 + row);
+            const Place at = screen.place.cell(screen.place.line + 1 + row, column + 1);
             if (++objects > maxObjects) throw BuildError(at, "screen " + screen.name + " holds more than 30 objects");
             const int right = column * cell + rules.kinds.at(kind).width;
             if (right > riverWidth)
@@ -142,118 +141,25 @@ void RiverScreens::checkScreen(const Screen& screen) const {
         }
 }
 
-std::vector<std::array<int, RiverScreens::columns>> RiverScreens::levelMap(const Level& level,
-                                                                            std::vector<Object>& objects) const {
-    std::vector<std::array<int, columns>> map;
+void RiverScreens::prove(const Level& level) const {
+    RiverFlight::Level flight{level.name, level.place, {}};
+    std::vector<RiverFlight::Row> map;
+    std::vector<RiverFlight::Object> objects;
     for (size_t i = 0; i < level.screens.size(); ++i) {
         const Screen& screen = screens[level.screens[i]];
+        flight.screens.push_back(screen.name);
         const int base = rows * cell * int(i + 1);
         for (int fileRow = rows - 1; fileRow >= 0; --fileRow) {
-            std::array<int, columns> row{};
+            RiverFlight::Row row{};
             for (int column = 0; column < columns; ++column) {
                 const Cell& c = screen.cells[fileRow][column];
-                // A bridge is shot on the way: the plane may pass where it stands.
-                row[column] = c.kind == 0 ? water : c.layer1;
+                row[column] = c.layer1;
                 if (c.kind != none) objects.push_back({c.kind, column * cell, base - fileRow * cell});
             }
             map.push_back(row);
         }
     }
-    for (Object& o : objects) {
-        if (o.kind != 0) continue;
-        const int width = rules.kinds.at(0).width, top = o.y;
-        for (int y = top - rules.kinds.at(0).height; y < top; y += cell)
-            for (int x = o.x; x < o.x + width; x += cell) map[y / cell][x / cell] = water;
-    }
-    return map;
-}
-
-void RiverScreens::prove(const Level& level) const {
-    std::vector<Object> objects;
-    const auto map = levelMap(level, objects);
-    const int planeStart = 2 * rules.plane.height;
-    const int endY = int(map.size()) * cell - smallScreenHeight + planeStart;
-    auto fail = [&](int row, const std::string& from) {
-        const int screen = row / rows, fileRow = rows - 1 - row % rows;
-        throw BuildError(level.place, "level " + level.name + ": the plane finds no way " + from + " past screen " +
-                                          screens[level.screens[std::min<size_t>(screen, level.screens.size() - 1)]].name +
-                                          ", line " + std::to_string(fileRow + 1));
-    };
-    std::vector<int> depots;
-    int closedAt = 0;
-    if (!fly(map, objects, planeStart, endY, depots, closedAt)) fail(closedAt, "from the start");
-    checkFuel(level, depots, planeStart, endY, "the start");
-    for (const Object& bridge : objects) {
-        if (bridge.kind != 0) continue;
-        // A lost plane starts again just past the bridge, in the middle of the river.
-        const int restart = bridge.y + rules.plane.height / 4 + 1;
-        std::vector<int> reached;
-        if (!fly(map, objects, restart, endY, reached, closedAt)) fail(closedAt, "from the bridge at y " + std::to_string(bridge.y));
-        checkFuel(level, reached, restart, endY, "the bridge at y " + std::to_string(bridge.y));
-    }
-}
-
-bool RiverScreens::boxOverWater(const std::vector<std::array<int, columns>>& map, int planeX, int planeY) const {
-    const int left = planeX + rules.plane.width / 4, top = planeY - rules.plane.height / 4;
-    const int width = rules.plane.width / 2, height = rules.plane.height / 2;
-    const int last = int(map.size()) - 1;
-    for (int y : {top, top - height + 1})
-        for (int x : {left, left + width - 1}) {
-            const int row = std::clamp(y / cell, 0, last);
-            if (!isWater(map[row][std::clamp(x / cell, 0, columns - 1)])) return false;
-        }
-    return true;
-}
-
-bool RiverScreens::fly(const std::vector<std::array<int, columns>>& map, const std::vector<Object>& objects, int startY,
-                       int endY, std::vector<int>& depots, int& closedAt) const {
-    const int highest = riverWidth - rules.plane.width - 1;
-    std::vector<bool> reach(highest + 1, false);
-    reach[(riverWidth - rules.plane.width) / 2] = true;
-    std::vector<bool> touched(objects.size(), false);
-    const Size box{rules.plane.width / 2, rules.plane.height / 2};
-    for (int y = startY; y <= endY; ++y) {
-        std::vector<bool> next(highest + 1, false);
-        bool any = false;
-        for (int x = 0; x <= highest; ++x) {
-            if (!reach[x] && !(y > startY && ((x >= 2 && reach[x - 2]) || (x + 2 <= highest && reach[x + 2])))) continue;
-            if (!boxOverWater(map, x, y)) continue;
-            next[x] = any = true;
-        }
-        if (!any) {
-            closedAt = (y - rules.plane.height / 4) / cell;
-            return false;
-        }
-        reach.swap(next);
-        for (size_t i = 0; i < objects.size(); ++i) {
-            const Object& o = objects[i];
-            if (o.kind != 24 || touched[i]) continue;
-            const Size size = rules.kinds.at(24);
-            const int top = y - rules.plane.height / 4;
-            if (top - box.height > o.y || top < o.y - size.height) continue;
-            for (int x = 0; x <= highest && !touched[i]; ++x) {
-                const int left = x + rules.plane.width / 4;
-                if (reach[x] && left + box.width >= o.x && left <= o.x + size.width) touched[i] = true;
-            }
-            if (touched[i]) depots.push_back(y);
-        }
-    }
-    return true;
-}
-
-void RiverScreens::checkFuel(const Level& level, const std::vector<int>& depots, int from, int endY,
-                             const std::string& start) const {
-    int last = from;
-    for (int y : depots) {
-        if (y - last > fuelReach)
-            throw BuildError(level.place, "level " + level.name + ": from " + start + ", " + std::to_string(y - last) +
-                                              " pixels of river go by without a fuel depot (at most " +
-                                              std::to_string(fuelReach) + ")");
-        last = y;
-    }
-    if (endY - last > fuelReach)
-        throw BuildError(level.place, "level " + level.name + ": from " + start + ", the last " +
-                                          std::to_string(endY - last) + " pixels of river have no fuel depot");
+    RiverFlight(flight, std::move(map), std::move(objects), rules).prove();
 }
 
 void RiverScreens::encode() {

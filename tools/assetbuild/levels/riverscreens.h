@@ -11,10 +11,7 @@
 //   screen NAME                          then 26 lines of 22 cells, the top of the screen first
 //   level NAME = SCREEN SCREEN ...       a level's screens, the bottom one (flown first) first
 //
-// Every level is proved: the plane, flying slowly (a pixel of river and two of steering a
-// frame), finds a way over water from its start and from every bridge to the level's end
-// (bridges count as water: they are shot), and along that way no stretch between fuel
-// depots it can reach is longer than the fuel lasts.
+// Every level is proved flyable (see RiverFlight).
 #pragma once
 #include <array>
 #include <map>
@@ -29,11 +26,7 @@ public:
     static constexpr int columns = 22, rows = 26, cell = 8, riverWidth = 176;
     static constexpr int none = 255, water = 58, lastWater = 77, highestKind = 24, maxObjects = 30;
     static constexpr int firstRoad = 109, lastRoad = 112;
-    // The longest stretch without a depot, in pixels of river (the fuel lasts 2000).
-    static constexpr int fuelReach = 1800;
-    // Where the small screen (the longer flight) ends a level: rows on screen x 8 less the
-    // plane's start height.
-    static constexpr int smallScreenHeight = 216;
+    static constexpr int bridgeKind = 0, depotKind = 24;
 
     struct Size {
         int width = 0, height = 0;
@@ -44,7 +37,10 @@ public:
         Size plane;
     };
 
+    // Checks the river, naming the line (and the column of a cell at fault) of the first fault.
     RiverScreens(const SourceText& source, const Rules& rules);
+
+    static bool isWater(int tile) { return tile >= water && tile <= lastWater; }
 
     const std::string& bytes() const { return file; }
 
@@ -63,24 +59,14 @@ private:
         Place place;
         std::vector<int> screens;  // bottom first
     };
-    struct Object {
-        int kind, x, y;  // river x, world top y
-    };
 
     void readLegend(const std::vector<std::string>& words, const Place& place);
     int tile(const std::string& word, const Place& place) const;
     void readLevel(const std::string& line, const Place& place);
     void finishScreen(Screen& screen);
     void checkScreen(const Screen& screen) const;
-    // The level's map, bottom row first, and its objects.
-    std::vector<std::array<int, columns>> levelMap(const Level& level, std::vector<Object>& objects) const;
+    // Stacks the level's screens into the map the plane flies, bottom row first, and proves it.
     void prove(const Level& level) const;
-    // Flies from a start to the level's end; the heights at which depots are reached go to
-    // `depots`. False where the way closes, with the row in `closedAt`.
-    bool fly(const std::vector<std::array<int, columns>>& map, const std::vector<Object>& objects, int startY,
-             int endY, std::vector<int>& depots, int& closedAt) const;
-    bool boxOverWater(const std::vector<std::array<int, columns>>& map, int planeX, int planeY) const;
-    void checkFuel(const Level& level, const std::vector<int>& depots, int from, int endY, const std::string& start) const;
     void encode();
 
     Rules rules;

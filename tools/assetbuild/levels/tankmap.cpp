@@ -59,7 +59,7 @@ void TankMap::read(const SourceText& source) {
         } else if (words[0] == "types") {
             readTypes(stageList.back(), words, place);
         } else {
-            stageList.back().rows.push_back(line.text);
+            stageList.back().rows.push_back(line);
         }
     }
 }
@@ -76,24 +76,26 @@ void TankMap::readTypes(Stage& stage, const std::vector<std::string>& words, con
 
 void TankMap::encode(Stage& stage) const {
     if (stage.types[0] < 0) throw BuildError(stage.place, "stage " + std::to_string(stage.number) + " has no types");
-    const int rows = int(stage.rows.size()), columns = rows ? int(stage.rows[0].size()) : 0;
+    const int rows = int(stage.rows.size()), columns = rows ? int(stage.rows[0].text.size()) : 0;
     if (rows == 0 || columns == 0 || rows > 255 || columns > 255)
         throw BuildError(stage.place, "a map has 1 to 255 rows of 1 to 255 tiles");
     const Stage& first = stageList.front();
-    const int firstColumns = first.rows.empty() ? 0 : int(first.rows[0].size());
+    const int firstColumns = first.rows.empty() ? 0 : int(first.rows[0].text.size());
     if (rows != int(first.rows.size()) || columns != firstColumns)
         throw BuildError(stage.place, "stage " + std::to_string(stage.number) + " is " + std::to_string(columns) +
                                           " x " + std::to_string(rows) + "; every map must have the first one's size");
     for (int row = 0; row < rows; ++row) {
-        if (int(stage.rows[row].size()) != columns)
-            throw BuildError(stage.place, "row " + std::to_string(row + 1) + " of stage " +
+        const std::string& text = stage.rows[row].text;
+        if (int(text.size()) != columns)
+            throw BuildError(stage.place.at(stage.rows[row].number), "row " + std::to_string(row + 1) + " of stage " +
                                               std::to_string(stage.number) + " is not " + std::to_string(columns) +
                                               " tiles long");
-        for (char symbol : stage.rows[row]) {
+        for (int column = 0; column < columns; ++column) {
+            const char symbol = text[column];
             const Legend* found = std::find_if(std::begin(legend), std::end(legend),
                                                [symbol](const Legend& l) { return l.symbol == symbol; });
             if (found == std::end(legend))
-                throw BuildError(stage.place, std::string("unknown tile '") + symbol + "' in stage " +
+                throw BuildError(stage.place.cell(stage.rows[row].number, column + 1), std::string("unknown tile '") + symbol + "' in stage " +
                                                   std::to_string(stage.number));
             stage.tiles.push_back(found->ground | found->code << 3);
         }
@@ -106,7 +108,7 @@ void TankMap::check(const Stage& stage) const {
     for (int i = 0; i < int(stage.tiles.size()); ++i) {
         const int ground = stage.tiles[i] & 7, code = stage.tiles[i] >> 3;
         const bool marker = code == playerStart || code == enemyStart || code == base;
-        if (marker && ground == water) throw BuildError(stage.place, name + " has a start or its base on water");
+        if (marker && ground == water) throw BuildError(tilePlace(stage, i), name + " has a start or its base on water");
         players += code == playerStart;
         bases += code == base;
         starts += code == enemyStart;
@@ -123,7 +125,7 @@ void TankMap::check(const Stage& stage) const {
 // A flood over the tiles from the player's start: water and steel stop it, everything else a
 // tank can drive over or shoot away.
 void TankMap::checkReach(const Stage& stage, int start) const {
-    const int columns = int(stage.rows[0].size()), rows = int(stage.rows.size());
+    const int columns = int(stage.rows[0].text.size()), rows = int(stage.rows.size());
     std::vector<bool> reached(stage.tiles.size(), false);
     std::vector<int> open{start};
     reached[start] = true;
@@ -145,16 +147,21 @@ void TankMap::checkReach(const Stage& stage, int start) const {
     for (int i = 0; i < int(stage.tiles.size()); ++i) {
         const int code = stage.tiles[i] >> 3;
         if ((code == enemyStart || code == base) && !reached[i])
-            throw BuildError(stage.place, "stage " + std::to_string(stage.number) + ": the " +
+            throw BuildError(tilePlace(stage, i), "stage " + std::to_string(stage.number) + ": the " +
                                               (code == base ? "base" : "enemy start") + " in row " +
                                               std::to_string(i / columns + 1) + ", column " +
                                               std::to_string(i % columns + 1) + " cannot be reached from P");
     }
 }
 
+Place TankMap::tilePlace(const Stage& stage, int index) {
+    const int columns = int(stage.rows[0].text.size());
+    return stage.place.cell(stage.rows[index / columns].number, index % columns + 1);
+}
+
 void TankMap::pack() {
     height = int(stageList.front().rows.size());
-    width = int(stageList.front().rows[0].size());
+    width = int(stageList.front().rows[0].text.size());
     file.clear();
     file += char(width);
     file += char(height);

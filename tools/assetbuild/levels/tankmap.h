@@ -25,6 +25,7 @@ public:
     static constexpr int maxEnemyStarts = 5;
     static constexpr int maxItems = 255;
 
+    // Checks the stages, naming the line (and the column of a tile at fault) of the first fault.
     explicit TankMap(const SourceText& source);
 
     const std::string& bytes() const { return file; }
@@ -34,7 +35,7 @@ private:
         int number = 0;
         Place place;
         std::array<int, enemies> types{};
-        std::vector<std::string> rows;
+        std::vector<SourceText::Line> rows;
         std::vector<int> tiles;
     };
 
@@ -43,6 +44,8 @@ private:
     void encode(Stage& stage) const;
     void check(const Stage& stage) const;
     void checkReach(const Stage& stage, int start) const;
+    // The line and column of tile `index` of the stage's map.
+    static Place tilePlace(const Stage& stage, int index);
     void pack();
 
     std::vector<Stage> stageList;

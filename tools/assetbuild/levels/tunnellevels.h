@@ -18,7 +18,7 @@ public:
     static constexpr int levels = 8, rows = 10, columns = 15, maxBags = 15;
     static constexpr int entranceColumn = 14, entranceRow = 0, startColumn = 7, startRow = 9;
 
-    // Checks the source, naming the line of the first fault.
+    // Checks the source, naming the line (and the column of a cell at fault) of the first fault.
     TunnelLevels(const std::string& source, const Place& place);
 
     // The file the game reads: 2 + 1200 bytes.
