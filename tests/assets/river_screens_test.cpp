@@ -36,13 +36,19 @@ std::string screen(const std::string& name, const std::vector<std::string>& rows
     return text;
 }
 
+// The screens line's names of the land list, the plane and the object kinds 0 to 24.
+const std::string sizes =
+    "land=land plane=airplane.png kinds=bridge.png;airplainEnemyL1;airplainEnemyL3;airplainEnemyL1;airplainEnemyL3;"
+    "balloonL1;balloonL2;gunL;gunL;helicopterL1;helicopterL2;helicopterL3;shipL1;shipL2;tankL1;tankL2;tankL3;tankL4;"
+    "tankL1;tankL2;tankL3;tankL4;trainL;trainL;fuel";
+
 // Tiles: 0-4 land, 5 a road, 58 water (in a list of 60); the plane 16 x 16, a boat 24 x 10,
 // a depot 16 x 28 and a bridge 64 x 16.
-void writeData(const TempFolder& folder, const std::string& river) {
+void writeData(const TempFolder& folder, const std::string& river, const std::string& options = sizes) {
     folder.write("data/f/manifest.txt",
                  "atlas a all.atlas\n"
                  "anim a/res.txt res.txt atlas=a\n"
-                 "screens a/screens.bin river.txt atlas=a frames=a/res.txt\n");
+                 "screens a/screens.bin river.txt atlas=a frames=a/res.txt " + options + "\n");
     folder.write("data/f/all.atlas",
                  "width 128\nairplane.png = p.grid\nbridge.png = b.grid\nboat.png = s.grid\nfuel.png = d.grid\n"
                  "tile.png = t.grid\n");
@@ -62,8 +68,8 @@ void writeData(const TempFolder& folder, const std::string& river) {
     folder.write("data/f/river.txt", river);
 }
 
-ToolRun build(const TempFolder& folder, const std::string& river) {
-    writeData(folder, river);
+ToolRun build(const TempFolder& folder, const std::string& river, const std::string& options = sizes) {
+    writeData(folder, river, options);
     return runBuilder(folder.file("data"), folder.file("out/game.dat"));
 }
 
@@ -159,6 +165,35 @@ TEST(RiverScreens, BridgesAreShotOnTheWayAndDepotsKeepALongLevelFlying) {
     TempFolder folder;
     ToolRun run = build(folder, river);
     EXPECT_EQ(run.status, 0) << run.output;
+}
+
+TEST(RiverScreens, TheScreensLineNamesWhatTheProofMeasures) {
+    struct Case {
+        const char* what;
+        std::string options;
+        const char* reason;
+    };
+    const std::string river = std::string(legend) + screen("one", channel()) + "level a = one one\n";
+    const std::string kinds = "kinds=bridge.png;boat.png;boat.png";
+    const Case cases[] = {
+        {"no plane", "land=land " + kinds, "screens needs plane="},
+        {"no kinds", "land=land plane=airplane.png", "screens needs kinds="},
+        {"no land list", "plane=airplane.png " + kinds, "screens needs land="},
+        {"a land list the frame lists lack", "land=ground plane=airplane.png " + kinds, "a/res.txt has no list ground"},
+        {"a frame list the frame lists lack", "land=land plane=jet " + kinds, "a/res.txt has no list jet"},
+        {"a picture the atlas lacks", "land=land plane=jet.png " + kinds, "jet.png is not a picture of the atlas"},
+        {"a kind without a name", "land=land plane=airplane.png kinds=bridge.png;;boat.png", "gives kind 1 no name"},
+        {"more kinds than there are", "land=land plane=airplane.png kinds=" + std::string(25, ';') + "x.png",
+         "names 26 kinds, more than the 25"},
+        {"a kind the river uses left out", "land=land plane=airplane.png kinds=bridge.png", "kind 24 has no picture"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        ToolRun run = build(folder, river, c.options);
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_NE(run.output.find(c.reason), std::string::npos) << run.output;
+    }
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 //   assetbuild check ARCHIVE        refuses an archive the game could not read (its coders)
 #include <cstring>
 #include <iostream>
-#include "builder.h"
-#include "builderror.h"
-#include "packer.h"
+#include "core/builder.h"
+#include "core/builderror.h"
+#include "packing/packer.h"
 
 namespace {
 
