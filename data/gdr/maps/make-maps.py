@@ -489,6 +489,8 @@ TURNS = ["block", "tower", "hall", "terrace", "tower", "block", "hall", "terrace
 GUARD_WAVE = [0, 1, -1, 0, 2, -1, 0]
 # Each kind of cut: the first level that has it and how often it comes.
 CUT_KINDS = {"wall": (13, 2), "gate": (14, 2), "rail": (13, 3), "gap": (13, 1), "false": (15, 2), "perch": (20, 1)}
+# The cells of floor a cut takes away; handrails cross wider gaps in wide levels.
+CUT_SPANS = {"rail": (2, 4), "gap": (1, 2), "false": (1, 3)}
 
 
 def grow(rng, lo, hi, d):
@@ -577,7 +579,7 @@ class Composer:
             self.make_rooms(st)
         for st in self.storeys:
             for room in st.rooms:
-                self.links[room] = set()
+                self.links[room] = []
             for cut, left, right in zip(st.cuts, st.rooms, st.rooms[1:]):
                 if cut.kind in ("gate", "rail"):
                     self.link(left, right)
@@ -594,8 +596,8 @@ class Composer:
             if len(st.cuts) >= wanted:
                 break
             kind = rng.choices(kinds, weights)[0]
-            long_rail = 6 if w >= 24 else 4
-            span = {"rail": rng.randint(2, long_rail), "gap": rng.randint(1, 2), "false": rng.randint(1, 3)}.get(kind, 1)
+            shortest, longest = CUT_SPANS.get(kind, (1, 1))
+            span = rng.randint(shortest, longest + (2 if kind == "rail" and w >= 24 else 0))
             if self.plan.mirror and rng.random() < 0.3 and (w - span) % 2 == 0 and kind != "perch":
                 x0 = (w - span) // 2
             else:
@@ -646,8 +648,10 @@ class Composer:
         st.rooms.append(Room(st, x, self.width - 1, left, "side"))
 
     def link(self, a, b):
-        self.links[a].add(b)
-        self.links[b].add(a)
+        # Lists, not sets: the order rooms are met in must not hang on where they lie in memory.
+        if b not in self.links[a]:
+            self.links[a].append(b)
+            self.links[b].append(a)
 
     def distances(self, room):
         dist = {room: 0}
