@@ -499,6 +499,9 @@ def grow(rng, lo, hi, d):
 
 
 def plan(n, rng):
+    """Level n's shape and what goes into it; d runs from 0 at level 13 to 1 at level 75.
+    Gold follows the size, digging and guards d, spare ladders fall to none by two thirds of the
+    way, and floors take more cuts, stairs and armour."""
     d = (n - 13) / 62
     shape = TURNS[(n - 13) % len(TURNS)]
     widths, counts, heights = SHAPES[shape]
