@@ -37,6 +37,10 @@ def dug_gold(rows, script):
     return sum(1 for c, ch in enumerate(cells) if ch == "$" and c not in walked)
 
 
+def mean(f, maps):
+    return sum(f(rows) for rows in maps) / len(maps)
+
+
 def measure(data_dir):
     maps = os.path.join(data_dir, "gdr", "maps")
     script = design_script(maps)
@@ -44,13 +48,10 @@ def measure(data_dir):
     layouts = {tuple(r.translate(str.maketrans("$APE", "    ")) for r in rows) for rows in levels.values()}
     bands = []
     for first, last in BANDS:
-        maps_of_band = [levels[n] for n in range(first, last + 1)]
-
-        def mean(f):
-            return sum(f(rows) for rows in maps_of_band) / len(maps_of_band)
-
+        band = [levels[n] for n in range(first, last + 1)]
         bands.append("%d-%d %.1f/%.1f/%.1f/%.1f/%d" % (
-            first, last, mean(lambda r: "".join(r).count("$")), mean(lambda r: dug_gold(r, script)),
-            mean(lambda r: "".join(r).count("A")), mean(ways_up), mean(lambda r: len(r) * len(r[0]))))
-    return "levels 13-75: %d distinct layouts of 63; gold/dug for/guards/ways up a floor/cells: %s" % (
-        len(layouts), ", ".join(bands))
+            first, last, mean(lambda r: "".join(r).count("$"), band), mean(lambda r: dug_gold(r, script), band),
+            mean(lambda r: "".join(r).count("A"), band), mean(ways_up, band),
+            mean(lambda r: len(r) * len(r[0]), band)))
+    return "levels 13-75: %d distinct layouts of 63; per band, mean gold/gold behind digging/guards/" \
+           "ladders up a floor/cells: %s" % (len(layouts), ", ".join(bands))
