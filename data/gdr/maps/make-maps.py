@@ -567,6 +567,11 @@ class Composer:
                 return room
         return None
 
+    def crowded(self, columns, rows):
+        """A ladder within two cells of the columns, beside them, on those rows."""
+        return any(self.grid[y][c + side] == "H" for c in columns for side in (-2, -1, 1, 2)
+                   if 0 <= c + side < self.width and c + side not in columns for y in rows)
+
     def twins(self, x):
         """x and, in a mirrored level, the column across from it."""
         other = self.width - 1 - x
@@ -669,22 +674,21 @@ class Composer:
 
     # -- ladders --
 
-    def ladder_fits(self, upper, x, strict):
+    def ladder_fits(self, upper, x, apart, stacked):
         """A ladder from the storey under `upper` up through its floor at x: both ends in rooms,
-        its cells free, no ladder beside it, and away from the other ladders of that floor;
-        strictly, not right above or under a ladder of the next floor either."""
+        its cells free, no ladder within two cells, `apart` cells at least from the other ladders of
+        that floor and, unless `stacked`, not right above or under a ladder of the next floor."""
         lower = self.below(upper)
         if not (self.room_at(upper, x) and self.room_at(lower, x)) or self.grid[upper.floor][x] != "#":
             return False
         if not self.free((x, y) for y in range(upper.walk, lower.walk + 1)):
             return False
-        if any(self.grid[y][c] == "H" for c in (x - 1, x + 1) if 0 <= c < self.width
-               for y in range(upper.walk, lower.walk + 1)):
+        if self.crowded([x], range(upper.walk, lower.walk + 1)):
             return False
         for s, lx in self.ladders:
-            if s == upper.index and abs(lx - x) < (4 if strict else 2):
+            if s == upper.index and abs(lx - x) < apart:
                 return False
-            if strict and abs(s - upper.index) == 1 and abs(lx - x) < 2:
+            if not stacked and abs(s - upper.index) == 1 and abs(lx - x) < 2:
                 return False
         return True
 
@@ -692,12 +696,13 @@ class Composer:
         """As few ladders as join every room."""
         spots = [(st, x) for st in self.storeys[:-1] for x in range(self.width)]
         self.rng.shuffle(spots)
-        for strict in (True, False):
+        # Ladders keep apart where they can; joining every room comes first.
+        for apart, stacked in ((4, False), (2, True)):
             for upper, x in spots:
-                if self.ladder_fits(upper, x, strict):
+                if self.ladder_fits(upper, x, apart, stacked):
                     a, b = self.room_at(upper, x), self.room_at(self.below(upper), x)
                     if b not in self.distances(a):
-                        self.add_ladders(upper, x, strict)
+                        self.add_ladders(upper, x, apart, stacked)
         rooms = [r for st in self.storeys for r in st.rooms]
         return len(self.distances(rooms[0])) == len(rooms)
 
@@ -707,17 +712,15 @@ class Composer:
             count = int(self.plan.spare) + (self.rng.random() < self.plan.spare % 1)
             xs = list(range(self.width))
             self.rng.shuffle(xs)
-            for strict in (True, False):
+            for apart, stacked in ((4, False), (3, True)):
                 for x in xs:
-                    if count > 0 and self.add_ladders(upper, x, strict):
+                    if count > 0 and self.add_ladders(upper, x, apart, stacked):
                         count -= len(self.twins(x))
 
-    def add_ladders(self, upper, x, strict):
+    def add_ladders(self, upper, x, apart, stacked):
         """A ladder at x (and its twin in a mirrored level), or a stair reaching x."""
         xs = self.twins(x)
-        if abs(xs[-1] - x) in (1, 2, 3) and (strict or abs(xs[-1] - x) == 1):
-            return False
-        if not all(self.ladder_fits(upper, c, strict) for c in xs):
+        if 0 < abs(xs[-1] - x) < max(3, apart) or not all(self.ladder_fits(upper, c, apart, stacked) for c in xs):
             return False
         lower = self.below(upper)
         stair = self.rng.random() < self.plan.stairs and self.stair_step(upper, xs)
@@ -759,8 +762,7 @@ class Composer:
                 spans.append((min(c, foot), max(c, foot)))
                 fits = fits and 0 <= foot < self.width and self.room_at(lower, foot) is self.room_at(lower, c)
                 fits = fits and self.free(top[1:] + shelf + bottom)
-                fits = fits and not any(self.grid[y][f] == "H" for f in (foot - 1, foot + 1)
-                                        if 0 <= f < self.width for _, y in bottom)
+                fits = fits and not self.crowded([foot], [y for _, y in bottom])
             spans.sort()
             if fits and (len(spans) == 1 or spans[0][1] + 2 < spans[1][0]):
                 return step, ledge
@@ -825,7 +827,7 @@ class Composer:
             group = [(pocket, x)]
             if self.plan.mirror:
                 group.append((pocket.mirror(), self.width - x - w))
-                if abs(group[1][1] - x) <= w:
+                if abs(group[1][1] - x) < w + 3:
                     continue
             if not all(self.pocket_fits(p, st, px, margin) for p, px in group):
                 continue
@@ -841,11 +843,12 @@ class Composer:
         room = self.room_at(st, x)
         if not room or x + pocket.width - 1 > room.x1 or not self.free(self.pocket_area(pocket, st, x, margin)):
             return False
-        # No ladder of the pocket's right beside another.
+        # No ladder of the pocket's within two cells of one outside it.
         top = st.floor - pocket.floor
-        return not any(ch == "H" and 0 <= x + j + side < self.width and self.grid[top + i][x + j + side] == "H"
-                       for i, line in enumerate(pocket.rows) for j, ch in enumerate(line) for side in (-1, 1)
-                       if not 0 <= j + side < pocket.width)
+        return not any(self.grid[top + i][x + j + side] == "H"
+                       for i, line in enumerate(pocket.rows) for j, ch in enumerate(line) if ch == "H"
+                       for side in (-2, -1, 1, 2)
+                       if not 0 <= j + side < pocket.width and 0 <= x + j + side < self.width)
 
     def draw_pocket(self, pocket, st, x, margin):
         top = st.floor - pocket.floor
@@ -937,8 +940,8 @@ def compose(n):
         c.cut()
         if not c.join():
             continue
-        c.fill()
         c.spare()
+        c.fill()
         c.armour()
         ends = c.place_ends()
         if not ends or not c.place_guards(*ends):
