@@ -132,8 +132,8 @@ TEST_F(WholeGamePocketPc, MenuIntroAndAScrolledLevelOnTheLargeScreen) {
         captureScreen(frameFolder, "intro-pocketpc");
         ASSERT_TRUE(runUntil(Goldrift::playState));
         // The code entry takes the player to a tall level with guards.
-        for (int code : {'4', '8', '2', '2', '2'}) press(code);
-        ASSERT_EQ(Goldrift::level, 22);
+        for (int code : {'4', '8', '2', '2', '3'}) press(code);
+        ASSERT_EQ(Goldrift::level, 23);
         ASSERT_TRUE(runUntil(Goldrift::playState));
         frames(60);
         EXPECT_GT(Goldrift::cameraY, 0);

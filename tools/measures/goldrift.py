@@ -1,0 +1,57 @@
+"""Goldrift: how levels 13 to 75 grow. Distinct layouts (the maps without their gold, guards,
+hero and exit), then per band of levels the means of the gold, the gold only digging gets at,
+the guards, the ways up through a floor (ladders that cross it) per floor, and the cells.
+
+The hero's moves are those the design script checks its levels with, the asset builder's."""
+import importlib.util
+import os
+
+BANDS = [(13, 28), (29, 44), (45, 60), (61, 75)]
+
+
+def read_map(path):
+    with open(path, newline="") as f:
+        lines = f.read().split("\r\n")
+    width, height = int(lines[0]), int(lines[1])
+    rows = lines[2:2 + height]
+    assert all(len(r) == width for r in rows), path
+    return rows
+
+
+def design_script(maps):
+    spec = importlib.util.spec_from_file_location("gdr_make_maps", os.path.join(maps, "make-maps.py"))
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module
+
+
+def ways_up(rows):
+    """Ladders through a floor (a row mostly of bricks) per floor with a storey under it."""
+    floors = [row for row in rows[:-1] if sum(row.count(ch) for ch in "#B~H") >= 0.6 * len(row)]
+    return sum(row.count("H") for row in floors) / max(1, len(floors) - 1)
+
+
+def dug_gold(rows, script):
+    cells = "".join(rows)
+    walked = script.gold_taken(rows, dig=False)[0]
+    return sum(1 for c, ch in enumerate(cells) if ch == "$" and c not in walked)
+
+
+def mean(f, maps):
+    return sum(f(rows) for rows in maps) / len(maps)
+
+
+def measure(data_dir):
+    maps = os.path.join(data_dir, "gdr", "maps")
+    script = design_script(maps)
+    levels = {n: read_map(os.path.join(maps, "%d.txt" % n)) for n in range(13, 76)}
+    layouts = {tuple(r.translate(str.maketrans("$APE", "    ")) for r in rows) for rows in levels.values()}
+    bands = []
+    for first, last in BANDS:
+        band = [levels[n] for n in range(first, last + 1)]
+        bands.append("%d-%d %.1f/%.1f/%.1f/%.1f/%d" % (
+            first, last, mean(lambda r: "".join(r).count("$"), band), mean(lambda r: dug_gold(r, script), band),
+            mean(lambda r: "".join(r).count("A"), band), mean(ways_up, band),
+            mean(lambda r: len(r) * len(r[0]), band)))
+    return "levels 13-75: %d distinct layouts of 63; per band, mean gold/gold behind digging/guards/" \
+           "ladders up a floor/cells: %s" % (len(layouts), ", ".join(bands))
