@@ -1,7 +1,8 @@
-#include "d7zipcoders.h"
+#include "d7zipheader.h"
 #include <lzma.h>
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include "ce.h"
 #include "dioexception.h"
 
@@ -28,12 +29,14 @@ enum Id : uint8_t {
     kCodersUnpackSize = 0x0C,
     kNumUnpackStream = 0x0D,
     kEmptyStream = 0x0E,
+    kEmptyFile = 0x0F,
     kName = 0x11,
     kEncodedHeader = 0x17,
 };
 
 constexpr uint8_t signature[6] = {'7', 'z', 0xBC, 0xAF, 0x27, 0x1C};
 constexpr size_t signatureHeaderSize = 32;
+constexpr size_t firstAllocation = 1 << 20;
 const std::vector<uint8_t> copyId = {0x00}, lzmaId = {0x03, 0x01, 0x01};
 constexpr size_t lzmaPropertiesSize = 5;
 // The most coders a folder of the 7z format has.
@@ -88,19 +91,32 @@ private:
     size_t at = 0;
 };
 
-struct Folder {
-    bool plain = true;
-    bool lzma = false;  // a single LZMA coder, whose properties follow
-    std::vector<uint8_t> lzmaProperties;
-    uint64_t unpackSize = 0;
+using Folder = D7zipHeader::Folder;
+using Entry = D7zipHeader::Entry;
+
+// A folder as the header describes it, before its entries are placed.
+struct FolderRecord {
+    Folder folder;
+    uint64_t coders = 1;
+    // The coder whose output is the folder's: the one no bound pair feeds onwards.
+    uint64_t output = 0;
     uint64_t unpackStreams = 1;
-    bool hasChecksum = false;
+    bool hasCrc = false;
+    uint32_t crc = 0;
+};
+
+struct Digests {
+    std::vector<bool> defined;
+    std::vector<uint32_t> values;
 };
 
 struct Streams {
     uint64_t packPosition = 0;
     std::vector<uint64_t> packSizes;
-    std::vector<Folder> folders;
+    std::vector<FolderRecord> folders;
+    // Every unpacked stream of every folder, in order.
+    std::vector<uint64_t> sizes;
+    Digests digests;
 };
 
 uint32_t dictionaryOf(const std::vector<uint8_t>& properties) {
@@ -109,10 +125,16 @@ uint32_t dictionaryOf(const std::vector<uint8_t>& properties) {
     return size;
 }
 
-Folder readFolder(Bytes& in) {
-    Folder folder;
+uint32_t littleEndian32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+
+uint32_t crcOf(const uint8_t* bytes, size_t size) { return lzma_crc32(bytes, size, 0); }
+
+FolderRecord readFolder(Bytes& in) {
+    FolderRecord record;
+    Folder& folder = record.folder;
     const uint64_t coders = in.number();
     if (coders == 0 || coders > maxCoders) refused();
+    folder.plain = coders == 1;
     for (uint64_t i = 0; i < coders; ++i) {
         const uint8_t flags = in.byte();
         // Coders with several streams, and alternative methods, are no part of Copy or LZMA.
@@ -126,7 +148,7 @@ Folder readFolder(Bytes& in) {
             properties.assign(p, p + n);
         }
         const bool isLzma = codec == lzmaId && properties.size() == lzmaPropertiesSize &&
-                            dictionaryOf(properties) <= D7zipCoders::maxDictionary;
+                            dictionaryOf(properties) <= D7zipHeader::maxDictionary;
         if (!isLzma && codec != copyId) folder.plain = false;
         if (coders == 1 && isLzma) {
             folder.lzma = true;
@@ -134,22 +156,25 @@ Folder readFolder(Bytes& in) {
         }
     }
     // Simple coders: one bound pair between each two, one packed stream.
+    std::vector<bool> bound(coders);
     for (uint64_t i = 1; i < coders; ++i) {
         in.number();
-        in.number();
+        const uint64_t from = in.number();
+        if (from >= coders) refused();
+        bound[from] = true;
     }
-    return folder;
+    record.coders = coders;
+    record.output = uint64_t(std::find(bound.begin(), bound.end(), false) - bound.begin());
+    return record;
 }
 
-// Skips the checksums of count streams; which of them have one.
-std::vector<bool> skipDigests(Bytes& in, uint64_t count) {
+Digests readDigests(Bytes& in, uint64_t count) {
+    Digests digests;
     const bool all = in.byte() != 0;
     if (all && count > in.remaining() / 4) refused();
-    std::vector<bool> defined = all ? std::vector<bool>(count, true) : in.bits(count);
-    const uint64_t n = uint64_t(std::count(defined.begin(), defined.end(), true));
-    if (n > in.remaining() / 4) refused();
-    in.skip(4 * n);
-    return defined;
+    digests.defined = all ? std::vector<bool>(count, true) : in.bits(count);
+    for (bool defined : digests.defined) digests.values.push_back(defined ? littleEndian32(in.take(4)) : 0);
+    return digests;
 }
 
 void readPackInfo(Bytes& in, Streams& streams) {
@@ -159,7 +184,7 @@ void readPackInfo(Bytes& in, Streams& streams) {
         if (id == kSize)
             for (uint64_t& size : streams.packSizes) size = in.number();
         else if (id == kCRC)
-            skipDigests(in, streams.packSizes.size());
+            readDigests(in, streams.packSizes.size());
         else
             refused();
     }
@@ -171,47 +196,97 @@ void readUnpackInfo(Bytes& in, Streams& streams) {
     if (in.byte() != 0) refused();  // folders kept elsewhere: not in an archive this program makes
     for (uint64_t i = 0; i < count; ++i) streams.folders.push_back(readFolder(in));
     in.expect(kCodersUnpackSize);
-    // A simple coder has one output; the folder's last coder gives its unpacked size.
-    for (Folder& folder : streams.folders) folder.unpackSize = in.number();
+    for (FolderRecord& record : streams.folders)
+        for (uint64_t i = 0; i < record.coders; ++i) {
+            const uint64_t size = in.number();
+            if (i == record.output) record.folder.unpackSize = size;
+        }
     for (uint8_t id = in.byte(); id != kEnd; id = in.byte()) {
         if (id != kCRC) refused();
-        const std::vector<bool> defined = skipDigests(in, streams.folders.size());
-        for (size_t i = 0; i < defined.size(); ++i) streams.folders[i].hasChecksum = defined[i];
+        const Digests digests = readDigests(in, streams.folders.size());
+        for (size_t i = 0; i < streams.folders.size(); ++i) {
+            streams.folders[i].hasCrc = digests.defined[i];
+            streams.folders[i].crc = digests.values[i];
+        }
     }
 }
 
+// The sizes of a folder's streams: all but the last are given, the last takes the rest.
+void addSizes(Bytes* in, const FolderRecord& record, std::vector<uint64_t>& sizes) {
+    uint64_t left = record.folder.unpackSize;
+    for (uint64_t i = 1; i < record.unpackStreams; ++i) {
+        if (!in) refused();
+        const uint64_t size = in->number();
+        if (size > left) refused();
+        sizes.push_back(size);
+        left -= size;
+    }
+    if (record.unpackStreams > 0) sizes.push_back(left);
+}
+
 void readSubStreams(Bytes& in, Streams& streams) {
+    streams.sizes.clear();
+    streams.digests = Digests();
     uint8_t id = in.byte();
     if (id == kNumUnpackStream) {
-        for (Folder& folder : streams.folders) folder.unpackStreams = in.count(1);
+        for (FolderRecord& record : streams.folders) record.unpackStreams = in.count(1);
         id = in.byte();
     }
-    if (id == kSize) {
-        for (const Folder& folder : streams.folders)
-            for (uint64_t i = 1; i < folder.unpackStreams; ++i) in.number();
-        id = in.byte();
-    }
-    // A folder's only stream has the folder's checksum, when that is given.
+    for (const FolderRecord& record : streams.folders) addSizes(id == kSize ? &in : nullptr, record, streams.sizes);
+    if (id == kSize) id = in.byte();
+    // A folder's only stream has the folder's checksum, when that is given; the others are
+    // listed here.
     uint64_t unchecked = 0;
-    for (const Folder& folder : streams.folders)
-        unchecked += folder.unpackStreams == 1 && folder.hasChecksum ? 0 : folder.unpackStreams;
+    for (const FolderRecord& record : streams.folders)
+        unchecked += record.unpackStreams == 1 && record.hasCrc ? 0 : record.unpackStreams;
+    Digests listed;
     for (; id != kEnd; id = in.byte()) {
         if (id != kCRC) refused();
-        skipDigests(in, unchecked);
+        listed = readDigests(in, unchecked);
+    }
+    size_t next = 0;
+    for (const FolderRecord& record : streams.folders) {
+        for (uint64_t i = 0; i < record.unpackStreams; ++i) {
+            const bool inherited = record.unpackStreams == 1 && record.hasCrc;
+            const bool given = !inherited && next < listed.defined.size() && listed.defined[next];
+            streams.digests.defined.push_back(inherited || given);
+            streams.digests.values.push_back(inherited ? record.crc : given ? listed.values[next] : 0);
+            if (!inherited) ++next;
+        }
     }
 }
 
 Streams readStreams(Bytes& in) {
     Streams streams;
+    bool subStreams = false;
     for (uint8_t id = in.byte(); id != kEnd; id = in.byte()) {
-        if (id == kPackInfo)
+        if (id == kPackInfo) {
             readPackInfo(in, streams);
-        else if (id == kUnpackInfo)
+        } else if (id == kUnpackInfo) {
             readUnpackInfo(in, streams);
-        else if (id == kSubStreamsInfo)
+        } else if (id == kSubStreamsInfo) {
             readSubStreams(in, streams);
-        else
+            subStreams = true;
+        } else {
             refused();
+        }
+    }
+    if (!subStreams) {
+        // One stream a folder, with the folder's checksum.
+        for (const FolderRecord& record : streams.folders) {
+            streams.sizes.push_back(record.folder.unpackSize);
+            streams.digests.defined.push_back(record.hasCrc);
+            streams.digests.values.push_back(record.crc);
+        }
+    }
+    // Simple coders: each folder packs into one stream, the folders' streams one after another.
+    if (streams.folders.size() > streams.packSizes.size()) refused();
+    uint64_t start = signatureHeaderSize + streams.packPosition;
+    for (size_t i = 0; i < streams.folders.size(); ++i) {
+        streams.folders[i].folder.packStart = start;
+        streams.folders[i].folder.packSize = streams.packSizes[i];
+        if (streams.packSizes[i] > UINT64_MAX - start) refused();
+        start += streams.packSizes[i];
     }
     return streams;
 }
@@ -227,7 +302,10 @@ std::vector<uint8_t> readAt(HANDLE file, uint64_t position, uint64_t size) {
     return bytes;
 }
 
-std::vector<uint8_t> decodeLzma(const std::vector<uint8_t>& packed, const Folder& folder) {
+// The first `wanted` unpacked bytes. The output grows as it fills, so a damaged header that
+// claims a huge size fails when the packed data runs out instead of asking for the memory
+// up front.
+std::vector<uint8_t> decodeLzma(const std::vector<uint8_t>& packed, const Folder& folder, uint64_t wanted) {
     std::vector<uint8_t> properties = folder.lzmaProperties;
     // The dictionary need not be larger than what it unpacks.
     const uint64_t needed = std::max<uint64_t>(folder.unpackSize, 4096);
@@ -239,92 +317,159 @@ std::vector<uint8_t> decodeLzma(const std::vector<uint8_t>& packed, const Folder
     const lzma_ret started = lzma_raw_decoder(&stream, filters);
     free(filters[0].options);
     if (started != LZMA_OK) refused();
-    std::vector<uint8_t> unpacked(size_t(folder.unpackSize));
+    std::vector<uint8_t> unpacked;
     stream.next_in = packed.data();
     stream.avail_in = packed.size();
-    stream.next_out = unpacked.data();
-    stream.avail_out = unpacked.size();
     lzma_ret result = LZMA_OK;
-    while (stream.avail_out > 0 && result == LZMA_OK) result = lzma_code(&stream, LZMA_FINISH);
+    while (unpacked.size() < wanted && result == LZMA_OK) {
+        const size_t done = unpacked.size() - stream.avail_out;
+        unpacked.resize(size_t(std::min<uint64_t>(wanted, std::max<uint64_t>(firstAllocation, 2 * unpacked.size()))));
+        stream.next_out = unpacked.data() + done;
+        stream.avail_out = unpacked.size() - done;
+        while (stream.avail_out > 0 && result == LZMA_OK) {
+            const size_t before = stream.avail_out;
+            result = lzma_code(&stream, LZMA_FINISH);
+            if (result == LZMA_OK && stream.avail_out == before) result = LZMA_BUF_ERROR;
+        }
+    }
     const bool whole = stream.avail_out == 0 && (result == LZMA_OK || result == LZMA_STREAM_END);
     lzma_end(&stream);
     if (!whole) refused();
     return unpacked;
 }
 
-// The header that an encoded header packs: one folder of Copy or LZMA.
-std::vector<uint8_t> unpackHeader(HANDLE file, const Streams& streams) {
-    if (streams.folders.size() != 1 || streams.packSizes.size() != 1) refused();
-    const Folder& folder = streams.folders[0];
-    if (!folder.plain || folder.unpackSize > D7zipCoders::maxHeaderSize ||
-        streams.packSizes[0] > D7zipCoders::maxHeaderSize || streams.packPosition > UINT32_MAX)
-        refused();
-    std::vector<uint8_t> packed = readAt(file, signatureHeaderSize + streams.packPosition, streams.packSizes[0]);
-    if (folder.lzma) return decodeLzma(packed, folder);
+std::vector<uint8_t> unpackFolder(HANDLE file, const Folder& folder, uint64_t wanted) {
+    if (!folder.plain) refused();
+    std::vector<uint8_t> packed = readAt(file, folder.packStart, folder.packSize);
+    if (folder.lzma) return decodeLzma(packed, folder, wanted);
     if (packed.size() != folder.unpackSize) refused();
+    packed.resize(size_t(wanted));
     return packed;
 }
 
-std::vector<bool> readFiles(Bytes& in, const std::vector<Folder>& folders) {
+// The header that an encoded header packs: one folder of Copy or LZMA.
+std::vector<uint8_t> unpackHeader(HANDLE file, const Streams& streams) {
+    if (streams.folders.size() != 1 || streams.packSizes.size() != 1) refused();
+    const FolderRecord& record = streams.folders[0];
+    if (record.folder.unpackSize > D7zipHeader::maxHeaderSize || record.folder.packSize > D7zipHeader::maxHeaderSize)
+        refused();
+    std::vector<uint8_t> header = unpackFolder(file, record.folder, record.folder.unpackSize);
+    if (record.hasCrc && crcOf(header.data(), header.size()) != record.crc) refused();
+    return header;
+}
+
+// A name of UTF-16 units up to its terminating zero, as UTF-8.
+std::string readName(Bytes& names) {
+    std::string text;
+    for (;;) {
+        uint32_t c = names.byte();
+        c |= uint32_t(names.byte()) << 8;
+        if (c == 0) return text;
+        if (c >= 0xD800 && c < 0xDC00) {
+            uint32_t low = names.byte();
+            low |= uint32_t(names.byte()) << 8;
+            if (low < 0xDC00 || low >= 0xE000) refused();
+            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        }
+        if (c < 0x80) {
+            text += char(c);
+        } else if (c < 0x800) {
+            text += char(0xC0 | (c >> 6));
+            text += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            text += char(0xE0 | (c >> 12));
+            text += char(0x80 | ((c >> 6) & 0x3F));
+            text += char(0x80 | (c & 0x3F));
+        } else {
+            text += char(0xF0 | (c >> 18));
+            text += char(0x80 | ((c >> 12) & 0x3F));
+            text += char(0x80 | ((c >> 6) & 0x3F));
+            text += char(0x80 | (c & 0x3F));
+        }
+    }
+}
+
+std::vector<bool> bitsOf(const uint8_t* value, uint64_t size, uint64_t count) {
+    const std::vector<uint8_t> bytes(value, value + size);
+    Bytes flags(bytes);
+    return flags.bits(count);
+}
+
+std::vector<Entry> readFiles(Bytes& in, const Streams& streams) {
     // Every entry has a name of at least its terminating 16-bit zero.
     const uint64_t count = in.count(2);
-    std::vector<bool> empty(count);
+    std::vector<Entry> entries(count);
+    std::vector<bool> emptyStream(count), emptyFile;
     bool named = count == 0;
     for (uint64_t type = in.number(); type != kEnd; type = in.number()) {
         const uint64_t size = in.number();
         const uint8_t* value = in.take(size);
         if (type == kEmptyStream) {
+            emptyStream = bitsOf(value, size, count);
+        } else if (type == kEmptyFile) {
+            emptyFile = bitsOf(value, size, uint64_t(std::count(emptyStream.begin(), emptyStream.end(), true)));
+        } else if (type == kName) {
             const std::vector<uint8_t> bytes(value, value + size);
-            Bytes flags(bytes);
-            empty = flags.bits(count);
+            Bytes names(bytes);
+            if (names.byte() != 0) refused();  // names kept elsewhere
+            for (Entry& entry : entries) entry.name = readName(names);
+            named = true;
         }
-        if (type == kName) named = size >= 2 * count;
     }
     if (!named) refused();
     // Entries with data take the folders' unpacked streams in order.
-    std::vector<bool> plain;
-    size_t folder = 0;
-    uint64_t taken = 0;
+    size_t folder = 0, stream = 0, empties = 0;
+    uint64_t taken = 0, offset = 0;
     for (uint64_t i = 0; i < count; ++i) {
-        if (empty[i]) {
-            plain.push_back(true);
+        Entry& entry = entries[i];
+        if (emptyStream[i]) {
+            const bool file = empties < emptyFile.size() && emptyFile[empties];
+            entry.directory = !file;
+            ++empties;
             continue;
         }
-        while (folder < folders.size() && taken == folders[folder].unpackStreams) {
+        while (folder < streams.folders.size() && taken == streams.folders[folder].unpackStreams) {
             ++folder;
             taken = 0;
+            offset = 0;
         }
-        if (folder == folders.size()) refused();
-        plain.push_back(folders[folder].plain);
+        if (folder == streams.folders.size() || stream >= streams.sizes.size()) refused();
+        entry.folder = int(folder);
+        entry.offset = offset;
+        entry.size = streams.sizes[stream];
+        entry.hasCrc = streams.digests.defined[stream];
+        entry.crc = streams.digests.values[stream];
+        offset += entry.size;
+        ++stream;
         ++taken;
     }
-    return plain;
+    return entries;
 }
 
-std::vector<bool> readHeader(Bytes& in) {
-    std::vector<Folder> folders;
-    std::vector<bool> plain;
+void readHeader(Bytes& in, std::vector<Folder>& folders, std::vector<Entry>& entries) {
+    Streams main;
     for (uint8_t id = in.byte(); id != kEnd; id = in.byte()) {
         if (id == kArchiveProperties) {
             for (uint8_t type = in.byte(); type != kEnd; type = in.byte()) in.skip(in.number());
         } else if (id == kAdditionalStreamsInfo) {
             readStreams(in);
         } else if (id == kMainStreamsInfo) {
-            folders = readStreams(in).folders;
+            main = readStreams(in);
         } else if (id == kFilesInfo) {
-            plain = readFiles(in, folders);
+            entries = readFiles(in, main);
         } else {
             refused();
         }
     }
-    return plain;
+    for (const FolderRecord& record : main.folders) folders.push_back(record.folder);
 }
 
 }  // namespace
 
-D7zipCoders::D7zipCoders(HANDLE file) {
+D7zipHeader::D7zipHeader(HANDLE file) {
     const std::vector<uint8_t> start = readAt(file, 0, signatureHeaderSize);
-    if (!std::equal(std::begin(signature), std::end(signature), start.begin())) refused();
+    if (!std::equal(std::begin(signature), std::end(signature), start.begin()) || start[6] != 0) refused();
+    if (crcOf(&start[12], 20) != littleEndian32(&start[8])) refused();
     uint64_t offset = 0, size = 0;
     for (int i = 7; i >= 0; --i) {
         offset = offset << 8 | start[12 + size_t(i)];
@@ -334,17 +479,27 @@ D7zipCoders::D7zipCoders(HANDLE file) {
     std::vector<uint8_t> header = readAt(file, signatureHeaderSize + offset, size);
     // An archive without entries has no header at all.
     if (header.empty()) return;
+    if (crcOf(header.data(), header.size()) != littleEndian32(&start[28])) refused();
     // A packed header unpacks to the header itself, or to another packed one.
     for (int depth = 0;; ++depth) {
         Bytes in(header);
         const uint8_t id = in.byte();
         if (id == kHeader) {
-            plain = readHeader(in);
+            readHeader(in, folders, files);
             return;
         }
         if (id != kEncodedHeader || depth == 4) refused();
         header = unpackHeader(file, readStreams(in));
     }
+}
+
+std::vector<uint8_t> D7zipHeader::unpack(HANDLE file, const Entry& entry) const {
+    if (entry.folder < 0) return {};
+    const uint64_t end = entry.offset + entry.size;
+    std::vector<uint8_t> bytes = unpackFolder(file, folderOf(entry), end);
+    if (entry.offset > 0) bytes.erase(bytes.begin(), bytes.begin() + ptrdiff_t(entry.offset));
+    if (entry.hasCrc && crcOf(bytes.data(), bytes.size()) != entry.crc) refused();
+    return bytes;
 }
 
 }  // namespace dfc::io
