@@ -103,8 +103,9 @@ ptrdiff_t Device::uprightOffset(int x, int y) const {
     }
 }
 
-Picture Device::picture() const {
-    Picture picture{uprightWidth, uprightHeight, {}};
+void Device::readPicture(Picture& picture) const {
+    picture.width = uprightWidth;
+    picture.height = uprightHeight;
     picture.pixels.resize(size_t(uprightWidth) * uprightHeight);
     const uint8_t* pixels = panelPixels();
     bool upright = (profile.panel.mounting & 3) == 0;
@@ -118,7 +119,6 @@ Picture Device::picture() const {
     }
     for (const Overlay& o : imageon.overlays)
         if (o.allocated && o.on) drawOverlay(picture, o);
-    return picture;
 }
 
 void Device::drawOverlay(Picture& picture, const Overlay& o) const {
