@@ -31,7 +31,7 @@ std::unique_ptr<RenderSurface> noise(int width, int height, uint32_t seed) {
     return s;
 }
 
-pixman_image_t* pixmanOver(const RenderSurface& s) {
+pixman_image_t* pixmanOver(RenderSurface& s) {
     Surface* p = s.getSurface();
     return pixman_image_create_bits(PIXMAN_r5g6b5, int(p->width), int(p->height), reinterpret_cast<uint32_t*>(p->pixels),
                                     p->pitch);

@@ -10,6 +10,6 @@ using RotationCopy = void (*)(const Surface& from, Surface& to, const RECT& area
 
 enum class TileOrder { byColumns, byRows };
 
-// Works in 16 x 16 tiles visited in the order given, each destination tile row written as
-// 32-bit words of two pixels; tuned for the processor family.
+// Works in 16 x 16 tiles visited in the order given, each turned in blocks of 8 x 8 pixels
+// whose rows are written eight pixels at a time; tuned for the processor family.
 RotationCopy SelectRotationCopy(DWORD turns, TileOrder order, CPUType cpu);

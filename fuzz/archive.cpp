@@ -4,7 +4,7 @@
 #include <vector>
 #include "ce.h"
 #include "d7zipinputstream.h"
-#include "d7zipreader.h"
+#include "d7zipheader.h"
 #include "dexception.h"
 #include "fuzz_app.h"
 
@@ -12,15 +12,16 @@ using dfc::io::D7zipInputStream;
 
 namespace {
 
-// The names the archive holds, as its own reader lists them.
+// The names the archive holds, as its header lists them.
 std::vector<std::string> entryNames(const std::string& path) {
     std::vector<std::string> names;
     HANDLE file = CreateFileW(platform::widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return names;
     try {
-        dfc::io::D7zipReader reader(file);
-        while (names.size() < 64 && reader.next()) names.push_back(reader.name());
+        const dfc::io::D7zipHeader header(file);
+        for (const auto& entry : header.entries())
+            if (names.size() < 64) names.push_back(entry.name);
     } catch (dfc::lang::DExceptionPtr&) {
     }
     CloseHandle(file);

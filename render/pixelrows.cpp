@@ -82,6 +82,19 @@ void copyPixelRowsKeyed(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, 
     for (; rows > 0; --rows, dst = nextRow(dst, dstPitch), src = nextRow(src, srcPitch)) copyRowKeyed(dst, src, count, k);
 }
 
+bool anyPixelEquals(const uint16_t* src, ptrdiff_t pitch, size_t count, size_t rows, uint16_t value) {
+    Block v = splat(value);
+    for (; rows > 0; --rows, src = nextRow(src, pitch)) {
+        size_t i = 0;
+        Block found{};
+        for (; i + blockPixels <= count; i += blockPixels) found |= Block(load(src + i) == v);
+        for (; i < count; ++i) found[0] |= src[i] == value;
+        for (size_t lane = 0; lane < blockPixels; ++lane)
+            if (found[lane]) return true;
+    }
+    return false;
+}
+
 void blendPixelRows(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, size_t count,
                     size_t rows, uint32_t alpha) {
     auto w5 = int16_t(alpha >> 3), w6 = int16_t(alpha >> 2);

@@ -10,6 +10,8 @@ void fillPixelRows(uint16_t* dst, ptrdiff_t pitch, size_t count, size_t rows, ui
 // Copies the source pixels that differ from the key; key pixels keep the destination's value.
 void copyPixelRowsKeyed(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, size_t count,
                         size_t rows, uint16_t key);
+// Whether any of the pixels equals the value.
+bool anyPixelEquals(const uint16_t* src, ptrdiff_t pitch, size_t count, size_t rows, uint16_t value);
 // Blends each source pixel, or the colour, over the destination's (see blend565).
 void blendPixelRows(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, size_t count,
                     size_t rows, uint32_t alpha);

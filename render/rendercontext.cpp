@@ -63,6 +63,19 @@ bool clipRun(int64_t& start, int64_t& length, int64_t low, int64_t end) {
 
 constexpr int32_t noEdge = -16000;
 
+// The bytes the surface's rows span, whichever way its pitch runs.
+std::pair<uintptr_t, uintptr_t> span(const Surface& s) {
+    auto first = reinterpret_cast<uintptr_t>(s.pixels);
+    auto last = first + uintptr_t(ptrdiff_t(s.height - (s.height > 0)) * s.pitch);
+    return {std::min(first, last), std::max(first, last) + 2 * uintptr_t(s.width)};
+}
+
+bool sharePixels(const Surface& a, const Surface& b) {
+    auto [aStart, aEnd] = span(a);
+    auto [bStart, bEnd] = span(b);
+    return aStart < bEnd && bStart < aEnd;
+}
+
 // Records where each edge of the polygon crosses the rows below its upper end: the first
 // crossing of a row in left, any later one in right.
 void scanEdge(RenderPoint a, RenderPoint b, std::vector<int32_t>& left, std::vector<int32_t>& right) {
@@ -130,6 +143,14 @@ RenderRect RenderContext::drawArea() const {
     return area.isEmpty() ? RenderRect{0, 0, 0, 0} : area;
 }
 
+// A keyed copy of a source without key pixels is the opaque copy, whatever the raster
+// operation: except onto its own pixels, where the order in which they are read matters.
+bool RenderContext::isKeyed(const RenderSurface& source) const {
+    if (source.getColourKey() < 0) return false;
+    const Surface* into = targetSurface();
+    return source.holdsKeyPixel() || (into && sharePixels(*source.getSurface(), *into));
+}
+
 void RenderContext::blit(int32_t x, int32_t y, const RenderSurface& source, const RenderRect* sourceRect) {
     RenderRect area = drawArea();
     if (area.isEmpty() || !source.getSurface()) return;
@@ -147,19 +168,19 @@ void RenderContext::blit(int32_t x, int32_t y, const RenderSurface& source, cons
     RenderRect region{sourceLeft, sourceTop, int32_t(sourceLeft + (right - clippedLeft)),
                       int32_t(sourceTop + (bottom - clippedTop))};
     RenderPoint at{int32_t(clippedLeft), int32_t(clippedTop)};
-    if (source.getColourKey() < 0)
-        op->copy(*targetSurface(), at, *source.getSurface(), region);
-    else
+    if (isKeyed(source))
         op->copyKeyed(*targetSurface(), at, *source.getSurface(), region, uint16_t(source.getColourKey()));
+    else
+        op->copy(*targetSurface(), at, *source.getSurface(), region);
 }
 
 void RenderContext::affine(RenderRect box, const AffineTransform& transform, const RenderSurface& source) {
     box = box.intersect(drawArea());
     if (box.isEmpty()) return;
-    if (source.getColourKey() < 0)
-        op->copyAffine(*targetSurface(), box, transform, *source.getSurface());
-    else
+    if (isKeyed(source))
         op->copyAffineKeyed(*targetSurface(), box, transform, *source.getSurface(), uint16_t(source.getColourKey()));
+    else
+        op->copyAffine(*targetSurface(), box, transform, *source.getSurface());
 }
 
 void RenderContext::blitScaled(const RenderRect& destination, const RenderSurface& source, const RenderRect* sourceRect) {

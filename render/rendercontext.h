@@ -75,6 +75,8 @@ public:
 
 private:
     Surface* targetSurface() const { return target ? target->getSurface() : nullptr; }
+    // Whether a blit of the source leaves its key pixels out.
+    bool isKeyed(const RenderSurface& source) const;
     // The clip as far as it lies on the target now; empty when there is nothing to draw on.
     RenderRect drawArea() const;
     void plotInside(int64_t x, int64_t y, uint16_t colour);

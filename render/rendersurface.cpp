@@ -1,6 +1,7 @@
 #include "rendersurface.h"
 #include <new>
 #include "opaquerasterop.h"
+#include "pixelrows.h"
 
 RenderSurface::RenderSurface(uint32_t width, uint32_t height) : surface(Surface::Create(width, height)) {}
 
@@ -19,12 +20,24 @@ RenderSurface* RenderSurface::create(uint32_t width, uint32_t height) {
 
 bool RenderSurface::lock(int32_t* pitch, void** address, uint32_t, const RenderPoint* point) {
     if (!surface) return false;
+    forgetKeyPixels();
     *pitch = surface->pitch;
     *address = point ? static_cast<void*>(surface->pixelAddress(uint32_t(point->x), uint32_t(point->y))) : surface->pixels;
     return true;
 }
 
 bool RenderSurface::unlock(uint32_t) { return true; }
+
+bool RenderSurface::holdsKeyPixel() const {
+    if (colourKey < 0 || !surface) return false;
+    if (keyPixels == KeyPixels::unknown || keyPixelsOf != colourKey) {
+        bool found = anyPixelEquals(reinterpret_cast<const uint16_t*>(surface->pixels), surface->pitch, surface->width,
+                                    surface->height, uint16_t(colourKey));
+        keyPixels = found ? KeyPixels::present : KeyPixels::absent;
+        keyPixelsOf = colourKey;
+    }
+    return keyPixels == KeyPixels::present;
+}
 
 RenderSurface* RenderSurface::clone() const {
     if (!surface) return nullptr;

@@ -27,18 +27,37 @@ public:
     uint16_t getPixel(int32_t x, int32_t y) const { return *surface->pixelAddress(uint32_t(x), uint32_t(y)); }
     // Holds another surface without deleting the one held; the display's back buffer comes
     // and goes this way.
-    void attach(Surface* other) { surface = other; }
+    void attach(Surface* other) {
+        surface = other;
+        forgetKeyPixels();
+    }
     // A copy of every pixel, with the same colour key; null when memory runs out.
     RenderSurface* clone() const;
 
-    Surface* getSurface() const { return surface; }
+    // Whoever asks for the pixels to write may change them: what is known of them is forgotten.
+    Surface* getSurface() {
+        forgetKeyPixels();
+        return surface;
+    }
+    const Surface* getSurface() const { return surface; }
     int32_t width() const { return surface ? int32_t(surface->width) : 0; }
     int32_t height() const { return surface ? int32_t(surface->height) : 0; }
     // -1 for none, else a pixel value in the low 16 bits.
     int32_t getColourKey() const { return colourKey; }
     void setColourKey(int32_t key) { colourKey = key; }
+    // Whether a pixel equals the colour key; false without one. Looked up once, and again only
+    // after the pixels may have changed: a keyed blit of a surface without key pixels can
+    // then take the opaque path.
+    bool holdsKeyPixel() const;
 
 private:
+    enum class KeyPixels : uint8_t { unknown, absent, present };
+
+    void forgetKeyPixels() { keyPixels = KeyPixels::unknown; }
+
     Surface* surface;
     int32_t colourKey = noKey;
+    mutable KeyPixels keyPixels = KeyPixels::unknown;
+    // The key whose pixels keyPixels tells of.
+    mutable int32_t keyPixelsOf = noKey;
 };

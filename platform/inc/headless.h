@@ -47,7 +47,8 @@ public:
     void stopAfterFrames(int frames) { frameLimit = frames; }
 
     int frames() const { return frameCount; }
-    const Picture& lastFrame() const { return last; }
+    // The picture last presented, held by the platform until the next refresh: not a copy.
+    const Picture& lastFrame() const;
     const std::vector<MessageBoxRecord>& messageBoxes() const { return boxes; }
     // The sound output as a sink: the next frames of 16-bit stereo the program plays, silence
     // while no sound output is open.
@@ -65,7 +66,7 @@ private:
     int64_t elapsedMicros = 0;
     std::vector<Event> pending;
     std::vector<MessageBoxRecord> boxes;
-    Picture last;
+    const Picture* last = nullptr;
     int frameCount = 0;
     int frameLimit = 0;
     bool cursorAwayFromWindow = false;

@@ -31,13 +31,16 @@ void useBackend(std::unique_ptr<Backend> b) { installed() = std::move(b); }
 
 Picture& screen() {
     static Picture s;
-    s = device().picture();
+    device().readPicture(s);
     return s;
 }
 
 void screenChanged() {
+    // What the backend was handed last: it stays as it was until the next refresh.
+    static Picture shown;
     lastRefresh() = device().micros();
-    backend().present(screen());
+    device().readPicture(shown);
+    backend().present(shown);
 }
 
 void refreshScreen() {

@@ -103,8 +103,9 @@ ptrdiff_t Device::uprightOffset(int x, int y) const {
     }
 }
 
-Picture Device::picture() const {
-    Picture picture{uprightWidth, uprightHeight, {}};
+void Device::readPicture(Picture& picture) const {
+    picture.width = uprightWidth;
+    picture.height = uprightHeight;
     picture.pixels.resize(size_t(uprightWidth) * uprightHeight);
     const uint8_t* pixels = panelPixels();
     bool upright = (profile.panel.mounting & 3) == 0;
@@ -118,7 +119,6 @@ Picture Device::picture() const {
     }
     for (const Overlay& o : imageon.overlays)
         if (o.allocated && o.on) drawOverlay(picture, o);
-    return picture;
 }
 
 void Device::drawOverlay(Picture& picture, const Overlay& o) const {
@@ -198,17 +198,15 @@ void Device::gapiEndDraw() {
         top = std::min<DWORD>(gapi.viewportTop, uprightHeight);
         bottom = std::min<DWORD>(top + gapi.viewportHeight, uprightHeight);
     }
-    bool upright = (profile.panel.mounting & 3) == 0;
-    for (DWORD y = top; y < bottom; ++y) {
-        if (upright) {
-            ptrdiff_t at = uprightOffset(0, int(y));
-            std::memcpy(panelPixels() + at, gapi.dram.data() + at, 2 * size_t(uprightWidth));
-            continue;
-        }
-        for (int x = 0; x < uprightWidth; ++x) {
-            ptrdiff_t at = uprightOffset(x, int(y));
-            std::memcpy(panelPixels() + at, gapi.dram.data() + at, 2);
-        }
+    if (top >= bottom) return;
+    // The upright rows are a rectangle of the memory too, whichever way the panel is mounted.
+    ptrdiff_t corners[2] = {uprightOffset(0, int(top)), uprightOffset(uprightWidth - 1, int(bottom) - 1)};
+    ptrdiff_t firstRow = std::min(corners[0], corners[1]) / pitch, lastRow = std::max(corners[0], corners[1]) / pitch;
+    ptrdiff_t firstColumn = std::min(corners[0] % pitch, corners[1] % pitch);
+    ptrdiff_t lastColumn = std::max(corners[0] % pitch, corners[1] % pitch);
+    for (ptrdiff_t row = firstRow; row <= lastRow; ++row) {
+        ptrdiff_t at = row * pitch + firstColumn;
+        std::memcpy(panelPixels() + at, gapi.dram.data() + at, size_t(lastColumn - firstColumn + 2));
     }
 }
 

@@ -40,7 +40,8 @@ public:
     uint8_t* programPixels() const { return programView + paletteBytes; }
     // Byte offset of the upright picture's pixel (x, y) from the frame memory's first pixel.
     ptrdiff_t uprightOffset(int x, int y) const;
-    Picture picture() const;
+    // The panel as the user sees it, into the picture's own pixels.
+    void readPicture(Picture& picture) const;
 
     // The hardware catches up with the clock: the LCD's scan position moves on, and writes to
     // slow frame memory cost their time.

@@ -78,6 +78,11 @@ void Target::put(int x, int y, COLORREF colour) const {
         *reinterpret_cast<uint16_t*>(pixel(x, y)) = toRgb565(colour);
 }
 
+uint16_t* Target::rowAt(int x, int y) const {
+    bool upright = bitmap || (device->profile.panel.mounting & 3) == 0;
+    return bitsPerPixel() == 16 && upright ? reinterpret_cast<uint16_t*>(pixel(x, y)) : nullptr;
+}
+
 void touched(HDC dc) {
     if (dc) dc->drew = true;
 }
@@ -151,9 +156,36 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH handle) {
     return 1;
 }
 
+namespace {
+
+// The part of the block that lies inside both, as offsets into it: [first, end).
+void overlap(int64_t at, int64_t sourceAt, int64_t count, int64_t toSize, int64_t fromSize, int* first, int* end) {
+    *first = int(std::min<int64_t>(std::max<int64_t>({0, -at, -sourceAt}), std::max<int64_t>(count, 0)));
+    *end = int(std::clamp<int64_t>(std::min({count, toSize - at, fromSize - sourceAt}), -1, count));
+}
+
+// Rows of 16-bit pixels between two different surfaces are copied whole: RGB565 goes to a
+// colour and back unchanged.
+bool copyRows(const platform::Target& to, int x, int y, int width, int height, const platform::Target& from, int sourceX,
+              int sourceY) {
+    if (to.sameStorage(from) || !to.rowAt(0, 0) || !from.rowAt(0, 0)) return false;
+    int left, right, top, bottom;
+    overlap(x, sourceX, width, to.width, from.width, &left, &right);
+    overlap(y, sourceY, height, to.height, from.height, &top, &bottom);
+    for (int row = top; row < bottom && left < right; ++row)
+        std::memcpy(to.rowAt(x + left, y + row), from.rowAt(sourceX + left, sourceY + row), 2 * size_t(right - left));
+    return true;
+}
+
+}  // namespace
+
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD) {
     platform::Target to(dest), from(source);
     if (!to.valid() || !from.valid()) return FALSE;
+    if (copyRows(to, x, y, width, height, from, sourceX, sourceY)) {
+        platform::touched(dest);
+        return TRUE;
+    }
     for (int row = 0; row < height; ++row)
         for (int col = 0; col < width; ++col)
             if (from.contains(sourceX + col, sourceY + row))

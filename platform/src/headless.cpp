@@ -73,7 +73,7 @@ void HeadlessBackend::pumpEvents() {
 }
 
 void HeadlessBackend::present(const Picture& picture) {
-    last = picture;
+    last = &picture;
     ++frameCount;
     if (frameLimit > 0 && frameCount == frameLimit) deliverClose();
 }
@@ -99,6 +99,11 @@ void HeadlessBackend::discardAudio(int64_t micros) {
         chunk = std::min<size_t>(frames, 1024);
         audio(samples.data(), chunk);
     }
+}
+
+const Picture& HeadlessBackend::lastFrame() const {
+    static const Picture none;
+    return last ? *last : none;
 }
 
 bool HeadlessBackend::cursorOverWindow(POINT* position) {

@@ -92,6 +92,9 @@ public:
     // CLR_INVALID outside; writes outside are dropped.
     COLORREF get(int x, int y) const;
     void put(int x, int y, COLORREF colour) const;
+    // The 16-bit pixel at (x, y) when rows of such pixels lie left to right in memory; else null.
+    uint16_t* rowAt(int x, int y) const;
+    bool sameStorage(const Target& other) const { return device == other.device && bitmap == other.bitmap; }
 
     int width = 0;
     int height = 0;

@@ -164,3 +164,18 @@ TEST_F(ArchiveTest, StreamsOutliveTheArchive) {
     EXPECT_EQ(contents(D7zipInputStream::open(u"/ten.bin")), "ten");
     EXPECT_EQ(contents(second), "0123456789");
 }
+
+TEST_F(ArchiveTest, TheHeaderIsReadOnceAndEachOpenGoesToItsFolder) {
+    pack("game.dat", gameFiles);
+    D7zipInputStream::openArchive(u"game.dat", u"password");
+    // The header, at the end of the file, is spoilt under the open archive: the entries' own
+    // bytes are all an open needs.
+    std::string bytes = folder.read("game.dat");
+    const size_t headerStart = 32 + size_t(uint8_t(bytes[12])) + (size_t(uint8_t(bytes[13])) << 8);
+    for (size_t i = headerStart; i < bytes.size(); ++i) bytes[i] = char(~bytes[i]);
+    folder.write("game.dat", bytes);
+    EXPECT_EQ(contents(D7zipInputStream::open(u"/menu/back.jpg")), picture());
+    EXPECT_EQ(contents(D7zipInputStream::open(u"/ten.bin")), "0123456789");
+    D7zipInputStream::closeArchive();
+    EXPECT_THROW(D7zipInputStream::openArchive(u"game.dat", u"password"), DIOExceptionPtr);
+}

@@ -1,5 +1,5 @@
 // The data archive's folders use Copy or LZMA; an entry whose folder names any other coder is
-// refused before the 7z reader is asked to unpack it.
+// refused before anything of it is unpacked.
 #include <gtest/gtest.h>
 #include <zlib.h>
 #include <cstdlib>

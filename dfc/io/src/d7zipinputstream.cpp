@@ -1,12 +1,12 @@
 #include "d7zipinputstream.h"
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
 #include "ce.h"
-#include "d7zipcoders.h"
+#include "d7zipheader.h"
 #include "d7zipindex.h"
-#include "d7zipreader.h"
 #include "dbyterange.h"
 #include "dioexception.h"
 #include "dprintstream.h"
@@ -18,12 +18,12 @@ using namespace lang;
 
 namespace {
 
-// The one open archive: its file, held open, the index of its file entries, and which
-// entries unpack with Copy and LZMA only.
+// The one open archive: its file, held open, its header, read once, and the index of its
+// file entries.
 struct Archive {
     HANDLE file = nullptr;
+    std::unique_ptr<D7zipHeader> header;
     std::unique_ptr<D7zipIndex> index;
-    std::vector<bool> plain;
 };
 
 Archive& archive() {
@@ -40,34 +40,13 @@ std::string entryName(const DStringPtr& name) {
     return bytes;
 }
 
-// Indexes the entries; the header is read for their coders first, before the 7z reader
-// decodes any of it.
 void indexEntries(HANDLE file, Archive& into) {
-    struct File {
-        std::string name;
-        int ordinal;
-    };
-    const D7zipCoders coders(file);
-    std::vector<File> files;
-    D7zipReader reader(file);
-    int ordinal = 0;
-    for (; reader.next(); ++ordinal)
-        if (!reader.isDirectory()) files.push_back(File{reader.name(), ordinal});
-    // The two readings of one header must agree on its entries.
-    if (size_t(ordinal) != coders.entryCount()) DFC_THROW(DIOException);
-    into.index = std::make_unique<D7zipIndex>(files.size());
-    for (File& f : files) into.index->add(std::move(f.name), f.ordinal);
-    into.plain.clear();
-    for (size_t i = 0; i < coders.entryCount(); ++i) into.plain.push_back(coders.isPlain(i));
-}
-
-std::vector<uint8_t> unpackEntry(HANDLE file, int ordinal, const std::string& name) {
-    D7zipReader reader(file);
-    for (int i = 0; i <= ordinal; ++i)
-        if (!reader.next()) DFC_THROW(DIOException);
-    // The file under the open archive may have been replaced since it was indexed.
-    if (name != reader.name()) DFC_THROW(DIOException);
-    return reader.readEntry();
+    into.header = std::make_unique<D7zipHeader>(file);
+    const std::vector<D7zipHeader::Entry>& entries = into.header->entries();
+    size_t files = size_t(std::count_if(entries.begin(), entries.end(), [](const auto& e) { return !e.directory; }));
+    into.index = std::make_unique<D7zipIndex>(files);
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (!entries[i].directory) into.index->add(entries[i].name, int(i));
 }
 
 // An entry that is there but does not unpack is named, since its exception only says where it was thrown.
@@ -111,15 +90,16 @@ D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
     std::string key = entryName(name);
     int ordinal = archive().index->find(key);
     if (ordinal < 0) DFC_THROW(DIOException);
-    // Only Copy and LZMA are ever asked of the 7z reader.
-    if (!archive().plain[size_t(ordinal)]) {
+    const D7zipHeader::Entry& entry = archive().header->entries()[size_t(ordinal)];
+    // Only Copy and LZMA are ever unpacked.
+    if (!archive().header->isPlain(entry)) {
         if (DSystem::err)
             DSystem::err->println(u"D7zipInputStream: the entry " + DStringPtr(new DString(key.c_str())) +
                                   u" uses a coder other than Copy or LZMA");
         DFC_THROW(DIOException);
     }
     try {
-        return new D7zipInputStream(unpackEntry(archive().file, ordinal, key));
+        return new D7zipInputStream(archive().header->unpack(archive().file, entry));
     } catch (std::bad_alloc&) {
         damagedEntry(key);
         DFC_THROW(DIOException);

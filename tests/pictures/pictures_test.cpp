@@ -1,0 +1,157 @@
+// Every game on both screens, played the same way each time from the shell, is captured at
+// fixed moments (its first page; on the large screen also the start of play and play after
+// held keys); each capture must match, pixel for pixel, the digest kept in digests.txt beside
+// this file. A change meant to make drawing faster must leave every digest as it is.
+//
+// Each case needs a process of its own, as ctest gives it: the games leave state behind that
+// changes the next game's play. Play on the small screen is not captured: it differs from run
+// to run with the program's addresses.
+//
+// After a deliberate change of art, levels or layout, write the digests anew (one case after
+// the other) and commit them:
+//     MOSSYARD_WRITE_DIGESTS=1 ctest --test-dir build-test -R Pictures
+// A capture that differs is written to pictures-frames/ in the build folder to be looked at.
+#include <gtest/gtest.h>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "game_run.h"
+#include "gamelib.h"
+#include "platform.h"
+#include "screencanvas.h"
+#include "started_app.h"
+
+namespace {
+
+const char* const gameNames[] = {"brixmoor", "rockvale", "dotvor", "tunnex", "tanks", "goldrift", "swarmline", "floodpass"};
+
+const std::string digestsPath = std::string(MOSSYARD_SOURCE_DIR) + "/tests/pictures/digests.txt";
+
+bool writingDigests() { return std::getenv("MOSSYARD_WRITE_DIGESTS") != nullptr; }
+
+// FNV-1a over the size and every pixel.
+uint64_t digestOf(const platform::Picture& picture) {
+    uint64_t h = 0xcbf29ce484222325ull;
+    auto add = [&h](uint32_t word, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            h ^= (word >> (8 * i)) & 0xFF;
+            h *= 0x100000001b3ull;
+        }
+    };
+    add(uint32_t(picture.width), 4);
+    add(uint32_t(picture.height), 4);
+    for (uint16_t p : picture.pixels) add(p, 2);
+    return h;
+}
+
+// "game screen moment" to its digest.
+using Digests = std::map<std::string, std::string>;
+
+Digests readDigests() {
+    Digests digests;
+    std::ifstream in(digestsPath);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        const size_t last = line.rfind(' ');
+        if (last != std::string::npos) digests[line.substr(0, last)] = line.substr(last + 1);
+    }
+    return digests;
+}
+
+void writeDigests(const Digests& digests) {
+    std::ofstream out(digestsPath);
+    out << "# Written by MOSSYARD_WRITE_DIGESTS=1 ctest --test-dir build-test -R Pictures; see pictures_test.cpp.\n";
+    for (const auto& [key, digest] : digests) out << key << ' ' << digest << '\n';
+}
+
+struct Case {
+    int game;
+    const char* screen;
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << gameNames[c.game] << " on " << c.screen; }
+
+std::string caseName(const ::testing::TestParamInfo<Case>& info) {
+    return std::string(gameNames[info.param.game]) + "_" + info.param.screen;
+}
+
+class Pictures : public StartedAppTest, public ::testing::WithParamInterface<Case> {
+protected:
+    std::string profileName() const override { return GetParam().screen; }
+
+    // Compares (or, when writing, records) the screen as it is now.
+    void capture(const std::string& moment) {
+        const platform::Picture& picture = platform::screen();
+        const std::string key = std::string(gameNames[GetParam().game]) + " " + GetParam().screen + " " + moment;
+        char digest[17];
+        std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(digestOf(picture)));
+        taken[key] = digest;
+        if (writingDigests()) return;
+        const auto expected = kept.find(key);
+        if (expected == kept.end()) {
+            ADD_FAILURE() << key << ": no digest kept; write them anew (see pictures_test.cpp)";
+        } else if (expected->second != digest) {
+            ADD_FAILURE() << key << ": the picture changed (digest " << digest << ", kept " << expected->second << ")";
+            captureScreen("pictures-frames", std::string(gameNames[GetParam().game]) + "-" + GetParam().screen + "-" + moment);
+        }
+    }
+
+    void TearDown() override {
+        if (writingDigests() && !HasFailure()) {
+            Digests all = readDigests();
+            for (const auto& [key, digest] : taken) all[key] = digest;
+            writeDigests(all);
+        }
+        StartedAppTest::TearDown();
+    }
+
+    Digests kept = readDigests();
+    Digests taken;
+};
+
+// Keys as the player gives them: fire held, the joystick swept, now and then up and down.
+void play(int frameCount) {
+    const int sweep[] = {keys::left, keys::right, keys::left, keys::up, keys::right, keys::down};
+    GameLib::screenCanvas->keyPressed(keys::fire);
+    for (int done = 0, i = 0; done < frameCount; done += 30, ++i) holdKey(sweep[i % 6], 29);
+    GameLib::screenCanvas->keyReleased(keys::fire);
+    StartedAppTest::frames(1);
+}
+
+TEST_P(Pictures, StayTheSameAtFixedMoments) {
+    inProgram([&] {
+        openGameFromShell(GetParam().game);
+        StartedAppTest::frames(60);
+        capture("first-page");
+        if (std::string(GetParam().screen) != "pocketpc") return;
+        // Through the game's pages (settings, stage choice, intro) into play.
+        for (int i = 0; i < 4; ++i) {
+            menuKey(keys::fire);
+            StartedAppTest::frames(16);
+        }
+        StartedAppTest::frames(60);
+        capture("play-start");
+        play(150);
+        capture("play-150");
+        play(150);
+        capture("play-300");
+    });
+}
+
+std::vector<Case> allCases() {
+    std::vector<Case> cases;
+    for (const char* screen : {"smartphone", "pocketpc"})
+        for (int game = 0; game < 8; ++game) cases.push_back(Case{game, screen});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, Pictures, ::testing::ValuesIn(allCases()), caseName);
+
+}  // namespace

@@ -1,0 +1,131 @@
+// A keyed blit of a surface that holds no key pixel takes the opaque path: the pictures must be
+// those of the keyed path, for every raster operation and clip, and what a surface is known to
+// hold must be forgotten whenever its pixels may change.
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+#include <string>
+#include "canvas.h"
+#include "pixelcombiner.h"
+#include "rendercontext.h"
+
+namespace {
+
+constexpr uint16_t key = 0xF81F;
+
+// No pixel of it equals the key.
+std::unique_ptr<RenderSurface> pattern(int width, int height) {
+    std::unique_ptr<RenderSurface> s(RenderSurface::create(uint32_t(width), uint32_t(height)));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) *s->getSurface()->pixelAddress(uint32_t(x), uint32_t(y)) = uint16_t(x * 2654 + y * 40503 + 7) | 0x20;
+    s->setColourKey(key);
+    return s;
+}
+
+void plant(RenderSurface& s, int x, int y, uint16_t value) { *s.getSurface()->pixelAddress(uint32_t(x), uint32_t(y)) = value; }
+
+std::vector<uint16_t> pixelsOf(const Canvas& canvas) {
+    std::vector<uint16_t> all;
+    for (int y = 0; y < canvas.height; ++y)
+        for (int x = 0; x < canvas.width; ++x) all.push_back(canvas.at(x, y));
+    return all;
+}
+
+struct Average : PixelCombiner {
+    uint16_t combine(uint16_t colour, uint16_t existing) override { return uint16_t((colour >> 1) + (existing >> 1)); }
+};
+
+void useOperation(RenderContext& context, int operation, Average& average) {
+    if (operation == 1) context.setAlpha(100);
+    if (operation == 2) context.setCombiner(&average);
+}
+
+using Draw = std::function<void(RenderContext&, const RenderSurface&)>;
+
+}  // namespace
+
+// The same region of a key-free source drawn twice: once with a key pixel planted outside the
+// region (the keyed path), once without (the opaque path).
+TEST(KeyPixels, KeyFreeSourcesDrawAsTheKeyedPathDoes) {
+    const RenderRect region{1, 1, 12, 10};
+    const struct {
+        const char* name;
+        Draw draw;
+    } draws[] = {
+        {"blit", [&](RenderContext& c, const RenderSurface& s) { c.blit(3, 2, s, &region); }},
+        {"blit over the edges", [&](RenderContext& c, const RenderSurface& s) { c.blit(-4, 9, s, &region); }},
+        {"scaled", [&](RenderContext& c, const RenderSurface& s) { c.blitScaled({2, 1, 19, 15}, s, &region); }},
+    };
+    const RenderRect clips[] = {{0, 0, 20, 16}, {3, 4, 9, 13}, {0, 0, 0, 0}};
+    for (int operation = 0; operation < 3; ++operation)
+        for (const auto& draw : draws)
+            for (const RenderRect& clip : clips) {
+                std::vector<uint16_t> pictures[2];
+                for (int planted = 0; planted < 2; ++planted) {
+                    auto source = pattern(14, 12);
+                    if (planted) plant(*source, 13, 11, key);
+                    Canvas canvas(20, 16, 0x1234);
+                    RenderContext context(&canvas.target());
+                    Average average;
+                    useOperation(context, operation, average);
+                    context.setClip(clip);
+                    draw.draw(context, *source);
+                    EXPECT_EQ(source->holdsKeyPixel(), planted == 1);
+                    EXPECT_TRUE(canvas.canaryIntact());
+                    pictures[planted] = pixelsOf(canvas);
+                }
+                EXPECT_EQ(pictures[0], pictures[1]) << draw.name << ", operation " << operation << ", clip " << clip.left;
+            }
+}
+
+TEST(KeyPixels, ABlitOntoItsOwnPixelsKeepsTheKeyedOrder) {
+    std::vector<uint16_t> pictures[2];
+    for (int planted = 0; planted < 2; ++planted) {
+        auto surface = pattern(24, 6);
+        if (planted) plant(*surface, 23, 5, key);
+        RenderContext context(surface.get());
+        RenderRect from{0, 0, 20, 5};
+        context.blit(1, 0, *surface, &from);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 23; ++x) pictures[planted].push_back(surface->getPixel(x, y));
+    }
+    EXPECT_EQ(pictures[0], pictures[1]);
+}
+
+// Each way of changing a surface after it was found free of key pixels: the key pixel it now
+// holds is left out of the next blit.
+TEST(KeyPixels, WhatIsKnownIsForgottenWhenThePixelsMayChange) {
+    const struct {
+        const char* name;
+        std::function<void(RenderSurface&)> change;
+    } changes[] = {
+        {"drawn on", [](RenderSurface& s) { RenderContext(&s).fillRect(2, 2, 3, 3, key); }},
+        {"blitted onto",
+         [](RenderSurface& s) {
+             std::unique_ptr<RenderSurface> dot(RenderSurface::create(1, 1));
+             plant(*dot, 0, 0, key);
+             RenderContext(&s).blit(2, 2, *dot);
+         }},
+        {"locked and written",
+         [](RenderSurface& s) {
+             int32_t pitch;
+             void* pixels;
+             RenderPoint at{2, 2};
+             ASSERT_TRUE(s.lock(&pitch, &pixels, 0, &at));
+             *static_cast<uint16_t*>(pixels) = key;
+         }},
+        {"another key", [](RenderSurface& s) { s.setColourKey(s.getPixel(2, 2)); }},
+    };
+    for (const auto& c : changes) {
+        auto source = pattern(6, 5);
+        Canvas first(6, 5), second(6, 5);
+        RenderContext(&first.target()).blit(0, 0, *source);
+        EXPECT_FALSE(source->holdsKeyPixel()) << c.name;
+        const uint16_t under = second.at(2, 2);
+        c.change(*source);
+        RenderContext(&second.target()).blit(0, 0, *source);
+        EXPECT_TRUE(source->holdsKeyPixel()) << c.name;
+        EXPECT_EQ(second.at(2, 2), under) << c.name;
+        EXPECT_EQ(second.at(3, 2), source->getPixel(3, 2)) << c.name;
+    }
+}
