@@ -62,7 +62,6 @@ public:
     static void drawCentred(const GameImagePtr& image, int x, int y);
     static void fillScreen(int32_t colour);
     static const dfc::microedition::lcdui::DGraphicsPtr& screen();
-    static void diagnose(const dfc::lang::DStringPtr& message);
     static int32_t frameCount(const AnimationPtr& animation);
     static GameImagePtr frame(const AnimationPtr& animation, int32_t index);
     // The rounded cell of a pixel position.
@@ -128,6 +127,8 @@ private:
     void paintIntro();
     void paintGameOver();
     void paintPlay();
+    // The fruit, the ghosts, the player and the pop-ups over the maze.
+    void paintActors();
     void paintCounter();
     // A random cell of the list; false when it is empty.
     bool drawCell(const MapBase::Cells& cells, int32_t* x, int32_t* y);

@@ -9,6 +9,7 @@
 #include "gamemenu.ptr"
 #include "rockvale.ptr"
 #include "ship.ptr"
+#include "soundoptions.h"
 
 // The rock-field shooter: its menu pages, 20 waves of rocks and saucers set up at random,
 // the play step (at most every 51 ms) with its collisions, scores, lives and extra lives,
@@ -93,14 +94,12 @@ public:
     static RockvalePtr theGame;
 
 private:
-    void showProgress();
     void loadOptions();
-    void loadSounds();
 
     void updateMenu();
     void chooseItem(int item);
     void startGame();
-    void changeLevel(bool music);
+    void changeLevel(SoundOptions::Kind kind);
     void flipBounds();
     void storeEnteredName();
     void gameStep();

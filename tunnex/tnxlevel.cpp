@@ -178,8 +178,8 @@ void Level::placeBags() {
             if (next < Tunnex::bagCount) {
                 Tunnex::bags[next++]->place(row, column);
             } else {
-                Tunnex::diagnose(DStringPtr(u"Tunnex: more than 15 bags in level ") + Tunnex::level +
-                                 u"; the one in column " + column + u", row " + row + u" is left out");
+                GameLib::diagnose(DStringPtr(u"Tunnex: more than 15 bags in level ") + Tunnex::level +
+                                  u"; the one in column " + column + u", row " + row + u" is left out");
             }
         }
 }

@@ -8,6 +8,7 @@
 #include "gameimage.h"
 #include "gameinterface.h"
 #include "gamemenu.ptr"
+#include "soundoptions.h"
 #include "tnxbagarray.h"
 #include "tnxlevel.ptr"
 #include "tnxmonsterarray.h"
@@ -60,7 +61,6 @@ public:
     static void openUpTo(int reached);
     // Ends play back to the menu, with a diagnostic.
     static void abandon(const dfc::lang::DStringPtr& why);
-    static void diagnose(const dfc::lang::DStringPtr& message);
     static void releaseStatics();
 
     static TunnexPtr theGame;
@@ -95,8 +95,6 @@ public:
     static AnimationPtr wobbleAnimation, breakAnimation;
 
 private:
-    static void showProgress();
-    void loadSounds();
     void measureField();
     void makeObjects();
     void loadPanels();
@@ -115,7 +113,7 @@ private:
 
     void updateMenu();
     void chooseItem(int item);
-    void changeSoundLevel(bool music);
+    void changeSoundLevel(SoundOptions::Kind kind);
     void storeEnteredName();
     void updateLevelSelect();
     void updateHighScores();
