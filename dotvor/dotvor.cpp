@@ -157,6 +157,7 @@ void Dotvor::leavePausedGame() {
 void Dotvor::update() {
     DotvorGame::newFrame = true;
     if (DotvorGame::playMode == 1) {
+        game->pauseLatch.hold();
         if (stepToggle == 0) game->update();
         stepToggle = (stepToggle - 1) & 1;
         return;

@@ -290,6 +290,7 @@ void DotvorGame::startLevel() {
 // ---- The step ----
 
 void DotvorGame::update() {
+    const bool pauseKey = pauseLatch.take();
     if (KeyState::numberEntered) {
         KeyState::numberEntered = false;
         if (KeyState::enteredNumber == 0) {
@@ -303,7 +304,7 @@ void DotvorGame::update() {
     }
     const DImagePtr& sign = GameMenu::pauseImage;
     const int signWidth = sign ? sign->getWidth() : 0, signHeight = sign ? sign->getHeight() : 0;
-    if (KeyState::leftSoft || KeyState::rightSoft || KeyState::pauseKey ||
+    if (KeyState::leftSoft || KeyState::rightSoft || pauseKey ||
         (KeyState::pointerDown && KeyState::pointerX > ScreenCanvas::screenWidth - signWidth &&
          KeyState::pointerY < signHeight)) {
         KeyState::leftSoft = KeyState::rightSoft = KeyState::pauseKey = false;

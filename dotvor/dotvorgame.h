@@ -9,6 +9,7 @@
 #include "fruitbase.h"
 #include "gameimagearray.h"
 #include "mapbase.h"
+#include "pauselatch.h"
 #include "spookybase.h"
 #include "spritebase.h"
 #include "vector3d.h"
@@ -71,6 +72,8 @@ public:
 
     // The energiser of the time run.
     CellBasePtr energiserCell;
+    // The pause key from the frame between two steps.
+    PauseLatch pauseLatch;
     int32_t backgroundColour = 0;
 
     static DotvorGamePtr game;

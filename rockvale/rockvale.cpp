@@ -122,10 +122,12 @@ void Rockvale::createMenu(int mode) {
 }
 
 void Rockvale::update() {
-    if (gameState == menuState)
+    if (gameState == menuState) {
         updateMenu();
-    else
-        gameStep();
+        return;
+    }
+    pauseLatch.hold();
+    gameStep();
 }
 
 void Rockvale::updateMenu() {
@@ -218,6 +220,7 @@ void Rockvale::gameStep() {
     // A step time ahead of the clock (one left from an earlier run) holds nothing up.
     const int32_t since = millisSince(lastStepTime);
     if (since >= 0 && since < stepMillis) return;
+    const bool pauseKey = pauseLatch.take();
     if (takeNumberEntry()) return;
     if (delaySteps > 0)
         --delaySteps;
@@ -229,7 +232,7 @@ void Rockvale::gameStep() {
     moveRockets();
     if (gameState == playing) playStep();
     lastStepTime = GetTickCount();
-    if (gameState == playing) readKeys();
+    if (gameState == playing) readKeys(pauseKey);
 }
 
 // Two digits after the code: 01 to 20 start that wave with the lives in hand, 00 makes the
@@ -642,7 +645,7 @@ void Rockvale::placeSaucers(int wave) {
 
 // ---- Keys and stylus ----
 
-void Rockvale::readKeys() {
+void Rockvale::readKeys(bool pauseKey) {
     const DWORD now = GetTickCount();
     if (KeyState::right || KeyState::minusOneKey) {
         ship->turnRight();
@@ -671,7 +674,7 @@ void Rockvale::readKeys() {
         }
         lastStepTime = now;
     }
-    if (pauseRequested()) {
+    if (pauseRequested(pauseKey)) {
         pause();
         lastStepTime = now;
     }
@@ -679,8 +682,8 @@ void Rockvale::readKeys() {
 
 // A soft key, the pause key, or the stylus on the pause sign in the top right corner (no
 // sign, no place to tap).
-bool Rockvale::pauseRequested() const {
-    if (KeyState::leftSoft || KeyState::rightSoft || KeyState::pauseKey) return true;
+bool Rockvale::pauseRequested(bool pauseKey) const {
+    if (KeyState::leftSoft || KeyState::rightSoft || pauseKey) return true;
     const DImagePtr& sign = GameMenu::pauseImage;
     const int width = sign ? sign->getWidth() : 0, height = sign ? sign->getHeight() : 0;
     return KeyState::pointerDown && KeyState::pointerX > screenWidth() - width && KeyState::pointerY < height;

@@ -7,6 +7,7 @@
 #include "gameimage.h"
 #include "gameinterface.h"
 #include "gamemenu.ptr"
+#include "pauselatch.h"
 #include "rockvale.ptr"
 #include "ship.ptr"
 #include "soundoptions.h"
@@ -82,6 +83,8 @@ public:
     FlyingOArrayPtr rocks;
     int32_t rocksAlive = 0;
     int32_t lastBonusScore = 0;
+    // The pause key from the frames between two steps.
+    PauseLatch pauseLatch;
 
     static int32_t gameState;
     static DWORD lastStepTime;
@@ -121,8 +124,9 @@ private:
     void aimRocket(int i);
     void moveRocks();
     void rockStep(int i);
-    void readKeys();
-    bool pauseRequested() const;
+    // pauseKey: the pause key was down on a frame since the previous step.
+    void readKeys(bool pauseKey);
+    bool pauseRequested(bool pauseKey) const;
     void pause();
     void placeRocks();
     void placeSaucers(int wave);

@@ -291,6 +291,7 @@ void Tunnex::setState(int n) {
 }
 
 void Tunnex::update() {
+    if (state == play) pauseLatch.hold();
     if (++frameCounter >= 3) {
         frameCounter = 0;
         return;
@@ -419,6 +420,7 @@ void Tunnex::updateIntro() {
 // ---- The play tick ----
 
 void Tunnex::tick() {
+    const bool pauseKey = pauseLatch.take();
     if (startDelay > 0) {
         --startDelay;
         return;
@@ -433,7 +435,7 @@ void Tunnex::tick() {
     firebolt->update();
     scroll();
     markAroundPlayer();
-    if (pauseRequested()) {
+    if (pauseRequested(pauseKey)) {
         Sound::pauseAll();
         KeyState::leftSoft = KeyState::rightSoft = KeyState::pauseKey = false;
         paused = true;
@@ -483,8 +485,8 @@ void Tunnex::markAroundPlayer() {
     Level::markDirty(c, r + 1);
 }
 
-bool Tunnex::pauseRequested() const {
-    if (KeyState::leftSoft || KeyState::rightSoft || KeyState::pauseKey) return true;
+bool Tunnex::pauseRequested(bool pauseKey) const {
+    if (KeyState::leftSoft || KeyState::rightSoft || pauseKey) return true;
     if (!KeyState::pointerDown) return false;
     const int iconWidth = widthOf(pauseIcon), iconHeight = heightOf(pauseIcon);
     const int top = ScreenCanvas::screenHeight - heightOf(panelBottomLeft) / 2 - iconHeight / 2;

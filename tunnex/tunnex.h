@@ -8,6 +8,7 @@
 #include "gameimage.h"
 #include "gameinterface.h"
 #include "gamemenu.ptr"
+#include "pauselatch.h"
 #include "soundoptions.h"
 #include "tnxbagarray.h"
 #include "tnxlevel.ptr"
@@ -105,7 +106,8 @@ private:
     void tick();
     void scroll();
     void markAroundPlayer();
-    bool pauseRequested() const;
+    // pauseKey: the pause key was down on a frame since the previous tick.
+    bool pauseRequested(bool pauseKey) const;
     void fire();
     bool steerByKeys();
     void steerByStylus();
@@ -126,4 +128,7 @@ private:
     void paintHud();
     void paintGameOver();
     void paintIntro();
+
+    // The pause key from the frame the divider skips.
+    PauseLatch pauseLatch;
 };
