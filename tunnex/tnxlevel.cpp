@@ -1,6 +1,7 @@
 #include "tnxlevel.h"
 #include "ddatainputstream.h"
 #include "dexception.h"
+#include "firebolt.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
@@ -154,6 +155,8 @@ void Level::start(int level) {
     for (int i = 0; i < Tunnex::bagCount; ++i) Tunnex::bags[i]->reset();
     placeBags();
     for (int i = 0; i < Tunnex::monsterCount; ++i) Tunnex::monsters[i]->reset();
+    // A bolt in flight or reloading does not carry into the level.
+    Tunnex::firebolt->reset();
     loadStyleTiles();
     earthStyle = earthStyle % 4 + 1;
     levelStartSound = true;
