@@ -5,6 +5,7 @@
 #include "brixmoor.h"
 #include "bxmplatform.h"
 #include "dgraphics.h"
+#include "drawingtarget.h"
 #include "imageatlas.h"
 #include "screencanvas.h"
 #include "sound.h"
@@ -166,10 +167,8 @@ void Brick::redraw(int newKind, int newHits) {
 }
 
 void Brick::redrawInField(int newKind, int newHits) {
-    const DGraphicsPtr previous = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = Brixmoor::brickList->bufferGraphics;
+    const DrawingTarget field(Brixmoor::brickList->bufferGraphics);
     redraw(newKind, newHits);
-    ImageAtlas::currentGraphics = previous;
 }
 
 // The armoured brick shows one plate for each hit beyond the last.

@@ -4,14 +4,13 @@
 #include "brick.h"
 #include "brixmoor.h"
 #include "bxmplatform.h"
-#include "imageatlas.h"
+#include "drawingtarget.h"
 #include "roundfile.h"
 #include "screencanvas.h"
 #include "sound.h"
 
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DGraphics;
-using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
 
 int32_t BrickList::fieldLeft = 6;
@@ -113,8 +112,13 @@ void BrickList::loadRound(int newRound) {
     round = newRound;
     loadBackground();
     toClear = 0;
-    const DGraphicsPtr previous = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = bufferGraphics;
+    paintIntoBuffer(file);
+    dealBonuses();
+    Sound::play(Brixmoor::respawnSound, 1);
+}
+
+void BrickList::paintIntoBuffer(const RoundFilePtr& file) {
+    const DrawingTarget target(bufferGraphics);
     bufferGraphics->setClip(0, 0, ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
     bufferGraphics->drawImage(background, 0, 0, DGraphics::TOP | DGraphics::LEFT);
     for (int r = 0; r < rows; ++r)
@@ -125,9 +129,6 @@ void BrickList::loadRound(int newRound) {
             brick->animation = nullptr;
             brick->paint();
         }
-    ImageAtlas::currentGraphics = previous;
-    dealBonuses();
-    Sound::play(Brixmoor::respawnSound, 1);
 }
 
 // Three bricks in four carry a bonus, the twelve kinds alike.
@@ -151,14 +152,12 @@ void BrickList::tickAll() {
 }
 
 void BrickList::loadBackground() {
-    const DGraphicsPtr previous = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = backgroundGraphics;
+    const DrawingTarget target(backgroundGraphics);
     backgroundGraphics->setClip(0, 0, ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
     picture = DImage::createImage(RoundFile::backgroundName(round));
     backgroundGraphics->drawImage(picture, 0, 0, DGraphics::TOP | DGraphics::LEFT);
     drawFrame();
     backgroundGraphics->setClip(0, 0, ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
-    ImageAtlas::currentGraphics = previous;
 }
 
 // The side pipes run down the whole height, under a corner cap when the field leaves room
@@ -205,11 +204,9 @@ BrickPtr BrickList::firstBomb() {
 }
 
 void BrickList::repaintBeside(int row, int column) {
-    const DGraphicsPtr previous = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = bufferGraphics;
+    const DrawingTarget target(bufferGraphics);
     if (column > 0) bricks[row][column - 1]->paint();
     if (column < columns - 1) bricks[row][column + 1]->paint();
-    ImageAtlas::currentGraphics = previous;
 }
 
 int BrickList::standingHits() {

@@ -6,6 +6,7 @@
 #include "dgraphics.h"
 #include "dimage.h"
 #include "gameimagearray.h"
+#include "roundfile.ptr"
 
 // The brick field: 21 rows of 11 bricks below the top wall, the pictures behind them (the
 // round's background with the frame, and the buffer the bricks are drawn into), and the
@@ -78,5 +79,6 @@ private:
     void drawFrame();
     void drawTopWall();
     void dealBonuses();
-    void paintIntoBuffer();
+    // The round's bricks over its background in the buffer, and the hits they need.
+    void paintIntoBuffer(const RoundFilePtr& file);
 };

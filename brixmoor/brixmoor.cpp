@@ -5,16 +5,16 @@
 #include "bxmplatform.h"
 #include "dexception.h"
 #include "dgraphics.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "enemy.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "imagefont.h"
 #include "keystate.h"
+#include "menuitems.h"
 #include "screencanvas.h"
 #include "sound.h"
+#include "soundoptions.h"
 #include "stringmanager.h"
 #include "ticks.h"
 
@@ -24,7 +24,6 @@ using dfc::lang::DString;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
@@ -64,14 +63,6 @@ const char16_t* const soundNames[] = {
 // The splash band behind the menus, darkened.
 constexpr int32_t menuShade = static_cast<int32_t>(0xFFFFFF60);
 
-DStringPtr option(const char16_t* name) { return GameTables::brixmoorId + name; }
-
-ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
-
-void diagnose(const DStringPtr& message) {
-    if (DSystem::err) DSystem::err->println(message);
-}
-
 }  // namespace
 
 Brixmoor::Brixmoor() { theGame = this; }
@@ -97,32 +88,24 @@ void Brixmoor::start() {
     loadLabels();
     // The splash stays at least its time, however fast the loading.
     while (millisSince(began) < statePause) Sleep(10);
-    showProgress();
+    GameLib::advanceLoadingBar();
     gameState = menu;
     Sound::play(menuTune, 1);
 }
 
-void Brixmoor::showProgress() {
-    GameMenu::drawProgressBar();
-    GameLib::present();
-}
-
 // A stored round beyond the last one (from a damaged record) is taken as the last.
 void Brixmoor::loadOptions() {
-    Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
-    Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
-    openLevel = std::clamp(GameMenu::loadOption(option(u"openlevel"), 1), 1, int(lastRound));
+    SoundOptions(GameTables::brixmoorId).load();
+    openLevel = std::clamp(GameMenu::loadOption(GameTables::brixmoorId + u"openlevel", 1), 1, int(lastRound));
 }
 
 void Brixmoor::loadResources() {
-    DStringArrayPtr names = new DStringArray(soundCount);
-    for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
     GameLib::loadImageSet(u"/bxm/all");
     bonusAnimations = new AnimationArray(13);
     monsterAnimations = new AnimationArray(3);
-    showProgress();
-    Sound::loadSounds(names);
-    showProgress();
+    GameLib::advanceLoadingBar();
+    Sound::loadSounds(soundNames);
+    GameLib::advanceLoadingBar();
     lifeIcon = GameImage::load(u"lifeIcon.png");
     abyssImage = GameImage::load(u"abyss.png");
 }
@@ -144,7 +127,7 @@ void Brixmoor::loadBallImages() {
     ballBigImage = GameImage::load(u"ballBig.png");
     bulletImage = GameImage::load(u"bullet.png");
     bombImage = GameImage::load(u"bomba-monstr_0.png");
-    showProgress();
+    GameLib::advanceLoadingBar();
 }
 
 void Brixmoor::loadAnimations() {
@@ -153,14 +136,14 @@ void Brixmoor::loadAnimations() {
     fireBall = Animation::fromProperty(u"ballFire");
     fireBallBig = Animation::fromProperty(u"ballFireBig");
     for (int i = 0; i < 3; ++i) monsterAnimations[i] = Animation::fromProperty(DStringPtr(u"monst") + i);
-    showProgress();
+    GameLib::advanceLoadingBar();
     bonusAnimations[0] = nullptr;
     for (int i = 1; i <= 12; ++i) {
         AnimationPtr capsule = Animation::fromProperty(DStringPtr(u"bxm_bon") + i);
         if (capsule) capsule->reset();
         bonusAnimations[i] = capsule;
     }
-    showProgress();
+    GameLib::advanceLoadingBar();
 }
 
 void Brixmoor::makePlayThings() {
@@ -169,7 +152,7 @@ void Brixmoor::makePlayThings() {
     enemies = new EnemyArray(enemyCount);
     platform = new Platform();
     for (int i = 0; i < ballCount; ++i) balls[i] = new Ball(Ball::playing);
-    showProgress();
+    GameLib::advanceLoadingBar();
     brickList = new BrickList();
     for (int i = 0; i < enemyCount; ++i) enemies[i] = new Enemy();
     setScore(0);
@@ -179,7 +162,7 @@ void Brixmoor::makePlayThings() {
         balls[i]->sideWall = BrickList::fieldLeft;
         balls[i]->topWall = brickList->top;
     }
-    showProgress();
+    GameLib::advanceLoadingBar();
 }
 
 void Brixmoor::loadLabels() {
@@ -190,12 +173,7 @@ void Brixmoor::loadLabels() {
 
 void Brixmoor::buildMenu() {
     DStringArrayPtr items = new DStringArray(itemCount);
-    items[startItem] = StringManager::getProperty(gamePaused ? u"continue" : u"start");
-    items[scoresItem] = StringManager::getProperty(u"highscores");
-    items[helpItem] = StringManager::getProperty(u"help");
-    items[soundItem] = GameMenu::soundOptionLabel(Sound::getSoundLevel());
-    items[musicItem] = GameMenu::musicOptionLabel(Sound::getMusicLevel());
-    items[exitItem] = StringManager::getProperty(gamePaused ? u"mainmenu" : u"exit");
+    MenuItems::setStandard(items, gamePaused);
     mainMenu->setItems(items);
     mainMenu->firstVisible = 0;
     mainMenu->selected = 0;
@@ -243,8 +221,8 @@ void Brixmoor::chooseItem(int item, bool wasPaused) {
             gameState = help;
             mainMenu->mode = GameMenu::helpPage;
             break;
-        case soundItem: changeSoundLevel(false); break;
-        case musicItem: changeSoundLevel(true); break;
+        case soundItem: changeSoundLevel(SoundOptions::effects); break;
+        case musicItem: changeSoundLevel(SoundOptions::music); break;
         case exitItem: leave(wasPaused); break;
     }
 }
@@ -271,28 +249,14 @@ void Brixmoor::continueGame() {
 // The rounds reached so far, the highest first, then the way back.
 void Brixmoor::offerRounds() {
     gameState = roundChoice;
-    DStringArrayPtr items = new DStringArray(openLevel + 1);
-    const DStringPtr label = StringManager::getProperty(u"level") + u" ";
-    for (int i = 0; i < openLevel; ++i) items[i] = label + (openLevel - i);
-    items[openLevel] = StringManager::getProperty(u"exit");
-    mainMenu->setItems(items);
+    mainMenu->setItems(MenuItems::levelChoice(openLevel));
     mainMenu->closeRequested = false;
     mainMenu->mode = GameMenu::listPage;
 }
 
-// Levels go 0, 1, 2, 3 and round again; each is stored at once.
-void Brixmoor::changeSoundLevel(bool music) {
-    int value = (music ? Sound::getMusicLevel() : Sound::getSoundLevel()) + 1;
-    if (value > 3) value = 0;
-    if (music) {
-        mainMenu->items[musicItem] = GameMenu::musicOptionLabel(value);
-        Sound::setMusicLevel(value);
-        GameMenu::saveOption(option(u"music_level"), value);
-    } else {
-        mainMenu->items[soundItem] = GameMenu::soundOptionLabel(value);
-        Sound::setSoundLevel(value);
-        GameMenu::saveOption(option(u"sfx_level"), value);
-    }
+void Brixmoor::changeSoundLevel(SoundOptions::Kind kind) {
+    const int item = kind == SoundOptions::music ? musicItem : soundItem;
+    mainMenu->items[item] = SoundOptions(GameTables::brixmoorId).step(kind);
 }
 
 void Brixmoor::leave(bool wasPaused) {
@@ -411,7 +375,7 @@ void Brixmoor::checkRound() {
 void Brixmoor::raiseOpenLevel() {
     if (level <= openLevel) return;
     openLevel = level;
-    GameMenu::saveOption(option(u"openlevel"), openLevel);
+    GameMenu::saveOption(GameTables::brixmoorId + u"openlevel", openLevel);
 }
 
 // The open round rises only once the round has loaded: a round that cannot be played is
@@ -439,7 +403,7 @@ bool Brixmoor::loadLevel() {
         brickList->loadRound(level);
         return true;
     } catch (DExceptionPtr& e) {
-        diagnose(DStringPtr(u"Brixmoor: round ") + level + u" cannot be played: " + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Brixmoor: round ") + level + u" cannot be played: " + e->getMessage());
         endGame();
         return false;
     }
@@ -682,21 +646,21 @@ void Brixmoor::paintHud() {
     lifeIcon->drawAt(left + 1, top - lifeIcon->height + 12);
     const DStringPtr times = u"x";
     const int timesX = left + lifeIcon->width + 2;
-    font(ScreenCanvas::hudFont0)->drawString(times, timesX, top, 0);
-    font(ScreenCanvas::numberFont0)
-        ->drawString(DString::valueOf(lives), timesX + font(ScreenCanvas::hudFont0)->stringWidth(times), top, 0);
+    const ImageFontPtr label = ScreenCanvas::font(ScreenCanvas::hudFont0);
+    const ImageFontPtr numbers = ScreenCanvas::font(ScreenCanvas::numberFont0);
+    label->drawString(times, timesX, top, 0);
+    numbers->drawString(DString::valueOf(lives), timesX + label->stringWidth(times), top, 0);
     const DImagePtr& sign = GameMenu::pauseImage;
     const int signWidth = sign ? sign->getWidth() : 0;
     const int margin = left < signWidth + 2 ? signWidth + 2 : left;
-    font(ScreenCanvas::numberFont0)
-        ->drawString(DString::valueOf(score()), width - margin, top, DGraphics::TOP | DGraphics::RIGHT);
+    numbers->drawString(DString::valueOf(score()), width - margin, top, DGraphics::TOP | DGraphics::RIGHT);
     particles->paint();
     if (sign) ScreenCanvas::screenGraphics->drawImage(sign, width, 0, DGraphics::TOP | DGraphics::RIGHT);
 }
 
 void Brixmoor::paintBanner() {
     ScreenCanvas::screenGraphics->drawImage(brickList->picture, 0, 0, DGraphics::TOP | DGraphics::LEFT);
-    const ImageFontPtr banner = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int h = banner->getHeight(), x = ScreenCanvas::screenWidth / 2, middle = ScreenCanvas::screenHeight / 2;
     const int anchor = DGraphics::HCENTER | DGraphics::TOP;
     const DStringPtr title = lives < 1 ? StringManager::getProperty(u"gameover")

@@ -14,6 +14,7 @@
 #include "gameinterface.h"
 #include "gamemenu.ptr"
 #include "particles.h"
+#include "soundoptions.h"
 
 // The brick game: its resources and menu, the states from the menu through the rounds to
 // the high-score table, lives and rounds, the player's input, and the rules of a play frame
@@ -114,14 +115,13 @@ private:
     void loadAnimations();
     void makePlayThings();
     void loadLabels();
-    static void showProgress();
 
     void updateMenu();
     void chooseItem(int item, bool wasPaused);
     void startGame();
     void continueGame();
     void offerRounds();
-    void changeSoundLevel(bool music);
+    void changeSoundLevel(SoundOptions::Kind kind);
     void leave(bool wasPaused);
     void storeEnteredName();
     void updateScores();

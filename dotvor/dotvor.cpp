@@ -7,8 +7,10 @@
 #include "gametables.h"
 #include "helplayout.h"
 #include "keystate.h"
+#include "menuitems.h"
 #include "screencanvas.h"
 #include "sound.h"
+#include "soundoptions.h"
 #include "stringmanager.h"
 
 using dfc::io::DDataInputStream;
@@ -35,8 +37,6 @@ namespace {
 
 GameMenuPtr menu() { return GameTables::dotvorMenu; }
 
-DStringPtr option(const char16_t* name) { return GameTables::dotvorId + name; }
-
 DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
 
 const char16_t* modeKey(int32_t mode) {
@@ -53,19 +53,19 @@ Dotvor::Dotvor() : game(new DotvorGame()) {}
 void Dotvor::start() {
     DotvorGame::game = game;
     splash = GameLib::showSplash(u"/dtv/splash.jpg", 10);
-    loadOptions();
-    progress();
+    SoundOptions(GameTables::dotvorId).load();
+    GameLib::advanceLoadingBar();
     GameLib::loadImageSet(u"/dtv/all");
-    progress();
-    DotvorGame::diagnose(u"Begin buildBoard....");
+    GameLib::advanceLoadingBar();
+    GameLib::diagnose(u"Begin buildBoard....");
     game->init();
-    DotvorGame::diagnose(u"End buildBoard....");
-    progress();
+    GameLib::diagnose(u"End buildBoard....");
+    GameLib::advanceLoadingBar();
     StringManager::loadProperties(u"/res");
     GameTables::dotvorMainItems[soundItem] = GameMenu::soundOptionKey(Sound::getSoundLevel());
     GameTables::dotvorMainItems[musicItem] = GameMenu::musicOptionKey(Sound::getMusicLevel());
     buildTexts();
-    progress();
+    GameLib::advanceLoadingBar();
     menuPage = previousPage = mainPage;
     showMenuPage(mainPage);
     DotvorGame::playMode = 0;
@@ -74,25 +74,9 @@ void Dotvor::start() {
     Sound::play(DotvorGame::menuTune, 1);
 }
 
-void Dotvor::progress() {
-    GameMenu::drawProgressBar();
-    GameLib::present();
-}
-
-void Dotvor::loadOptions() {
-    Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
-    Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
-}
-
-DStringArrayPtr Dotvor::textsOf(const DStringArrayPtr& keys) {
-    DStringArrayPtr texts = new DStringArray(keys->length);
-    for (int i = 0; i < keys->length; ++i) texts[i] = StringManager::getProperty(keys[i]);
-    return texts;
-}
-
 void Dotvor::buildTexts() {
-    settingsTexts = textsOf(GameTables::dotvorStartItems);
-    mainTexts = textsOf(GameTables::dotvorMainItems);
+    settingsTexts = MenuItems::textsOf(GameTables::dotvorStartItems);
+    mainTexts = MenuItems::textsOf(GameTables::dotvorMainItems);
     tableTexts = new DStringArray(5);
     for (int i = 0; i < 4; ++i) tableTexts[i] = StringManager::getProperty(GameTables::dotvorModeItems[i]);
     tableTexts[4] = text(u"exit");
@@ -114,7 +98,7 @@ void Dotvor::measureMap() {
         }
         in->close();
     } catch (DExceptionPtr& e) {
-        DotvorGame::diagnose(DStringPtr(u"Dotvor: no first map ") + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Dotvor: no first map ") + e->getMessage());
         DotvorGame::mapWidth = DotvorGame::mapHeight = 0;
     }
 }
@@ -135,8 +119,7 @@ void Dotvor::showMenuPage(int32_t page) {
             if (page == pausePage) gamePaused = true;
             DStringArrayPtr items = new DStringArray(mainTexts->length);
             for (int i = 0; i < items->length; ++i) items[i] = DStringPtr(mainTexts[i]);
-            items[firstItem] = text(page == mainPage ? u"start" : u"continue");
-            items[lastItem] = text(page == mainPage ? u"exit" : u"mainmenu");
+            MenuItems::setEnds(items, page == pausePage);
             gameMenu->setItems(items);
             break;
         }
@@ -174,6 +157,7 @@ void Dotvor::leavePausedGame() {
 void Dotvor::update() {
     DotvorGame::newFrame = true;
     if (DotvorGame::playMode == 1) {
+        game->pauseLatch.hold();
         if (stepToggle == 0) game->update();
         stepToggle = (stepToggle - 1) & 1;
         return;
@@ -216,8 +200,8 @@ void Dotvor::chooseItem(int32_t item) {
             break;
         case tablesItem: showMenuPage(tablesPage); break;
         case helpItem: showMenuPage(helpPage); break;
-        case soundItem: changeLevel(false); break;
-        case musicItem: changeLevel(true); break;
+        case soundItem: changeLevel(SoundOptions::effects); break;
+        case musicItem: changeLevel(SoundOptions::music); break;
         case lastItem:
             if (menuPage == pausePage) {
                 showMenuPage(mainPage);
@@ -237,21 +221,12 @@ void Dotvor::continueGame() {
     Sound::resumeAll();
 }
 
-// Levels go 0, 1, 2, 3 and round again; each is stored at once.
-void Dotvor::changeLevel(bool music) {
-    int32_t value = (music ? Sound::getMusicLevel() : Sound::getSoundLevel()) + 1;
-    if (value > 3) value = 0;
-    const int32_t item = music ? musicItem : soundItem;
-    const DStringPtr label = music ? GameMenu::musicOptionLabel(value) : GameMenu::soundOptionLabel(value);
+// The label stays with the texts the pages are made from.
+void Dotvor::changeLevel(SoundOptions::Kind kind) {
+    const int32_t item = kind == SoundOptions::music ? musicItem : soundItem;
+    const DStringPtr label = SoundOptions(GameTables::dotvorId).step(kind);
     menu()->items[item] = label;
     mainTexts[item] = label;
-    if (music) {
-        Sound::setMusicLevel(value);
-        GameMenu::saveOption(option(u"music_level"), value);
-    } else {
-        Sound::setSoundLevel(value);
-        GameMenu::saveOption(option(u"sfx_level"), value);
-    }
 }
 
 void Dotvor::chooseSetting(int32_t item) {

@@ -5,6 +5,7 @@
 #include "dotvorgame.h"
 #include "dstringarray.h"
 #include "gameinterface.h"
+#include "soundoptions.h"
 
 // The maze game's mode: loading at start, the menu pages (main, pause, game settings with
 // the map order and the game mode, help, the high-score table of each mode and the choice
@@ -40,17 +41,14 @@ public:
     static bool gamePaused;
 
 private:
-    static void progress();
-    static void loadOptions();
     static void buildTexts();
     static void measureMap();
-    static dfc::lang::DStringArrayPtr textsOf(const dfc::lang::DStringArrayPtr& keys);
 
     void updateMenu();
     void chooseItem(int32_t item);
     void chooseSetting(int32_t item);
     void chooseTable(int32_t item);
-    void changeLevel(bool music);
+    void changeLevel(SoundOptions::Kind kind);
     void startGame();
     void continueGame();
     static void leavePausedGame();

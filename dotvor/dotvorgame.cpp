@@ -2,12 +2,10 @@
 #include <algorithm>
 #include "dexception.h"
 #include "dotvor.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "drawingtarget.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
-#include "imageatlas.h"
 #include "imagefont.h"
 #include "keystate.h"
 #include "screencanvas.h"
@@ -16,10 +14,7 @@
 #include "ticks.h"
 
 using dfc::lang::DExceptionPtr;
-using dfc::lang::DStringArray;
-using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImagePtr;
@@ -79,8 +74,6 @@ constexpr int32_t ghostTableSlots = 44;
 // The maze clock ticks this often (milliseconds).
 constexpr int32_t animMillis = 200;
 
-ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
-
 DStringPtr mapName(int32_t index) {
     return DStringPtr(index < 10 ? u"/dtv/maps/map0" : u"/dtv/maps/map") + index + u".txt";
 }
@@ -93,14 +86,12 @@ int32_t& DotvorGame::level() { return GameTables::dotvorCounters[0]; }
 
 void DotvorGame::init() {
     try {
-        DStringArrayPtr names = new DStringArray(soundCount);
-        for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
-        Sound::loadSounds(names);
+        Sound::loadSounds(soundNames);
         StringManager::loadProperties(u"/dtv/dotvor_anim");
         loadPictures();
         MapBase::loadTiles();
     } catch (DExceptionPtr& e) {
-        diagnose(DStringPtr(u"Can't create dotvor game ") + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Can't create dotvor game ") + e->getMessage());
     }
     const GameImagePtr& floor = MapBase::tiles[0][0];
     cellWidth = cellHeight = floor ? floor->width : 0;
@@ -189,7 +180,7 @@ bool DotvorGame::newGame() {
 }
 
 bool DotvorGame::refuse(const DStringPtr& why) {
-    diagnose(DStringPtr(u"Dotvor cannot be played: ") + why);
+    GameLib::diagnose(DStringPtr(u"Dotvor cannot be played: ") + why);
     return false;
 }
 
@@ -299,6 +290,7 @@ void DotvorGame::startLevel() {
 // ---- The step ----
 
 void DotvorGame::update() {
+    const bool pauseKey = pauseLatch.take();
     if (KeyState::numberEntered) {
         KeyState::numberEntered = false;
         if (KeyState::enteredNumber == 0) {
@@ -312,7 +304,7 @@ void DotvorGame::update() {
     }
     const DImagePtr& sign = GameMenu::pauseImage;
     const int signWidth = sign ? sign->getWidth() : 0, signHeight = sign ? sign->getHeight() : 0;
-    if (KeyState::leftSoft || KeyState::rightSoft || KeyState::pauseKey ||
+    if (KeyState::leftSoft || KeyState::rightSoft || pauseKey ||
         (KeyState::pointerDown && KeyState::pointerX > ScreenCanvas::screenWidth - signWidth &&
          KeyState::pointerY < signHeight)) {
         KeyState::leftSoft = KeyState::rightSoft = KeyState::pauseKey = false;
@@ -422,7 +414,7 @@ void DotvorGame::stepActors() {
         if (DotvorBasePtr current = player) {
             current->update();
         } else {
-            diagnose(u"Error player is null!");
+            GameLib::diagnose(u"Error player is null!");
         }
     }
     for (int i = 0; i < 4; ++i)
@@ -455,7 +447,7 @@ void DotvorGame::paint() {
 
 void DotvorGame::paintIntro() {
     fillScreen(backgroundColour);
-    const ImageFontPtr title = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr title = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int x = ScreenCanvas::screenWidth / 2, line = title->getHeight() + 3;
     const int anchor = DGraphics::HCENTER | DGraphics::TOP;
     int y = (ScreenCanvas::screenHeight - 30) / 2;
@@ -466,15 +458,13 @@ void DotvorGame::paintIntro() {
     const GameImagePtr picture = playerImages ? GameImagePtr(playerImages[2]) : GameImagePtr();
     if (!picture || lives <= 0) return;
     const int spacing = cellWidth + 4, rowWidth = lives * spacing - 4;
-    const DGraphicsPtr previous = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = screen();
+    const DrawingTarget target(screen());
     for (int i = 0; i < lives; ++i) drawAt(picture, x - rowWidth / 2 + i * spacing, y);
-    ImageAtlas::currentGraphics = previous;
 }
 
 void DotvorGame::paintGameOver() {
     fillScreen(backgroundColour);
-    const ImageFontPtr title = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr title = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int x = ScreenCanvas::screenWidth / 2, line = title->getHeight() + 3;
     const int anchor = DGraphics::HCENTER | DGraphics::TOP;
     const int y = ScreenCanvas::screenHeight / 2 - 2 * title->getHeight() - 3;
@@ -492,19 +482,21 @@ void DotvorGame::paintPlay() {
     fillScreen(backgroundColour);
     map->paint(viewX, viewY, wallSet, false);
     map->paint(viewX, viewY, wallSet, true);
-    const DGraphicsPtr previous = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = screen();
+    paintActors();
+    paintCounter();
+    // A missing pause sign is not drawn.
+    if (const DImagePtr& sign = GameMenu::pauseImage)
+        screen()->drawImage(sign, screenWidth, 0, DGraphics::RIGHT | DGraphics::TOP);
+}
+
+void DotvorGame::paintActors() {
+    const DrawingTarget target(screen());
     if (fruit) fruit->paint(viewX, viewY);
     for (const SpookyBasePtr& ghost : ghosts)
         if (ghost) ghost->paint(viewX, viewY);
     if (player && lives >= 0) player->paint(viewX, viewY);
     for (const SpriteBasePtr& slot : sprites)
         if (slot) slot->paint(viewX, viewY);
-    ImageAtlas::currentGraphics = previous;
-    paintCounter();
-    // A missing pause sign is not drawn.
-    if (const DImagePtr& sign = GameMenu::pauseImage)
-        screen()->drawImage(sign, screenWidth, 0, DGraphics::RIGHT | DGraphics::TOP);
 }
 
 void DotvorGame::paintCounter() {
@@ -516,7 +508,7 @@ void DotvorGame::paintCounter() {
     } else {
         return;
     }
-    font(ScreenCanvas::numberFont1)
+    ScreenCanvas::font(ScreenCanvas::numberFont1)
         ->drawString(DStringPtr(u"") + int(std::max<int64_t>(shown, 0)), 2, viewY, DGraphics::LEFT | DGraphics::TOP);
 }
 
@@ -584,10 +576,6 @@ void DotvorGame::fillScreen(int32_t colour) {
 }
 
 const DGraphicsPtr& DotvorGame::screen() { return ScreenCanvas::screenGraphics; }
-
-void DotvorGame::diagnose(const DStringPtr& message) {
-    if (DSystem::err) DSystem::err->println(message);
-}
 
 int32_t DotvorGame::frameCount(const AnimationPtr& animation) {
     return animation && animation->frames ? animation->frames->length : 0;

@@ -9,6 +9,7 @@
 #include "fruitbase.h"
 #include "gameimagearray.h"
 #include "mapbase.h"
+#include "pauselatch.h"
 #include "spookybase.h"
 #include "spritebase.h"
 #include "vector3d.h"
@@ -62,7 +63,6 @@ public:
     static void drawCentred(const GameImagePtr& image, int x, int y);
     static void fillScreen(int32_t colour);
     static const dfc::microedition::lcdui::DGraphicsPtr& screen();
-    static void diagnose(const dfc::lang::DStringPtr& message);
     static int32_t frameCount(const AnimationPtr& animation);
     static GameImagePtr frame(const AnimationPtr& animation, int32_t index);
     // The rounded cell of a pixel position.
@@ -72,6 +72,8 @@ public:
 
     // The energiser of the time run.
     CellBasePtr energiserCell;
+    // The pause key from the frame between two steps.
+    PauseLatch pauseLatch;
     int32_t backgroundColour = 0;
 
     static DotvorGamePtr game;
@@ -128,6 +130,8 @@ private:
     void paintIntro();
     void paintGameOver();
     void paintPlay();
+    // The fruit, the ghosts, the player and the pop-ups over the maze.
+    void paintActors();
     void paintCounter();
     // A random cell of the list; false when it is empty.
     bool drawCell(const MapBase::Cells& cells, int32_t* x, int32_t* y);

@@ -3,8 +3,8 @@
 #include "dexception.h"
 #include "ddatainputstream.h"
 #include "dotvorgame.h"
+#include "drawingtarget.h"
 #include "gamelib.h"
-#include "imageatlas.h"
 #include "stringmanager.h"
 
 using dfc::io::DDataInputStream;
@@ -12,7 +12,6 @@ using dfc::io::DDataInputStreamPtr;
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DGraphics;
-using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
 
@@ -178,19 +177,15 @@ void MapBase::paint(int viewX, int viewY, int set, bool animatedPass) {
 }
 
 void MapBase::drawCells(bool animatedPass) {
-    const DGraphicsPtr previous = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = picture->getGraphics();
+    const DrawingTarget target(picture->getGraphics());
     for (int32_t y = 0; y <= height + 1; ++y)
         for (int32_t x = 0; x <= width + 1; ++x) getCell(x, y)->paint(cellWidth * x, cellHeight * y, animatedPass);
-    ImageAtlas::currentGraphics = previous;
 }
 
 void MapBase::clearCell(int32_t x, int32_t y) {
     if (!picture) return;
-    const DGraphicsPtr previous = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = picture->getGraphics();
+    const DrawingTarget target(picture->getGraphics());
     DotvorGame::drawAt(tiles[0][tileSet], x * cellWidth, y * cellHeight);
-    ImageAtlas::currentGraphics = previous;
 }
 
 // ---- Collision ----
@@ -277,7 +272,7 @@ void MapBase::loadTiles() {
         energiserFrames = Animation::fromProperty(u"big-money");
         portalFrames = Animation::fromProperty(u"portal");
     } catch (DExceptionPtr& e) {
-        DotvorGame::diagnose(DStringPtr(u"Can't initialize_map ") + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Can't initialize_map ") + e->getMessage());
     }
 }
 

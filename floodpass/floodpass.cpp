@@ -1,9 +1,8 @@
 #include "floodpass.h"
 #include <algorithm>
 #include "dmath.h"
-#include "dprintstream.h"
+#include "drawingtarget.h"
 #include "dstringarray.h"
-#include "dsystem.h"
 #include "entity.h"
 #include "gamelib.h"
 #include "gamemenu.h"
@@ -12,9 +11,11 @@
 #include "imageatlas.h"
 #include "imagefont.h"
 #include "keystate.h"
+#include "menuitems.h"
 #include "screencanvas.h"
 #include "screens.h"
 #include "sound.h"
+#include "soundoptions.h"
 #include "stringmanager.h"
 #include "ticks.h"
 
@@ -24,7 +25,6 @@ using dfc::lang::DMath;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
@@ -96,14 +96,6 @@ const char16_t* const soundNames[] = {u"/fdp/snd/menu",  u"/fdp/snd/game",      
 constexpr int leftTop = DGraphics::LEFT | DGraphics::TOP;
 constexpr int centreTop = DGraphics::HCENTER | DGraphics::TOP;
 
-DStringPtr option(const char16_t* name) { return GameTables::floodpassId + name; }
-
-ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
-
-void diagnose(const DStringPtr& message) {
-    if (DSystem::err) DSystem::err->println(message);
-}
-
 int lastFrame(const AnimationPtr& animation) { return animation->frames ? animation->frames->length - 1 : -1; }
 
 AnimationPtr bankingFrames(const char16_t* key) {
@@ -121,40 +113,32 @@ void Floodpass::start() {
     splash = GameLib::showSplash(u"/fdp/splash.jpg", 10);
     loadOptions();
     GameLib::loadImageSet(u"/fdp/all");
-    showProgress();
-    DStringArrayPtr names = new DStringArray(soundCount);
-    for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
-    Sound::loadSounds(names);
-    showProgress();
+    GameLib::advanceLoadingBar();
+    Sound::loadSounds(soundNames);
+    GameLib::advanceLoadingBar();
     makeGeometry();
-    showProgress();
+    GameLib::advanceLoadingBar();
     makeMenu();
-    showProgress();
+    GameLib::advanceLoadingBar();
     StringManager::loadProperties(u"/fdp/res");
     Entity::loadKinds();
     brokenData = !Screens::load();
     // A level the stored option names may have gone with a changed river.
     openLevel = std::clamp(openLevel, 1, std::max(1, Screens::levelCount()));
-    showProgress();
+    GameLib::advanceLoadingBar();
     loadPlane();
-    showProgress();
+    GameLib::advanceLoadingBar();
     invulnerable = false;
     ImageAtlas::imageAtlas->clear();
     StringManager::loadProperties(u"/res");
     loadPanels();
-    showProgress();
+    GameLib::advanceLoadingBar();
     Sound::play(menuTune, 1);
 }
 
 void Floodpass::loadOptions() {
-    Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
-    Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
-    openLevel = GameMenu::loadOption(option(u"openlevel"), 1);
-}
-
-void Floodpass::showProgress() {
-    GameMenu::drawProgressBar();
-    GameLib::present();
+    SoundOptions(GameTables::floodpassId).load();
+    openLevel = GameMenu::loadOption(GameTables::floodpassId + u"openlevel", 1);
 }
 
 void Floodpass::makeGeometry() {
@@ -293,7 +277,7 @@ void Floodpass::nextLevel() {
     }
     if (levelIndex + 1 > openLevel) {
         openLevel = levelIndex + 1;
-        GameMenu::saveOption(option(u"openlevel"), openLevel);
+        GameMenu::saveOption(GameTables::floodpassId + u"openlevel", openLevel);
     }
     setState(levelStartState);
 }
@@ -308,14 +292,8 @@ void Floodpass::createMenu(int newPage) {
     menu->closeRequested = false;
     menu->mode = GameMenu::listPage;
     if (newPage == mainPage || newPage == pausePage) {
-        const bool paused = newPage == pausePage;
         DStringArrayPtr items = new DStringArray(itemCount);
-        items[startItem] = StringManager::getProperty(paused ? u"continue" : u"start");
-        items[scoresItem] = StringManager::getProperty(u"highscores");
-        items[helpItem] = StringManager::getProperty(u"help");
-        items[soundItem] = GameMenu::soundOptionLabel(Sound::getSoundLevel());
-        items[musicItem] = GameMenu::musicOptionLabel(Sound::getMusicLevel());
-        items[exitItem] = StringManager::getProperty(paused ? u"mainmenu" : u"exit");
+        MenuItems::setStandard(items, newPage == pausePage);
         menu->setItems(items);
     } else if (newPage == helpPage) {
         if (HelpLayout::lineCount == 0) menu->layoutText(u"/fdp/help.txt", nullptr);
@@ -325,11 +303,7 @@ void Floodpass::createMenu(int newPage) {
         KeyState::anyKey = KeyState::fire = KeyState::pointerDown = false;
         menu->mode = GameMenu::scorePage;
     } else if (newPage == levelPage) {
-        DStringArrayPtr items = new DStringArray(openLevel + 1);
-        const DStringPtr label = StringManager::getProperty(u"level") + u" ";
-        for (int i = 0; i < openLevel; ++i) items[i] = label + (openLevel - i);
-        items[openLevel] = StringManager::getProperty(u"exit");
-        menu->setItems(items);
+        menu->setItems(MenuItems::levelChoice(openLevel));
     }
 }
 
@@ -384,8 +358,8 @@ void Floodpass::chooseItem(int item) {
             KeyState::anyKey = false;
             createMenu(helpPage);
             break;
-        case soundItem: stepSoundLevel(false); break;
-        case musicItem: stepSoundLevel(true); break;
+        case soundItem: stepSoundLevel(SoundOptions::effects); break;
+        case musicItem: stepSoundLevel(SoundOptions::music); break;
         case exitItem:
             if (page == pausePage) {
                 createMenu(mainPage);
@@ -397,18 +371,9 @@ void Floodpass::chooseItem(int item) {
     }
 }
 
-// Levels go 0, 1, 2, 3 and round again; each is stored at once.
-void Floodpass::stepSoundLevel(bool music) {
-    const int value = ((music ? Sound::getMusicLevel() : Sound::getSoundLevel()) + 1) % 4;
-    if (music) {
-        Sound::setMusicLevel(value);
-        menu->items[musicItem] = GameMenu::musicOptionLabel(value);
-        GameMenu::saveOption(option(u"music_level"), value);
-    } else {
-        Sound::setSoundLevel(value);
-        menu->items[soundItem] = GameMenu::soundOptionLabel(value);
-        GameMenu::saveOption(option(u"sfx_level"), value);
-    }
+void Floodpass::stepSoundLevel(SoundOptions::Kind kind) {
+    const int item = kind == SoundOptions::music ? musicItem : soundItem;
+    menu->items[item] = SoundOptions(GameTables::floodpassId).step(kind);
 }
 
 void Floodpass::storeEnteredName() {
@@ -426,13 +391,13 @@ void Floodpass::storeEnteredName() {
 bool Floodpass::buildLevel() {
     const int levels = Screens::levelCount();
     if (levelIndex < 0 || levelIndex >= levels) {
-        diagnose(DStringPtr(u"Floodpass: there is no level ") + (levelIndex + 1));
+        GameLib::diagnose(DStringPtr(u"Floodpass: there is no level ") + (levelIndex + 1));
         return false;
     }
     const DintArrayPtr list = Screens::levels[levelIndex];
     const int count = list->length;
     if (count * Screens::rows < visibleRows + 1) {
-        diagnose(DStringPtr(u"Floodpass: level ") + (levelIndex + 1) + u" is shorter than the screen");
+        GameLib::diagnose(DStringPtr(u"Floodpass: level ") + (levelIndex + 1) + u" is shorter than the screen");
         return false;
     }
     Screens::currentLevel = list;
@@ -474,12 +439,10 @@ void Floodpass::resetLevel(int row) {
     nextRingRow = visibleHeight;
     riverX0 = (ScreenCanvas::screenWidth - riverWidth) >> 1;
     firstEntity = 0;
-    ImageAtlas::currentGraphics = ringGraphics;
     rowCounter = row;
-    drawRows(0, 0, row, visibleRows);
+    drawIntoRing(0, row, visibleRows);
     rowCounter = row + 1;
-    drawRows(0, visibleHeight, row + 1, 1);
-    ImageAtlas::currentGraphics = ScreenCanvas::screenGraphics;
+    drawIntoRing(visibleHeight, row + 1, 1);
     planeX = (riverWidth - planeWidth) / 2;
     speed = normal;
     planeState = planeFlying;
@@ -508,6 +471,11 @@ void Floodpass::drawRows(int x, int y, int end, int count) {
             if (second != Screens::noTile && second < tiles) Screens::land[second]->drawAt(x + column * cellSize, rowY);
         }
     }
+}
+
+void Floodpass::drawIntoRing(int y, int end, int count) {
+    const DrawingTarget ring(ringGraphics);
+    drawRows(0, y, end, count);
 }
 
 bool Floodpass::hitsLand(int x, int y, int width, int height) {
@@ -617,17 +585,13 @@ bool Floodpass::scroll() {
         subRow -= cellSize;
         if (!addRow()) return false;
         nextRingRow = visibleHeight;
-        ImageAtlas::currentGraphics = ringGraphics;
-        drawRows(0, visibleHeight, rowCounter, 1);
-        ImageAtlas::currentGraphics = ScreenCanvas::screenGraphics;
+        drawIntoRing(visibleHeight, rowCounter, 1);
     }
     if (subRow >= cellSize) {
         subRow -= cellSize;
         if (!addRow()) return false;
         nextRingRow -= cellSize;
-        ImageAtlas::currentGraphics = ringGraphics;
-        drawRows(0, nextRingRow, rowCounter, 1);
-        ImageAtlas::currentGraphics = ScreenCanvas::screenGraphics;
+        drawIntoRing(nextRingRow, rowCounter, 1);
     }
     return true;
 }
@@ -752,7 +716,7 @@ void Floodpass::paintHud() {
                              height - barrelImage->height - cut + fuelBarHeight + 3);
         fuelBarImage->height = fuelBarHeight;
     }
-    font(ScreenCanvas::numberFont1)
+    ScreenCanvas::font(ScreenCanvas::numberFont1)
         ->drawString(DStringPtr(u"") + score, width - 2, 2, DGraphics::RIGHT | DGraphics::TOP);
 }
 
@@ -761,7 +725,7 @@ void Floodpass::paintEnd() {
     const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
     g->setColor(0x000000);
     g->fillRect(0, 0, width, height);
-    const ImageFontPtr banner = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int fh = banner->getHeight();
     banner->drawString(StringManager::getProperty(state == overState ? u"gameover" : u"gamecomplete"), width / 2,
                        height / 2 - 2 * fh - 3, centreTop);
@@ -773,7 +737,7 @@ void Floodpass::paintLevelStart() {
     const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
     g->setColor(0x000000);
     g->fillRect(0, 0, width, height);
-    const ImageFontPtr banner = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int fh = banner->getHeight(), y0 = height / 2 - 2 * fh - 3;
     banner->drawString(StringManager::getProperty(u"level") + u" " + (levelIndex + 1), width / 2, y0, centreTop);
     banner->drawString(StringManager::getProperty(u"score") + u" " + score, width / 2, y0 + fh + 3, centreTop);

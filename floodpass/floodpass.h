@@ -10,6 +10,7 @@
 #include "gameimage.h"
 #include "gameinterface.h"
 #include "gamemenu.ptr"
+#include "soundoptions.h"
 
 // The river shooter: the plane flies up a river that scrolls down the screen, steers between
 // the banks at one of three speeds, fires one shot at a time, refuels over depots and blows
@@ -100,7 +101,6 @@ public:
 
 private:
     static void loadOptions();
-    static void showProgress();
     static void makeGeometry();
     static void makeMenu();
     static void loadPlane();
@@ -113,7 +113,7 @@ private:
     static void startLevel(int index);
 
     static void chooseItem(int item);
-    static void stepSoundLevel(bool music);
+    static void stepSoundLevel(SoundOptions::Kind kind);
     static void storeEnteredName();
 
     static void readDrag();
@@ -121,6 +121,8 @@ private:
     static void changeSpeed();
     static void fire();
     static bool addRow();
+    // drawRows with the background ring as the drawing target, from its left edge.
+    static void drawIntoRing(int y, int end, int count);
     static void updateEntities();
     static void updatePlane();
     static void moveShot();

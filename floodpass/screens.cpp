@@ -1,7 +1,5 @@
 #include "screens.h"
 #include "dexception.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "entity.h"
 #include "gameimage.h"
 #include "gamelib.h"
@@ -18,7 +16,6 @@ using dfc::lang::DintArray2dPtr;
 using dfc::lang::DintArrayPtr;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 
 DintArrayPtr Screens::cells;
 EntityArrayPtr Screens::templates;
@@ -95,9 +92,9 @@ void Screens::readScreen(const DDataInputStreamPtr& in, int screen) {
         }
     }
     templateCounts[screen] = int8_t(count);
-    if (dropped > 0 && DSystem::err)
-        DSystem::err->println(DStringPtr(u"Floodpass: screen ") + screen + u" drops " + dropped +
-                              u" objects (more than 30, or of no kind)");
+    if (dropped > 0)
+        GameLib::diagnose(DStringPtr(u"Floodpass: screen ") + screen + u" drops " + dropped +
+                          u" objects (more than 30, or of no kind)");
 }
 
 bool Screens::readLevel(const DDataInputStreamPtr& in, int level) {
@@ -124,7 +121,7 @@ void Screens::refuse(const DStringPtr& why) {
     templates = nullptr;
     templateCounts = nullptr;
     levels = nullptr;
-    if (DSystem::err) DSystem::err->println(DStringPtr(u"Floodpass: ") + fileName + u" is damaged: " + why);
+    GameLib::diagnose(DStringPtr(u"Floodpass: ") + fileName + u" is damaged: " + why);
 }
 
 void Screens::loadLand() {

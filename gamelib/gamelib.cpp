@@ -45,10 +45,6 @@ constexpr int32_t largeScreenHeight = 320;
 // The process's exit status when the program cannot start or cannot go on.
 constexpr int failureStatus = 1;
 
-void diagnose(const DStringPtr& line) {
-    if (DSystem::err) DSystem::err->println(line);
-}
-
 // The archive entry of a resource name, as the archive lists it: without the leading "/".
 DStringPtr entryOf(const DStringPtr& name) { return name->startsWith(u"/") ? name->substring(1) : name; }
 
@@ -121,6 +117,10 @@ DImagePtr GameLib::showSplash(const DStringPtr& name, int32_t step) {
     GameMenu::drawProgress(height - height / 8, 0, step, 0xFFFFFF, 0xFF0000);
     present();
     return splash;
+}
+
+void GameLib::diagnose(const DStringPtr& line) {
+    if (DSystem::err) DSystem::err->println(line);
 }
 
 void GameLib::advanceLoadingBar() {

@@ -50,6 +50,11 @@ public:
     // begun below it with the given step, shown at once. A picture that cannot be read throws
     // (the picture has said why), and the tick takes the game back to the shell.
     static dfc::microedition::lcdui::DImagePtr showSplash(const dfc::lang::DStringPtr& name, int32_t step);
+    // One step of the loading bar, shown at once: a game's loading steps end with it, before
+    // its own paint has anything to draw.
+    static void advanceLoadingBar();
+    // A line on the diagnostic stream, when there is one.
+    static void diagnose(const dfc::lang::DStringPtr& line);
 
     static GameLibPtr gameLib;
     static GameInterfacePtr currentMode;
@@ -63,7 +68,6 @@ private:
     // False when the data archive cannot be opened.
     bool openArchive();
     static void showLogo();
-    static void advanceLoadingBar();
     static void paintFrame(DWORD updateStart);
     // Stops and drops the current mode after an exception left it, and starts a new shell menu;
     // when the shell menu itself fails, the program ends.

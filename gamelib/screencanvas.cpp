@@ -49,12 +49,14 @@ void ScreenCanvas::loadFonts() {
     constexpr int count = sizeof names / sizeof names[0];
     fonts = new ImageFontArray(count);
     for (int i = 0; i < count; ++i) {
-        ImageFontPtr font = new ImageFont();
+        ImageFontPtr made = new ImageFont();
         if (i == smallFont) {
-            font->spacing = 1;
-            font->upperCase = false;
+            made->spacing = 1;
+            made->upperCase = false;
         }
-        font->load(DStringPtr(names[i]));
-        fonts[i] = font;
+        made->load(DStringPtr(names[i]));
+        fonts[i] = made;
     }
 }
+
+ImageFontPtr ScreenCanvas::font(int index) { return fonts[index]; }

@@ -24,6 +24,7 @@ public:
     // Paints the current mode, when there is one, and presents the canvas.
     void repaint();
     static void loadFonts();
+    static ImageFontPtr font(int index);
 
     static int32_t screenWidth;
     static int32_t screenHeight;

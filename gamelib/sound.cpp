@@ -6,6 +6,7 @@
 #include "gamelib.h"
 
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
 using dfc::lang::DSystem;
@@ -35,6 +36,12 @@ void Sound::loadSounds(const DStringArrayPtr& names) {
     currentPlayer = nullptr;
     soundTable = new DPlayerArray(names->length);
     for (int i = 0; i < names->length; ++i) soundTable[i] = loadSound(names[i]);
+}
+
+void Sound::loadSounds(const char16_t* const* names, int count) {
+    DStringArrayPtr table = new DStringArray(count);
+    for (int i = 0; i < count; ++i) table[i] = DStringPtr(names[i]);
+    loadSounds(table);
 }
 
 DPlayerPtr Sound::loadSound(const DStringPtr& name) {

@@ -11,6 +11,12 @@ class Sound : public dfc::lang::DObject {
 public:
     // Stops everything and replaces the table with one player per name.
     static void loadSounds(const dfc::lang::DStringArrayPtr& names);
+    // The same from a game's table of names.
+    template <int count>
+    static void loadSounds(const char16_t* const (&names)[count]) {
+        loadSounds(names, count);
+    }
+    static void loadSounds(const char16_t* const* names, int count);
     // The player of name + ".wav", else of name + ".mod"; null when neither can be made.
     static dfc::microedition::media::DPlayerPtr loadSound(const dfc::lang::DStringPtr& name);
     // Starts sound n with the loop count (-1 for ever); an empty entry does nothing.

@@ -11,12 +11,6 @@ using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
 
-namespace {
-
-ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
-
-}  // namespace
-
 VirtualKeyboard::VirtualKeyboard() : tapTime(GetTickCount()), text(u""), keyFont(DFont::getDefaultFont()) {}
 
 DStringPtr VirtualKeyboard::label(int32_t key) const {
@@ -63,23 +57,23 @@ void VirtualKeyboard::init(const DImagePtr& background) {
     // the grid starts at mid-screen and the text sits above it.
     const int32_t middle = screenHeight >> 1;
     const FrameRows frame = useFrameImages ? drawFrame(g) : FrameRows{middle, middle, middle};
-    const int32_t h = font(ScreenCanvas::menuFont)->getHeight();
+    const int32_t h = ScreenCanvas::font(ScreenCanvas::menuFont)->getHeight();
     y = frame.middleTop;
     textY = frame.middleBottom - h - 3;
     if (title) {
+        const ImageFontPtr small = ScreenCanvas::font(ScreenCanvas::smallFont);
         if (useFrameImages)
-            font(ScreenCanvas::smallFont)->drawStringImpl(g, title, screenWidth / 2, frame.middleBottom - 2 * h - 4,
-                                                          DGraphics::HCENTER | DGraphics::BOTTOM);
+            small->drawStringImpl(g, title, screenWidth / 2, frame.middleBottom - 2 * h - 4,
+                                  DGraphics::HCENTER | DGraphics::BOTTOM);
         else
-            font(ScreenCanvas::smallFont)->drawStringImpl(g, title, screenWidth / 2, 15,
-                                                          DGraphics::HCENTER | DGraphics::TOP);
+            small->drawStringImpl(g, title, screenWidth / 2, 15, DGraphics::HCENTER | DGraphics::TOP);
     }
 
     g->setFont(keyFont);
     g->setColor(keyTextColor);
     rows = (keyCount() + columns - 1) / columns;
     lastRowKeys = keyCount() - (rows - 1) * columns;
-    for (int32_t key = 0; key < keyCount(); ++key) drawLabel(g, font(ScreenCanvas::menuFont), key);
+    for (int32_t key = 0; key < keyCount(); ++key) drawLabel(g, ScreenCanvas::font(ScreenCanvas::menuFont), key);
     width = keyWidth * columns;
     height = keyHeight * rows;
 }
@@ -152,9 +146,9 @@ void VirtualKeyboard::paint() {
 
     g->setColor(cursorColor);
     g->drawRect(x + keyWidth * column, y + keyHeight * row, keyWidth, keyHeight);
-    drawLabel(g, font(ScreenCanvas::menuSelectedFont), column + row * columns);
+    drawLabel(g, ScreenCanvas::font(ScreenCanvas::menuSelectedFont), column + row * columns);
 
-    const ImageFontPtr textFont = font(ScreenCanvas::menuFont);
+    const ImageFontPtr textFont = ScreenCanvas::font(ScreenCanvas::menuFont);
     textFont->drawStringImpl(g, text, textX, textY, 0);
     if (millisSince(blinkTime) >= blinkMillis) {
         blink = !blink;

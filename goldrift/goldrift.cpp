@@ -2,18 +2,18 @@
 #include <algorithm>
 #include "dexception.h"
 #include "dgraphics.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "drawingtarget.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "helplayout.h"
-#include "imageatlas.h"
 #include "imagefont.h"
 #include "keystate.h"
 #include "mapfile.h"
+#include "menuitems.h"
 #include "runner.h"
 #include "screencanvas.h"
 #include "sound.h"
+#include "soundoptions.h"
 #include "stringmanager.h"
 #include "ticks.h"
 
@@ -27,7 +27,6 @@ using dfc::lang::DString;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
@@ -87,14 +86,6 @@ AnimationPtr heroPoses[Goldrift::poseCount], enemyPoses[Goldrift::poseCount];
 // The menu's item texts, looked up anew at every start.
 DStringArrayPtr itemTexts;
 
-DStringPtr option(const char16_t* name) { return GameTables::goldriftId + name; }
-
-void diagnose(const DStringPtr& message) {
-    if (DSystem::err) DSystem::err->println(message);
-}
-
-ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
-
 DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
 
 bool isSolid(char16_t ch) { return ch == u'#' || ch == u'B'; }
@@ -109,41 +100,33 @@ Goldrift::Goldrift() { theGame = this; }
 
 void Goldrift::start() {
     splash = GameLib::showSplash(u"/gdr/splash.jpg", 10);
-    Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
-    Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
+    SoundOptions(GameTables::goldriftId).load();
     StringManager::loadProperties(u"/res");
     GameLib::loadImageSet(u"/gdr/all");
-    openLevel = std::clamp(GameMenu::loadOption(option(u"openlevel"), 1), 1, int(lastLevel));
-    showProgress();
+    openLevel = std::clamp(GameMenu::loadOption(GameTables::goldriftId + u"openlevel", 1), 1, int(lastLevel));
+    GameLib::advanceLoadingBar();
     loadImages();
-    showProgress();
+    GameLib::advanceLoadingBar();
     loadAnimations();
     StringManager::loadProperties(u"/res");
-    showProgress();
-    DStringArrayPtr names = new DStringArray(soundCount);
-    for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
-    Sound::loadSounds(names);
-    showProgress();
+    GameLib::advanceLoadingBar();
+    Sound::loadSounds(soundNames);
+    GameLib::advanceLoadingBar();
     setGeometry(ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
-    showProgress();
+    GameLib::advanceLoadingBar();
     hero = new Runner();
     hero->isEnemy = false;
     enemies = new RunnerArray(maxEnemies);
     enemyCount = 0;
     holes = new DintArray2d(holeSlots, 2);
     for (int i = 0; i < holeSlots; ++i) holes[i][0] = -1;
-    showProgress();
+    GameLib::advanceLoadingBar();
     makeMenu();
     createMenu(mainMode);
     gameState = menuState;
     Sound::play(menuTune, 1);
     stylusHeld = false;
     stylusDownTime = 0;
-}
-
-void Goldrift::showProgress() {
-    GameMenu::drawProgressBar();
-    GameLib::present();
 }
 
 void Goldrift::loadImages() {
@@ -178,7 +161,7 @@ void Goldrift::loadAnimations() {
 AnimationPtr Goldrift::poseAnimation(const DStringPtr& key) {
     AnimationPtr animation = Animation::fromProperty(key);
     if (!animation || animation->frames->length == 0) {
-        diagnose(u"Goldrift: no frames for animation " + key);
+        GameLib::diagnose(u"Goldrift: no frames for animation " + key);
         return nullptr;
     }
     return animation;
@@ -205,11 +188,9 @@ void Goldrift::makeMenu() {
 
 // The item keys stay as the shared table has them; the texts are this start's own.
 DStringArrayPtr Goldrift::menuTexts() {
-    const DStringArrayPtr keys = GameTables::goldriftMenuItems;
-    DStringArrayPtr texts = new DStringArray(itemCount);
-    for (int i = 0; i < itemCount; ++i) texts[i] = StringManager::getProperty(keys[i]);
-    texts[soundItem] = StringManager::getProperty(GameMenu::soundOptionKey(Sound::getSoundLevel()));
-    texts[musicItem] = StringManager::getProperty(GameMenu::musicOptionKey(Sound::getMusicLevel()));
+    DStringArrayPtr texts = MenuItems::textsOf(GameTables::goldriftMenuItems);
+    texts[soundItem] = SoundOptions::label(SoundOptions::effects);
+    texts[musicItem] = SoundOptions::label(SoundOptions::music);
     return texts;
 }
 
@@ -223,8 +204,7 @@ void Goldrift::createMenu(int mode) {
     if (mode == mainMode || mode == pauseMode) {
         DStringArrayPtr items = new DStringArray(itemCount);
         for (int i = 0; i < itemCount; ++i) items[i] = itemTexts[i];
-        items[startItem] = text(mode == mainMode ? u"start" : u"continue");
-        items[exitItem] = text(mode == mainMode ? u"exit" : u"mainmenu");
+        MenuItems::setEnds(items, mode == pauseMode);
         menu->setItems(items);
         menu->mode = GameMenu::listPage;
     } else if (mode == helpMode) {
@@ -234,11 +214,7 @@ void Goldrift::createMenu(int mode) {
         menu->loadHighScores(GameTables::goldriftId, 1);
         menu->mode = GameMenu::scorePage;
     } else if (mode == levelMode) {
-        DStringArrayPtr items = new DStringArray(openLevel + 1);
-        const DStringPtr label = text(u"level") + u" ";
-        for (int i = 0; i < openLevel; ++i) items[i] = label + (openLevel - i);
-        items[openLevel] = text(u"exit");
-        menu->setItems(items);
+        menu->setItems(MenuItems::levelChoice(openLevel));
         menu->mode = GameMenu::listPage;
     }
     KeyState::fire = false;
@@ -302,8 +278,8 @@ void Goldrift::chooseMain(int item) {
             break;
         case scoresItem: createMenu(scoresMode); break;
         case helpItem: createMenu(helpMode); break;
-        case soundItem: changeLevel(false); break;
-        case musicItem: changeLevel(true); break;
+        case soundItem: changeLevel(SoundOptions::effects); break;
+        case musicItem: changeLevel(SoundOptions::music); break;
         case exitItem: GameLib::returnToShell(); break;
         default: break;
     }
@@ -324,18 +300,10 @@ void Goldrift::choosePause(int item) {
     }
 }
 
-// Levels go 0, 1, 2, 3 and round again; each is stored at once.
-void Goldrift::changeLevel(bool music) {
-    const int item = music ? musicItem : soundItem;
-    const int value = ((music ? Sound::getMusicLevel() : Sound::getSoundLevel()) + 1) % 4;
-    itemTexts[item] = music ? GameMenu::musicOptionLabel(value) : GameMenu::soundOptionLabel(value);
+void Goldrift::changeLevel(SoundOptions::Kind kind) {
+    const int item = kind == SoundOptions::music ? musicItem : soundItem;
+    itemTexts[item] = SoundOptions(GameTables::goldriftId).step(kind);
     menu->items[item] = itemTexts[item];
-    if (music) {
-        Sound::setMusicLevel(value);
-    } else {
-        Sound::setSoundLevel(value);
-    }
-    GameMenu::saveOption(option(music ? u"music_level" : u"sfx_level"), value);
 }
 
 void Goldrift::newGame(int startLevel) {
@@ -934,7 +902,7 @@ bool Goldrift::readMap(int n) {
         if (width * height > MapFile::maxCells) fault = DStringPtr(u"the map is too big for the screen");
     }
     if (fault) {
-        diagnose(DStringPtr(u"Goldrift: level ") + n + u" cannot be played: " + fault);
+        GameLib::diagnose(DStringPtr(u"Goldrift: level ") + n + u" cannot be played: " + fault);
         Sound::stopAll();
         gameState = menuState;
         createMenu(mainMode);
@@ -942,7 +910,7 @@ bool Goldrift::readMap(int n) {
     }
     if (n > openLevel) {
         openLevel = std::min(n, int(lastLevel));
-        GameMenu::saveOption(option(u"openlevel"), openLevel);
+        GameMenu::saveOption(GameTables::goldriftId + u"openlevel", openLevel);
     }
     gridWidth = width;
     gridHeight = height;
@@ -1028,37 +996,31 @@ void Goldrift::drawCell(int col, int row) {
     const int firstColumn = cameraX / tileWidth, firstRow = cameraY / tileHeight;
     if (col < firstColumn || col > firstColumn + ringColumns - 1 || row < firstRow || row > firstRow + ringRows - 1)
         return;
-    const DGraphicsPtr target = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = ringImage->getGraphics();
+    const DrawingTarget ring(ringImage->getGraphics());
     drawTile(col * tileWidth % ringWidth, row * tileHeight % ringHeight, grid[row * gridWidth + col], col, row);
-    ImageAtlas::currentGraphics = target;
 }
 
 void Goldrift::drawColumn(int col) {
     if (col < 0 || col >= gridWidth || col * tileWidth + tileWidth < cameraX || col * tileWidth >= cameraX + ringWidth)
         return;
-    const DGraphicsPtr target = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = ringImage->getGraphics();
+    const DrawingTarget ring(ringImage->getGraphics());
     const int firstRow = cameraY / tileHeight;
     for (int k = 0; k * tileHeight < ringHeight && firstRow + k < gridHeight; ++k) {
         const int row = firstRow + k;
         drawTile(col * tileWidth % ringWidth, row * tileHeight % ringHeight, grid[row * gridWidth + col], col, row);
     }
-    ImageAtlas::currentGraphics = target;
 }
 
 void Goldrift::drawRow(int row) {
     if (row < 0 || row >= gridHeight || row * tileHeight + tileHeight < cameraY ||
         row * tileHeight >= cameraY + ringHeight)
         return;
-    const DGraphicsPtr target = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = ringImage->getGraphics();
+    const DrawingTarget ring(ringImage->getGraphics());
     const int firstColumn = cameraX / tileWidth;
     for (int k = 0; k * tileWidth < ringWidth && firstColumn + k < gridWidth; ++k) {
         const int col = firstColumn + k;
         drawTile(col * tileWidth % ringWidth, row * tileHeight % ringHeight, grid[row * gridWidth + col], col, row);
     }
-    ImageAtlas::currentGraphics = target;
 }
 
 void Goldrift::drawTile(int x, int y, char16_t ch, int col, int row) {
@@ -1171,19 +1133,18 @@ void Goldrift::paintHud() {
     const int anchor = DGraphics::TOP | DGraphics::LEFT;
     heroIdle->drawAt(x0, y);
     const DStringPtr times(u"x");
-    font(ScreenCanvas::hudFont0)->drawString(times, x0 + heroIdle->width + 3, y, anchor);
-    font(ScreenCanvas::numberFont0)
-        ->drawString(DString::valueOf(lives), x0 + heroIdle->width + font(ScreenCanvas::hudFont0)->stringWidth(times) + 4,
-                     y, anchor);
-    font(ScreenCanvas::numberFont0)
-        ->drawString(DString::valueOf(score), viewWidth - 2, y, DGraphics::TOP | DGraphics::RIGHT);
+    const ImageFontPtr label = ScreenCanvas::font(ScreenCanvas::hudFont0);
+    const ImageFontPtr numbers = ScreenCanvas::font(ScreenCanvas::numberFont0);
+    label->drawString(times, x0 + heroIdle->width + 3, y, anchor);
+    numbers->drawString(DString::valueOf(lives), x0 + heroIdle->width + label->stringWidth(times) + 4, y, anchor);
+    numbers->drawString(DString::valueOf(score), viewWidth - 2, y, DGraphics::TOP | DGraphics::RIGHT);
 }
 
 void Goldrift::paintBanner(const DStringPtr& title, bool withLives) {
     const DGraphicsPtr& g = ScreenCanvas::screenGraphics;
     g->setColor(0x000000);
     g->fillRect(0, 0, viewWidth, viewHeight);
-    const ImageFontPtr banner = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int h = banner->getHeight(), x = ScreenCanvas::screenWidth / 2;
     const int y = ScreenCanvas::screenHeight / 2 - 2 * h - 3, anchor = DGraphics::HCENTER | DGraphics::TOP;
     banner->drawString(title, x, y, anchor);

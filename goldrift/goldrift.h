@@ -11,6 +11,7 @@
 #include "gamemenu.ptr"
 #include "goldrift.ptr"
 #include "runnerarray.h"
+#include "soundoptions.h"
 
 // The ladder-and-gold game: the level grid from the map files, holes dug into bricks that grow
 // back, ladders and handrails, gold and the exit, enemies steered by a distance field from the
@@ -107,7 +108,6 @@ public:
     DWORD stylusDownTime = 0;
 
 private:
-    static void showProgress();
     static void loadImages();
     static void loadAnimations();
     static void makeMenu();
@@ -117,7 +117,7 @@ private:
     void updateMenu();
     void chooseMain(int item);
     void choosePause(int item);
-    static void changeLevel(bool music);
+    static void changeLevel(SoundOptions::Kind kind);
     static void newGame(int startLevel);
     static void storeEnteredName();
     void updatePlay();

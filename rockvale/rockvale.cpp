@@ -11,9 +11,11 @@
 #include "helplayout.h"
 #include "imagefont.h"
 #include "keystate.h"
+#include "menuitems.h"
 #include "screencanvas.h"
 #include "ship.h"
 #include "sound.h"
+#include "soundoptions.h"
 #include "starfield.h"
 #include "stringmanager.h"
 #include "ticks.h"
@@ -42,7 +44,6 @@ namespace {
 const char16_t* const soundNames[] = {u"/rkv/sound/menu",      u"/rkv/sound/game",   u"/rkv/sound/shoot",
                                       u"/rkv/sound/explose",   u"/rkv/sound/hit",    u"/rkv/sound/rocket",
                                       u"/rkv/sound/rockethit", u"/rkv/sound/limit"};
-constexpr int soundCount = 8;
 
 // The splash behind the menus, darkened.
 constexpr int32_t menuShade = -160;
@@ -51,12 +52,8 @@ constexpr int32_t evadeDistance = 50000;
 // The ship fires at most every this many steps.
 constexpr int32_t fireEvery = 4;
 
-DStringPtr option(const char16_t* name) { return GameTables::rockvaleId + name; }
-
 int screenWidth() { return ScreenCanvas::screenWidth; }
 int screenHeight() { return ScreenCanvas::screenHeight; }
-
-ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
 
 int distanceOf(const DintArrayPtr& report) { return report ? report[2] : Rockvale::farAway; }
 
@@ -71,11 +68,11 @@ void Rockvale::start() {
     const DImagePtr splash = GameLib::showSplash(u"/rkv/splash.jpg", 20);
     GameLib::sharedRandom->setSeed(GetTickCount());
     loadOptions();
-    loadSounds();
-    showProgress();
+    Sound::loadSounds(soundNames);
+    GameLib::advanceLoadingBar();
     GameLib::loadImageSet(u"/rkv/all");
     effects->loadImages();
-    showProgress();
+    GameLib::advanceLoadingBar();
     menu = new GameMenu();
     StringManager::loadProperties(u"/res");
     createMenu(mainMenu);
@@ -84,31 +81,19 @@ void Rockvale::start() {
     gameOverText = StringManager::getProperty(u"gameover");
     levelText = StringManager::getProperty(u"level");
     lifePanel = GameImage::load(u"lifePanel");
-    showProgress();
+    GameLib::advanceLoadingBar();
     StarField::create();
     ship = new Ship();
     ship->loadImages();
     ship->reset();
-    showProgress();
+    GameLib::advanceLoadingBar();
     menu->blendImage(splash, menuShade);
     Sound::play(menuTune, 1);
 }
 
-void Rockvale::showProgress() {
-    GameMenu::drawProgressBar();
-    GameLib::present();
-}
-
 void Rockvale::loadOptions() {
-    boundsOn = GameMenu::loadOption(option(u"B"), 0) != 0;
-    Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
-    Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
-}
-
-void Rockvale::loadSounds() {
-    DStringArrayPtr names = new DStringArray(soundCount);
-    for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
-    Sound::loadSounds(names);
+    boundsOn = GameMenu::loadOption(GameTables::rockvaleId + u"B", 0) != 0;
+    SoundOptions(GameTables::rockvaleId).load();
 }
 
 // ---- Menus ----
@@ -119,15 +104,9 @@ void Rockvale::createMenu(int mode) {
     menu->selected = 0;
     menu->firstVisible = 0;
     if (mode == mainMenu || mode == pauseMenu) {
-        const bool paused = mode == pauseMenu;
         DStringArrayPtr items = new DStringArray(itemCount);
-        items[startItem] = StringManager::getProperty(paused ? u"continue" : u"start");
-        items[scoresItem] = StringManager::getProperty(u"highscores");
-        items[helpItem] = StringManager::getProperty(u"help");
-        items[soundItem] = GameMenu::soundOptionLabel(Sound::getSoundLevel());
-        items[musicItem] = GameMenu::musicOptionLabel(Sound::getMusicLevel());
+        MenuItems::setStandard(items, mode == pauseMenu);
         items[boundsItem] = StringManager::getProperty(boundsOn ? u"boundson" : u"boundsoff");
-        items[exitItem] = StringManager::getProperty(paused ? u"mainmenu" : u"exit");
         menu->setContent(items, nullptr);
         menu->mode = GameMenu::listPage;
     } else if (mode == helpPage) {
@@ -143,10 +122,12 @@ void Rockvale::createMenu(int mode) {
 }
 
 void Rockvale::update() {
-    if (gameState == menuState)
+    if (gameState == menuState) {
         updateMenu();
-    else
-        gameStep();
+        return;
+    }
+    pauseLatch.hold();
+    gameStep();
 }
 
 void Rockvale::updateMenu() {
@@ -178,8 +159,8 @@ void Rockvale::chooseItem(int item) {
             break;
         case scoresItem: createMenu(scorePage); break;
         case helpItem: createMenu(helpPage); break;
-        case soundItem: changeLevel(false); break;
-        case musicItem: changeLevel(true); break;
+        case soundItem: changeLevel(SoundOptions::effects); break;
+        case musicItem: changeLevel(SoundOptions::music); break;
         case boundsItem: flipBounds(); break;
         case exitItem:
             if (paused) {
@@ -208,25 +189,15 @@ void Rockvale::startGame() {
 
 void Rockvale::newGameLives() { ship->lives = StringManager::getInt(u"Lives", 3); }
 
-// Levels go 0, 1, 2, 3 and round again; each is stored at once.
-void Rockvale::changeLevel(bool music) {
-    int value = (music ? Sound::getMusicLevel() : Sound::getSoundLevel()) + 1;
-    if (value > 3) value = 0;
-    if (music) {
-        menu->items[musicItem] = GameMenu::musicOptionLabel(value);
-        Sound::setMusicLevel(value);
-        GameMenu::saveOption(option(u"music_level"), value);
-    } else {
-        menu->items[soundItem] = GameMenu::soundOptionLabel(value);
-        Sound::setSoundLevel(value);
-        GameMenu::saveOption(option(u"sfx_level"), value);
-    }
+void Rockvale::changeLevel(SoundOptions::Kind kind) {
+    const int item = kind == SoundOptions::music ? musicItem : soundItem;
+    menu->items[item] = SoundOptions(GameTables::rockvaleId).step(kind);
 }
 
 void Rockvale::flipBounds() {
     boundsOn = !boundsOn;
     menu->items[boundsItem] = StringManager::getProperty(boundsOn ? u"boundson" : u"boundsoff");
-    GameMenu::saveOption(option(u"B"), boundsOn ? 1 : 0);
+    GameMenu::saveOption(GameTables::rockvaleId + u"B", boundsOn ? 1 : 0);
 }
 
 void Rockvale::storeEnteredName() {
@@ -249,6 +220,7 @@ void Rockvale::gameStep() {
     // A step time ahead of the clock (one left from an earlier run) holds nothing up.
     const int32_t since = millisSince(lastStepTime);
     if (since >= 0 && since < stepMillis) return;
+    const bool pauseKey = pauseLatch.take();
     if (takeNumberEntry()) return;
     if (delaySteps > 0)
         --delaySteps;
@@ -260,7 +232,7 @@ void Rockvale::gameStep() {
     moveRockets();
     if (gameState == playing) playStep();
     lastStepTime = GetTickCount();
-    if (gameState == playing) readKeys();
+    if (gameState == playing) readKeys(pauseKey);
 }
 
 // Two digits after the code: 01 to 20 start that wave with the lives in hand, 00 makes the
@@ -673,7 +645,7 @@ void Rockvale::placeSaucers(int wave) {
 
 // ---- Keys and stylus ----
 
-void Rockvale::readKeys() {
+void Rockvale::readKeys(bool pauseKey) {
     const DWORD now = GetTickCount();
     if (KeyState::right || KeyState::minusOneKey) {
         ship->turnRight();
@@ -702,7 +674,7 @@ void Rockvale::readKeys() {
         }
         lastStepTime = now;
     }
-    if (pauseRequested()) {
+    if (pauseRequested(pauseKey)) {
         pause();
         lastStepTime = now;
     }
@@ -710,8 +682,8 @@ void Rockvale::readKeys() {
 
 // A soft key, the pause key, or the stylus on the pause sign in the top right corner (no
 // sign, no place to tap).
-bool Rockvale::pauseRequested() const {
-    if (KeyState::leftSoft || KeyState::rightSoft || KeyState::pauseKey) return true;
+bool Rockvale::pauseRequested(bool pauseKey) const {
+    if (KeyState::leftSoft || KeyState::rightSoft || pauseKey) return true;
     const DImagePtr& sign = GameMenu::pauseImage;
     const int width = sign ? sign->getWidth() : 0, height = sign ? sign->getHeight() : 0;
     return KeyState::pointerDown && KeyState::pointerX > screenWidth() - width && KeyState::pointerY < height;
@@ -851,13 +823,13 @@ void Rockvale::paintOverlay(const DStringPtr& text) {
 
 void Rockvale::paintHud() {
     lifePanel->drawAt(0, 0);
-    const ImageFontPtr numbers = font(ScreenCanvas::numberFont1);
+    const ImageFontPtr numbers = ScreenCanvas::font(ScreenCanvas::numberFont1);
     numbers->drawString(DString::valueOf(score), 105, 3, DGraphics::TOP | DGraphics::RIGHT);
     numbers->drawString(DString::valueOf(ship->lives), 40, 3, DGraphics::TOP | DGraphics::RIGHT);
 }
 
 void Rockvale::paintMessage(const DStringPtr& text, int x, int y) {
-    font(ScreenCanvas::hudFont1)->drawString(text, x, y, DGraphics::HCENTER | DGraphics::VCENTER);
+    ScreenCanvas::font(ScreenCanvas::hudFont1)->drawString(text, x, y, DGraphics::HCENTER | DGraphics::VCENTER);
 }
 
 // ---- Leaving ----

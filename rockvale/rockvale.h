@@ -7,8 +7,10 @@
 #include "gameimage.h"
 #include "gameinterface.h"
 #include "gamemenu.ptr"
+#include "pauselatch.h"
 #include "rockvale.ptr"
 #include "ship.ptr"
+#include "soundoptions.h"
 
 // The rock-field shooter: its menu pages, 20 waves of rocks and saucers set up at random,
 // the play step (at most every 51 ms) with its collisions, scores, lives and extra lives,
@@ -81,6 +83,8 @@ public:
     FlyingOArrayPtr rocks;
     int32_t rocksAlive = 0;
     int32_t lastBonusScore = 0;
+    // The pause key from the frames between two steps.
+    PauseLatch pauseLatch;
 
     static int32_t gameState;
     static DWORD lastStepTime;
@@ -93,14 +97,12 @@ public:
     static RockvalePtr theGame;
 
 private:
-    void showProgress();
     void loadOptions();
-    void loadSounds();
 
     void updateMenu();
     void chooseItem(int item);
     void startGame();
-    void changeLevel(bool music);
+    void changeLevel(SoundOptions::Kind kind);
     void flipBounds();
     void storeEnteredName();
     void gameStep();
@@ -122,8 +124,9 @@ private:
     void aimRocket(int i);
     void moveRocks();
     void rockStep(int i);
-    void readKeys();
-    bool pauseRequested() const;
+    // pauseKey: the pause key was down on a frame since the previous step.
+    void readKeys(bool pauseKey);
+    bool pauseRequested(bool pauseKey) const;
     void pause();
     void placeRocks();
     void placeSaucers(int wave);

@@ -1,8 +1,6 @@
 #include "starfield.h"
 #include "dexception.h"
 #include "dgraphics.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "gamelib.h"
 #include "gametables.h"
 #include "screencanvas.h"
@@ -11,7 +9,6 @@ using dfc::lang::DExceptionPtr;
 using dfc::lang::DintArray2d;
 using dfc::lang::DintArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
@@ -44,7 +41,7 @@ void StarField::setBackground(int wave) {
         background = DImage::createImage(name);
     } catch (DExceptionPtr&) {
         background = nullptr;
-        if (DSystem::err) DSystem::err->println(u"Rockvale: no background " + name);
+        GameLib::diagnose(u"Rockvale: no background " + name);
     }
 }
 

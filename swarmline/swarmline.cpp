@@ -3,16 +3,16 @@
 #include "alienship.h"
 #include "dexception.h"
 #include "dgraphics.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "helplayout.h"
 #include "imagefont.h"
 #include "keystate.h"
+#include "menuitems.h"
 #include "screencanvas.h"
 #include "sound.h"
+#include "soundoptions.h"
 #include "stringmanager.h"
 
 using dfc::lang::DExceptionPtr;
@@ -24,7 +24,6 @@ using dfc::lang::DString;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
@@ -124,15 +123,10 @@ constexpr int32_t largeScreen = 320;
 // The swoop's braking and falling on the small and the large screen.
 constexpr int32_t smallRunAccel = 1200, largeRunAccel = 500;
 
-DStringPtr option(const char16_t* name) { return GameTables::swarmlineId + name; }
-
-ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
+// This game keeps its levels under its id followed by "S" and "M".
+SoundOptions soundOptions() { return SoundOptions(GameTables::swarmlineId + u"S", GameTables::swarmlineId + u"M"); }
 
 DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
-
-void diagnose(const DStringPtr& message) {
-    if (DSystem::err) DSystem::err->println(message);
-}
 
 // The animation of a frame list in the loaded properties; an empty one when the list or a
 // frame is missing (the look-up has said which), so that play goes on without the picture.
@@ -168,18 +162,15 @@ Swarmline::Swarmline() { theGame = this; }
 
 // Each loading step ends with a step of the bar, shown at once: the mode's own paint would
 // draw a menu that is not made yet over the splash.
-void Swarmline::showProgress() {
-    GameMenu::drawProgressBar();
-    GameLib::present();
-}
-
 void Swarmline::start() {
     gameState = STATE_MENU;
     splashImage = GameLib::showSplash(u"/swl/splash.jpg", 10);
-    loadOptions();
+    soundOptions().load();
+    GameLib::advanceLoadingBar();
     GameLib::loadImageSet(u"/swl/all");
-    showProgress();
-    loadSounds();
+    GameLib::advanceLoadingBar();
+    Sound::loadSounds(soundNames);
+    GameLib::advanceLoadingBar();
     loadShipImages();
     loadAlienImages();
     loadAnimations();
@@ -188,19 +179,6 @@ void Swarmline::start() {
     buildMenuTexts();
     makeMenu();
     Sound::play(menuTune, 1);
-}
-
-void Swarmline::loadOptions() {
-    Sound::setSoundLevel(GameMenu::loadOption(option(u"S"), 2));
-    Sound::setMusicLevel(GameMenu::loadOption(option(u"M"), 2));
-    showProgress();
-}
-
-void Swarmline::loadSounds() {
-    DStringArrayPtr names = new DStringArray(soundCount);
-    for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
-    Sound::loadSounds(names);
-    showProgress();
 }
 
 void Swarmline::loadShipImages() {
@@ -212,11 +190,11 @@ void Swarmline::loadShipImages() {
     SHIP_W = shipImage->width;
     SHIP_HALF_W = shipImage->width / 2;
     SHIP_H = shipImage->height;
-    showProgress();
+    GameLib::advanceLoadingBar();
     bulletImage = GameImage::load(u"bullet.png");
     alienShots = new DintArray2d(ALIEN_SHOTS, 2);
     playerShot = new DintArray(2);
-    showProgress();
+    GameLib::advanceLoadingBar();
 }
 
 void Swarmline::loadAlienImages() {
@@ -227,7 +205,7 @@ void Swarmline::loadAlienImages() {
         for (int d = 0; d < DIRECTIONS; ++d) images[d] = GameImage::load(prefix + directionSuffixes[d]);
         alienImages[kind] = images;
     }
-    showProgress();
+    GameLib::advanceLoadingBar();
 }
 
 void Swarmline::loadAnimations() {
@@ -244,7 +222,7 @@ void Swarmline::loadAnimations() {
     loadFormationAnimations();
     EXPL_HALF_W = firstFrame(alienExplosion)->width / 2;
     EXPL_HALF_H = firstFrame(alienExplosion)->height / 2;
-    showProgress();
+    GameLib::advanceLoadingBar();
 }
 
 void Swarmline::loadFormationAnimations() {
@@ -285,7 +263,7 @@ void Swarmline::buildFormation() {
         }
         formation[row] = aliensOfRow;
     }
-    showProgress();
+    GameLib::advanceLoadingBar();
 }
 
 void Swarmline::listAliens() {
@@ -303,9 +281,8 @@ void Swarmline::buildMenuTexts() {
     DStringArrayPtr keys = GameTables::swarmlineMenuItems;
     keys[soundItem] = GameMenu::soundOptionKey(Sound::getSoundLevel());
     keys[musicItem] = GameMenu::musicOptionKey(Sound::getMusicLevel());
-    menuTexts = new DStringArray(itemCount);
-    for (int i = 0; i < itemCount; ++i) menuTexts[i] = StringManager::getProperty(keys[i]);
-    showProgress();
+    menuTexts = MenuItems::textsOf(keys);
+    GameLib::advanceLoadingBar();
 }
 
 void Swarmline::makeMenu() {
@@ -318,7 +295,7 @@ void Swarmline::makeMenu() {
     for (int i = 0; i < 4; ++i) planets[i] = GameImage::load(DStringPtr(u"planet_") + (i + 1) + u".png");
     // Set both ways: a later start may be on the other screen.
     RUN_ACCEL = largeLayout() ? largeRunAccel : smallRunAccel;
-    showProgress();
+    GameLib::advanceLoadingBar();
 }
 
 // ---- Levels ----
@@ -407,7 +384,7 @@ void Swarmline::loadBackground() {
     try {
         background = DImage::createImage(DStringPtr(u"/swl/img/") + n + u".jpg");
     } catch (DExceptionPtr& e) {
-        diagnose(DStringPtr(u"Swarmline: no background ") + n + u": " + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Swarmline: no background ") + n + u": " + e->getMessage());
     }
     if (background && background->getHeight() < 1) background = nullptr;
 }
@@ -457,8 +434,7 @@ void Swarmline::createMenu(int mode) {
     switch (mode) {
         case mainMenu:
         case pauseMenu:
-            menuTexts[startItem] = text(mode == mainMenu ? u"start" : u"continue");
-            menuTexts[exitItem] = text(mode == mainMenu ? u"exit" : u"mainmenu");
+            MenuItems::setEnds(menuTexts, mode == pauseMenu);
             menu->setItems(menuTexts);
             menu->mode = GameMenu::listPage;
             break;
@@ -520,8 +496,8 @@ void Swarmline::chooseItem(int32_t item) {
             break;
         case scoresItem: createMenu(scoresMenu); break;
         case helpItem: createMenu(helpMenu); break;
-        case soundItem: changeSoundLevel(); break;
-        case musicItem: changeMusicLevel(); break;
+        case soundItem: changeLevel(SoundOptions::effects); break;
+        case musicItem: changeLevel(SoundOptions::music); break;
         case exitItem:
             if (paused) {
                 Sound::stopAll();
@@ -545,18 +521,9 @@ void Swarmline::startGame() {
     Sound::play(gameTune, -1);
 }
 
-void Swarmline::changeSoundLevel() {
-    const int32_t next = (Sound::getSoundLevel() + 1) % 4;
-    menuTexts[soundItem] = GameMenu::soundOptionLabel(next);
-    Sound::setSoundLevel(next);
-    GameMenu::saveOption(option(u"S"), next);
-}
-
-void Swarmline::changeMusicLevel() {
-    const int32_t next = (Sound::getMusicLevel() + 1) % 4;
-    menuTexts[musicItem] = GameMenu::musicOptionLabel(next);
-    Sound::setMusicLevel(next);
-    GameMenu::saveOption(option(u"M"), next);
+void Swarmline::changeLevel(SoundOptions::Kind kind) {
+    const int32_t item = kind == SoundOptions::music ? musicItem : soundItem;
+    menuTexts[item] = soundOptions().step(kind);
 }
 
 void Swarmline::leaveMenuPage() {
@@ -910,7 +877,8 @@ void Swarmline::paintShots() {
 
 void Swarmline::paintHud() {
     const DImagePtr& icon = GameMenu::pauseImage;
-    font(ScreenCanvas::numberFont0)->drawString(DString::valueOf(score), icon ? icon->getWidth() + 2 : 0, 0, 0);
+    const int32_t scoreX = icon ? icon->getWidth() + 2 : 0;
+    ScreenCanvas::font(ScreenCanvas::numberFont0)->drawString(DString::valueOf(score), scoreX, 0, 0);
     for (int i = 0; i < level; ++i) levelImage->drawAt(canvasWidth - (i + 1) * levelImage->width, 0);
     for (int i = 0; i < lives; ++i) lifeImage->drawAt(canvasWidth - (i + 1) * lifeImage->width, levelImage->height);
     if (icon) ScreenCanvas::screenGraphics->drawImage(icon, 0, 0, DGraphics::LEFT | DGraphics::TOP);
@@ -920,7 +888,7 @@ void Swarmline::paintIntro() {
     const DGraphicsPtr& g = ScreenCanvas::screenGraphics;
     g->setColor(0x000000);
     g->fillRect(0, 0, canvasWidth, canvasHeight);
-    const ImageFontPtr banner = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int32_t h = banner->getHeight(), anchor = DGraphics::HCENTER | DGraphics::TOP;
     const int32_t y1 = canvasHeight / 2 - 2 * h - 3, y2 = y1 + h + 3, y3 = y2 + h + 3;
     banner->drawString(text(u"level") + u" " + level, canvasWidth / 2, y1, anchor);
@@ -933,7 +901,7 @@ void Swarmline::paintGameOver() {
     const DGraphicsPtr& g = ScreenCanvas::screenGraphics;
     g->setColor(0x000000);
     g->fillRect(0, 0, canvasWidth, canvasHeight);
-    const ImageFontPtr banner = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int32_t h = banner->getHeight(), anchor = DGraphics::HCENTER | DGraphics::TOP;
     banner->drawString(text(u"gameover"), canvasWidth / 2, canvasHeight / 2 - 2 * h - 3, anchor);
     banner->drawString(text(u"score") + u" " + score, canvasWidth / 2, canvasHeight / 2 - h, anchor);

@@ -12,6 +12,7 @@
 #include "gameimagearray.h"
 #include "gameinterface.h"
 #include "gamemenu.ptr"
+#include "soundoptions.h"
 #include "swarmline.ptr"
 
 // The alien-wave shooter: its resources and menu, the screens from the menu through the level
@@ -142,9 +143,6 @@ public:
     static dfc::lang::DStringArrayPtr menuTexts;
 
 private:
-    static void showProgress();
-    void loadOptions();
-    void loadSounds();
     void loadShipImages();
     void loadAlienImages();
     void loadAnimations();
@@ -163,8 +161,7 @@ private:
     void storeEnteredName();
     void chooseItem(int32_t item);
     void startGame();
-    void changeSoundLevel();
-    void changeMusicLevel();
+    void changeLevel(SoundOptions::Kind kind);
     void leaveMenuPage();
     void updateTimed();
     // The high-score road: the name entry for a score the table takes, else the main menu.

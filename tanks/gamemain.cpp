@@ -3,16 +3,16 @@
 #include "animation.h"
 #include "dexception.h"
 #include "dgraphics.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "helplayout.h"
 #include "imagefont.h"
 #include "keystate.h"
+#include "menuitems.h"
 #include "screencanvas.h"
 #include "sound.h"
+#include "soundoptions.h"
 #include "stringmanager.h"
 #include "ticks.h"
 #include "tanktunables.h"
@@ -21,7 +21,6 @@ using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImageArray;
@@ -44,15 +43,7 @@ constexpr int32_t highScoreTable = 1;
 // The value of a kill of each kind on the results screen.
 constexpr int32_t killValues[] = {10, 20, 30, 40};
 
-DStringPtr option(const char16_t* name) { return GameTables::tanksId + name; }
-
 DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
-
-ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
-
-void diagnose(const DStringPtr& message) {
-    if (DSystem::err) DSystem::err->println(DStringPtr(u"tanks: ") + message);
-}
 
 }  // namespace
 
@@ -70,17 +61,17 @@ void GameMain::start() {
     current = this;
     splashImage = GameLib::showSplash(u"/tanks/splash.jpg", 20);
     GameLib::loadImageSet(u"/tanks/all");
-    showProgress();
-    loadSounds();
-    showProgress();
+    GameLib::advanceLoadingBar();
+    Sound::loadSounds(soundNames);
+    GameLib::advanceLoadingBar();
     StringManager::loadProperties(u"/res");
     loadOptions();
     TankTunables::load();
-    showProgress();
+    GameLib::advanceLoadingBar();
     makeMenus();
-    showProgress();
+    GameLib::advanceLoadingBar();
     loadPanels();
-    showProgress();
+    GameLib::advanceLoadingBar();
     splash = new GameSplash();
     splash->init(this);
     createMenu(mainMenu);
@@ -89,21 +80,10 @@ void GameMain::start() {
     Sound::play(menuTune, 1);
 }
 
-void GameMain::showProgress() {
-    GameMenu::drawProgressBar();
-    GameLib::present();
-}
-
-void GameMain::loadSounds() {
-    DStringArrayPtr names = new DStringArray(soundCount);
-    for (int32_t i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
-    Sound::loadSounds(names);
-}
-
 void GameMain::loadOptions() {
-    Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
-    Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
-    openLevel = std::clamp(GameMenu::loadOption(option(u"openlevel"), 1), int(lowestStage), int(highestStage));
+    SoundOptions(GameTables::tanksId).load();
+    openLevel =
+        std::clamp(GameMenu::loadOption(GameTables::tanksId + u"openlevel", 1), int(lowestStage), int(highestStage));
 }
 
 void GameMain::makeMenus() {
@@ -154,21 +134,15 @@ void GameMain::createMenu(int32_t state) {
     itemMenu->selected = 0;
     itemMenu->firstVisible = 0;
     if (state == stageList) {
-        DStringArrayPtr stages = new DStringArray(openLevel + 1);
-        const DStringPtr label = text(u"level") + u" ";
-        for (int32_t i = 0; i < openLevel; ++i) stages[i] = label + (openLevel - i);
-        stages[openLevel] = text(u"exit");
-        itemMenu->setItems(stages);
+        itemMenu->setItems(MenuItems::levelChoice(openLevel));
     } else if (state == mainMenu || state == pauseMenu) {
-        if (!menuItems) {
+        // The list is made once; later only its first and last items change.
+        if (menuItems) {
+            MenuItems::setEnds(menuItems, state == pauseMenu);
+        } else {
             menuItems = new DStringArray(itemCount);
-            menuItems[scoresItem] = text(u"highscores");
-            menuItems[helpItem] = text(u"help");
-            menuItems[soundItem] = GameMenu::soundOptionLabel(Sound::getSoundLevel());
-            menuItems[musicItem] = GameMenu::musicOptionLabel(Sound::getMusicLevel());
+            MenuItems::setStandard(menuItems, state == pauseMenu);
         }
-        menuItems[startItem] = text(state == mainMenu ? u"start" : u"continue");
-        menuItems[exitItem] = text(state == mainMenu ? u"exit" : u"mainmenu");
         itemMenu->setItems(menuItems);
     }
     itemMenu->closeRequested = false;
@@ -184,7 +158,7 @@ void GameMain::clearKeys() {
 
 void GameMain::saveOpenLevel() {
     openLevel = std::min(openLevel, int32_t(highestStage));
-    GameMenu::saveOption(option(u"openlevel"), openLevel);
+    GameMenu::saveOption(GameTables::tanksId + u"openlevel", openLevel);
 }
 
 // ---- States ----
@@ -243,8 +217,8 @@ void GameMain::chooseItem(int32_t item) {
             helpMenu->firstVisible = 0;
             layoutHelp();
             break;
-        case soundItem: changeLevel(false); break;
-        case musicItem: changeLevel(true); break;
+        case soundItem: changeLevel(SoundOptions::effects); break;
+        case musicItem: changeLevel(SoundOptions::music); break;
         default: break;
     }
 }
@@ -259,18 +233,9 @@ void GameMain::startChosen() {
     }
 }
 
-// Levels go 0, 1, 2, 3 and round again; each is stored at once.
-void GameMain::changeLevel(bool music) {
-    const int32_t level = ((music ? Sound::getMusicLevel() : Sound::getSoundLevel()) + 1) % 4;
-    if (music) {
-        menuItems[musicItem] = GameMenu::musicOptionLabel(level);
-        Sound::setMusicLevel(level);
-        GameMenu::saveOption(option(u"music_level"), level);
-    } else {
-        menuItems[soundItem] = GameMenu::soundOptionLabel(level);
-        Sound::setSoundLevel(level);
-        GameMenu::saveOption(option(u"sfx_level"), level);
-    }
+void GameMain::changeLevel(SoundOptions::Kind kind) {
+    const int32_t item = kind == SoundOptions::music ? musicItem : soundItem;
+    menuItems[item] = SoundOptions(GameTables::tanksId).step(kind);
 }
 
 void GameMain::leaveItemMenu() {
@@ -327,7 +292,7 @@ void GameMain::startLevel() {
 bool GameMain::beginLevel() {
     tanks->loadLevel();
     if (!tanks->levelLoaded) {
-        diagnose(DStringPtr(u"level ") + tanks->levelCounter + u" cannot be played; back to the menu");
+        GameLib::diagnose(DStringPtr(u"tanks: level ") + tanks->levelCounter + u" cannot be played; back to the menu");
         Sound::stopAll();
         createMenu(mainMenu);
         return false;
@@ -405,7 +370,7 @@ void GameMain::paintIntro() {
     DGraphics& g = *ScreenCanvas::screenGraphics;
     g.setColor(0x000000);
     g.fillRect(0, 0, width, height);
-    const ImageFontPtr hud = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr hud = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int32_t line = hud->getHeight();
     const int32_t top = height / 2 - 2 * line - 3;
     hud->drawString(text(u"level") + u" " + tanks->levelCounter, width / 2, top, DGraphics::HCENTER | DGraphics::TOP);
@@ -423,7 +388,7 @@ void GameMain::paintResults() {
     DGraphics& g = *ScreenCanvas::screenGraphics;
     g.setColor(0x000000);
     g.fillRect(0, 0, width, height);
-    const ImageFontPtr hud = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr hud = ScreenCanvas::font(ScreenCanvas::hudFont1);
     hud->drawString(text(u"score") + u" " + tanks->score, width / 2, 4, DGraphics::HCENTER | DGraphics::TOP);
     const int32_t iconHeight = std::max(1, splash->icons[0]->height);
     int32_t y = 4 + hud->getHeight() + iconHeight / 2 + 4;
@@ -434,8 +399,8 @@ void GameMain::paintResults() {
 
 // Two icons, then "count x value = points", the numbers right-aligned in columns.
 void GameMain::paintResultRow(int32_t kind, int32_t y) {
-    const ImageFontPtr hud = font(ScreenCanvas::hudFont1);
-    const ImageFontPtr digits = font(ScreenCanvas::numberFont0);
+    const ImageFontPtr hud = ScreenCanvas::font(ScreenCanvas::hudFont1);
+    const ImageFontPtr digits = ScreenCanvas::font(ScreenCanvas::numberFont0);
     const GameImagePtr& icon = splash->icons[kind];
     const GameImagePtr& marked = splash->icons[kind + 4];
     const int32_t column = digits->stringWidth(u"999") + 2;

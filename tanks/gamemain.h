@@ -8,6 +8,7 @@
 #include "gamemenu.ptr"
 #include "gamesplash.h"
 #include "gametanks.h"
+#include "soundoptions.h"
 
 // The tank game: its resources, options and tunables, the menu, the stage list, the level
 // intro, the battle, the pause menu, the results, the high scores and the help page.
@@ -56,8 +57,6 @@ public:
     static GameMenuPtr helpMenu;
 
 private:
-    void showProgress();
-    void loadSounds();
     void loadOptions();
     void makeMenus();
     void layoutHelp();
@@ -66,7 +65,7 @@ private:
     void updateItemMenu();
     void chooseItem(int32_t item);
     void startChosen();
-    void changeLevel(bool music);
+    void changeLevel(SoundOptions::Kind kind);
     void leaveItemMenu();
     void storeEnteredName();
     void updatePage(const GameMenuPtr& menu);

@@ -2,11 +2,10 @@
 #include <algorithm>
 #include "dgraphics.h"
 #include "dioexception.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "gamelib.h"
 #include "gamemain.h"
 #include "gametables.h"
+#include "drawingtarget.h"
 #include "imageatlas.h"
 #include "imagefont.h"
 #include "keystate.h"
@@ -19,7 +18,6 @@
 using dfc::io::DIOExceptionPtr;
 using dfc::lang::DintArray2d;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
@@ -33,10 +31,6 @@ constexpr int32_t shootSound = 3, blowSound = 4;
 constexpr int32_t baseWallRows = 9;
 // Draws before a bonus is left where it fell.
 constexpr int32_t bonusDraws = 64;
-
-void diagnose(const DStringPtr& message) {
-    if (DSystem::err) DSystem::err->println(DStringPtr(u"tanks: ") + message);
-}
 
 // The ground bit of a tile's ground number 1-5; 0 for none.
 int32_t groundBit(int32_t ground) { return ground >= 1 && ground <= 5 ? 1 << (ground - 1) : 0; }
@@ -191,7 +185,7 @@ void GameTanks::loadLevel() {
     try {
         record = TankLevelRecord::read(GameLib::openResource(u"/tanks/dat/mapbcl.bin"), levelCounter);
     } catch (DIOExceptionPtr& e) {
-        diagnose(DStringPtr(u"the level file cannot be opened: ") + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"tanks: the level file cannot be opened: ") + e->getMessage());
         return;
     }
     if (!record || !buildField(record)) return;
@@ -212,7 +206,7 @@ bool GameTanks::buildField(const TankLevelRecordPtr& record) {
         for (int32_t column = 0; column < record->widthTiles; ++column)
             placeTile(record->tile(column, row), column * 4, row * 4);
     if (starts[0][0] < 0 || baseX < 0) {
-        diagnose(DStringPtr(u"level ") + levelCounter + u" has no player start or no base");
+        GameLib::diagnose(DStringPtr(u"tanks: level ") + levelCounter + u" has no player start or no base");
         baseX = baseY = -1;
         return false;
     }
@@ -221,7 +215,8 @@ bool GameTanks::buildField(const TankLevelRecordPtr& record) {
     for (int32_t i = 0; i < enemyCount; ++i) {
         int32_t type = record->type(i);
         if (type > 7) {
-            diagnose(DStringPtr(u"enemy type ") + type + u" of level " + levelCounter + u" taken as " + (type & 7));
+            GameLib::diagnose(DStringPtr(u"tanks: enemy type ") + type + u" of level " + levelCounter + u" taken as " +
+                              (type & 7));
             type &= 7;
         }
         enemies[i]->init(type);
@@ -247,7 +242,7 @@ void GameTanks::placeTile(int32_t tileByte, int32_t x, int32_t y) {
     } else if (code == TankLevelRecord::enemyStart) {
         addStart(spawnPoints + 1, x, y, GTNK::DOWN);
     } else if (code == TankLevelRecord::baseCode) {
-        if (baseX >= 0) diagnose(DStringPtr(u"a second base in level ") + levelCounter + u" left out");
+        if (baseX >= 0) GameLib::diagnose(DStringPtr(u"tanks: a second base in level ") + levelCounter + u" left out");
         else baseX = x, baseY = y;
     } else if (code >= TankLevelRecord::firstYogCode) {
         addItem(code - 5, x, y);
@@ -266,7 +261,7 @@ void GameTanks::addItem(int32_t kind, int32_t x, int32_t y) {
 // Row 0 is the player's; the enemies' rows count up to 5, and starts past them are dropped.
 void GameTanks::addStart(int32_t row, int32_t x, int32_t y, int32_t direction) {
     if (row >= startRows || (row == 0 && starts[0][0] != -1)) {
-        diagnose(DStringPtr(u"a start point too many in level ") + levelCounter + u" left out");
+        GameLib::diagnose(DStringPtr(u"tanks: a start point too many in level ") + levelCounter + u" left out");
         return;
     }
     starts[row][0] = x;
@@ -349,21 +344,17 @@ void GameTanks::paintCell(int32_t x, int32_t y, int32_t waterFrame) {
 
 void GameTanks::repaintBlock(int32_t x, int32_t y) {
     if (!images[0] || !groundImages) return;
-    DGraphicsPtr screen = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = images[0]->getGraphics();
+    const DrawingTarget field(images[0]->getGraphics());
     paintCell(x, y, 0);
-    ImageAtlas::currentGraphics = screen;
 }
 
 void GameTanks::redraw(bool withPanel, int32_t waterFrame) {
     if (withPanel) paintPanel();
     if (!groundImages || !grid->created) return;
     makeFieldImage();
-    DGraphicsPtr screen = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = images[0]->getGraphics();
+    const DrawingTarget field(images[0]->getGraphics());
     for (int32_t y = 0; y < grid->height; y += 4)
         for (int32_t x = 0; x < grid->width; x += 4) paintCell(x, y, waterFrame);
-    ImageAtlas::currentGraphics = screen;
 }
 
 // ---- The battle step ----
@@ -403,15 +394,13 @@ bool GameTanks::updateTanks() {
 }
 
 void GameTanks::stepBullets() {
-    DGraphicsPtr screen = ImageAtlas::currentGraphics;
-    if (images[0]) ImageAtlas::currentGraphics = images[0]->getGraphics();
+    const DrawingTarget field(images[0] ? images[0]->getGraphics() : ImageAtlas::currentGraphics);
     auto stepOne = [this](const GBULPtr& bullet) {
         if (!bullet->active || !bullet->step() || bullet->state == GBUL::BURSTING) return;
         if (!updateBullet(bullet)) bullet->active = false;
     };
     for (int32_t i = playerBulletCount - 1; i >= 0; --i) stepOne(playerBullets[i]);
     for (int32_t i = 0; i < enemyCount; ++i) stepOne(enemyBullets[i]);
-    ImageAtlas::currentGraphics = screen;
 }
 
 void GameTanks::arrivals() {
@@ -771,8 +760,9 @@ void GameTanks::paint() {
     if (images[1]) g.drawImage(images[1], 0, height - images[1]->getHeight(), DGraphics::TOP | DGraphics::LEFT);
     if (levelOver && !levelWon) {
         const DStringPtr text = StringManager::getProperty(player->armour < 1 ? u"gameover" : u"basedestroy");
-        if (text) ScreenCanvas::fonts[ScreenCanvas::hudFont0]->drawString(text, levelOverX, height / 2,
-                                                                         DGraphics::HCENTER | DGraphics::BOTTOM);
+        if (text)
+            ScreenCanvas::font(ScreenCanvas::hudFont0)
+                ->drawString(text, levelOverX, height / 2, DGraphics::HCENTER | DGraphics::BOTTOM);
     }
 }
 
@@ -810,18 +800,18 @@ void GameTanks::paintPanel() {
     if (left) g->drawImage(left, 0, 0, DGraphics::TOP | DGraphics::LEFT);
     if (middle) g->drawImage(middle, leftWidth, 0, DGraphics::TOP | DGraphics::LEFT);
     if (right) g->drawImage(right, width, 0, DGraphics::TOP | DGraphics::RIGHT);
-    DGraphicsPtr screen = ImageAtlas::currentGraphics;
-    ImageAtlas::currentGraphics = g;
-    const int32_t step = width / 128 + 8, firstX = width - width / 16 - step;
-    for (int32_t i = 0; i < enemyCount; ++i) {
-        if (enemies[i]->hasBeenBorn) continue;
-        panelIcons[enemies[i]->type & 3]->drawAt(firstX - (i / 2) * step, height / 4 + (i % 2) * 12);
-    }
     const int32_t iconX = leftWidth - (lifeIcon->width > 16 ? 8 : 0);
-    lifeIcon->drawAt(iconX, (height - lifeIcon->height) / 2);
-    ImageAtlas::currentGraphics = screen;
-    const ImageFontPtr& hud = ScreenCanvas::fonts[ScreenCanvas::hudFont0];
-    const ImageFontPtr& digits = ScreenCanvas::fonts[ScreenCanvas::numberFont0];
+    {
+        const DrawingTarget panel(g);
+        const int32_t step = width / 128 + 8, firstX = width - width / 16 - step;
+        for (int32_t i = 0; i < enemyCount; ++i) {
+            if (enemies[i]->hasBeenBorn) continue;
+            panelIcons[enemies[i]->type & 3]->drawAt(firstX - (i / 2) * step, height / 4 + (i % 2) * 12);
+        }
+        lifeIcon->drawAt(iconX, (height - lifeIcon->height) / 2);
+    }
+    const ImageFontPtr hud = ScreenCanvas::font(ScreenCanvas::hudFont0);
+    const ImageFontPtr digits = ScreenCanvas::font(ScreenCanvas::numberFont0);
     const int32_t textX = iconX + lifeIcon->width + 2;
     hud->drawStringImpl(g, u"x", textX, height / 2, DGraphics::LEFT | DGraphics::VCENTER);
     digits->drawStringImpl(g, DStringPtr(u"") + std::max(0, player->armour), textX + hud->stringWidth(u"x") + 2,

@@ -1,11 +1,9 @@
 #include "gtnk.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "gamelib.h"
 #include "gametables.h"
 #include "tanktunables.h"
 
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 
 namespace {
 
@@ -13,9 +11,7 @@ constexpr int32_t xco[] = {1, 1, 2, 2}, yco[] = {2, 1, 1, 2}, xmo[] = {-1, 0, 1,
 
 int32_t byDirection(const int32_t (&table)[4], int32_t direction, const char16_t* name) {
     if (direction >= 0 && direction < 4) return table[direction];
-    if (DSystem::err)
-        DSystem::err->println(DStringPtr(u"Error in _GTNK::") + name +
-                              u"(...) -> unknow direction, ValOfDir = " + direction);
+    GameLib::diagnose(DStringPtr(u"Error in _GTNK::") + name + u"(...) -> unknow direction, ValOfDir = " + direction);
     return 0;
 }
 

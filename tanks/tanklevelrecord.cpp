@@ -1,8 +1,7 @@
 #include "tanklevelrecord.h"
 #include "ddatainputstream.h"
 #include "dioexception.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "gamelib.h"
 
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
@@ -10,12 +9,11 @@ using dfc::io::DInputStreamPtr;
 using dfc::io::DIOExceptionPtr;
 using dfc::lang::DbyteArray;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 
 namespace {
 
 TankLevelRecordPtr refuse(const DStringPtr& why) {
-    if (DSystem::err) DSystem::err->println(DStringPtr(u"tanks: level file damaged: ") + why);
+    GameLib::diagnose(DStringPtr(u"tanks: level file damaged: ") + why);
     return nullptr;
 }
 

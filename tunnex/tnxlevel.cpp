@@ -1,6 +1,7 @@
 #include "tnxlevel.h"
 #include "ddatainputstream.h"
 #include "dexception.h"
+#include "firebolt.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
@@ -154,6 +155,8 @@ void Level::start(int level) {
     for (int i = 0; i < Tunnex::bagCount; ++i) Tunnex::bags[i]->reset();
     placeBags();
     for (int i = 0; i < Tunnex::monsterCount; ++i) Tunnex::monsters[i]->reset();
+    // A bolt in flight or reloading does not carry into the level.
+    Tunnex::firebolt->reset();
     loadStyleTiles();
     earthStyle = earthStyle % 4 + 1;
     levelStartSound = true;
@@ -178,8 +181,8 @@ void Level::placeBags() {
             if (next < Tunnex::bagCount) {
                 Tunnex::bags[next++]->place(row, column);
             } else {
-                Tunnex::diagnose(DStringPtr(u"Tunnex: more than 15 bags in level ") + Tunnex::level +
-                                 u"; the one in column " + column + u", row " + row + u" is left out");
+                GameLib::diagnose(DStringPtr(u"Tunnex: more than 15 bags in level ") + Tunnex::level +
+                                  u"; the one in column " + column + u", row " + row + u" is left out");
             }
         }
 }

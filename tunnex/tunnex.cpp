@@ -4,8 +4,6 @@
 #include "animation.h"
 #include "dexception.h"
 #include "dgraphics.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "firebolt.h"
 #include "gamelib.h"
 #include "gamemenu.h"
@@ -14,8 +12,10 @@
 #include "imageatlas.h"
 #include "imagefont.h"
 #include "keystate.h"
+#include "menuitems.h"
 #include "screencanvas.h"
 #include "sound.h"
+#include "soundoptions.h"
 #include "stringmanager.h"
 #include "ticks.h"
 #include "tnxbag.h"
@@ -29,7 +29,6 @@ using dfc::lang::DString;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
@@ -75,10 +74,6 @@ constexpr int32_t menuColour = 0xF6B708;
 constexpr int32_t menuShade = -160;
 constexpr int32_t fieldBackdrop = 0x777777;
 
-DStringPtr option(const char16_t* name) { return GameTables::tunnexId + name; }
-
-ImageFontPtr font(int index) { return ScreenCanvas::fonts[index]; }
-
 DGraphics& screen() { return *ScreenCanvas::screenGraphics; }
 
 // A picture of the game's own; null, with a diagnostic, when it cannot be read.
@@ -86,7 +81,7 @@ DImagePtr loadPicture(const char16_t* name) {
     try {
         return DImage::createImage(DStringPtr(name));
     } catch (DExceptionPtr& e) {
-        Tunnex::diagnose(u"Tunnex: no picture " + DStringPtr(name) + u": " + e->getMessage());
+        GameLib::diagnose(u"Tunnex: no picture " + DStringPtr(name) + u": " + e->getMessage());
         return nullptr;
     }
 }
@@ -102,45 +97,29 @@ void drawPanel(const DImagePtr& image, int x, int y, int anchor) {
 
 Tunnex::Tunnex() { theGame = this; }
 
-void Tunnex::diagnose(const DStringPtr& message) {
-    if (DSystem::err) DSystem::err->println(message);
-}
-
 // ---- Loading ----
 
 void Tunnex::start() {
     splash = GameLib::showSplash(u"/tnx/splash.jpg", 20);
     // A damaged record must not offer levels that do not exist.
-    maxOpenLevel = std::clamp(GameMenu::loadOption(option(u"openlevel"), 1), 1, int(lastLevel));
-    showProgress();
-    loadSounds();
-    showProgress();
+    maxOpenLevel = std::clamp(GameMenu::loadOption(GameTables::tunnexId + u"openlevel", 1), 1, int(lastLevel));
+    GameLib::advanceLoadingBar();
+    Sound::loadSounds(soundNames);
+    SoundOptions(GameTables::tunnexId).load();
+    GameLib::advanceLoadingBar();
     GameLib::loadImageSet(u"/tnx/all");
     StringManager::loadProperties(u"/res");
-    showProgress();
+    GameLib::advanceLoadingBar();
     measureField();
     makeObjects();
     loadPanels();
-    showProgress();
+    GameLib::advanceLoadingBar();
     newGame();
-    showProgress();
+    GameLib::advanceLoadingBar();
     paused = false;
     if (splash) menu->blendImage(splash, menuShade);
     GameLib::present();
     Sound::play(menuTune, 1);
-}
-
-void Tunnex::showProgress() {
-    GameMenu::drawProgressBar();
-    GameLib::present();
-}
-
-void Tunnex::loadSounds() {
-    DStringArrayPtr names = new DStringArray(soundCount);
-    for (int i = 0; i < soundCount; ++i) names[i] = DStringPtr(soundNames[i]);
-    Sound::loadSounds(names);
-    Sound::setSoundLevel(GameMenu::loadOption(option(u"sfx_level"), 2));
-    Sound::setMusicLevel(GameMenu::loadOption(option(u"music_level"), 2));
 }
 
 void Tunnex::measureField() {
@@ -186,12 +165,7 @@ void Tunnex::buildMenu() {
 }
 
 void Tunnex::setItems(bool pausing) {
-    menuItems[startItem] = StringManager::getProperty(pausing ? u"continue" : u"start");
-    menuItems[scoresItem] = StringManager::getProperty(u"highscores");
-    menuItems[helpItem] = StringManager::getProperty(u"help");
-    menuItems[soundItem] = GameMenu::soundOptionLabel(Sound::getSoundLevel());
-    menuItems[musicItem] = GameMenu::musicOptionLabel(Sound::getMusicLevel());
-    menuItems[exitItem] = StringManager::getProperty(pausing ? u"mainmenu" : u"exit");
+    MenuItems::setStandard(menuItems, pausing);
     menu->setItems(menuItems);
 }
 
@@ -246,7 +220,7 @@ int Tunnex::random(int k) {
 void Tunnex::openUpTo(int reached) {
     if (reached <= maxOpenLevel) return;
     maxOpenLevel = std::min(reached, int(lastLevel));
-    GameMenu::saveOption(option(u"openlevel"), maxOpenLevel);
+    GameMenu::saveOption(GameTables::tunnexId + u"openlevel", maxOpenLevel);
 }
 
 bool Tunnex::isHighScore(int score) {
@@ -255,7 +229,7 @@ bool Tunnex::isHighScore(int score) {
 }
 
 void Tunnex::abandon(const DStringPtr& why) {
-    diagnose(why);
+    GameLib::diagnose(why);
     Sound::stopAll();
     paused = false;
     setState(mainMenu);
@@ -298,14 +272,7 @@ void Tunnex::setState(int n) {
             break;
         case mainMenu: setItems(false); break;
         case pauseMenu: setItems(true); break;
-        case levelSelect: {
-            DStringArrayPtr items = new DStringArray(maxOpenLevel + 1);
-            const DStringPtr label = StringManager::getProperty(u"level") + u" ";
-            for (int i = 0; i < maxOpenLevel; ++i) items[i] = label + (maxOpenLevel - i);
-            items[maxOpenLevel] = StringManager::getProperty(u"exit");
-            menu->setItems(items);
-            break;
-        }
+        case levelSelect: menu->setItems(MenuItems::levelChoice(maxOpenLevel)); break;
         case highScores:
             menu->loadHighScores(GameTables::tunnexId, 1);
             menu->mode = GameMenu::scorePage;
@@ -324,6 +291,7 @@ void Tunnex::setState(int n) {
 }
 
 void Tunnex::update() {
+    if (state == play) pauseLatch.hold();
     if (++frameCounter >= 3) {
         frameCounter = 0;
         return;
@@ -372,8 +340,8 @@ void Tunnex::chooseItem(int item) {
             setState(helpPage);
             menu->closeRequested = false;
             break;
-        case soundItem: changeSoundLevel(false); break;
-        case musicItem: changeSoundLevel(true); break;
+        case soundItem: changeSoundLevel(SoundOptions::effects); break;
+        case musicItem: changeSoundLevel(SoundOptions::music); break;
         case exitItem:
             Sound::stopAll();
             KeyState::fire = false;
@@ -388,17 +356,9 @@ void Tunnex::chooseItem(int item) {
     }
 }
 
-void Tunnex::changeSoundLevel(bool music) {
-    const int value = ((music ? Sound::getMusicLevel() : Sound::getSoundLevel()) + 1) % 4;
-    if (music) {
-        menuItems[musicItem] = GameMenu::musicOptionLabel(value);
-        Sound::setMusicLevel(value);
-        GameMenu::saveOption(option(u"music_level"), value);
-    } else {
-        menuItems[soundItem] = GameMenu::soundOptionLabel(value);
-        Sound::setSoundLevel(value);
-        GameMenu::saveOption(option(u"sfx_level"), value);
-    }
+void Tunnex::changeSoundLevel(SoundOptions::Kind kind) {
+    const int item = kind == SoundOptions::music ? musicItem : soundItem;
+    menuItems[item] = SoundOptions(GameTables::tunnexId).step(kind);
     menu->setItems(menuItems);
 }
 
@@ -460,6 +420,7 @@ void Tunnex::updateIntro() {
 // ---- The play tick ----
 
 void Tunnex::tick() {
+    const bool pauseKey = pauseLatch.take();
     if (startDelay > 0) {
         --startDelay;
         return;
@@ -474,7 +435,7 @@ void Tunnex::tick() {
     firebolt->update();
     scroll();
     markAroundPlayer();
-    if (pauseRequested()) {
+    if (pauseRequested(pauseKey)) {
         Sound::pauseAll();
         KeyState::leftSoft = KeyState::rightSoft = KeyState::pauseKey = false;
         paused = true;
@@ -524,8 +485,8 @@ void Tunnex::markAroundPlayer() {
     Level::markDirty(c, r + 1);
 }
 
-bool Tunnex::pauseRequested() const {
-    if (KeyState::leftSoft || KeyState::rightSoft || KeyState::pauseKey) return true;
+bool Tunnex::pauseRequested(bool pauseKey) const {
+    if (KeyState::leftSoft || KeyState::rightSoft || pauseKey) return true;
     if (!KeyState::pointerDown) return false;
     const int iconWidth = widthOf(pauseIcon), iconHeight = heightOf(pauseIcon);
     const int top = ScreenCanvas::screenHeight - heightOf(panelBottomLeft) / 2 - iconHeight / 2;
@@ -616,7 +577,8 @@ void Tunnex::paintPanels() {
 
 void Tunnex::paintHud() {
     const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
-    const ImageFontPtr numbers = font(ScreenCanvas::numberFont0), label = font(ScreenCanvas::hudFont0);
+    const ImageFontPtr numbers = ScreenCanvas::font(ScreenCanvas::numberFont0);
+    const ImageFontPtr label = ScreenCanvas::font(ScreenCanvas::hudFont0);
     numbers->drawString(DString::valueOf(player->score), width - 2,
                         height - numbers->getHeight() / 2 - heightOf(panelBottomCentre) / 2,
                         DGraphics::TOP | DGraphics::RIGHT);
@@ -634,7 +596,7 @@ void Tunnex::paintHud() {
 void Tunnex::paintGameOver() {
     screen().setColor(0);
     screen().fillRect(0, 0, ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
-    const ImageFontPtr banner = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int h = banner->getHeight(), x = ScreenCanvas::screenWidth / 2;
     const int y0 = ScreenCanvas::screenHeight / 2 - 2 * h - 3, anchor = DGraphics::HCENTER | DGraphics::TOP;
     banner->drawString(u"Game over", x, y0, anchor);
@@ -644,7 +606,7 @@ void Tunnex::paintGameOver() {
 void Tunnex::paintIntro() {
     screen().setColor(0);
     screen().fillRect(0, 0, ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
-    const ImageFontPtr banner = font(ScreenCanvas::hudFont1);
+    const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int h = banner->getHeight(), x = ScreenCanvas::screenWidth / 2;
     const int y0 = ScreenCanvas::screenHeight / 2 - 2 * h - 3, y1 = y0 + h + 3;
     const int anchor = DGraphics::HCENTER | DGraphics::TOP;

@@ -8,6 +8,8 @@
 #include "gameimage.h"
 #include "gameinterface.h"
 #include "gamemenu.ptr"
+#include "pauselatch.h"
+#include "soundoptions.h"
 #include "tnxbagarray.h"
 #include "tnxlevel.ptr"
 #include "tnxmonsterarray.h"
@@ -60,7 +62,6 @@ public:
     static void openUpTo(int reached);
     // Ends play back to the menu, with a diagnostic.
     static void abandon(const dfc::lang::DStringPtr& why);
-    static void diagnose(const dfc::lang::DStringPtr& message);
     static void releaseStatics();
 
     static TunnexPtr theGame;
@@ -95,8 +96,6 @@ public:
     static AnimationPtr wobbleAnimation, breakAnimation;
 
 private:
-    static void showProgress();
-    void loadSounds();
     void measureField();
     void makeObjects();
     void loadPanels();
@@ -107,7 +106,8 @@ private:
     void tick();
     void scroll();
     void markAroundPlayer();
-    bool pauseRequested() const;
+    // pauseKey: the pause key was down on a frame since the previous tick.
+    bool pauseRequested(bool pauseKey) const;
     void fire();
     bool steerByKeys();
     void steerByStylus();
@@ -115,7 +115,7 @@ private:
 
     void updateMenu();
     void chooseItem(int item);
-    void changeSoundLevel(bool music);
+    void changeSoundLevel(SoundOptions::Kind kind);
     void storeEnteredName();
     void updateLevelSelect();
     void updateHighScores();
@@ -128,4 +128,7 @@ private:
     void paintHud();
     void paintGameOver();
     void paintIntro();
+
+    // The pause key from the frame the divider skips.
+    PauseLatch pauseLatch;
 };

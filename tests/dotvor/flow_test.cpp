@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include "dotvor_fixture.h"
+#include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "keystate.h"
@@ -296,6 +297,22 @@ TEST_F(Flow, WithoutAPauseSignTheCornerDoesNotPause) {
             EXPECT_EQ(DotvorGame::playMode, 0);
             EXPECT_EQ(Dotvor::menuPage, Dotvor::pausePage);
             KeyState::pointerDown = false;
+        }
+    });
+}
+
+// The application's pause is a press and a release of its key on two frames in a row; the game
+// steps on every second frame and still sees it on either.
+TEST_F(Flow, ThePauseOfTheApplicationIsSeenOnEveryFrame) {
+    inGame([](Dotvor&) {
+        for (int toggle = 0; toggle < 2; ++toggle) {
+            playOn(ring, 0);
+            while (Dotvor::stepToggle != toggle) frames(1);
+            ASSERT_EQ(DotvorGame::playMode, 1);
+            GameLib::gameLib->pauseApp();
+            frames(3);
+            EXPECT_EQ(DotvorGame::playMode, 0) << toggle;
+            EXPECT_EQ(Dotvor::menuPage, Dotvor::pausePage) << toggle;
         }
     });
 }

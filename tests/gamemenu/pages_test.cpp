@@ -1,5 +1,6 @@
 // The game menu's list page under the stylus, its arrows, the name entry, the score table,
-// the option labels and the shaded background.
+// the option labels, the sound options, the item lists the games share and the shaded
+// background.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -11,8 +12,11 @@
 #include "imagefont.h"
 #include "keystate.h"
 #include "menu_input.h"
+#include "menuitems.h"
 #include "platform.h"
 #include "screencanvas.h"
+#include "sound.h"
+#include "soundoptions.h"
 #include "app_folder_test.h"
 #include "started_app.h"
 #include "virtualkeyboard.h"
@@ -199,6 +203,61 @@ TEST_F(MenuPages, OptionLabelsComeFromTheSharedTexts) {
         GameMenu::saveOption(u"testgamesfx_level", 3);
         EXPECT_EQ(GameMenu::loadOption(u"testgamesfx_level", 2), 3);
         EXPECT_EQ(GameMenu::loadOption(u"testgamemusic_level", 2), 2);
+    });
+}
+
+// The levels go 2, 3, 0, 1, 2 from a start with nothing saved, each saved at once under the
+// game's key; a game may keep them under keys of its own.
+TEST_F(MenuPages, SoundOptionsStepRoundAndAreSavedAtOnce) {
+    inProgram([] {
+        const SoundOptions usual(DStringPtr(u"testgame"));
+        usual.load();
+        EXPECT_EQ(Sound::getSoundLevel(), 2);
+        EXPECT_EQ(Sound::getMusicLevel(), 2);
+        const struct {
+            int level;
+            const char* label;
+        } steps[] = {{3, "Sound: high"}, {0, "Sound: off"}, {1, "Sound: low"}, {2, "Sound: normal"}};
+        for (const auto& step : steps) {
+            EXPECT_EQ(narrow(usual.step(SoundOptions::effects)), step.label);
+            EXPECT_EQ(Sound::getSoundLevel(), step.level);
+            EXPECT_EQ(GameMenu::loadOption(u"testgamesfx_level", -1), step.level);
+        }
+        EXPECT_EQ(GameMenu::loadOption(u"testgamemusic_level", -1), -1);
+
+        GameMenu::saveOption(u"ownM", 3);
+        const SoundOptions own(u"ownS", u"ownM");
+        own.load();
+        EXPECT_EQ(Sound::getMusicLevel(), 3);
+        EXPECT_EQ(narrow(SoundOptions::label(SoundOptions::music)), "Music: high");
+        EXPECT_EQ(narrow(own.step(SoundOptions::music)), "Music: off");
+        EXPECT_EQ(GameMenu::loadOption(u"ownM", -1), 0);
+        EXPECT_EQ(Sound::getSoundLevel(), 2);
+    });
+}
+
+// The main and pause menus differ in their first and last items; a game's own items before
+// the last are left alone.
+TEST_F(MenuPages, SharedItemListsTakeTheirTextsFromTheProperties) {
+    inProgram([] {
+        Sound::setSoundLevel(1);
+        Sound::setMusicLevel(3);
+        DStringArrayPtr items = new DStringArray(7);
+        items[5] = u"own";
+        MenuItems::setStandard(items, false);
+        const std::vector<std::string> mainItems = {"Start", "High scores", "Help", "Sound: low", "Music: high",
+                                                    "own", "Exit"};
+        for (int i = 0; i < 7; ++i) EXPECT_EQ(narrow(items[i]), mainItems[size_t(i)]) << i;
+        MenuItems::setEnds(items, true);
+        EXPECT_EQ(narrow(items[0]), "Continue");
+        EXPECT_EQ(narrow(items[3]), "Sound: low");
+        EXPECT_EQ(narrow(items[6]), "Main menu");
+
+        const DStringArrayPtr levels = MenuItems::levelChoice(3);
+        ASSERT_EQ(levels->length, 4);
+        EXPECT_EQ(narrow(levels[0]), "Level 3");
+        EXPECT_EQ(narrow(levels[2]), "Level 1");
+        EXPECT_EQ(narrow(levels[3]), "Exit");
     });
 }
 

@@ -1,6 +1,7 @@
 // The play rules of a step: waves, collisions and their scores, splitting, rockets, the shot
 // slots, extra lives, the level-select entry, and the mended faults (a missing pause sign,
-// missing reports, a missing "Lives" text, the help page's way back).
+// missing reports, a missing "Lives" text, the help page's way back, the application's pause
+// between two steps).
 #include <gtest/gtest.h>
 #include <cmath>
 #include <string>
@@ -322,6 +323,24 @@ TEST_F(RockvaleTest, PauseSignTappedPausesAndAMissingSignIsNoPlaceToTap) {
         EXPECT_EQ(Rockvale::gameState, Rockvale::menuState);
         EXPECT_EQ(Rockvale::menuMode, Rockvale::pauseMenu);
         EXPECT_EQ(narrow(game.menu->items[0]), "Continue");
+    });
+}
+
+// The application's pause is a press and a release of its key on two frames in a row, while
+// the game steps every 51 ms: it is seen whichever frame it comes on.
+TEST_F(RockvaleTest, ThePauseOfTheApplicationIsSeenOnEveryFrame) {
+    inGame([](Rockvale& game) {
+        for (int frame = 0; frame < 6; ++frame) {
+            emptyWave(game, 1, 0);
+            game.rocks[0] = rock(3, 10, 200);
+            step(game);
+            frames(frame);
+            ASSERT_EQ(Rockvale::gameState, Rockvale::playing);
+            GameLib::gameLib->pauseApp();
+            frames(4);
+            EXPECT_EQ(Rockvale::gameState, Rockvale::menuState) << frame;
+            EXPECT_EQ(Rockvale::menuMode, Rockvale::pauseMenu) << frame;
+        }
     });
 }
 

@@ -293,6 +293,35 @@ TEST_F(Actors, TheFireboltHitsOnlyMonstersInPlay) {
     });
 }
 
+// A bolt in flight or reloading is gone when a new game opens a level and when the next level
+// starts: the first shot of a level can always be fired.
+TEST_F(Actors, TheFireboltStartsEveryLevelAtRest) {
+    inGame([] {
+        const FireboltPtr& bolt = Tunnex::firebolt;
+        const std::pair<const char*, void (*)()> starts[] = {
+            {"a new game", [] { ASSERT_TRUE(Tunnex::openLevel()); }},
+            {"the next level", [] { Level::nextLevel(); }},
+        };
+        for (const auto& [what, startLevel] : starts) {
+            for (bool inFlight : {true, false}) {
+                startPlay();
+                clearField();
+                for (int column = 0; column < Tunnex::columns; ++column)
+                    Level::setCell(column, 9, Level::horizontalFull);
+                putPlayer(2, 9);
+                bolt->reset();
+                bolt->fire(2 * Tunnex::cellSize, 9 * Tunnex::cellSize, Tunnex::right);
+                bolt->update();
+                if (!inFlight) bolt->stop();
+                ASSERT_TRUE(inFlight ? bolt->flying : bolt->reload > 0);
+                startLevel();
+                EXPECT_FALSE(bolt->flying) << what;
+                EXPECT_EQ(bolt->reload, 0) << what << (inFlight ? ", in flight" : ", reloading");
+            }
+        }
+    });
+}
+
 TEST_F(Actors, ExtraLivesComeAbove2000PointsUpToSix) {
     inGame([] {
         startPlay();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "animation.h"
+#include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "keystate.h"
@@ -124,6 +125,22 @@ TEST_F(Flow, PauseContinueAndLeave) {
         ASSERT_EQ(Tunnex::state, Tunnex::helpPage);
         key(keySoftLeft);
         EXPECT_EQ(Tunnex::state, Tunnex::mainMenu);
+    });
+}
+
+// The application's pause is a press and a release of its key on two frames in a row; the game
+// ticks on two frames of three and still sees it on whichever of the three it comes.
+TEST_F(Flow, ThePauseOfTheApplicationIsSeenOnEveryFrame) {
+    inGame([] {
+        for (int counter = 0; counter < 3; ++counter) {
+            startPlay();
+            while (Tunnex::frameCounter != counter) frames(1);
+            ASSERT_EQ(Tunnex::state, Tunnex::play);
+            GameLib::gameLib->pauseApp();
+            frames(3);
+            EXPECT_EQ(Tunnex::state, Tunnex::pauseMenu) << counter;
+            EXPECT_TRUE(Tunnex::paused) << counter;
+        }
     });
 }
 
