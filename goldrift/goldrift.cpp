@@ -1223,5 +1223,6 @@ void Goldrift::releaseStatics() {
     gameState = menuState;
     menuMode = previousMode = mainMode;
     invulnerable = false;
+    stepPhase = 0;
     theGame = nullptr;
 }

@@ -965,5 +965,7 @@ void Swarmline::releaseStatics() {
     splashImage = nullptr;
     gameState = STATE_MENU;
     menuMode = previousMenuMode = mainMenu;
+    swayOffset = swayDirection = 0;
+    fireTimer = alienShotTimer = 0;
     theGame = nullptr;
 }

@@ -692,5 +692,6 @@ void Tunnex::releaseStatics() {
     firebolt = nullptr;
     state = previousState = mainMenu;
     paused = false;
+    frameCounter = 0;
     theGame = nullptr;
 }
