@@ -70,6 +70,8 @@ void Dotvor::start() {
     showMenuPage(mainPage);
     DotvorGame::playMode = 0;
     measureMap();
+    // The menu is the game-wide one, made before a game that ended could drop the shared pictures.
+    GameMenu::loadArrowImages();
     menu()->blendImage(splash, menuShade);
     Sound::play(DotvorGame::menuTune, 1);
 }

@@ -606,4 +606,7 @@ void DotvorGame::releaseStatics() {
     frightenSteps = fruitDelay = 0;
     timeLimit = timeElapsed = pelletMoveTimer = 0;
     lastPointerX = lastPointerY = -1;
+    animTick = 0;
+    animStamp = 0;
+    animChanged = false;
 }

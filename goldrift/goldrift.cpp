@@ -1184,5 +1184,6 @@ void Goldrift::releaseStatics() {
     gameState = menuState;
     menuMode = previousMode = mainMode;
     invulnerable = false;
+    stepPhase = 0;
     theGame = nullptr;
 }

@@ -933,5 +933,7 @@ void Swarmline::releaseStatics() {
     splashImage = nullptr;
     gameState = STATE_MENU;
     menuMode = previousMenuMode = mainMenu;
+    swayOffset = swayDirection = 0;
+    fireTimer = alienShotTimer = 0;
     theGame = nullptr;
 }

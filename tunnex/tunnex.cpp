@@ -654,5 +654,6 @@ void Tunnex::releaseStatics() {
     firebolt = nullptr;
     state = previousState = mainMenu;
     paused = false;
+    frameCounter = 0;
     theGame = nullptr;
 }

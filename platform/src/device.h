@@ -10,6 +10,7 @@
 #include "ce_gx.h"
 #include "physicalmemory.h"
 #include "platform.h"
+#include "systemmemory.h"
 
 namespace platform {
 
@@ -60,14 +61,14 @@ public:
         bool suspended = false;
         DWORD viewportTop = 0;
         DWORD viewportHeight = 0;
-        std::vector<uint8_t> dram;  // empty: GAPI hands out the frame memory itself
+        SystemMemory dram;  // empty: GAPI hands out the frame memory itself
     } gapi;
     GXDisplayProperties gapiProperties() const;
     uint8_t* gapiPixels();
     void gapiEndDraw();
 
     // gxdma.dll's frame buffer in system memory, and when its last transfer ends.
-    std::vector<uint8_t> dmaBuffer;
+    SystemMemory dmaBuffer;
     int64_t dmaBusyUntil = 0;
 
     struct Overlay {

@@ -235,6 +235,26 @@ TEST_F(Detection, TellsAMediaQFrameBufferByItsSlowness) {
     EXPECT_EQ(Candidates(), (std::vector<DWORD>{DRIVER_GDI, DRIVER_GAPI, DRIVER_MEDIAQ}));
 }
 
+// Detection tells a MediaQ chip by where its frame buffer lies, so a display library's buffer in
+// system memory must lie in the same place however the host's heap stands; else the probe (a
+// millisecond of waiting and a cleared buffer) runs on some starts and not on others.
+TEST_F(Detection, FindsAFrameBufferInSystemMemoryInTheSamePlaceOnEveryStart) {
+    for (const char* name : {"smartphone", "smartphone-dma", "landscape"}) {
+        std::vector<std::vector<uint8_t>> heapInUse;
+        uintptr_t firstPlace = 0;
+        for (int start = 0; start < 6; ++start) {
+            StartDevice(name);
+            const int64_t before = device->performanceCounter();
+            const uintptr_t place = reinterpret_cast<uintptr_t>(Detect().mode.frameBuffer) % 0x80000;
+            EXPECT_EQ(device->performanceCounter(), before) << name << ": probed for a MediaQ on start " << start;
+            if (start == 0) firstPlace = place;
+            EXPECT_EQ(place, firstPlace) << name << " on start " << start;
+            StopDevice();
+            heapInUse.emplace_back(size_t(240) * 320 * 2 + 1000 * size_t(start));
+        }
+    }
+}
+
 TEST_F(Detection, AsksTheDisplayDriverOnlyWhenThereIsNoGapi) {
     static platform::Profile both = *platform::findProfile("smartphone-dma");
     both.libraries.push_back({u"gx.dll", {u"?GXOpenDisplay@@YAHPAUHWND__@@K@Z"}});

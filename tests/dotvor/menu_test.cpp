@@ -125,4 +125,14 @@ TEST_F(Menu, AHighScoreGoesIntoTheTableOfItsMode) {
     });
 }
 
+// A game that ends may drop the shared menu pictures (Floodpass does); the maze game's menu is
+// the game-wide one, made at start-up, so the game itself must bring them back.
+TEST_F(Menu, TheSharedPicturesAreBackAfterAGameDroppedThem) {
+    inGame([](Dotvor&) {
+        EXPECT_TRUE(GameMenu::pauseImage);
+        EXPECT_TRUE(GameMenu::arrowUp);
+        EXPECT_TRUE(GameMenu::arrowDown);
+    }, [] { GameMenu::arrowUp = GameMenu::arrowDown = GameMenu::pauseImage = nullptr; });
+}
+
 }  // namespace
