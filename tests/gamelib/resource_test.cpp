@@ -50,6 +50,14 @@ protected:
         D7zipInputStream::openArchive(u"game.dat", u"");
         if (has & file) folder.write(name.substr(1), "file");
     }
+
+    // The name provided as `has` says, on a screen of that height of that device.
+    DStringPtr onScreen(const char* name, int height, const char* profile, int has) {
+        provide(name, has);
+        platform::selectProfile(*platform::findProfile(profile));
+        ScreenCanvas::screenHeight = height;
+        return platform::widen(name).c_str();
+    }
 };
 
 }  // namespace
@@ -87,10 +95,7 @@ TEST_F(Resources, EachNameOpensTheVariantItsScreenAndPlatformAskFor) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.height) + " " + c.profile);
-        provide(c.name, c.has);
-        platform::selectProfile(*platform::findProfile(c.profile));
-        ScreenCanvas::screenHeight = c.height;
-        const DStringPtr name = platform::widen(c.name).c_str();
+        const DStringPtr name = onScreen(c.name, c.height, c.profile, c.has);
         if (*c.opened) {
             EXPECT_EQ(readAll(GameLib::openResource(name)), c.opened);
             EXPECT_EQ(readAll(GameLib::resolvePath(name)), c.opened);
@@ -177,10 +182,7 @@ TEST_F(Resources, ALargeScreensLayoutTextHasNoSmallStandIn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.height) + " " + c.profile);
-        provide(c.name, c.has);
-        platform::selectProfile(*platform::findProfile(c.profile));
-        ScreenCanvas::screenHeight = c.height;
-        const DStringPtr name = platform::widen(c.name).c_str();
+        const DStringPtr name = onScreen(c.name, c.height, c.profile, c.has);
         if (*c.opened)
             EXPECT_EQ(readAll(GameLib::openScreenResource(name)), c.opened);
         else
