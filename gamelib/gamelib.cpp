@@ -1,5 +1,6 @@
 #include "gamelib.h"
 #include <exception>
+#include "ce_file.h"
 #include "ce_window.h"
 #include "d7zipinputstream.h"
 #include "ddisplay.h"
@@ -48,6 +49,11 @@ constexpr int failureStatus = 1;
 // The archive entry of a resource name, as the archive lists it: without the leading "/".
 DStringPtr entryOf(const DStringPtr& name) { return name->startsWith(u"/") ? name->substring(1) : name; }
 
+void diagnoseMissing(const DStringPtr& name, const DStringPtr& entries) {
+    diagnose(u"GameLib: cannot open the resource " + name + u": the data archive has no readable entry " + entries +
+             u" and there is no such file beside the program");
+}
+
 // Names whose layout depends on the screen size.
 bool isLayoutResource(const DStringPtr& name) {
     return name->endsWith(u"all.txt") || name->endsWith(u"anim.txt") || name->startsWith(u"/menu");
@@ -58,6 +64,7 @@ bool isLayoutResource(const DStringPtr& name) {
 GameLib::GameLib() {
     gameLib = this;
     StringManager::openResource = openResource;
+    StringManager::entryName = servingEntry;
 }
 
 void GameLib::startApp() {
@@ -90,8 +97,10 @@ bool GameLib::openArchive() {
         D7zipInputStream::openArchive(u"game.dat", DSystem::getProperty(u"archive.password"));
         return true;
     } catch (DExceptionPtr&) {
-        diagnose(u"GameLib: cannot open the data archive " + DSystem::getProperty(u"app.fullpath") +
-                 u"\\game.dat: it is missing or no 7z archive");
+        // Named as the user finds it on this machine, not as the device path it is opened by.
+        const DStringPtr path = DSystem::getProperty(u"app.fullpath") + u"\\game.dat";
+        const DStringPtr shown = new DString(HostPathOf(path->chars()).c_str());
+        diagnose(u"GameLib: cannot open the data archive " + shown + u": it is missing or no 7z archive");
         return false;
     }
 }
@@ -213,9 +222,7 @@ DInputStreamPtr GameLib::openResource(const DStringPtr& name) {
     } catch (DExceptionPtr&) {
         const DStringPtr variant = variantName(name);
         const bool bothTried = !variant->equals(name) && fallsBack(name);
-        const DStringPtr entries = bothTried ? entryOf(variant) + u" nor " + entryOf(name) : entryOf(variant);
-        diagnose(u"GameLib: cannot open the resource " + name + u": the data archive has no readable entry " + entries +
-                 u" and there is no such file beside the program");
+        diagnoseMissing(name, bothTried ? entryOf(variant) + u" nor " + entryOf(name) : entryOf(variant));
         throw;
     }
 }
@@ -225,6 +232,35 @@ DInputStreamPtr GameLib::tryResource(const DStringPtr& name) {
         return openVariant(name);
     } catch (DExceptionPtr&) {
         return DFileInputStream::open(name);
+    }
+}
+
+DInputStreamPtr GameLib::openScreenResource(const DStringPtr& name) {
+    const DStringPtr variant = variantName(name);
+    try {
+        return D7zipInputStream::open(variant);
+    } catch (DExceptionPtr&) {
+        // Not in the archive: perhaps beside the program.
+    }
+    try {
+        // A loose file goes by the plain name, as a loose picture does.
+        return DFileInputStream::open(name);
+    } catch (DExceptionPtr&) {
+        const DStringPtr other = u" (" + entryOf(name) + u" is laid out for the small screen)";
+        diagnoseMissing(name, variant->equals(name) ? entryOf(name) : entryOf(variant) + other);
+        throw;
+    }
+}
+
+DStringPtr GameLib::servingEntry(const DStringPtr& name) {
+    const DStringPtr variant = variantName(name);
+    if (variant->equals(name) || !fallsBack(name)) return entryOf(variant);
+    try {
+        // Opened again only to name it: this runs on the way to a diagnostic.
+        D7zipInputStream::open(variant);
+        return entryOf(variant);
+    } catch (DExceptionPtr&) {
+        return entryOf(name);
     }
 }
 

@@ -37,6 +37,11 @@ public:
     static dfc::io::DInputStreamPtr openResource(const dfc::lang::DStringPtr& name);
     // As openResource, without the diagnostic: for names that are only tried.
     static dfc::io::DInputStreamPtr tryResource(const dfc::lang::DStringPtr& name);
+    // As openResource, but in the archive the large-screen variant of a layout resource has no
+    // stand-in: the small screen's atlas text would cut the large picture wrong.
+    static dfc::io::DInputStreamPtr openScreenResource(const dfc::lang::DStringPtr& name);
+    // The archive entry that openResource reads for a name, as diagnostics name it.
+    static dfc::lang::DStringPtr servingEntry(const dfc::lang::DStringPtr& name);
     static dfc::io::DInputStreamPtr resolvePath(const dfc::lang::DStringPtr& name) { return openResource(name); }
     // Stops and drops the current mode and starts a new shell menu.
     static void returnToShell();

@@ -2,6 +2,8 @@
 #include "ddatainputstream.h"
 #include "dinteger.h"
 #include "dioexception.h"
+#include "dprintstream.h"
+#include "dsystem.h"
 #include "gamelib.h"
 #include "screencanvas.h"
 #include "stringmanager.h"
@@ -14,6 +16,7 @@ using dfc::lang::DintArrayPtr;
 using dfc::lang::DInteger;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
+using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
@@ -42,9 +45,15 @@ void ImageAtlas::load(const DStringPtr& name) {
 }
 
 void ImageAtlas::readRectangles(const DStringPtr& name) {
-    DDataInputStreamPtr in = new DDataInputStream(GameLib::openResource(name + u".txt"));
+    const DStringPtr text = name + u".txt";
+    // The text of this screen's picture: the other screen's rectangles would cut it wrong.
+    DDataInputStreamPtr in = new DDataInputStream(GameLib::openScreenResource(text));
+    DStringPtr last;
+    bool ended = true, lastEnded = true;
     try {
-        while (DStringPtr line = StringManager::readLine(in)) {
+        while (DStringPtr line = StringManager::readLine(in, &ended)) {
+            last = line;
+            lastEnded = ended;
             DStringArrayPtr fields = StringManager::split(line, u';');
             if (fields->length < fieldCount) continue;
             DintArrayPtr rectangle = new DintArray(4);
@@ -52,9 +61,24 @@ void ImageAtlas::readRectangles(const DStringPtr& name) {
             imageAtlas->put(DStringPtr(fields[0]), rectangle);
         }
     } catch (DEOFExceptionPtr&) {
-        // A text without an empty last line ends here.
+        reportCutShort(GameLib::servingEntry(text), last, lastEnded);
     }
     in->close();
+}
+
+// An atlas text ends with an empty line; without it, it was cut short where it ends.
+void ImageAtlas::reportCutShort(const DStringPtr& entry, const DStringPtr& last, bool lastEnded) {
+    if (!DSystem::err) return;
+    DStringPtr where;
+    if (!last)
+        where = DStringPtr(u"it is empty");
+    else if (lastEnded)
+        where = u"it ends after the picture \"" + DStringPtr(StringManager::split(last, u';')[0]) +
+                u"\"; the pictures after it are missing";
+    else
+        where = u"it ends inside the line \"" + last + u"\"; the pictures from there on are missing";
+    DSystem::err->println(u"ImageAtlas: " + entry + u" is cut short, without the empty line that ends an atlas: " +
+                          where);
 }
 
 void ImageAtlas::loadPictures(const DStringPtr& name) {

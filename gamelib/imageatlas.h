@@ -11,7 +11,8 @@
 class ImageAtlas {
 public:
     // Reads name + ".txt", one picture a line: "name;x;y;width;height", then the picture
-    // name + ".png". Reading ends at an empty line or the end of the text; a line of fewer
+    // name + ".png", both of this screen (on a large screen the "/ppc" ones). Reading ends at
+    // an empty line or the end of the text, which is then named as cut short; a line of fewer
     // than five fields is skipped.
     static void load(const dfc::lang::DStringPtr& name);
     // The rectangle {x, y, width, height} of a picture; null when the atlas has none.
@@ -31,6 +32,7 @@ public:
 
 private:
     static void readRectangles(const dfc::lang::DStringPtr& name);
+    static void reportCutShort(const dfc::lang::DStringPtr& entry, const dfc::lang::DStringPtr& last, bool lastEnded);
     static void loadPictures(const dfc::lang::DStringPtr& name);
     static void dropPictures();
 

@@ -28,20 +28,34 @@ DInputStreamPtr openArchiveEntry(const DStringPtr& name) { return dfc::io::D7zip
 
 DStringPtr toString(const std::u16string& units) { return new DString(units.data(), int(units.size())); }
 
+DStringPtr archiveEntryOf(const DStringPtr& name) { return name->startsWith(u"/") ? name->substring(1) : name; }
+
+void diagnose(const DStringPtr& line) {
+    if (DSystem::err) DSystem::err->println(line);
+}
+
 }  // namespace
 
 StringManager::Opener StringManager::openResource = openArchiveEntry;
+StringManager::Namer StringManager::entryName = archiveEntryOf;
 dfc::util::DHashtablePtr StringManager::properties;
 
 void StringManager::loadProperties(const DStringPtr& name) {
     properties->clear();
-    DInputStreamPtr in = openResource(name + u".txt");
-    if (!in) in = openResource(name + u".dat");
+    DStringPtr file = name + u".txt";
+    DInputStreamPtr in = openResource(file);
+    if (!in) in = openResource(file = name + u".dat");
+    if (in->available() == 0)
+        diagnose(u"StringManager: " + entryName(file) + u" is empty: every text it holds is missing");
     DDataInputStreamPtr lines = new DDataInputStream(in);
+    bool ended = true;
     try {
-        while (DStringPtr line = readLine(lines)) {
+        while (DStringPtr line = readLine(lines, &ended)) {
             int equals = line->indexOf(u'=');
             if (equals >= 0) properties->put(line->substring(0, equals), line->substring(equals + 1));
+            if (!ended)
+                diagnose(u"StringManager: " + entryName(file) + u" is cut short: its last line, \"" + line +
+                         u"\", lacks its line end; what followed is missing");
         }
     } catch (DEOFExceptionPtr&) {
     }
@@ -49,12 +63,19 @@ void StringManager::loadProperties(const DStringPtr& name) {
 }
 
 DStringPtr StringManager::readLine(const DDataInputStreamPtr& in) {
+    bool ended = true;
+    return readLine(in, &ended);
+}
+
+DStringPtr StringManager::readLine(const DDataInputStreamPtr& in, bool* ended) {
     std::u16string line;
+    *ended = false;
     try {
         for (;;) {
             int byte = in->readUnsignedByte();
             if (byte == carriageReturn) {
                 in->readUnsignedByte();  // the LF of CR LF
+                *ended = true;
                 break;
             }
             line += char16_t(byte);

@@ -11,15 +11,23 @@ public:
     // Opens a resource by its archive name; the application puts its own opener here.
     using Opener = dfc::io::DInputStreamPtr (*)(const dfc::lang::DStringPtr& name);
     static Opener openResource;
+    // The archive entry that serves a resource name, as diagnostics name it; the application
+    // puts its own here, which knows the screen's variants.
+    using Namer = dfc::lang::DStringPtr (*)(const dfc::lang::DStringPtr& name);
+    static Namer entryName;
 
     // The one table, made by the game-wide tables; null before that.
     static dfc::util::DHashtablePtr properties;
 
     // Replaces every property with those of name + ".txt" (or ".dat" when the opener gives none).
+    // A text whose last line lacks its CR LF is cut short: that is named, and the line kept.
     static void loadProperties(const dfc::lang::DStringPtr& name);
     // One line of bytes up to CR (the byte after the CR is dropped); null for an empty line.
     // A stream that ends before any byte of the line throws DEOFException.
     static dfc::lang::DStringPtr readLine(const dfc::io::DDataInputStreamPtr& in);
+    // The same; *ended tells whether the line had its CR LF, false for the last line of a text
+    // cut short.
+    static dfc::lang::DStringPtr readLine(const dfc::io::DDataInputStreamPtr& in, bool* ended);
     // Null, with a diagnostic, for a key that is missing.
     static dfc::lang::DStringPtr getProperty(const dfc::lang::DStringPtr& key);
     static int getInt(const dfc::lang::DStringPtr& key, int defaultValue);

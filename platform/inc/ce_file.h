@@ -1,5 +1,6 @@
 // Files and the executable's own path. Paths are the device's: backslash separators.
 #pragma once
+#include <string>
 #include "ce_types.h"
 
 constexpr DWORD GENERIC_READ = 0x80000000;
@@ -28,3 +29,7 @@ BOOL CloseHandle(HANDLE object);
 
 // The executable's full path name; the answer is the number of units written without the terminator.
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
+
+// Not the device's own: how the person at this machine names a device path in a message, the
+// host's path here ("\\home\\me\\game.dat" is "/home/me/game.dat").
+std::u16string HostPathOf(LPCWSTR devicePath);

@@ -1,6 +1,7 @@
 // The headless backend: a virtual clock, scripted or injected input, captured frames
 // and message boxes. Every test runs on it.
 #pragma once
+#include <deque>
 #include <string>
 #include <vector>
 #include "platform.h"
@@ -41,7 +42,8 @@ public:
     void advance(DWORD milliseconds) { sleep(milliseconds); }
     // Events are delivered on the first pump at or after their time.
     void schedule(const Event& event);
-    // Reads a script: one event a line, "<ms> <event> [args]"; false with a message on a bad line.
+    // Reads a script: one event a line, "<ms> <event> [args]", times below 2^31; false with a
+    // message naming the first bad line (nothing of the script is then scheduled).
     bool loadScript(const std::string& path, std::string* error);
     // After this many presented frames the window is asked to close; 0 runs on.
     void stopAfterFrames(int frames) { frameLimit = frames; }
@@ -61,10 +63,13 @@ public:
 
 private:
     void discardAudio(int64_t micros);
+    // Whether a is due before b, counting from now round the clock.
+    bool earlier(const Event& a, const Event& b);
+    void scheduleAll(std::vector<Event> events);
 
     DWORD startTicks;
     int64_t elapsedMicros = 0;
-    std::vector<Event> pending;
+    std::deque<Event> pending;
     std::vector<MessageBoxRecord> boxes;
     const Picture* last = nullptr;
     int frameCount = 0;

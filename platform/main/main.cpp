@@ -30,7 +30,10 @@ void usage(FILE* out) {
                  "  --scale     window size as a multiple of the device screen, 1 to %d (default: the\n"
                  "              largest that fits the desktop)\n"
                  "  --script    headless: timed key and stylus events, one a line: \"<ms> <event> [args]\"\n"
-                 "  --frames    headless: close the program after this many frames (0: no limit)\n"
+                 "  --frames    headless: close the program once the panel has shown this many pictures\n"
+                 "              (0: no limit): one a frame of 25 ms of device time on the shell and in\n"
+                 "              play, one every 16 ms while the program waits (the start-up splash),\n"
+                 "              none while a game loads\n"
                  "  --capture   headless: write the last frame as a PNG file at the end\n"
                  "Desktop keys:\n%s",
                  platform::maxWindowScale, platform::sdl::keyTable().c_str());
@@ -65,7 +68,9 @@ bool parse(int argc, char** argv, Options* o, std::string* error) {
                 return false;
             }
             value = argv[++i];
-            return true;
+            // An empty value would be taken for the option not given.
+            if (value.empty()) *error = arg + " wants a value, not an empty text";
+            return !value.empty();
         };
         if (arg == "--help" || arg == "-h") {
             usage(stdout);
@@ -112,6 +117,7 @@ bool parse(int argc, char** argv, Options* o, std::string* error) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::string programPath = argv[0];
     Options options;
     std::string error;
     if (!parse(argc, argv, &options, &error)) {
@@ -133,8 +139,8 @@ int main(int argc, char** argv) {
         if (!backend) {
             std::fprintf(stderr,
                          "mossyard: no display is available (%s).\n"
-                         "Run without a window: mossyard --backend headless --frames 200 --capture frame.png\n",
-                         error.c_str());
+                         "Run without a window: %s --backend headless --frames 200 --capture frame.png\n",
+                         error.c_str(), programPath.c_str());
             return 1;
         }
         platform::useBackend(std::move(backend));

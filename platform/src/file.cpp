@@ -123,6 +123,8 @@ DWORD GetFileSize(HANDLE file, DWORD* sizeHigh) {
     return DWORD(uint64_t(info.st_size));
 }
 
+std::u16string HostPathOf(LPCWSTR path) { return platform::widen(hostPath(path)); }
+
 DWORD GetModuleFileNameW(HMODULE, LPWSTR fileName, DWORD size) {
     if (!fileName || size == 0) return 0;
     std::u16string path = devicePath(executablePath());

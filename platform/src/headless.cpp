@@ -3,7 +3,9 @@
 #include <cctype>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include "state.h"
@@ -37,11 +39,34 @@ bool keyByName(const std::string& word, int* vk) {
         *vk = word[0];
         return true;
     }
+    // A number names a virtual key, 1 to 254: the program's own codes (the pause key -1, the soft
+    // keys from 10000) are not keys a device sends.
     char* end = nullptr;
+    errno = 0;
     long value = std::strtol(word.c_str(), &end, 10);
-    if (word.empty() || *end) return false;
+    if (word.empty() || *end || errno == ERANGE || value < 1 || value > 254) return false;
     *vk = int(value);
     return true;
+}
+
+// Later than this the clock's wrap-around comparison would take a time for one long past.
+constexpr unsigned long latestTime = 0x7FFFFFFFul;
+// A script line is a few words; a longer one is no script (a file without line ends, say).
+constexpr size_t longestLine = 1000;
+
+// The next line without its end; false at the end of the text. A line longer than longestLine
+// stops the reading there with *tooLong set.
+bool nextLine(std::istream& in, std::string* line, bool* tooLong) {
+    line->clear();
+    for (int c; (c = in.get()) != std::char_traits<char>::eof();) {
+        if (c == '\n') return true;
+        if (line->size() == longestLine) {
+            *tooLong = true;
+            return true;
+        }
+        *line += char(c);
+    }
+    return !line->empty();
 }
 
 }  // namespace
@@ -56,7 +81,7 @@ void HeadlessBackend::pumpEvents() {
     // Events in time order; stable so that events of one moment keep their script order.
     while (!pending.empty() && DWORD(tickCount() - pending.front().at) < 0x80000000u) {
         Event e = pending.front();
-        pending.erase(pending.begin());
+        pending.pop_front();
         switch (e.kind) {
         case Event::keyDown: deliverKey(DWORD(e.a), true); break;
         case Event::keyUp: deliverKey(DWORD(e.a), false); break;
@@ -123,46 +148,76 @@ std::vector<int16_t> HeadlessBackend::takeAudio(size_t frames) {
     return samples;
 }
 
+bool HeadlessBackend::earlier(const Event& a, const Event& b) {
+    return DWORD(a.at - tickCount()) < DWORD(b.at - tickCount());
+}
+
 void HeadlessBackend::schedule(const Event& event) {
-    auto at = std::upper_bound(pending.begin(), pending.end(), event,
-                               [this](const Event& a, const Event& b) { return DWORD(a.at - tickCount()) < DWORD(b.at - tickCount()); });
-    pending.insert(at, event);
+    pending.insert(std::upper_bound(pending.begin(), pending.end(), event,
+                                    [this](const Event& a, const Event& b) { return earlier(a, b); }),
+                   event);
+}
+
+void HeadlessBackend::scheduleAll(std::vector<Event> events) {
+    // As one schedule after another, in linear time after the sort: events of one moment keep
+    // their order, after those already waiting.
+    auto order = [this](const Event& a, const Event& b) { return earlier(a, b); };
+    std::stable_sort(events.begin(), events.end(), order);
+    std::deque<Event> merged;
+    std::merge(pending.begin(), pending.end(), events.begin(), events.end(), std::back_inserter(merged), order);
+    pending = std::move(merged);
 }
 
 bool HeadlessBackend::loadScript(const std::string& path, std::string* error) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        *error = path + ": a folder, not a script";
+        return false;
+    }
     std::ifstream in(path);
     if (!in) {
         *error = path + ": cannot be read";
         return false;
     }
+    std::vector<Event> events;
     std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-        std::istringstream words(line);
-        std::string atText, name;
-        if (!(words >> atText)) continue;
+    bool tooLong = false;
+    for (int number = 1; nextLine(in, &line, &tooLong); ++number) {
         auto fail = [&](const std::string& why) {
             *error = path + ":" + std::to_string(number) + ": " + why;
             return false;
         };
+        if (tooLong) return fail("a line longer than " + std::to_string(longestLine) + " characters");
+        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::string atText, name;
+        if (!(words >> atText)) continue;
         // Digits only: strtoul would take "-5" as a time near the end of the clock.
         char* end = nullptr;
         errno = 0;
         unsigned long at = std::strtoul(atText.c_str(), &end, 10);
-        if (!std::isdigit(static_cast<unsigned char>(atText[0])) || *end || errno == ERANGE || at > 0xFFFFFFFFul)
+        if (!std::isdigit(static_cast<unsigned char>(atText[0])) || *end)
             return fail("expected a time in milliseconds, found \"" + atText + "\"");
+        if (errno == ERANGE || at > latestTime)
+            return fail("a time of at most " + std::to_string(latestTime) + " ms, found \"" + atText + "\"");
         if (!(words >> name) || !eventNames().count(name)) return fail("unknown event \"" + name + "\"");
         Event e{DWORD(at), eventNames().at(name)};
         if (e.kind == Event::keyDown || e.kind == Event::keyUp) {
             std::string key;
-            if (!(words >> key) || !keyByName(key, &e.a)) return fail("expected a key name or number");
+            if (!(words >> key) || !keyByName(key, &e.a))
+                return fail("expected a key name or a virtual-key number from 1 to 254, found \"" + key + "\"");
         } else if (e.kind == Event::stylusDown || e.kind == Event::stylusUp || e.kind == Event::stylusMove) {
             if (!(words >> e.a >> e.b)) return fail("expected x and y");
         }
         std::string extra;
         if (words >> extra) return fail("unexpected \"" + extra + "\"");
-        schedule(e);
+        events.push_back(e);
     }
+    if (in.bad()) {
+        *error = path + ": cannot be read";
+        return false;
+    }
+    scheduleAll(std::move(events));
     return true;
 }
 

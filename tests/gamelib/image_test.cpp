@@ -1,8 +1,12 @@
 // Image atlases, the sprites cut from them in every transform, and animations.
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <string>
 #include <vector>
 #include "animation.h"
+#include "captured_diagnostics.h"
+#include "d7zipinputstream.h"
+#include "dioexception.h"
 #include "dbytearrayoutputstream.h"
 #include "dgraphics.h"
 #include "dhashtable.h"
@@ -16,6 +20,7 @@
 #include "program_fixture.h"
 #include "stringmanager.h"
 
+using dfc::io::D7zipInputStream;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringPtr;
 using dfc::lang::DSystem;
@@ -207,5 +212,69 @@ TEST_F(AtlasTest, AnAnimationByKeyNeedsItsListAndEveryFrame) {
             EXPECT_EQ(printed, c.printed) << platform::narrow(c.key);
         }
         StringManager::properties = nullptr;
+    });
+}
+
+// An atlas text ends with an empty line: one that ends without it was cut short, and says
+// where; the pictures read before the cut stay.
+TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
+    const std::string cut = "ImageAtlas: t/atlas.txt is cut short, without the empty line that ends an atlas: ";
+    struct Case {
+        const char* what;
+        const char* text;
+        std::vector<const char16_t*> found;
+        std::string printed;
+    } const cases[] = {
+        {"whole", "a;0;0;1;1\r\nb;1;0;2;2\r\n\r\n", {u"a", u"b"}, ""},
+        {"cut after a line", "a;0;0;1;1\r\nb;1;0;2;2\r\n", {u"a", u"b"},
+         cut + "it ends after the picture \"b\"; the pictures after it are missing\r\n"},
+        {"cut inside a line", "a;0;0;1;1\r\nb;1;0", {u"a"},
+         cut + "it ends inside the line \"b;1;0\"; the pictures from there on are missing\r\n"},
+        {"cut inside the end line", "a;0;0;1;1\r\n\r", {u"a"},
+         cut + "it ends after the picture \"a\"; the pictures after it are missing\r\n"},
+        {"cut before its first byte", "", {}, cut + "it is empty\r\n"},
+    };
+    for (const Case& c : cases) {
+        writeAtlas(c.text);
+        inProgram([&] {
+            beginDiagnostics();
+            GameLib::loadImageSet(u"/t/atlas");
+            for (const char16_t* name : c.found) EXPECT_TRUE(ImageAtlas::find(name)) << c.what;
+            EXPECT_EQ(printedDiagnostics(), c.printed) << c.what;
+            endDiagnostics();
+        });
+    }
+}
+
+using PocketPcAtlasTest = PocketPcProgramTest;
+
+// A large screen draws the large picture of the archive: the small screen's rectangles are
+// never paired with it, so an atlas whose large-screen text is missing does not load.
+TEST_F(PocketPcAtlasTest, ALargePictureIsNeverCutByTheSmallScreensText) {
+    writePicture("large.png", 4, 4, std::vector<uint16_t>(16, 0x1234));
+    writePicture("small.png", 2, 2, std::vector<uint16_t>(4, 0x4321));
+    Files atlas{{"t/all.png", folder.read("small.png")},
+                {"t/all.txt", "a;0;0;2;2\r\n\r\n"},
+                {"ppc/t/all.png", folder.read("large.png")}};
+    pack("game.dat", atlas);
+    inProgram([] {
+        D7zipInputStream::openArchive(u"game.dat", u"");
+        beginDiagnostics();
+        EXPECT_THROW(GameLib::loadImageSet(u"/t/all"), dfc::io::DFileNotFoundExceptionPtr);
+        EXPECT_FALSE(ImageAtlas::find(u"a"));
+        EXPECT_NE(printedDiagnostics().find("no readable entry ppc/t/all.txt (t/all.txt is laid out for the small "
+                                            "screen)"),
+                  std::string::npos)
+            << printedDiagnostics();
+        endDiagnostics();
+    });
+    std::filesystem::remove(folder.file("game.dat"));
+    atlas.push_back({"ppc/t/all.txt", "a;0;0;4;4\r\n\r\n"});
+    pack("game.dat", atlas);
+    inProgram([] {
+        D7zipInputStream::openArchive(u"game.dat", u"");
+        GameLib::loadImageSet(u"/t/all");
+        EXPECT_EQ(GameImage::load(u"a")->width, 4);
+        EXPECT_EQ(ImageAtlas::width, 4);
     });
 }

@@ -50,6 +50,14 @@ protected:
         D7zipInputStream::openArchive(u"game.dat", u"");
         if (has & file) folder.write(name.substr(1), "file");
     }
+
+    // The name provided as `has` says, on a screen of that height of that device.
+    DStringPtr onScreen(const char* name, int height, const char* profile, int has) {
+        provide(name, has);
+        platform::selectProfile(*platform::findProfile(profile));
+        ScreenCanvas::screenHeight = height;
+        return platform::widen(name).c_str();
+    }
 };
 
 }  // namespace
@@ -87,10 +95,7 @@ TEST_F(Resources, EachNameOpensTheVariantItsScreenAndPlatformAskFor) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.height) + " " + c.profile);
-        provide(c.name, c.has);
-        platform::selectProfile(*platform::findProfile(c.profile));
-        ScreenCanvas::screenHeight = c.height;
-        const DStringPtr name = platform::widen(c.name).c_str();
+        const DStringPtr name = onScreen(c.name, c.height, c.profile, c.has);
         if (*c.opened) {
             EXPECT_EQ(readAll(GameLib::openResource(name)), c.opened);
             EXPECT_EQ(readAll(GameLib::resolvePath(name)), c.opened);
@@ -152,4 +157,36 @@ TEST_F(ReturnToShell, StopsAndReleasesTheGameBeforeTheShellStarts) {
         GameLib::returnToShell();
         EXPECT_TRUE(GameLib::currentMode);
     });
+}
+
+// An atlas text is read with the picture of its screen: on a large screen the small screen's
+// entry does not stand in for a missing large one (a loose file, like a loose picture, goes by
+// the plain name). Diagnostics name the entry that was read.
+TEST_F(Resources, ALargeScreensLayoutTextHasNoSmallStandIn) {
+    struct Case {
+        const char* name;
+        int height;
+        const char* profile;
+        int has;
+        const char* opened;  // "" when nothing can be opened
+        const char* entry;   // the entry diagnostics name
+    } cases[] = {
+        {"/g/all.txt", 320, "pocketpc", plain | ppc, "ppc", "ppc/g/all.txt"},
+        {"/g/all.txt", 320, "pocketpc", plain, "", "g/all.txt"},
+        {"/g/all.txt", 320, "pocketpc", plain | file, "file", "g/all.txt"},
+        {"/g/all.txt", 220, "smartphone", plain | ppc, "plain", "g/all.txt"},
+        {"/g/all.txt", 220, "smartphone", file, "file", "g/all.txt"},
+        {"/menu/texts.txt", 320, "pocketpc", plain, "", "menu/texts.txt"},
+        {"/g/level.txt", 320, "pocketpc", plain | ppc, "plain", "g/level.txt"},
+        {"/g/help.txt", 220, "pocketpc", plain | ppc, "ppc", "ppc/g/help.txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.height) + " " + c.profile);
+        const DStringPtr name = onScreen(c.name, c.height, c.profile, c.has);
+        if (*c.opened)
+            EXPECT_EQ(readAll(GameLib::openScreenResource(name)), c.opened);
+        else
+            EXPECT_THROW(GameLib::openScreenResource(name), dfc::io::DFileNotFoundExceptionPtr);
+        EXPECT_EQ(platform::narrow(GameLib::servingEntry(name)->chars()), c.entry);
+    }
 }

@@ -63,6 +63,7 @@ struct ProgramRun {
     std::string folder;
     FILE* pipe = nullptr;
     Outcome outcome;
+    std::string arguments;  // its own, after those of the whole batch
 };
 
 class DamagedData : public ::testing::Test {
@@ -73,7 +74,7 @@ protected:
     }
 
     // A folder with the program, its character list and a copy of game.dat.
-    std::string prepare(const std::string& label) {
+    std::string prepare(const std::string& label, const std::string& arguments = "") {
         const std::string dir = folder.file("run-" + std::to_string(++made));
         fs::create_directories(dir + "/data");
         std::error_code linked;
@@ -81,7 +82,7 @@ protected:
         if (linked) fs::copy_file(folder.file("program/mossyard"), dir + "/mossyard");
         fs::copy_file(built + "charset.dat", dir + "/charset.dat");
         fs::copy_file(built + "game.dat", dir + "/game.dat");
-        runs.push_back(ProgramRun{label, dir, nullptr, {}});
+        runs.push_back(ProgramRun{label, dir, nullptr, {}, arguments});
         return dir;
     }
 
@@ -97,7 +98,8 @@ protected:
             for (size_t i = first; i < end; ++i) {
                 ProgramRun& run = runs[i];
                 const std::string command = "cd '" + run.folder + "' && MOSSYARD_DATA_DIR='" + run.folder +
-                                            "/data' timeout 60 ./mossyard --backend headless " + arguments + " 2>&1";
+                                            "/data' timeout 60 ./mossyard --backend headless " + arguments + " " +
+                                            run.arguments + " 2>&1";
                 run.pipe = popen(command.c_str(), "r");
             }
             for (size_t i = first; i < end; ++i) {
@@ -155,7 +157,7 @@ TEST_F(DamagedData, EachBrickGameEntryRemovedOnTheSmartphone) {
 }
 
 TEST_F(DamagedData, EachBrickGameEntryRemovedOnThePocketPc) {
-    removeEachInTurn(true, {"ppc/bxm/help.txt", "ppc/bxm/all.png", "ppc/bxm/splash.jpg"});
+    removeEachInTurn(true, {"ppc/bxm/help.txt", "ppc/bxm/all.png", "ppc/bxm/all.txt", "ppc/bxm/splash.jpg"});
 }
 
 TEST_F(DamagedData, ADamagedPictureOfTheBrickGameNamesItself) {
@@ -201,5 +203,70 @@ TEST_F(DamagedData, AStartThatFailsSaysWhatItCouldNotReadAndExitsWithAFailure) {
         EXPECT_NE(o.output.find(cases[i].named), std::string::npos) << cases[i].what << ":\n" << o.output;
         // The application is released before the program's statics go.
         EXPECT_TRUE(sanitizersQuiet(o.output)) << cases[i].what << ":\n" << o.output;
+    }
+    // The archive is named by the path the user finds it at, not the device's.
+    EXPECT_NE(runs[0].outcome.output.find("GameLib: cannot open the data archive " + runs[0].folder + "/game.dat:"),
+              std::string::npos)
+        << runs[0].outcome.output;
+}
+
+namespace {
+
+// Keys that open the game of that registry number from the shell (as the shell lists it on
+// that screen) and a close once it has loaded.
+std::string openingKeys(bool pocketPc, int game) {
+    const int smallOrder[] = {0, 7, 6, 3, 4, 5, 2, 1};
+    const int steps = pocketPc ? game : smallOrder[game];
+    std::string keys;
+    int at = 3000;
+    for (int i = 0; i <= steps; ++i, at += 400) keys += held(at, pocketPc ? "down" : "right");
+    return keys + held(at, "select") + std::to_string(at + 9000) + " close\n";
+}
+
+}  // namespace
+
+// A text cut short, or a large-screen atlas text missing, is named with its entry: the game
+// plays on with what it read, or, with no text for its picture, goes back to the shell.
+TEST_F(DamagedData, ATextCutShortOrALargeAtlasTextMissingIsNamed) {
+    struct Case {
+        const char* entry;
+        int keep;  // bytes kept; -1: the entry removed
+        bool pocketPc;
+        int game;
+        const char* named;
+    } const cases[] = {
+        {"dtv/all.txt", 3600, false, 2, "ImageAtlas: dtv/all.txt is cut short"},
+        {"ppc/dtv/all.txt", 7000, true, 2, "ImageAtlas: ppc/dtv/all.txt is cut short"},
+        {"bxm/anim.txt", 1000, false, 0, "StringManager: bxm/anim.txt is cut short: its last line"},
+        {"fdp/res.txt", 1222, false, 7, "StringManager: fdp/res.txt is cut short: its last line, \"land="},
+        {"ppc/tnx/all.txt", -1, true, 3, "no readable entry ppc/tnx/all.txt (tnx/all.txt is laid out for the small"},
+    };
+    for (const Case& c : cases) {
+        const std::string script = "keys-" + std::to_string(made + 1) + ".txt";
+        folder.write(script, openingKeys(c.pocketPc, c.game));
+        const std::string dir = prepare(c.entry, std::string("--profile ") + (c.pocketPc ? "pocketpc" : "smartphone") +
+                                                     " --script '" + folder.file(script) + "'");
+        if (c.keep >= 0) {
+            const std::string stage = dir + "/stage/";
+            fs::create_directories(fs::path(stage + c.entry).parent_path());
+            const std::string bytes = shell("7zz e -so '" + built + "game.dat' " + c.entry + " 2>/dev/null");
+            ASSERT_GT(int(bytes.size()), c.keep) << c.entry;
+            FILE* out = std::fopen((stage + c.entry).c_str(), "wb");
+            std::fwrite(bytes.data(), 1, size_t(c.keep), out);
+            std::fclose(out);
+        }
+        removeEntry(dir, c.entry);
+        if (c.keep < 0) continue;
+        const std::string add = "cd '" + dir + "/stage' && 7zz a -bso0 -bsp0 -m0=Copy ../game.dat '" + c.entry + "'";
+        ASSERT_EQ(0, std::system((add + " > /dev/null").c_str())) << c.entry;
+    }
+    runAll("");
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Outcome& o = runs[i].outcome;
+        EXPECT_EQ(o.exitCode, 0) << cases[i].entry << ":\n" << o.output;
+        EXPECT_TRUE(sanitizersQuiet(o.output)) << cases[i].entry << ":\n" << o.output;
+        EXPECT_NE(o.output.find(cases[i].named), std::string::npos) << cases[i].entry << ":\n" << o.output;
+        const bool failed = o.output.find("GameLib: the game failed") != std::string::npos;
+        EXPECT_EQ(failed, cases[i].keep < 0) << cases[i].entry << ":\n" << o.output;
     }
 }

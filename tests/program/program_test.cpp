@@ -121,7 +121,8 @@ TEST(Program, WithoutADisplayItSaysHowToRunHeadless) {
         Outcome o = runProgram("", environment);
         EXPECT_EQ(o.exitCode, 1) << environment;
         EXPECT_NE(o.output.find("no display is available"), std::string::npos) << environment << ": " << o.output;
-        EXPECT_NE(o.output.find("--backend headless"), std::string::npos) << o.output;
+        // The program as it was started: a path the shell finds, not a name on no PATH.
+        EXPECT_NE(o.output.find(program + " --backend headless"), std::string::npos) << o.output;
         EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 2) << environment << ": " << o.output;
     }
 }
@@ -140,6 +141,9 @@ TEST(Program, ABadOptionIsNamedInOneLine) {
         {"--backend toaster", "unknown backend \"toaster\""},
         {"--backend headless --fast", "unknown option \"--fast\""},
         {"--backend headless --frames", "--frames wants a value"},
+        // An empty value is not the option left out: no default profile, no script unread.
+        {"--backend headless --profile ''", "--profile wants a value, not an empty text"},
+        {"--backend headless --script ''", "--script wants a value, not an empty text"},
     };
     for (const Case& c : cases) {
         Outcome o = runProgram(c.arguments);

@@ -200,3 +200,36 @@ TEST_F(Properties, WithoutTheTableEveryLookUpNamesTheHashtable) {
     EXPECT_TRUE(namesNull("DHashtable", [] { StringManager::getInt(u"a", 1); }));
     EXPECT_TRUE(namesNull("DHashtable", [] { StringManager::loadProperties(u"/res"); }));
 }
+
+// A text cut short is named by its entry with the line it ends in; what was read is kept.
+TEST_F(Properties, ATextCutShortIsNamedWithItsLastLine) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        Table expected;
+        std::string printed;
+    };
+    const std::string cut = "StringManager: res.txt is cut short: its last line, ";
+    const Case cases[] = {
+        {"every line ended", "a=1\r\nland=l00.png;l01.png\r\n", {{"a", "1"}, {"land", "l00.png;l01.png"}}, ""},
+        {"ended by an empty line", "a=1\r\n\r\nb=", {{"a", "1"}}, ""},
+        {"cut inside a line", "a=1\r\nland=l00.png;l0", {{"a", "1"}, {"land", "l00.png;l0"}},
+         cut + "\"land=l00.png;l0\", lacks its line end; what followed is missing\r\n"},
+        {"cut between CR and LF", "a=1\r", {{"a", "1"}}, cut + "\"a=1\", lacks its line end; what followed is missing\r\n"},
+        {"cut before its first byte", "", {}, "StringManager: res.txt is empty: every text it holds is missing\r\n"},
+    };
+    for (const Case& c : cases) {
+        diagnostics = new DByteArrayOutputStream();
+        DSystem::err = new DPrintStream(diagnostics);
+        EXPECT_EQ(load(c.bytes), c.expected) << c.what;
+        EXPECT_EQ(printed(), c.printed) << c.what;
+    }
+    // The ".dat" stand-in is the entry named.
+    diagnostics = new DByteArrayOutputStream();
+    DSystem::err = new DPrintStream(diagnostics);
+    resources["/bxm/anim.txt"] = std::nullopt;
+    resources["/bxm/anim.dat"] = "ball=b1;b";
+    StringManager::loadProperties(u"/bxm/anim");
+    EXPECT_EQ(printed(), "StringManager: bxm/anim.dat is cut short: its last line, \"ball=b1;b\", lacks its line end; "
+                         "what followed is missing\r\n");
+}
