@@ -59,7 +59,14 @@ TEST(TankMapCheck, RefusesStagesTheGameCannotReadOrPlayToTheEnd) {
         {"an enemy start behind water", stages(9, {"E.~.E", "~~~..", ".h...", ".....", "P.hB."}),
          "the enemy start in row 1, column 1 cannot be reached"},
         {"a base walled in by steel", stages(10, {"E...E", ".....", ".h.S.", "...SS", "P.hSB"}),
-         "the base in row 5, column 5 cannot be reached"},
+         "stages.txt:71:5: stage 10: the base in row 5, column 5 cannot be reached from P: water and steel stop tanks"},
+        {"the player shut in by steel and its own base", stages(11, {"E...E", ".....", ".h...", "S....", "PB..."}),
+         "stages.txt:74:1: stage 11: the enemy start in row 1, column 1 is reached from P only through the base, "
+         "and the base stops tanks"},
+        {"an enemy start shut in by steel and the base", stages(12, {"P...E", ".....", "SSS..", "E.B..", "SSSSS"}),
+         "stages.txt:84:1: stage 12: the enemy start in row 4, column 1 is reached from P only through the base"},
+        {"enemy starts across water, which shells cross but tanks do not", stages(13, {"E...E", ".....", "~~~~~", ".....", "PB..."}),
+         "stages.txt:88:1: stage 13: the enemy start in row 1, column 1 cannot be reached from P: water and steel"},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.what);
@@ -67,6 +74,21 @@ TEST(TankMapCheck, RefusesStagesTheGameCannotReadOrPlayToTheEnd) {
         ToolRun run = buildStages(folder, refusal.text);
         EXPECT_EQ(run.status, 1) << run.output;
         EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
+    }
+}
+
+// Houses and crates fall to shells, so a way through them counts; the base is only a goal.
+TEST(TankMapCheck, AcceptsWaysThroughHousesAndABaseReachedFromOneSide) {
+    const std::vector<std::string> maps[] = {
+        {"E...E", "hhhhh", "xxxxx", "HHHHH", "P.hB."},
+        {"E...E", ".....", "hSSSS", "PB...", "SSSSS"},  // out past the base through a house
+        {"E...E", ".....", "..SSS", "P.hB.", "..SSS"},  // the pocket behind the base holds nothing
+    };
+    for (const std::vector<std::string>& map : maps) {
+        SCOPED_TRACE(map[3]);
+        TempFolder folder;
+        ToolRun run = buildStages(folder, stages(5, map));
+        EXPECT_EQ(run.status, 0) << run.output;
     }
 }
 

@@ -122,9 +122,34 @@ void TankMap::check(const Stage& stage) const {
     checkReach(stage, playerTile);
 }
 
-// A flood over the tiles from the player's start: water and steel stop it, everything else a
-// tank can drive over or shoot away.
 void TankMap::checkReach(const Stage& stage, int start) const {
+    const int columns = int(stage.rows[0].text.size());
+    const std::vector<bool> reached = reach(stage, start, false);
+    const auto fault = [&](int i, const std::string& what, const std::string& why) {
+        return BuildError(tilePlace(stage, i), "stage " + std::to_string(stage.number) + ": the " + what + " in row " +
+                                                   std::to_string(i / columns + 1) + ", column " +
+                                                   std::to_string(i % columns + 1) + why);
+    };
+    for (int i = 0; i < int(stage.tiles.size()); ++i) {
+        const int code = stage.tiles[i] >> 3;
+        if (code == enemyStart && !reached[i]) {
+            if (reach(stage, start, true)[i])
+                throw fault(i, "enemy start", " is reached from P only through the base, and the base stops tanks");
+            throw fault(i, "enemy start", " cannot be reached from P: water and steel stop tanks");
+        }
+        if (code == base) {
+            const int column = i % columns;
+            const bool touched = (column > 0 && reached[i - 1]) || (column + 1 < columns && reached[i + 1]) ||
+                                 (i >= columns && reached[i - columns]) ||
+                                 (i + columns < int(reached.size()) && reached[i + columns]);
+            if (!touched) throw fault(i, "base", " cannot be reached from P: water and steel stop tanks");
+        }
+    }
+}
+
+// The tiles a tank gets to from `start`: water and steel stop it, houses and crates are shot
+// away, and the base stops it unless `throughBase` (asked only to name the base as the fault).
+std::vector<bool> TankMap::reach(const Stage& stage, int start, bool throughBase) {
     const int columns = int(stage.rows[0].text.size()), rows = int(stage.rows.size());
     std::vector<bool> reached(stage.tiles.size(), false);
     std::vector<int> open{start};
@@ -139,19 +164,12 @@ void TankMap::checkReach(const Stage& stage, int start) const {
             if (c < 0 || r < 0 || c >= columns || r >= rows) continue;
             const int next = r * columns + c;
             const int tile = stage.tiles[next];
-            if (reached[next] || (tile & 7) == water || tile >> 3 == steel) continue;
+            if (reached[next] || (tile & 7) == water || tile >> 3 == steel || (!throughBase && tile >> 3 == base)) continue;
             reached[next] = true;
             open.push_back(next);
         }
     }
-    for (int i = 0; i < int(stage.tiles.size()); ++i) {
-        const int code = stage.tiles[i] >> 3;
-        if ((code == enemyStart || code == base) && !reached[i])
-            throw BuildError(tilePlace(stage, i), "stage " + std::to_string(stage.number) + ": the " +
-                                              (code == base ? "base" : "enemy start") + " in row " +
-                                              std::to_string(i / columns + 1) + ", column " +
-                                              std::to_string(i % columns + 1) + " cannot be reached from P");
-    }
+    return reached;
 }
 
 Place TankMap::tilePlace(const Stage& stage, int index) {

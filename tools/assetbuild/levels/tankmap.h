@@ -9,7 +9,8 @@
 // proved playable: one player start and one base, 1 to 5 enemy starts, no start or base on
 // water or an item, at most 255 items, and every enemy start and the base reached from the
 // player's start over tiles a tank may cross or shoot its way through (water and steel stop
-// it; houses and crates fall to shells).
+// it; houses and crates fall to shells). The base is a goal, not a road: it stops tanks and a
+// shell on it ends the stage, so no way may lead through it.
 #pragma once
 #include <array>
 #include <string>
@@ -44,6 +45,7 @@ private:
     void encode(Stage& stage) const;
     void check(const Stage& stage) const;
     void checkReach(const Stage& stage, int start) const;
+    static std::vector<bool> reach(const Stage& stage, int start, bool throughBase);
     // The line and column of tile `index` of the stage's map.
     static Place tilePlace(const Stage& stage, int index);
     void pack();
