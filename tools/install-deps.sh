@@ -6,7 +6,7 @@ packages=(
   build-essential cmake make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev
-  libarchive-dev 7zip liblzma-dev
+  7zip liblzma-dev
   libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libfreetype-dev fonts-dejavu-core
   libxmp-dev

@@ -92,8 +92,9 @@ bool parse(int argc, char** argv, Options* o, std::string* error) {
             o->capture = value;
         } else if (arg == "--scale") {
             if (!next()) return false;
-            if (!wholeNumber(value, 1, platform::maxWindowScale * 4, &o->scale)) {
-                *error = "--scale wants a whole number from 1, not \"" + value + "\"";
+            if (!wholeNumber(value, 1, platform::maxWindowScale, &o->scale)) {
+                *error = "--scale wants a whole number from 1 to " + std::to_string(platform::maxWindowScale) +
+                         ", not \"" + value + "\"";
                 return false;
             }
         } else if (arg == "--frames") {

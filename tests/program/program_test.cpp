@@ -136,7 +136,9 @@ TEST(Program, ABadOptionIsNamedInOneLine) {
     const Case cases[] = {
         {"--backend headless --frames abc", "--frames wants a whole number (0 for no limit), not \"abc\""},
         {"--backend headless --frames -3", "not \"-3\""},
-        {"--backend headless --scale 0", "--scale wants a whole number from 1, not \"0\""},
+        {"--backend headless --scale 0", "--scale wants a whole number from 1 to 3, not \"0\""},
+        // The help's range is the parser's: a window larger than any desktop is refused.
+        {"--backend headless --scale 4", "not \"4\""},
         {"--backend headless --scale 2x", "not \"2x\""},
         {"--backend toaster", "unknown backend \"toaster\""},
         {"--backend headless --fast", "unknown option \"--fast\""},
