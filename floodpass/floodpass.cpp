@@ -83,6 +83,7 @@ DImagePtr Floodpass::splash;
 DImagePtr Floodpass::panelLeft;
 DImagePtr Floodpass::panelRight;
 DImagePtr Floodpass::pauseButton;
+DImagePtr Floodpass::scoreTab;
 GameMenuPtr Floodpass::menu;
 bool Floodpass::brokenData = false;
 
@@ -181,6 +182,8 @@ void Floodpass::loadPanels() {
     panelLeft = DImage::createImage(DStringPtr(u"/fdp/panel_l.png"));
     panelRight = DImage::createImage(panelLeft, DImage::TRANS_MIRROR);
     pauseButton = DImage::createImage(DStringPtr(u"/fdp/pause.png"));
+    // Only a screen wider than the river shows the panels that the score's tab belongs to.
+    scoreTab = ScreenCanvas::screenWidth > riverWidth ? DImage::createImage(DStringPtr(u"/fdp/scoretab.png")) : nullptr;
 }
 
 // ---- States ----
@@ -716,8 +719,24 @@ void Floodpass::paintHud() {
                              height - barrelImage->height - cut + fuelBarHeight + 3);
         fuelBarImage->height = fuelBarHeight;
     }
-    ScreenCanvas::font(ScreenCanvas::numberFont1)
-        ->drawString(DStringPtr(u"") + score, width - 2, 2, DGraphics::RIGHT | DGraphics::TOP);
+    paintScore();
+}
+
+// Beside the river the score stands on a tab of the right panel that reaches into the field
+// only as far as the digits need, so that they never straddle the panel's edge.
+void Floodpass::paintScore() {
+    const int width = ScreenCanvas::screenWidth;
+    const ImageFontPtr font = ScreenCanvas::font(ScreenCanvas::numberFont1);
+    const DStringPtr text = DStringPtr(u"") + score;
+    if (scoreTab) {
+        const DGraphicsPtr& g = ScreenCanvas::screenGraphics;
+        const int tabWidth = std::max(panelRight->getWidth(), font->stringWidth(text) + 5);
+        const int tabHeight = font->getHeight() + 4;
+        g->setClip(width - tabWidth, 0, tabWidth, tabHeight);
+        g->drawImage(scoreTab, width - tabWidth, tabHeight, DGraphics::LEFT | DGraphics::BOTTOM);
+        g->setClip(0, 0, width, ScreenCanvas::screenHeight);
+    }
+    font->drawString(text, width - 2, 2, DGraphics::RIGHT | DGraphics::TOP);
 }
 
 void Floodpass::paintEnd() {
@@ -766,7 +785,7 @@ void Floodpass::releaseStatics() {
     Entity::releaseKinds();
     Screens::release();
     menu = nullptr;
-    splash = panelLeft = panelRight = pauseButton = nullptr;
+    splash = panelLeft = panelRight = pauseButton = scoreTab = nullptr;
     state = menuState;
     page = previousPage = mainPage;
     brokenData = false;

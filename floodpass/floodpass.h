@@ -94,7 +94,7 @@ public:
     static GameImagePtr planeImage, lifeImage, barrelImage, fuelBarImage, shotImage;
     static int32_t fuelBarHeight;
     static AnimationPtr bankLeft, bankRight, planeExplosion;
-    static dfc::microedition::lcdui::DImagePtr splash, panelLeft, panelRight, pauseButton;
+    static dfc::microedition::lcdui::DImagePtr splash, panelLeft, panelRight, pauseButton, scoreTab;
     static GameMenuPtr menu;
     // Set when the river could not be read: the game goes back to the shell.
     static bool brokenData;
@@ -131,6 +131,7 @@ private:
     static void paintEntities(int layer);
     static void paintPlane();
     static void paintHud();
+    static void paintScore();
     static void paintEnd();
     static void paintLevelStart();
 };

@@ -1,9 +1,15 @@
 // One frame of play: speeds, steering, the one shot, fuel, crashes on land and out of fuel,
-// the invulnerable start and the end of the game after the last plane's explosion.
+// the invulnerable start, the end of the game after the last plane's explosion, and the score
+// over the field on the large screen.
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 #include "game_fixture.h"
 #include "gamelib.h"
+#include "imagefont.h"
 #include "keystate.h"
+#include "rendersurface.h"
+#include "screencanvas.h"
 #include "sound.h"
 
 namespace {
@@ -161,6 +167,32 @@ TEST_F(FloodpassTest, TheLastPlaneEndsTheGameOnlyWhenItsExplosionHasPlayed) {
         EXPECT_EQ(Floodpass::state, Floodpass::playState) << "the explosion plays first";
         ASSERT_TRUE(runUntil(Floodpass::overState, 100));
         EXPECT_GE(Floodpass::planeExplosion->current, Floodpass::planeExplosion->frames->length - 1);
+    });
+}
+
+// On the large screen the score reaches from the right panel into the field; it stands on the
+// panel's tab there, so nothing of the field shows between or beside its digits.
+class PocketPcPlay : public PocketPcFloodpassTest {};
+
+std::vector<uint16_t> scoreBoxAfterAFrame(const std::u16string& digits) {
+    StartedAppTest::frames(1);
+    const ImageFontPtr font = ScreenCanvas::font(ScreenCanvas::numberFont1);
+    const int right = ScreenCanvas::screenWidth - 2, left = right - font->stringWidth(dfc::lang::DStringPtr(digits.c_str()));
+    const RenderSurface* screen = GameLib::screenCanvas->getBackBuffer();
+    std::vector<uint16_t> pixels;
+    for (int y = 0; y < 2 + font->getHeight(); ++y)
+        for (int x = left; x < right; ++x) pixels.push_back(screen->getPixel(x, y));
+    return pixels;
+}
+
+TEST_F(PocketPcPlay, TheScoreHidesTheFieldItReachesInto) {
+    inGame([] {
+        openRiver(3);
+        Floodpass::score = 1234567;
+        const std::vector<uint16_t> overLand = scoreBoxAfterAFrame(u"1234567");
+        Floodpass::ringGraphics->setColor(0xff00ff);
+        Floodpass::ringGraphics->fillRect(0, 0, Floodpass::riverWidth, Floodpass::visibleHeight + Floodpass::cellSize);
+        EXPECT_TRUE(scoreBoxAfterAFrame(u"1234567") == overLand);
     });
 }
 

@@ -192,7 +192,9 @@ void expectArtGeometry(int maxFlyWidth, int maxLevelWidth) {
     }
     EXPECT_GT(Swarmline::swayLimit, 0) << "room to sway";
     const int topRow = Swarmline::aliens[0]->homeY - Swarmline::ALIEN_HALF_H;
-    EXPECT_GE(topRow, Swarmline::levelImage->height) << "the top row clears the HUD";
+    // The spare ships sit under the flags, from the right where the formation sways.
+    EXPECT_GE(topRow, Swarmline::levelImage->height + Swarmline::lifeImage->height)
+        << "the top row clears both rows of the HUD";
     EXPECT_LE(Swarmline::levelImage->width, maxLevelWidth);
     const int pause = GameMenu::pauseImage ? GameMenu::pauseImage->getWidth() : 0;
     const int scoreEnd = pause + 2 + ScreenCanvas::fonts[ScreenCanvas::numberFont0]->stringWidth(u"99999");

@@ -139,12 +139,13 @@ def tile(kind, s, extra=None):
         bricks(d, "#b05a34", "#6a2612", "#2a0e08", "#d08060", cut=4)
         return d.text(16, 16, "a brick half gone: a hole opening or closing (drawn by make-art.py)")
     if kind == "armour":
-        d.cmd("fill", "#1e2230")
-        d.cmd("round", 0.5, 0.5, 15, 15, 2, "#b8c2d8-#5a6478")
-        d.cmd("roundframe", 0.5, 0.5, 15, 15, 2, 1, "#e8eefa-#3a4254")
-        d.cmd("rect", 3, 7.4, 10, 1.2, "#4a5268")
+        # Dark and plain: every level's bottom row is armour, and the head-up display is
+        # drawn over it.
+        d.cmd("fill", "#12151c")
+        d.cmd("round", 0.5, 0.5, 15, 15, 2, "#465066-#2a3040")
+        d.cmd("roundframe", 0.5, 0.5, 15, 15, 2, 1, "#8a96b0-#1a1e28")
         for x, y in [(3, 3), (13, 3), (3, 13), (13, 13)]:
-            d.cmd("ellipse", x, y, 1.2, 1.2, "#f4f8ff@#6a7488")
+            d.cmd("ellipse", x, y, 1, 1, "#8a94a8@#2a3040")
         return d.text(16, 16, "an armoured brick, never dug (drawn by make-art.py)")
     if kind == "ladder":
         d.cmd("fill", "transparent")
