@@ -508,11 +508,8 @@ void DotvorGame::paintCounter() {
     } else {
         return;
     }
-    // Where the screen leaves a band above the maze tall enough for the digits, they stand in it
-    // on the maze's top edge; otherwise they hang from that edge over the maze's corner.
-    const ImageFontPtr font = ScreenCanvas::font(ScreenCanvas::numberFont1);
-    const int vertical = viewY >= font->getHeight() ? DGraphics::BOTTOM : DGraphics::TOP;
-    font->drawString(DStringPtr(u"") + int(std::max<int64_t>(shown, 0)), 2, viewY, DGraphics::LEFT | vertical);
+    ScreenCanvas::font(ScreenCanvas::numberFont1)
+        ->drawString(DStringPtr(u"") + int(std::max<int64_t>(shown, 0)), 2, viewY, DGraphics::LEFT | DGraphics::TOP);
 }
 
 void DotvorGame::centreView() {

@@ -1,15 +1,12 @@
 // The game flow: the four modes' goals and clocks, the order of the maps, the level jump,
 // and the cases where the flow must hold against damaged data or awkward timing.
 #include <gtest/gtest.h>
-#include <algorithm>
 #include <set>
-#include <vector>
 #include "dotvor_fixture.h"
 #include "gamelib.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "keystate.h"
-#include "rendersurface.h"
 #include "screencanvas.h"
 
 namespace {
@@ -329,38 +326,6 @@ TEST_F(Flow, TheGameIsOverAfterTheLastLife) {
         EXPECT_EQ(DotvorGame::playMode, 0);
         EXPECT_FALSE(DotvorGame::player);
         EXPECT_EQ(GameTables::dotvorMenu->mode, GameMenu::namePage);
-    });
-}
-
-// The large screen leaves a band above the built maze: the mode's counter and the pause sign
-// stand in it, so the maze looks the same with them as without them.
-class LargeScreenFlow : public PocketPcDotvorTest {};
-
-std::vector<uint16_t> mazePixels() {
-    DotvorGame::game->paint();
-    const RenderSurface* screen = GameLib::screenCanvas->getBackBuffer();
-    const int left = std::max(0, DotvorGame::viewX), top = std::max(0, DotvorGame::viewY);
-    const int right = std::min(ScreenCanvas::screenWidth, DotvorGame::viewX + (DotvorGame::mapWidth + 2) * DotvorGame::cellWidth);
-    const int bottom = std::min(ScreenCanvas::screenHeight, DotvorGame::viewY + (DotvorGame::mapHeight + 2) * DotvorGame::cellHeight);
-    std::vector<uint16_t> pixels;
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x) pixels.push_back(screen->getPixel(x, y));
-    return pixels;
-}
-
-TEST_F(LargeScreenFlow, TheCounterAndThePauseSignStayOffTheMaze) {
-    inGame([](Dotvor&) {
-        DotvorGame::gameMode = DotvorGame::classic;
-        startPlaying();
-        const auto sign = GameMenu::pauseImage;
-        GameMenu::pauseImage = nullptr;
-        const std::vector<uint16_t> bare = mazePixels();
-        GameMenu::pauseImage = sign;
-        DotvorGame::gameMode = DotvorGame::timeRun;
-        DotvorGame::timeLimit = 88000;
-        DotvorGame::timeElapsed = 0;
-        EXPECT_TRUE(mazePixels() == bare);
-        DotvorGame::gameMode = DotvorGame::classic;
     });
 }
 
