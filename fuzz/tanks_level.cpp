@@ -16,20 +16,12 @@
 using dfc::io::DByteArrayInputStream;
 using dfc::lang::DbyteArray;
 using dfc::lang::DbyteArrayPtr;
-using dfc::lang::DintArray;
-using dfc::lang::DintArray2d;
 
 namespace {
 
 // The tables the battle reads, as the program fills them at start-up.
 bool setUp() {
-    GameTables::tanksBitMasks = new DintArray2d(4, 4);
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 4; ++column)
-            GameTables::tanksBitMasks[row][column] = int32_t(uint32_t(1) << (16 + 4 * row + column));
-    GameTables::tanksTypeValueA = new DintArray(8, 2, 2, 4, 2, 2, 2, 4, 2);
-    GameTables::tanksTypeValueB = new DintArray(8, 1, 1, 1, 2, 1, 1, 1, 2);
-    GameTables::tanksTypeMillis = new DintArray(8, 1000, 1000, 1500, 2000, 1000, 1000, 1500, 2000);
+    GameTables::initTanks();
     TankTunables::setDefaults();
     TankTunables::newUnitTime = 0;
     TankTunables::bornTime = 60;

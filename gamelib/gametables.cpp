@@ -182,6 +182,12 @@ void GameTables::initTanks() {
     tanksTypeMillis = new DintArray(8, 1000, 1000, 1500, 2000, 1000, 1000, 1500, 2000);
 }
 
+void GameTables::releaseTanks() {
+    tanksId = nullptr;
+    tanksBitMasks = nullptr;
+    tanksTypeValueA = tanksTypeValueB = tanksTypeMillis = nullptr;
+}
+
 void GameTables::initSwarmline() {
     swarmlineId = DStringPtr(u"swarmline");
     swarmlineMenuItems = menuItems();
@@ -208,9 +214,7 @@ void GameTables::releaseTables() {
     dotvorMenu = nullptr;
     dotvorMainItems = dotvorStartItems = dotvorModeItems = nullptr;
     releaseTunnex();
-    tanksId = nullptr;
-    tanksBitMasks = nullptr;
-    tanksTypeValueA = tanksTypeValueB = tanksTypeMillis = nullptr;
+    releaseTanks();
     goldriftId = nullptr;
     goldriftMenuItems = nullptr;
     swarmlineId = nullptr;

@@ -65,6 +65,9 @@ public:
     static dfc::lang::DintArrayPtr tanksTypeValueA;
     static dfc::lang::DintArrayPtr tanksTypeValueB;
     static dfc::lang::DintArrayPtr tanksTypeMillis;
+    // The tank game's tables alone, for a battle run without the program round it.
+    static void initTanks();
+    static void releaseTanks();
 
     static dfc::lang::DStringPtr goldriftId;
     static dfc::lang::DStringArrayPtr goldriftMenuItems;
@@ -84,7 +87,6 @@ private:
     static void initRockvale();
     static void initDotvor();
     static void initTunnex();
-    static void initTanks();
     static void initSwarmline();
     static void releaseLibrary();
     static void releaseTables();

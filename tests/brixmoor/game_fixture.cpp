@@ -1,20 +1,5 @@
 #include "game_fixture.h"
 #include "captured_diagnostics.h"
-#include "gamelib.h"
-
-
-void GameTest::inGame(const std::function<void(Brixmoor& game)>& body, const std::function<void()>& before) {
-    inProgram([&] {
-        beginDiagnostics();
-        before();
-        BrixmoorPtr game = new Brixmoor();
-        GameLib::currentMode = game;
-        game->start();
-        body(*game);
-        GameLib::returnToShell();
-        endDiagnostics();
-    });
-}
 
 bool GameTest::runUntil(int state, int limit) {
     for (int i = 0; i < limit && Brixmoor::gameState != state; ++i) frames(1);

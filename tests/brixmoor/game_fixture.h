@@ -1,15 +1,14 @@
 // The brick game started inside the program with the built game data, as the shell starts
 // it, so that a test can set up the field, the balls and the paddle and run the rules on them.
 #pragma once
-#include <functional>
 #include <string>
 #include "ball.h"
 #include "brick.h"
 #include "bricklist.h"
 #include "brixmoor.h"
-#include "started_app.h"
+#include "started_game.h"
 
-class GameTest : public StartedAppTest {
+class GameTest : public StartedGameTest<Brixmoor> {
 public:
     // Frames until the game reaches the state, at most `limit`; false when it did not.
     static bool runUntil(int state, int limit = 400);
@@ -21,11 +20,6 @@ public:
     static BallPtr flyingBall(int look, int x, int y, int vx, int vy);
     // What the program's error stream printed since the body began.
     static std::string diagnostics();
-
-protected:
-    // Runs body with the game started and its menu up; the game is left for the shell after.
-    // `before` runs in the program before the game starts.
-    void inGame(const std::function<void(Brixmoor& game)>& body, const std::function<void()>& before = [] {});
 };
 
 class PocketPcGameTest : public GameTest {

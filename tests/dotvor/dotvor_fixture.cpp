@@ -3,23 +3,9 @@
 #include "dbytearrayinputstream.h"
 #include "ddatainputstream.h"
 #include "captured_diagnostics.h"
-#include "gamelib.h"
 
 using dfc::io::DByteArrayInputStream;
 using dfc::io::DDataInputStream;
-
-void DotvorTest::inGame(const std::function<void(Dotvor& game)>& body, const std::function<void()>& before) {
-    inProgram([&] {
-        beginDiagnostics();
-        before();
-        DotvorPtr game = new Dotvor();
-        GameLib::currentMode = game;
-        game->start();
-        body(*game);
-        if (DotvorGame::game) GameLib::returnToShell();
-        endDiagnostics();
-    });
-}
 
 MapBasePtr DotvorTest::readMap(const std::string& bytes, int width, int height) {
     MapBasePtr map = new MapBase(width, height, DotvorGame::cellWidth, DotvorGame::cellHeight);

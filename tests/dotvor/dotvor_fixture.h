@@ -1,14 +1,13 @@
 // The maze game started inside the program with the built game data, as the shell starts it,
 // so that a test can lay out a small maze, place the actors and run game steps on them.
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 #include "dotvor.h"
 #include "dotvorgame.h"
-#include "started_app.h"
+#include "started_game.h"
 
-class DotvorTest : public StartedAppTest {
+class DotvorTest : public StartedGameTest<Dotvor> {
 public:
     // A new maze of the rows' size read from the rows (map characters), its tiles chosen; the
     // game's map from now on.
@@ -24,10 +23,6 @@ public:
     static SpookyBasePtr ghostAt(int kind, int x, int y);
     // What the program's error stream printed since the body began.
     static std::string diagnostics();
-
-protected:
-    // Runs body with the game started and its menu up; the game is left for the shell after.
-    void inGame(const std::function<void(Dotvor& game)>& body, const std::function<void()>& before = [] {});
 };
 
 class PocketPcDotvorTest : public DotvorTest {

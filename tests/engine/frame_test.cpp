@@ -232,8 +232,8 @@ TEST_F(SmartphoneFrame, AnExceptionFromStartUpIsShownWithItsText) {
     TestMidlet::onStart = [] { throw DExceptionPtr(new DException(u"no game.dat")); };
     run();
     ASSERT_EQ(device->messageBoxes().size(), 1u);
-    EXPECT_TRUE(device->messageBoxes()[0].text == u"*** : no game.dat");
-    EXPECT_TRUE(device->messageBoxes()[0].caption == u"Error!");
+    EXPECT_EQ(platform::narrow(device->messageBoxes()[0].text), "*** : no game.dat");
+    EXPECT_EQ(platform::narrow(device->messageBoxes()[0].caption), "Error!");
     EXPECT_TRUE(TestMidlet::tickTimes.empty());
 }
 
@@ -241,7 +241,7 @@ TEST_F(SmartphoneFrame, AnyOtherStartUpFailureIsShownPlainly) {
     TestMidlet::onStart = [] { throw 5; };
     run();
     ASSERT_EQ(device->messageBoxes().size(), 1u);
-    EXPECT_TRUE(device->messageBoxes()[0].text == u"Can't start midlet !");
+    EXPECT_EQ(platform::narrow(device->messageBoxes()[0].text), "Can't start midlet !");
 }
 
 TEST_F(SmartphoneFrame, TheWindowCarriesTheProductTitle) {

@@ -1,24 +1,10 @@
 #include "game_fixture.h"
 #include "entityarray.h"
 #include "captured_diagnostics.h"
-#include "gamelib.h"
 #include "screens.h"
 
 using dfc::lang::DintArray;
 using dfc::lang::DintArray2d;
-
-void FloodpassTest::inGame(const std::function<void()>& body, const std::function<void()>& before) {
-    inProgram([&] {
-        beginDiagnostics();
-        before();
-        FloodpassPtr game = new Floodpass();
-        GameLib::currentMode = game;
-        game->start();
-        body();
-        if (GameLib::currentMode.get() == game.get()) GameLib::returnToShell();
-        endDiagnostics();
-    });
-}
 
 bool FloodpassTest::runUntil(int state, int limit) {
     for (int i = 0; i < limit && Floodpass::state != state; ++i) frames(1);

@@ -1,14 +1,13 @@
 // The river shooter started inside the program with the built game data, as the shell starts
 // it, so that a test can set up the river, the plane and the craft and run the rules on them.
 #pragma once
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include "entity.h"
 #include "floodpass.h"
-#include "started_app.h"
+#include "started_game.h"
 
-class FloodpassTest : public StartedAppTest {
+class FloodpassTest : public StartedGameTest<Floodpass> {
 public:
     // Frames until the game reaches the state, at most `limit`; false when it did not.
     static bool runUntil(int state, int limit = 400);
@@ -23,11 +22,6 @@ public:
     static void onlyEntities(std::initializer_list<EntityPtr> list);
     // The plane's box put over (x, y), the plane's top-left corner.
     static void putPlane(int x, int y);
-
-protected:
-    // Runs body with the game started and its menu up; the game is left for the shell after.
-    // `before` runs in the program before the game starts.
-    void inGame(const std::function<void()>& body, const std::function<void()>& before = [] {});
 };
 
 class PocketPcFloodpassTest : public FloodpassTest {

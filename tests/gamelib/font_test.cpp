@@ -8,6 +8,7 @@
 #include "dioexception.h"
 #include "imagefont.h"
 #include "program_fixture.h"
+#include "text.h"
 
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DGraphics;
@@ -38,8 +39,8 @@ TEST_F(FontTest, WidthsAddUpTheGlyphsFound) {
         ImageFontPtr font = loadFont();
         EXPECT_EQ(font->partCount, 3);
         EXPECT_EQ(font->getHeight(), 2);
-        EXPECT_TRUE(font->charsets[0] == u"AB") << "glyph names are upper-cased as they are read";
-        EXPECT_TRUE(font->charsets[2] == u"");
+        EXPECT_EQ(narrow(font->charsets[0]), "AB") << "glyph names are upper-cased as they are read";
+        EXPECT_EQ(narrow(font->charsets[2]), "");
         EXPECT_EQ(font->images[2]->getWidth(), 1) << "an empty part keeps its strip";
 
         struct Case {

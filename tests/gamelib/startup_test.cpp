@@ -12,6 +12,7 @@
 #include "screencanvas.h"
 #include "program_fixture.h"
 #include "stringmanager.h"
+#include "text.h"
 
 using dfc::lang::DStringPtr;
 
@@ -93,7 +94,7 @@ TEST_F(Startup, DataWithoutTheLogoEndsTheProgramWithAMessage) {
     pack("game.dat", {{"keys.txt", "KEY_LEFT_SOFT1=1\r\n"}});
     run();
     ASSERT_EQ(device->messageBoxes().size(), 1u);
-    EXPECT_TRUE(device->messageBoxes()[0].caption == u"Error!");
+    EXPECT_EQ(platform::narrow(device->messageBoxes()[0].caption), "Error!");
 }
 
 TEST_F(ProgramTest, TheKeyMapKeepsTheDefaultsOfMissingKeysAndStartsTheMode) {
@@ -110,7 +111,7 @@ TEST_F(ProgramTest, TheKeyMapKeepsTheDefaultsOfMissingKeysAndStartsTheMode) {
         EXPECT_EQ(KeyState::rightSoftKey2, 8);
         EXPECT_EQ(KeyState::middleSoftKey, 10002);
         EXPECT_EQ(mode->starts, 1);
-        EXPECT_TRUE(StringManager::getProperty(u"title") == u"Hello");
+        EXPECT_EQ(narrow(StringManager::getProperty(u"title")), "Hello");
         EXPECT_TRUE(StringManager::properties->get(DStringPtr(u"KEY_LEFT_SOFT1")).isNull());
     });
 }

@@ -1,22 +1,5 @@
 #include "game_fixture.h"
 #include "captured_diagnostics.h"
-#include "gamelib.h"
-
-
-void GoldriftTest::inGame(const std::function<void()>& body, const std::function<void()>& before) {
-    inProgram([&] {
-        beginDiagnostics();
-        before();
-        GoldriftPtr game = new Goldrift();
-        GameLib::currentMode = game;
-        game->start();
-        // The menus take a key only a while after the last one.
-        frames(10);
-        body();
-        GameLib::returnToShell();
-        endDiagnostics();
-    });
-}
 
 void GoldriftTest::writeFile(int n, const std::string& bytes) {
     folder.write("gdr/maps/" + std::to_string(n) + ".txt", bytes);

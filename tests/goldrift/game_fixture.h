@@ -1,14 +1,13 @@
 // The ladder game started inside the program with the built game data, as the shell starts
 // it, so that a test can lay out a level of its own and run the rules on it.
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 #include "goldrift.h"
 #include "runner.h"
-#include "started_app.h"
+#include "started_game.h"
 
-class GoldriftTest : public StartedAppTest {
+class GoldriftTest : public StartedGameTest<Goldrift> {
 public:
     // Writes a map beside the program as "/gdr/maps/<n>.txt" (levels above 75 are not in
     // the archive, so the game reads this file).
@@ -26,9 +25,8 @@ public:
     static bool runUntil(int state, int limit = 400);
 
 protected:
-    // Runs body with the game started and its main menu up; the game is left for the shell after.
-    // `before` runs in the program before the game starts.
-    void inGame(const std::function<void()>& body, const std::function<void()>& before = [] {});
+    // The menus take a key only a while after the last one.
+    void afterStart() override { frames(10); }
 };
 
 class PocketPcGoldriftTest : public GoldriftTest {

@@ -7,6 +7,7 @@
 #include "ddatainputstream.h"
 #include "ddataoutputstream.h"
 #include "dioexception.h"
+#include "text.h"
 
 using namespace dfc::io;
 using namespace dfc::lang;
@@ -79,7 +80,7 @@ TEST(DataStreams, ModifiedUtf8) {
 
 TEST(DataStreams, LaxFormsAreAccepted) {
     EXPECT_TRUE(readerOf(std::string("\x00\x01\x00", 3))->readUTF()->length() == 1);
-    EXPECT_TRUE(readerOf(std::string("\x00\x02\xc1\x81", 4))->readUTF() == u"A");
+    EXPECT_EQ(narrow(readerOf(std::string("\x00\x02\xc1\x81", 4))->readUTF()), "A");
 }
 
 TEST(DataStreams, MalformedUtf8) {
@@ -174,6 +175,6 @@ TEST(ByteArrayOutputStream, ToStringReadsTheStringWrittenFirst) {
     DDataOutputStreamPtr out = new DDataOutputStream(sink);
     out->writeUTF(u"score");
     out->writeInt(7);
-    EXPECT_TRUE(sink->toString() == u"score");
+    EXPECT_EQ(narrow(sink->toString()), "score");
     EXPECT_EQ(sink->toByteArray()->length, 64);
 }

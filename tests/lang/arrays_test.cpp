@@ -6,6 +6,7 @@
 #include "dprimitives.h"
 #include "dstringarray.h"
 #include "dtypedarray.h"
+#include "text.h"
 
 using namespace dfc::lang;
 
@@ -60,7 +61,7 @@ TEST(PrimitiveArrays, OutOfBoundsMessageNamesTheAccessingHeader) {
     } catch (DExceptionPtr& e) {
         std::u16string message = e->getMessage()->chars();
         EXPECT_NE(message.find(u"dprimitives.h:"), std::u16string::npos);
-        EXPECT_TRUE(e->toString() == u"DArrayIndexOutOfBoundsException");
+        EXPECT_EQ(narrow(e->toString()), "DArrayIndexOutOfBoundsException");
     }
 }
 
@@ -157,7 +158,7 @@ TEST(Arrays, StringArraysFromTexts) {
     DStringArrayPtr items = new DStringArray(3, u"Play", u"Help");
     EXPECT_EQ(items->length, 3);
     EXPECT_EQ(items[0]->length(), 4);
-    EXPECT_TRUE(DStringPtr(items[1]) == u"Help");
+    EXPECT_EQ(narrow(DStringPtr(items[1])), "Help");
     EXPECT_TRUE(items[2].isNull());
     EXPECT_EQ(DStringArrayPtr(new DStringArray(0))->length, 0);
 }

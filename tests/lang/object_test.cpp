@@ -41,8 +41,8 @@ TEST(ObjectModel, EmptyPointersCompareAndPrint) {
     EXPECT_TRUE(empty.equals(alsoEmpty));
     EXPECT_FALSE(empty.equals(full));
     EXPECT_FALSE(full.equals(empty));
-    EXPECT_TRUE(empty.toString() == u"null");
-    EXPECT_TRUE(full.toString() == u"DObjectPtr@3");
+    EXPECT_EQ(narrow(empty.toString()), "null");
+    EXPECT_EQ(narrow(full.toString()), "DObjectPtr@3");
 }
 
 TEST(ObjectModel, DefaultTextIsTheMaskedAddressInHexadecimal) {
@@ -57,12 +57,12 @@ TEST(ObjectModel, DefaultTextIsTheMaskedAddressInHexadecimal) {
 
 TEST(Exceptions, WithoutAMessageTheTextIsTheMarkerAlone) {
     DThrowablePtr e = new DException();
-    EXPECT_TRUE(e->getMessage() == u"");
-    EXPECT_TRUE(e->toString() == u"*** : ");
+    EXPECT_EQ(narrow(e->getMessage()), "");
+    EXPECT_EQ(narrow(e->toString()), "*** : ");
     DExceptionPtr withMessage = new DException(u"broken");
-    EXPECT_TRUE(withMessage->toString() == u"*** : broken");
+    EXPECT_EQ(narrow(withMessage->toString()), "*** : broken");
     DExceptionPtr named = new DIllegalStateException(u"ignored in the text");
-    EXPECT_TRUE(named->toString() == u"DIllegalStateException");
+    EXPECT_EQ(narrow(named->toString()), "DIllegalStateException");
 }
 
 TEST(Exceptions, AThrownPointerIsCaughtByThePointerClassOfAnyBase) {
@@ -94,6 +94,6 @@ TEST(Exceptions, DereferencingAnEmptyPointerNamesThePointeeAndItsHeader) {
         ASSERT_GT(colon, 0);
         EXPECT_TRUE(message->substring(0, colon)->endsWith(DStringPtr(u"dinteger.ptr"))) << narrow(message);
         EXPECT_GT(DInteger::parseInt(message->substring(colon + 1)), 0);
-        EXPECT_TRUE(e->toString() == u"DNullPointerException");
+        EXPECT_EQ(narrow(e->toString()), "DNullPointerException");
     }
 }

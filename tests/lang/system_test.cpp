@@ -3,14 +3,15 @@
 #include "dsystem.h"
 #include "headless_test.h"
 #include "platform.h"
+#include "text.h"
 
 using namespace dfc::lang;
 
 class SystemProperties : public HeadlessTest {};
 
 TEST_F(SystemProperties, FixedKeysAndUnknownOnes) {
-    EXPECT_TRUE(DSystem::getProperty(u"file.separator") == u"\\");
-    EXPECT_TRUE(DSystem::getProperty(u"archive.name") == u"game.dat");
+    EXPECT_EQ(narrow(DSystem::getProperty(u"file.separator")), "\\");
+    EXPECT_EQ(narrow(DSystem::getProperty(u"archive.name")), "game.dat");
     EXPECT_TRUE(DSystem::getProperty(u"FILE.SEPARATOR").isNull());
     EXPECT_TRUE(DSystem::getProperty(u"file.separator ").isNull());
     EXPECT_TRUE(DSystem::getProperty(u"").isNull());
@@ -18,9 +19,9 @@ TEST_F(SystemProperties, FixedKeysAndUnknownOnes) {
 
 TEST_F(SystemProperties, AppPathIsTheExecutablesFolderWithBackslashes) {
     platform::setModulePath("/Program Files/X/run.exe");
-    EXPECT_TRUE(DSystem::getProperty(u"app.fullpath") == u"\\Program Files\\X");
+    EXPECT_EQ(narrow(DSystem::getProperty(u"app.fullpath")), "\\Program Files\\X");
     platform::setModulePath("run.exe");
-    EXPECT_TRUE(DSystem::getProperty(u"app.fullpath") == u"run.exe");
+    EXPECT_EQ(narrow(DSystem::getProperty(u"app.fullpath")), "run.exe");
 }
 
 TEST_F(SystemProperties, TheRealExecutableLiesInTheBuild) {
@@ -31,15 +32,15 @@ TEST_F(SystemProperties, TheRealExecutableLiesInTheBuild) {
 }
 
 TEST_F(SystemProperties, PlatformTypeComesFromTheDevice) {
-    EXPECT_TRUE(DSystem::getProperty(u"platform.type") == u"SmartPhone");
+    EXPECT_EQ(narrow(DSystem::getProperty(u"platform.type")), "SmartPhone");
     platform::selectProfile(*platform::findProfile("pocketpc"));
-    EXPECT_TRUE(DSystem::getProperty(u"platform.type") == u"PocketPC");
+    EXPECT_EQ(narrow(DSystem::getProperty(u"platform.type")), "PocketPC");
 }
 
 TEST_F(SystemProperties, ArchivePasswordIsWhatTheProgramSupplied) {
-    EXPECT_TRUE(DSystem::getProperty(u"archive.password") == u"");
+    EXPECT_EQ(narrow(DSystem::getProperty(u"archive.password")), "");
     DSystem::setArchivePassword(u"secret");
-    EXPECT_TRUE(DSystem::getProperty(u"archive.password") == u"secret");
+    EXPECT_EQ(narrow(DSystem::getProperty(u"archive.password")), "secret");
     DSystem::setArchivePassword(DStringPtr());
 }
 

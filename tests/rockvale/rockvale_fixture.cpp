@@ -1,23 +1,9 @@
 #include "rockvale_fixture.h"
 #include "ce_system.h"
-#include "captured_diagnostics.h"
-#include "gamelib.h"
 #include "screencanvas.h"
 #include "ship.h"
 
 using dfc::lang::DStringPtr;
-
-void RockvaleTest::inGame(const std::function<void(Rockvale& game)>& body) {
-    inProgram([&] {
-        beginDiagnostics();
-        RockvalePtr game = new Rockvale();
-        GameLib::currentMode = game;
-        game->start();
-        body(*game);
-        GameLib::returnToShell();
-        endDiagnostics();
-    });
-}
 
 void RockvaleTest::step(Rockvale& game) {
     Rockvale::lastStepTime = GetTickCount() - Rockvale::stepMillis;

@@ -1,13 +1,12 @@
 // Rockvale started inside the program with the built game data, as the shell starts it, so
 // that a test can lay out a wave by hand and run the game's steps on it.
 #pragma once
-#include <functional>
 #include <string>
 #include "flyingo.h"
 #include "rockvale.h"
-#include "started_app.h"
+#include "started_game.h"
 
-class RockvaleTest : public StartedAppTest {
+class RockvaleTest : public StartedGameTest<Rockvale> {
 public:
     // One game step now, however little time has passed.
     static void step(Rockvale& game);
@@ -22,10 +21,6 @@ public:
     static FlyingOPtr saucer(int type, int x, int y);
     // A shot at (x, y) at rest.
     static FlyingOPtr shot(int x, int y);
-
-protected:
-    // Runs body with the game started and its menu up; the game is left for the shell after.
-    void inGame(const std::function<void(Rockvale& game)>& body);
 };
 
 class PocketPcRockvaleTest : public RockvaleTest {

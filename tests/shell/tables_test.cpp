@@ -9,6 +9,7 @@
 #include "screencanvas.h"
 #include "started_app.h"
 #include "stringmanager.h"
+#include "text.h"
 
 namespace {
 
@@ -21,21 +22,21 @@ void countRelease() { ++gameReleases; }
 
 TEST_F(Tables, StartUpFillsTheTables) {
     inProgram([] {
-        EXPECT_TRUE(GameTables::brixmoorId == u"brixmoor");
-        EXPECT_TRUE(GameTables::brixmoorLegend == u"abcdefghij");
-        EXPECT_TRUE(GameTables::floodpassId == u"floodpass");
+        EXPECT_EQ(narrow(GameTables::brixmoorId), "brixmoor");
+        EXPECT_EQ(narrow(GameTables::brixmoorLegend), "abcdefghij");
+        EXPECT_EQ(narrow(GameTables::floodpassId), "floodpass");
         EXPECT_EQ(GameTables::rockvaleIndexTable->length, 22);
         EXPECT_EQ(GameTables::rockvaleCosTable[7], 1000);
         EXPECT_EQ(GameTables::tanksBitMasks[0][0], 0x10000);
         EXPECT_EQ(GameTables::tanksBitMasks[3][3], int32_t(0x80000000u));
         EXPECT_EQ(GameTables::tunnexTileImages->length, 17);
-        EXPECT_TRUE(GameTables::tunnexTileImages[16] == u"earth_2.png");
-        EXPECT_TRUE(GameTables::tunnexBulletFrames[3] == u"bullet_04.png");
-        EXPECT_TRUE(GameTables::tunnexPlayerDieFrames[11] == u"tunnexDie_12.png");
-        EXPECT_TRUE(GameTables::tunnexEnemyEatMirrorFrames[0] == u"enemyEat_01.png_mr");
-        EXPECT_TRUE(GameTables::tunnexBonusUpFrames[2] == u"bonus_anim2.png_up");
-        EXPECT_TRUE(GameTables::dotvorMainItems[3] == u"sound_level");
-        EXPECT_TRUE(GameTables::swarmlineMenuItems[3] == u"sound level");
+        EXPECT_EQ(narrow(GameTables::tunnexTileImages[16]), "earth_2.png");
+        EXPECT_EQ(narrow(GameTables::tunnexBulletFrames[3]), "bullet_04.png");
+        EXPECT_EQ(narrow(GameTables::tunnexPlayerDieFrames[11]), "tunnexDie_12.png");
+        EXPECT_EQ(narrow(GameTables::tunnexEnemyEatMirrorFrames[0]), "enemyEat_01.png_mr");
+        EXPECT_EQ(narrow(GameTables::tunnexBonusUpFrames[2]), "bonus_anim2.png_up");
+        EXPECT_EQ(narrow(GameTables::dotvorMainItems[3]), "sound_level");
+        EXPECT_EQ(narrow(GameTables::swarmlineMenuItems[3]), "sound level");
         EXPECT_NE(GameTables::swarmlineTableA.get(), GameTables::swarmlineTableB.get());
         EXPECT_TRUE(GameTables::dotvorMenu);
         EXPECT_TRUE(GameTables::virtualKeyboard);

@@ -1,20 +1,6 @@
 #include "swarmline_fixture.h"
 #include "captured_diagnostics.h"
-#include "gamelib.h"
 #include "gametables.h"
-
-
-void SwarmlineTest::inGame(const std::function<void(Swarmline& game)>& body) {
-    inProgram([&] {
-        beginDiagnostics();
-        SwarmlinePtr game = new Swarmline();
-        GameLib::currentMode = game;
-        game->start();
-        body(*game);
-        if (Swarmline::theGame) GameLib::returnToShell();
-        endDiagnostics();
-    });
-}
 
 bool SwarmlineTest::runUntil(int state, int limit) {
     for (int i = 0; i < limit && Swarmline::gameState != state; ++i) frames(1);

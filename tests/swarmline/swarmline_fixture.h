@@ -1,15 +1,14 @@
 // The alien-wave shooter started inside the program with the built game data, as the shell
 // starts it, so that a test can place the aliens, the ship and the shots and run whole frames.
 #pragma once
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include "alienship.h"
 #include "gametables.h"
-#include "started_app.h"
+#include "started_game.h"
 #include "swarmline.h"
 
-class SwarmlineTest : public StartedAppTest {
+class SwarmlineTest : public StartedGameTest<Swarmline> {
 public:
     // Frames until the game reaches the state, at most `limit`; false when it did not.
     static bool runUntil(int state, int limit = 400);
@@ -23,10 +22,6 @@ public:
     static void holdDives();
     // What the program's error stream printed since the body began.
     static std::string diagnostics();
-
-protected:
-    // Runs body with the game started and its menu up; the game is left for the shell after.
-    void inGame(const std::function<void(Swarmline& game)>& body);
 };
 
 class PocketPcSwarmlineTest : public SwarmlineTest {

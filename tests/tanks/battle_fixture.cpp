@@ -6,17 +6,9 @@
 #include "tanktunables.h"
 
 using dfc::lang::DbyteArray;
-using dfc::lang::DintArray;
-using dfc::lang::DintArray2d;
 
 void BattleTest::SetUp() {
-    GameTables::tanksBitMasks = new DintArray2d(4, 4);
-    for (int row = 0; row < 4; ++row)
-        for (int column = 0; column < 4; ++column)
-            GameTables::tanksBitMasks[row][column] = int32_t(uint32_t(1) << (16 + 4 * row + column));
-    GameTables::tanksTypeValueA = new DintArray(8, 2, 2, 4, 2, 2, 2, 4, 2);
-    GameTables::tanksTypeValueB = new DintArray(8, 1, 1, 1, 2, 1, 1, 1, 2);
-    GameTables::tanksTypeMillis = new DintArray(8, 1000, 1000, 1500, 2000, 1000, 1000, 1500, 2000);
+    GameTables::initTanks();
     TankTunables::setDefaults();
     GameLib::sharedRandom = new dfc::util::DRandom();
     GameLib::sharedRandom->setSeed(7);
@@ -32,8 +24,7 @@ void BattleTest::TearDown() {
     endDiagnostics();
     Sound::soundTable = nullptr;
     GameLib::sharedRandom = nullptr;
-    GameTables::tanksBitMasks = nullptr;
-    GameTables::tanksTypeValueA = GameTables::tanksTypeValueB = GameTables::tanksTypeMillis = nullptr;
+    GameTables::releaseTanks();
 }
 
 TankLevelRecordPtr BattleTest::record(const std::vector<std::vector<int>>& rows, const std::vector<int>& types) {

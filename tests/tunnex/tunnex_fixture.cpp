@@ -10,20 +10,6 @@
 #include "tnxmonster.h"
 #include "tnxplayer.h"
 
-
-void TunnexTest::inGame(const std::function<void()>& body, const std::function<void()>& before) {
-    inProgram([&] {
-        beginDiagnostics();
-        before();
-        TunnexPtr game = new Tunnex();
-        GameLib::currentMode = game;
-        game->start();
-        body();
-        if (GameLib::currentMode.get() == game.get()) GameLib::returnToShell();
-        endDiagnostics();
-    });
-}
-
 void TunnexTest::damageEntry(const std::string& entry, int size) {
     const std::string stage = folder.file("stage");
     if (!std::filesystem::exists(stage))

@@ -1,12 +1,11 @@
 // The tunnel game started inside the program with the built game data, as the shell starts
 // it, so that a test can set up the field, the actors and the bags and run the rules on them.
 #pragma once
-#include <functional>
 #include <string>
-#include "started_app.h"
+#include "started_game.h"
 #include "tunnex.h"
 
-class TunnexTest : public StartedAppTest {
+class TunnexTest : public StartedGameTest<Tunnex> {
 public:
     static constexpr int keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40, keySelect = 10002, keySoftLeft = 10000;
 
@@ -24,9 +23,6 @@ public:
     static std::string diagnostics();
 
 protected:
-    // Runs body with the game started and its menu up; the game is left for the shell after.
-    // `before` runs in the program before the game starts.
-    void inGame(const std::function<void()>& body, const std::function<void()>& before = [] {});
     // The game data with an entry damaged: removed (size < 0) or cut to `size` bytes.
     void damageEntry(const std::string& entry, int size);
 };
