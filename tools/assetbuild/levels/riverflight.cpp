@@ -86,18 +86,25 @@ RiverFlight::Outcome RiverFlight::fly(int startY, int endY) const {
     // gets there over water at all (to tell a closed way from an empty tank).
     std::vector<int> fuel(highest + 1, noFlight);
     std::vector<bool> reach(highest + 1, false);
-    fuel[(RiverScreens::riverWidth - rules.plane.width) / 2] = fullFuel;
-    reach[(RiverScreens::riverWidth - rules.plane.width) / 2] = true;
+    std::vector<int> nextFuel(highest + 1);
+    std::vector<bool> nextReach(highest + 1);
+    // Every place a flight reaches lies between these two.
+    int lowest = (RiverScreens::riverWidth - rules.plane.width) / 2, farthest = lowest;
+    fuel[lowest] = fullFuel;
+    reach[lowest] = true;
+    std::vector<const Object*> depots;
+    for (const Object& o : objects)
+        if (o.kind == depot) depots.push_back(&o);
     for (int y = startY; y < endY;) {
         y += speed;
         const std::vector<bool> water = overWater(y);
         const int top = y - rules.plane.height / 4;
         std::vector<const Object*> depotsBeside;
-        for (const Object& o : objects)
-            if (o.kind == depot && top - boxHeight <= o.y && top >= o.y - depotHeight) depotsBeside.push_back(&o);
-        std::vector<int> nextFuel(highest + 1, noFlight);
-        std::vector<bool> nextReach(highest + 1, false);
-        for (int x = 0; x <= highest; ++x) {
+        for (const Object* o : depots)
+            if (top - boxHeight <= o->y && top >= o->y - depotHeight) depotsBeside.push_back(o);
+        std::fill(nextFuel.begin(), nextFuel.end(), noFlight);
+        std::fill(nextReach.begin(), nextReach.end(), false);
+        for (int x = lowest; x <= farthest; ++x) {
             if (!reach[x]) continue;
             for (int to : {std::max(0, x - steerStep), x, std::min(highest, x + steerStep)}) {
                 if (!water[to]) continue;
@@ -105,7 +112,10 @@ RiverFlight::Outcome RiverFlight::fly(int startY, int endY) const {
                 if (fuel[x] != noFlight) nextFuel[to] = std::max(nextFuel[to], afterFrame(fuel[x], to, depotsBeside));
             }
         }
-        if (std::find(nextReach.begin(), nextReach.end(), true) == nextReach.end()) return {Outcome::closed, y};
+        const auto first = std::find(nextReach.begin(), nextReach.end(), true);
+        if (first == nextReach.end()) return {Outcome::closed, y};
+        lowest = int(first - nextReach.begin());
+        farthest = int(nextReach.rend() - std::find(nextReach.rbegin(), nextReach.rend(), true)) - 1;
         if (*std::max_element(nextFuel.begin(), nextFuel.end()) < 0) return {Outcome::dry, y};
         // A tank below empty is a crash: no flight goes on from there.
         for (int& f : nextFuel) f = std::max(f, noFlight);
