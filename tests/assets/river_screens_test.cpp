@@ -122,8 +122,21 @@ TEST(RiverScreens, RefusesRiversTheGameCannotReadOrThePlaneCannotFly) {
     std::vector<std::string> bridged = channel();
     bridged[12] = "=======B.......=======";
     bridged[11] = "xxxxxxxxxxxxxxxxxxxxxx";
+    // Eleven screens outlast a tank at normal speed; seventeen outlast it with one depot in the
+    // middle too.
     std::string noFuel = std::string(legend) + one + "level a =";
-    for (int i = 0; i < 10; ++i) noFuel += " one";
+    for (int i = 0; i < 11; ++i) noFuel += " one";
+    std::vector<std::string> middle = channel();
+    middle[12] = "xxxxxxx...F....xxxxxxx";
+    std::string oneDepot = std::string(legend) + one + screen("depot", middle) + "level a =";
+    for (int i = 0; i < 17; ++i) oneDepot += i == 8 ? " depot" : " one";
+    // A bay beside the channel, its depot where a plane that flies over it cannot turn back
+    // before the bay's end.
+    std::vector<std::string> bay = channel();
+    for (int row = 3; row < 23; ++row) bay[row] = "x..............xxxxxxx";
+    bay[3] = "xF.............xxxxxxx";
+    std::string deadEnd = std::string(legend) + one + screen("bay", bay) + "level a =";
+    for (int i = 0; i < 11; ++i) deadEnd += i == 5 ? " bay" : " one";
     const Refusal refusals[] = {
         {"a level of one screen", std::string(legend) + one + "level a = one\n", "at least 2 screens"},
         {"no level", std::string(legend) + one, "no level"},
@@ -143,7 +156,9 @@ TEST(RiverScreens, RefusesRiversTheGameCannotReadOrThePlaneCannotFly) {
          "finds no way from the start past screen wall, line 13"},
         {"land beyond a bridge", std::string(legend) + one + screen("bridge", bridged) + "level a = one bridge one\n",
          "finds no way from the start past screen bridge, line 12"},
-        {"no fuel for ten screens", noFuel + "\n", "have no fuel depot"},
+        {"no fuel for eleven screens", noFuel + "\n", "from the start, the plane runs out of fuel in screen one"},
+        {"seventeen screens with one depot", oneDepot + "\n", "the plane runs out of fuel"},
+        {"a depot only in a bay's dead end", deadEnd + "\n", "the plane runs out of fuel"},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.what);
@@ -160,8 +175,9 @@ TEST(RiverScreens, BridgesAreShotOnTheWayAndDepotsKeepALongLevelFlying) {
     bridged[13] = "=======........=======";
     std::vector<std::string> depot = channel();
     depot[10] = "xxxxxxx...F....xxxxxxx";
+    // Fourteen screens are 2696 pixels of flight: a tank and five passes over a depot.
     std::string river = std::string(legend) + screen("one", channel()) + screen("bridge", bridged) + screen("depot", depot) +
-                        "level a = one bridge one depot one one bridge one depot one one depot bridge one\n";
+                        "level a = one bridge depot one depot one bridge depot one depot one depot bridge one\n";
     TempFolder folder;
     ToolRun run = build(folder, river);
     EXPECT_EQ(run.status, 0) << run.output;

@@ -8,6 +8,7 @@ namespace {
 
 constexpr int cell = RiverScreens::cell, columns = RiverScreens::columns, rows = RiverScreens::rows;
 constexpr int bridge = RiverScreens::bridgeKind, depot = RiverScreens::depotKind;
+constexpr int noFlight = -1;
 
 }  // namespace
 
@@ -27,87 +28,101 @@ RiverFlight::RiverFlight(const Level& level, std::vector<Row> map, std::vector<O
 void RiverFlight::prove() const {
     const int planeStart = 2 * rules.plane.height;
     const int endY = int(map.size()) * cell - smallScreenHeight + planeStart;
-    std::vector<int> depots;
-    int closedAt = 0;
-    if (!fly(planeStart, endY, depots, closedAt)) closed(closedAt, "from the start");
-    checkFuel(depots, planeStart, endY, "the start");
+    check(fly(planeStart, endY), "the start");
     for (const Object& o : objects) {
         if (o.kind != bridge) continue;
-        // A lost plane starts again just past the bridge, in the middle of the river.
-        const int restart = o.y + rules.plane.height / 4 + 1;
-        const std::string from = "the bridge at y " + std::to_string(o.y);
-        std::vector<int> reached;
-        if (!fly(restart, endY, reached, closedAt)) closed(closedAt, "from " + from);
-        checkFuel(reached, restart, endY, from);
+        // The game notes a destroyed bridge as passed on the first frame the plane is above
+        // it, and starts a lost plane again at most a row higher: two pixels past the bridge
+        // is the lowest (the longest) restart.
+        check(fly(o.y + speed, endY), "the bridge at y " + std::to_string(o.y));
     }
 }
 
-void RiverFlight::closed(int row, const std::string& from) const {
+void RiverFlight::check(const Outcome& outcome, const std::string& from) const {
+    if (outcome.how == Outcome::closed)
+        throw BuildError(level.place, "level " + level.name + ": the plane finds no way from " + from + " past " +
+                                          where(outcome.y));
+    if (outcome.how == Outcome::dry)
+        throw BuildError(level.place, "level " + level.name + ": flying at normal speed from " + from +
+                                          ", the plane runs out of fuel in " + where(outcome.y) +
+                                          ": the depots it can fly over on its way refill too little");
+}
+
+std::string RiverFlight::where(int planeY) const {
+    const int row = std::clamp((planeY - rules.plane.height / 4) / cell, 0, int(map.size()) - 1);
     const int screen = row / rows, fileRow = rows - 1 - row % rows;
-    throw BuildError(level.place, "level " + level.name + ": the plane finds no way " + from + " past screen " +
-                                      level.screens[std::min<size_t>(screen, level.screens.size() - 1)] + ", line " +
-                                      std::to_string(fileRow + 1));
+    return "screen " + level.screens[std::min<size_t>(screen, level.screens.size() - 1)] + ", line " +
+           std::to_string(fileRow + 1);
 }
 
-bool RiverFlight::boxOverWater(int planeX, int planeY) const {
-    const int left = planeX + rules.plane.width / 4, top = planeY - rules.plane.height / 4;
-    const int width = rules.plane.width / 2, height = rules.plane.height / 2;
-    const int last = int(map.size()) - 1;
-    for (int y : {top, top - height + 1})
-        for (int x : {left, left + width - 1}) {
-            const int row = std::clamp(y / cell, 0, last);
-            if (!RiverScreens::isWater(map[row][std::clamp(x / cell, 0, columns - 1)])) return false;
-        }
-    return true;
-}
-
-bool RiverFlight::fly(int startY, int endY, std::vector<int>& depots, int& closedAt) const {
+std::vector<bool> RiverFlight::overWater(int planeY) const {
     const int highest = RiverScreens::riverWidth - rules.plane.width - 1;
-    std::vector<bool> reach(highest + 1, false);
-    reach[(RiverScreens::riverWidth - rules.plane.width) / 2] = true;
-    std::vector<bool> touched(objects.size(), false);
-    const RiverScreens::Size box{rules.plane.width / 2, rules.plane.height / 2};
-    for (int y = startY; y <= endY; ++y) {
-        std::vector<bool> next(highest + 1, false);
-        bool any = false;
-        for (int x = 0; x <= highest; ++x) {
-            if (!reach[x] && !(y > startY && ((x >= 2 && reach[x - 2]) || (x + 2 <= highest && reach[x + 2])))) continue;
-            if (!boxOverWater(x, y)) continue;
-            next[x] = any = true;
-        }
-        if (!any) {
-            closedAt = (y - rules.plane.height / 4) / cell;
-            return false;
-        }
-        reach.swap(next);
-        for (size_t i = 0; i < objects.size(); ++i) {
-            const Object& o = objects[i];
-            if (o.kind != depot || touched[i]) continue;
-            const RiverScreens::Size size = rules.kinds.at(depot);
-            const int top = y - rules.plane.height / 4;
-            if (top - box.height > o.y || top < o.y - size.height) continue;
-            for (int x = 0; x <= highest && !touched[i]; ++x) {
-                const int left = x + rules.plane.width / 4;
-                if (reach[x] && left + box.width >= o.x && left <= o.x + size.width) touched[i] = true;
-            }
-            if (touched[i]) depots.push_back(y);
-        }
+    const int top = planeY - rules.plane.height / 4, bottom = top - rules.plane.height / 2 + 1;
+    const int last = int(map.size()) - 1;
+    const Row& upper = map[std::clamp(top / cell, 0, last)];
+    const Row& lower = map[std::clamp(bottom / cell, 0, last)];
+    std::vector<bool> water(highest + 1);
+    for (int x = 0; x <= highest; ++x) {
+        const int left = (x + rules.plane.width / 4) / cell;
+        const int right = std::min((x + rules.plane.width / 4 + rules.plane.width / 2 - 1) / cell, columns - 1);
+        water[x] = RiverScreens::isWater(upper[left]) && RiverScreens::isWater(upper[right]) &&
+                   RiverScreens::isWater(lower[left]) && RiverScreens::isWater(lower[right]);
     }
-    return true;
+    return water;
 }
 
-void RiverFlight::checkFuel(const std::vector<int>& depots, int from, int endY, const std::string& start) const {
-    int last = from;
-    for (int y : depots) {
-        if (y - last > fuelReach)
-            throw BuildError(level.place, "level " + level.name + ": from " + start + ", " + std::to_string(y - last) +
-                                              " pixels of river go by without a fuel depot (at most " +
-                                              std::to_string(fuelReach) + ")");
-        last = y;
+int RiverFlight::afterFrame(int fuel, int planeX, const std::vector<const Object*>& depotsBeside) const {
+    const int left = planeX + rules.plane.width / 4, width = rules.plane.width / 2;
+    const int depotWidth = rules.kinds.at(depot).width;
+    for (const Object* o : depotsBeside)
+        if (left + width >= o->x && left <= o->x + depotWidth && fuel < fullFuel) fuel += refuelStep;
+    return fuel - speed;
+}
+
+RiverFlight::Outcome RiverFlight::fly(int startY, int endY) const {
+    const int highest = RiverScreens::riverWidth - rules.plane.width - 1;
+    const int boxHeight = rules.plane.height / 2, depotHeight = rules.kinds.at(depot).height;
+    // Per place across the river: the most fuel a flight holds there, and whether any flight
+    // gets there over water at all (to tell a closed way from an empty tank).
+    std::vector<int> fuel(highest + 1, noFlight);
+    std::vector<bool> reach(highest + 1, false);
+    std::vector<int> nextFuel(highest + 1);
+    std::vector<bool> nextReach(highest + 1);
+    // Every place a flight reaches lies between these two.
+    int lowest = (RiverScreens::riverWidth - rules.plane.width) / 2, farthest = lowest;
+    fuel[lowest] = fullFuel;
+    reach[lowest] = true;
+    std::vector<const Object*> depots;
+    for (const Object& o : objects)
+        if (o.kind == depot) depots.push_back(&o);
+    for (int y = startY; y < endY;) {
+        y += speed;
+        const std::vector<bool> water = overWater(y);
+        const int top = y - rules.plane.height / 4;
+        std::vector<const Object*> depotsBeside;
+        for (const Object* o : depots)
+            if (top - boxHeight <= o->y && top >= o->y - depotHeight) depotsBeside.push_back(o);
+        std::fill(nextFuel.begin(), nextFuel.end(), noFlight);
+        std::fill(nextReach.begin(), nextReach.end(), false);
+        for (int x = lowest; x <= farthest; ++x) {
+            if (!reach[x]) continue;
+            for (int to : {std::max(0, x - steerStep), x, std::min(highest, x + steerStep)}) {
+                if (!water[to]) continue;
+                nextReach[to] = true;
+                if (fuel[x] != noFlight) nextFuel[to] = std::max(nextFuel[to], afterFrame(fuel[x], to, depotsBeside));
+            }
+        }
+        const auto first = std::find(nextReach.begin(), nextReach.end(), true);
+        if (first == nextReach.end()) return {Outcome::closed, y};
+        lowest = int(first - nextReach.begin());
+        farthest = int(nextReach.rend() - std::find(nextReach.rbegin(), nextReach.rend(), true)) - 1;
+        if (*std::max_element(nextFuel.begin(), nextFuel.end()) < 0) return {Outcome::dry, y};
+        // A tank below empty is a crash: no flight goes on from there.
+        for (int& f : nextFuel) f = std::max(f, noFlight);
+        fuel.swap(nextFuel);
+        reach.swap(nextReach);
     }
-    if (endY - last > fuelReach)
-        throw BuildError(level.place, "level " + level.name + ": from " + start + ", the last " +
-                                          std::to_string(endY - last) + " pixels of river have no fuel depot");
+    return {Outcome::reached, endY};
 }
 
 }  // namespace assets

@@ -1,7 +1,11 @@
-// The proof that the plane can fly a level of the river: flying slowly (a pixel of river and
-// two of steering a frame) it finds a way over water from its start and from every bridge
-// to the level's end (bridges count as water: they are shot), and along that way no stretch
-// between the fuel depots it can reach is longer than the fuel lasts.
+// The proof that the plane can fly a level of the river. It flies as the game does at normal
+// speed, frame by frame: two pixels of river and up to two of steering a frame, fuel spent by
+// the speed every frame and ten gained every frame the plane's box touches a depot while the
+// tank is below full. For every place across the river it keeps the most fuel a flight can
+// hold there, so a depot counts only for flights that pass over it and fly on, and only for
+// the frames they spend over it. It proves the way from the level's start and from every
+// bridge (where a lost plane starts again with a full tank) to the level's end; bridges count
+// as water, for they are shot on the way.
 #pragma once
 #include <array>
 #include <string>
@@ -13,8 +17,9 @@ namespace assets {
 
 class RiverFlight {
 public:
-    // The longest stretch without a depot, in pixels of river (the fuel lasts 2000).
-    static constexpr int fuelReach = 1800;
+    // The game's plane: a full tank, the refill of a frame over a depot, normal speed and the
+    // steering of a frame.
+    static constexpr int fullFuel = 2000, refuelStep = 10, speed = 2, steerStep = 2;
     // Where the small screen (the longer flight) ends a level: rows on screen x 8 less the
     // plane's start height.
     static constexpr int smallScreenHeight = 216;
@@ -36,12 +41,20 @@ public:
     void prove() const;
 
 private:
-    // Flies from a start to the level's end; the heights at which depots are reached go to
-    // `depots`. False where the way closes, with the row in `closedAt`.
-    bool fly(int startY, int endY, std::vector<int>& depots, int& closedAt) const;
-    bool boxOverWater(int planeX, int planeY) const;
-    void checkFuel(const std::vector<int>& depots, int from, int endY, const std::string& start) const;
-    [[noreturn]] void closed(int row, const std::string& from) const;
+    struct Outcome {
+        enum How { reached, closed, dry } how;
+        int y;  // the plane's world y where the flight ended
+    };
+
+    // Flies from a start (the plane's world y, a full tank, the middle of the river) to `endY`.
+    Outcome fly(int startY, int endY) const;
+    // Which of the plane's places across the river keep its box over water at world y.
+    std::vector<bool> overWater(int planeY) const;
+    // The fuel after a frame at (planeX, planeY) that began with `fuel`: the depots touched
+    // refill, the speed drains.
+    int afterFrame(int fuel, int planeX, const std::vector<const Object*>& depotsBeside) const;
+    void check(const Outcome& outcome, const std::string& from) const;
+    std::string where(int planeY) const;
 
     Level level;
     std::vector<Row> map;
