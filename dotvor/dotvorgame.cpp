@@ -250,7 +250,7 @@ void DotvorGame::placeEnergiser() {
 
 void DotvorGame::placeGhostsAtRandom() {
     if (gameMode != ghostHunt) return;
-    const MapBase::Cells cells = map->reachableEmptyCells();
+    const MapBase::Cells cells = map->emptyCellsAwayFromStart(huntRestartMoves);
     for (const vector_3dPtr& start : {ghostStartA, ghostStartB, ghostStartC, ghostStartD}) {
         int32_t x, y;
         if (drawCell(cells, &x, &y)) start->set(x * cellWidth, y * cellHeight);

@@ -32,6 +32,9 @@ public:
     static constexpr int32_t fruitKinds = 7;
     // The kill mode's clock never falls below this.
     static constexpr int64_t shortestKillTime = 10000;
+    // The kill mode's ghosts restart at least this many moves from the player's start, for
+    // every life of the level.
+    static constexpr int32_t huntRestartMoves = 6;
     // Where the ghost score stops doubling when ghosts are eaten without an energiser.
     static constexpr int32_t highestGhostScore = 204800;
 

@@ -217,35 +217,52 @@ pointPtr MapBase::farTunnel(int32_t x, int32_t y, int32_t dx, int32_t dy) {
     }
 }
 
-std::vector<bool> MapBase::reach() {
+// Breadth first, so each cell gets its fewest moves; a tunnel's far side is one move on.
+std::vector<int32_t> MapBase::movesFromStart() {
     const int32_t columns = width + 2;
-    std::vector<bool> seen(cells->length, false);
-    if (!playerStart || cellWidth < 1 || cellHeight < 1) return seen;
-    std::vector<std::pair<int32_t, int32_t>> todo{{playerStart->x / cellWidth, playerStart->y / cellHeight}};
-    constexpr int32_t steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-    while (!todo.empty()) {
-        auto [x, y] = todo.back();
-        todo.pop_back();
+    std::vector<int32_t> moves(cells->length, -1);
+    if (!playerStart || cellWidth < 1 || cellHeight < 1) return moves;
+    auto walkableAt = [&](int32_t x, int32_t y) {
         CellBasePtr cell = getCell(x, y);
-        if (!cell || !cell->isWalkable() || seen[x + columns * y]) continue;
-        seen[x + columns * y] = true;
+        return cell && cell->isWalkable();
+    };
+    const int32_t startX = playerStart->x / cellWidth, startY = playerStart->y / cellHeight;
+    if (!walkableAt(startX, startY)) return moves;
+    std::vector<std::pair<int32_t, int32_t>> queue{{startX, startY}};
+    moves[startX + columns * startY] = 0;
+    constexpr int32_t steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    for (size_t next = 0; next < queue.size(); ++next) {
+        const auto [x, y] = queue[next];
+        const int32_t here = moves[x + columns * y];
+        auto visit = [&](int32_t nx, int32_t ny) {
+            if (!walkableAt(nx, ny) || moves[nx + columns * ny] >= 0) return;
+            moves[nx + columns * ny] = here + 1;
+            queue.push_back({nx, ny});
+        };
         for (const auto& step : steps) {
             const int32_t nx = x + step[0], ny = y + step[1];
-            todo.push_back({nx, ny});
-            CellBasePtr next = getCell(nx, ny);
-            if (!next || !next->isWalkable() || next->content != CellBase::tunnel) continue;
-            if (pointPtr far = farTunnel(nx, ny, step[0], step[1])) todo.push_back({far->x + step[0], far->y + step[1]});
+            visit(nx, ny);
+            if (!walkableAt(nx, ny) || getCell(nx, ny)->content != CellBase::tunnel) continue;
+            if (pointPtr far = farTunnel(nx, ny, step[0], step[1])) visit(far->x + step[0], far->y + step[1]);
         }
     }
-    return seen;
+    return moves;
 }
 
-MapBase::Cells MapBase::reachableEmptyCells() {
-    const std::vector<bool> seen = reach();
-    Cells found;
+MapBase::Cells MapBase::reachableEmptyCells() { return emptyCellsAwayFromStart(0); }
+
+MapBase::Cells MapBase::emptyCellsAwayFromStart(int32_t fewestMoves) {
+    const std::vector<int32_t> moves = movesFromStart();
+    int32_t farthest = -1;
     for (int32_t y = 0; y <= height + 1; ++y)
         for (int32_t x = 0; x <= width + 1; ++x)
-            if (seen[x + (width + 2) * y] && getCell(x, y)->content == CellBase::empty) found.push_back({x, y});
+            if (getCell(x, y)->content == CellBase::empty) farthest = std::max(farthest, moves[x + (width + 2) * y]);
+    const int32_t least = std::min(fewestMoves, farthest);
+    Cells found;
+    if (least < 0) return found;
+    for (int32_t y = 0; y <= height + 1; ++y)
+        for (int32_t x = 0; x <= width + 1; ++x)
+            if (moves[x + (width + 2) * y] >= least && getCell(x, y)->content == CellBase::empty) found.push_back({x, y});
     return found;
 }
 

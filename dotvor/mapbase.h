@@ -55,6 +55,9 @@ public:
     pointPtr farTunnel(int32_t x, int32_t y, int32_t dx, int32_t dy);
     // Open cells without content that the player can walk to from the start, tunnels taken.
     Cells reachableEmptyCells();
+    // Those of them at least fewestMoves moves from the start; when none lies that far, the
+    // farthest ones.
+    Cells emptyCellsAwayFromStart(int32_t fewestMoves);
     Cells tunnelCells();
     // Draws the floor of the current set over a cell in the maze picture (its content was taken).
     void clearCell(int32_t x, int32_t y);
@@ -85,6 +88,7 @@ private:
     void setCell(int32_t x, int32_t y, int byte);
     void drawCells(bool animatedPass);
     bool isOpenAt(int32_t x, int32_t y);
-    // The flood from the player's start over walkable cells, tunnel jumps included.
-    std::vector<bool> reach();
+    // For every cell the fewest moves from the player's start over walkable cells, tunnel
+    // jumps included; -1 where the player cannot go.
+    std::vector<int32_t> movesFromStart();
 };

@@ -33,8 +33,22 @@ std::vector<std::string> changed(int row, int column, char cell) {
     return rows;
 }
 
-ToolRun buildMaze(const TempFolder& folder, const std::string& bytes, const std::string& size = "width=9 height=7") {
-    return buildOneSource(folder, "maze m/map00.txt map.txt " + size, "map.txt", bytes);
+// A square floor picture of `side` pixels in an atlas of one picture.
+void writeFloorAtlas(const TempFolder& folder, const std::string& name, int side) {
+    std::string grid = "k #406080\n---\n";
+    for (int y = 0; y < side; ++y) grid += std::string(size_t(side), 'k') + "\n";
+    folder.write("data/t/" + name + ".atlas", "width 64\nfloor.png = " + name + ".grid\n");
+    folder.write("data/t/" + name + ".grid", grid);
+}
+
+// The map beside a small-screen and a large-screen atlas whose floor pictures set the cells.
+ToolRun buildMaze(const TempFolder& folder, const std::string& bytes, int smallFloor = 8, int largeFloor = 10) {
+    writeFloorAtlas(folder, "small", smallFloor);
+    writeFloorAtlas(folder, "large", largeFloor);
+    return buildOneSource(folder,
+                          "atlas a small.atlas\natlas ppc/a large.atlas\n"
+                          "maze m/map00.txt map.txt width=9 height=7 atlas=a floor=floor.png",
+                          "map.txt", bytes);
 }
 
 TEST(MazeCheck, AcceptsAPlayableMapAsItStands) {
@@ -58,6 +72,8 @@ TEST(MazeCheck, RefusesMapsTheGameCannotReadOrFinish) {
     std::vector<std::string> pocket = playable, noTunnel = changed(3, 8, '1');
     pocket[5] = "111111111";
     noTunnel[3][0] = '1';
+    std::vector<std::string> coinInHouse = changed(2, 4, '.'), houseOpenSideways = playable;
+    houseOpenSideways[2] = "1.0r1g0.1";
     const Refusal refusals[] = {
         {"a final line break", join(playable) + "\r\n", "map.txt", "ends with a line break"},
         {"a line ended by LF alone", lfOnly, "map.txt:1", "CR LF"},
@@ -71,16 +87,34 @@ TEST(MazeCheck, RefusesMapsTheGameCannotReadOrFinish) {
         {"a tunnel with a way in from above", join(changed(2, 0, '.')), "map.txt:4:1", "no far end"},
         {"a corridor walled off", join(pocket), "map.txt:7:2", "cannot reach"},
         {"a dead end", join(changed(5, 7, '1')), "map.txt:7:8", "dead end"},
-        {"too big for the screens", join(playable), "map.txt", "does not fit"},
+        {"a dot in the ghost house", join(coinInHouse), "map.txt:3:5", "cannot reach this dot"},
+        {"an energiser in the ghost house", join(changed(2, 4, 'o')), "map.txt:3:5", "cannot reach this dot"},
+        {"a ghost house open sideways", join(houseOpenSideways), "map.txt:3:4", "house of \"r\" is open"},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.what);
         TempFolder folder;
-        const bool big = std::string(refusal.what) == "too big for the screens";
-        ToolRun run = buildMaze(folder, refusal.bytes, big ? "width=9 height=7 small=25" : "width=9 height=7");
+        ToolRun run = buildMaze(folder, refusal.bytes);
         EXPECT_EQ(run.status, 1) << run.output;
         EXPECT_NE(run.output.find(refusal.place), std::string::npos) << run.output;
         EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
+    }
+}
+
+// The cells are as large as the floor pictures the atlases really hold, on either screen.
+TEST(MazeCheck, MeasuresTheCellsByTheFloorPictures) {
+    const struct {
+        int smallFloor, largeFloor;
+        bool fits;
+    } cases[] = {{8, 10, true}, {25, 10, false}, {8, 32, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.smallFloor) + " and " + std::to_string(c.largeFloor) + " pixels");
+        TempFolder folder;
+        ToolRun run = buildMaze(folder, join(playable), c.smallFloor, c.largeFloor);
+        EXPECT_EQ(run.status, c.fits ? 0 : 1) << run.output;
+        if (!c.fits) {
+            EXPECT_NE(run.output.find("does not fit the screens"), std::string::npos) << run.output;
+        }
     }
 }
 

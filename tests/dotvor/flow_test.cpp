@@ -197,6 +197,33 @@ TEST_F(Flow, RandomPlacesAreOnlyWhereThePlayerCanGo) {
     });
 }
 
+// The hunted ghosts restart where the player does not meet them at once, on every life.
+TEST_F(Flow, TheHuntedGhostsRestartAwayFromThePlayer) {
+    inGame([](Dotvor&) {
+        // In the ring, within five moves of the start lie its whole row and the two cells at
+        // the ends of the row above; the top row is close by eye but nine moves or more away.
+        for (int round = 0; round < 30; ++round) {
+            playOn(ring, DotvorGame::ghostHunt);
+            for (int life = 0; life < 2; ++life) {
+                for (const SpookyBasePtr& ghost : DotvorGame::ghosts) {
+                    const int x = ghost->cellX(), y = ghost->cellY();
+                    EXPECT_TRUE(y != 5 && !(y == 4 && (x == 2 || x == 10))) << "a ghost at (" << x << ", " << y << ")";
+                }
+                DotvorGame::timeElapsed = DotvorGame::timeLimit;
+                steps(1);
+            }
+        }
+        // A maze with no cell six moves away: all four go to the farthest one.
+        const std::vector<std::string> nook = {".p...", "1#1#1", "1r1g1"};
+        playOn(nook, DotvorGame::ghostHunt);
+        for (const SpookyBasePtr& ghost : DotvorGame::ghosts) {
+            EXPECT_EQ(ghost->cellX(), 5);
+            EXPECT_EQ(ghost->cellY(), 1);
+        }
+        DotvorGame::gameMode = 0;
+    });
+}
+
 TEST_F(Flow, AFruitFindsAPlaceWithoutATunnel) {
     inGame([](Dotvor&) {
         playOn({".......", ".1#1#1.", ".1r1g1.", "...p..."}, 0);

@@ -101,10 +101,20 @@ void Builder::round(const ManifestItem& item) {
     add(item, item.entry, BrickRound(sourceBytes(item), sourcePlace(item)).bytes(), EntrySet::Kind::raw);
 }
 
+// A maze's cell is as wide as the floor picture (floor=) that the game measures in the small
+// atlas (atlas=) and in its large twin: the fit is checked with the pictures really packed.
 void Builder::maze(const ManifestItem& item) {
-    const MazeMap::Size& game = MazeMap::gameSize;
-    const MazeMap::Size size{item.intOption("width", game.width), item.intOption("height", game.height),
-                             item.intOption("small", game.smallCell), item.intOption("large", game.largeCell)};
+    const std::string atlasName = item.option("atlas", ""), floor = item.option("floor", "");
+    if (floor.empty()) throw BuildError(item.place, "maze needs floor=NAME, the floor picture that sets the cell size");
+    auto cellSize = [&](const std::string& name) {
+        auto atlas = atlases.find(name);
+        if (atlas == atlases.end()) throw BuildError(item.place, "maze needs atlas=NAME of an atlas made here, and ppc/NAME");
+        auto found = atlas->second.find(floor);
+        if (found == atlas->second.end()) throw BuildError(item.place, floor + " is not a picture of " + name);
+        return found->second.w;
+    };
+    const MazeMap::Size size{item.intOption("width", MazeMap::gameWidth), item.intOption("height", MazeMap::gameHeight),
+                             cellSize(atlasName), cellSize(large(atlasName))};
     add(item, item.entry, MazeMap(sourceBytes(item), size, sourcePlace(item)).bytes(), EntrySet::Kind::raw);
 }
 

@@ -19,7 +19,7 @@ const Kind* Kind::find(std::string_view name) {
         {"music", source, make, &Builder::music},
         {"raw", source, make, &Builder::raw},
         {"round", source, make, &Builder::round},
-        {"maze", source, make, &Builder::maze},
+        {"maze", source, afterMaking, &Builder::maze},
         {"tunnels", source, make, &Builder::tunnels},
         {"tankmap", source, make, &Builder::tankMap},
         {"laddermap", source, make, &Builder::ladderMap},

@@ -128,24 +128,39 @@ std::vector<bool> MazeMap::flood(const std::vector<std::pair<int, int>>& from, b
     return seen;
 }
 
+std::vector<std::pair<int, int>> MazeMap::cellsOf(const std::string& kinds) const {
+    std::vector<std::pair<int, int>> found;
+    for (int y = 0; y < size.height; ++y)
+        for (int x = 0; x < size.width; ++x)
+            if (kinds.find(at(x, y)) != std::string::npos) found.push_back({x, y});
+    return found;
+}
+
+// A dot in the house counts like any other: the classic level ends only when all are eaten.
 void MazeMap::checkReach(const Place& place) const {
-    std::vector<std::pair<int, int>> player, ghosts;
+    const std::vector<bool> reached = flood(cellsOf("p"), true), house = flood(cellsOf("rg"), false);
+    checkHouseClosed(place, reached);
     for (int y = 0; y < size.height; ++y)
         for (int x = 0; x < size.width; ++x) {
-            if (at(x, y) == 'p') player.push_back({x, y});
-            if (at(x, y) == 'r' || at(x, y) == 'g') ghosts.push_back({x, y});
-        }
-    const std::vector<bool> reached = flood(player, true), house = flood(ghosts, false);
-    for (int y = 0; y < size.height; ++y)
-        for (int x = 0; x < size.width; ++x) {
-            if (!walkable(x, y) || house[x + size.width * y]) continue;
+            const bool coin = at(x, y) == '.' || at(x, y) == 'o';
+            if (!walkable(x, y) || (house[x + size.width * y] && !coin)) continue;
             if (!reached[x + size.width * y])
-                throw BuildError(cell(place, x, y), "the player cannot reach this cell from the start");
+                throw BuildError(cell(place, x, y), coin ? "the player cannot reach this dot from the start"
+                                                         : "the player cannot reach this cell from the start");
             if (at(x, y) == '*') continue;
             int exits = 0;
             for (const auto& step : steps) exits += walkable(x + step[0], y + step[1]);
             if (exits < 2) throw BuildError(cell(place, x, y), "a dead end: the ghosts would corner the player");
         }
+}
+
+// The house opens only through its doors: a way in beside them would let the player in and
+// the ghosts out at any time.
+void MazeMap::checkHouseClosed(const Place& place, const std::vector<bool>& reached) const {
+    for (auto [x, y] : cellsOf("rg"))
+        if (reached[x + size.width * y])
+            throw BuildError(cell(place, x, y), std::string("the ghost house of \"") + at(x, y) +
+                                                    "\" is open to the player: it must be closed but for its doors");
 }
 
 void MazeMap::checkScreens(const Place& place) const {

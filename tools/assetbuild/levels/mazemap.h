@@ -4,10 +4,11 @@
 // last line (the game counts one more row per line feed). The check proves the map can be
 // played to its end: one start of each kind; a door above each ghost start with an open cell
 // above it; a dot and a pair of tunnels at least; every way into a tunnel leads, inside the
-// grid, to a far tunnel end with an open cell beyond; every dot, energiser, tunnel and open
-// cell outside the ghost house within the player's reach, tunnels taken; no dead end there
-// but tunnel ends; and the maze, with the game's wall border, fits both screens at their
-// cell sizes.
+// grid, to a far tunnel end with an open cell beyond; the ghost house (what the ghost starts
+// reach without passing a door) closed to the player; every dot and energiser, and every
+// tunnel and open cell outside the house, within the player's reach, tunnels taken; no dead
+// end there but tunnel ends; and the maze, with the game's wall border, fits both screens at
+// their cell sizes.
 #pragma once
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ public:
         int smallCell, largeCell;  // pixels per cell on the 176 x 220 and the 240 x 320 screen
     };
     // The game's maps, unless the manifest line gives another size.
-    static constexpr Size gameSize{20, 25, 8, 10};
+    static constexpr int gameWidth = 20, gameHeight = 25;
 
     // Checks the bytes, naming the line (and the column of a cell at fault) of the first fault.
     MazeMap(const std::string& bytes, const Size& size, const Place& place);
@@ -34,12 +35,14 @@ private:
     void checkStarts(const Place& place) const;
     void checkTunnels(const Place& place) const;
     void checkReach(const Place& place) const;
+    void checkHouseClosed(const Place& place, const std::vector<bool>& reached) const;
     void checkScreens(const Place& place) const;
 
     char at(int x, int y) const;
     bool walkable(int x, int y) const;
     // The tunnel met going from (x, y) by (dx, dy), starting one cell on; false at the edge.
     bool farTunnel(int x, int y, int dx, int dy, int* fx, int* fy) const;
+    std::vector<std::pair<int, int>> cellsOf(const std::string& kinds) const;
     std::vector<bool> flood(const std::vector<std::pair<int, int>>& from, bool takeTunnels) const;
     Place cell(const Place& place, int x, int y) const;
 
