@@ -1,6 +1,7 @@
 # make run: installs what is missing, builds, packs game.dat and starts the game in a window.
 # make test: the same set-up, a smoke run of each fuzz target, then every test through ctest
 #   (built with ASan and UBSan).
+#   WERROR=ON (as the CI runs it) makes every warning of those builds an error.
 # make fuzz: builds the fuzz targets (clang, libFuzzer, ASan, UBSan) and runs each for
 #   FUZZ_SECONDS or FUZZ_RUNS executions; FUZZ_TARGETS picks some ("png wav").
 BUILD ?= build
@@ -12,6 +13,7 @@ FUZZ_TARGETS ?=
 # The smoke run of make test: short, so that the tests stay quick.
 FUZZ_SMOKE_SECONDS ?= 2
 JOBS ?= $(shell nproc)
+WERROR ?= OFF
 ARGS ?=
 
 .PHONY: run test build build-test deps clean fuzz fuzz-build fuzz-smoke
@@ -28,7 +30,7 @@ run: build
 	$(BUILD)/bin/mossyard $(ARGS)
 
 build-test: deps
-	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMOSSYARD_SANITIZE=ON
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMOSSYARD_SANITIZE=ON -DMOSSYARD_WERROR=$(WERROR)
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 
 test: build-test fuzz-build
@@ -36,7 +38,7 @@ test: build-test fuzz-build
 	cd $(TEST_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 fuzz-build: deps
-	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSSYARD_FUZZ=ON -DMOSSYARD_BENCH=OFF \
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOSSYARD_FUZZ=ON -DMOSSYARD_BENCH=OFF -DMOSSYARD_WERROR=$(WERROR) \
 		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets gamedat
 

@@ -6,8 +6,9 @@
 #include "dfont.h"
 #include "dmanager.h"
 #include "dprintstream.h"
+#include "drecordstore.h"
 #include "dsystem.h"
-#include "gamelib.h"
+#include "resources.h"
 
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringPtr;
@@ -15,6 +16,7 @@ using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DCanvas;
 using dfc::microedition::lcdui::DDisplay;
 using dfc::microedition::media::DManager;
+using dfc::microedition::rms::DRecordStore;
 
 
 GameEngine* GameEngine::engine = nullptr;
@@ -49,6 +51,7 @@ GameEngine::~GameEngine() {
 int GameEngine::run(HINSTANCE moduleInstance, DWORD splashMilliseconds) {
     constexpr int startFailure = 1;
     instance = moduleInstance;
+    RegisterModuleStrings(moduleStrings, moduleStringCount);
     // Another copy runs: it is brought to the front, and this one has done its part.
     if (!initInstance(moduleInstance)) return window ? 0 : startFailure;
     splashDeadline = GetTickCount() + splashMilliseconds;
@@ -195,6 +198,7 @@ bool GameEngine::startMidlet() {
         return false;
     }
     application = applicationFactory();
+    DRecordStore::setApplicationName(application->getAppProperty(u"app.name"));
     display = new DDisplay(renderDisplay);
     try {
         application->startApp();
@@ -224,6 +228,7 @@ void GameEngine::abandonStart() {
     DSystem::out = nullptr;
     DSystem::err = nullptr;
     dfc::microedition::lcdui::DFont::cache = nullptr;
+    DRecordStore::setApplicationName(nullptr);
     display = nullptr;
     application = nullptr;
 }
@@ -233,6 +238,7 @@ void GameEngine::destroy() {
     DSystem::out = nullptr;
     DSystem::err = nullptr;
     dfc::microedition::lcdui::DFont::cache = nullptr;
+    DRecordStore::setApplicationName(nullptr);
     application = nullptr;
     display = nullptr;
 }
@@ -305,6 +311,4 @@ void GameEngine::abort() {
     std::abort();
 }
 
-GameEngine::ApplicationFactory GameEngine::applicationFactory = [] {
-    return dfc::microedition::midlet::DMIDletPtr(new GameLib());
-};
+GameEngine::ApplicationFactory GameEngine::applicationFactory = nullptr;

@@ -41,7 +41,7 @@ public:
     // The device's key codes for a virtual key: the soft keys, select, star and pound.
     int translateKey(int virtualKey) const;
 
-    // Makes the application; the game library's by default, a test's own in tests.
+    // Makes the application: the program's entry sets the game library's, a test its own.
     static ApplicationFactory applicationFactory;
 
     HWND getWindow() const { return window; }

@@ -1,4 +1,4 @@
-#include "ce_window.h"
+#include "resources.h"
 
 // The module's string table: 1 the window title, 2 the window class.
 const ResourceString moduleStrings[] = {

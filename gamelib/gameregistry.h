@@ -1,9 +1,9 @@
 #pragma once
 #include "gameinterface.h"
 
-// The games the shell menu starts. Each game fills its own entry when it lands, in
-// gameregistry.cpp: how to build its main class, and how to drop its file-scope statics at
-// exit. A game without an entry is listed by the shell but cannot be started.
+// The games the shell menu starts. The program fills each game's entry at start (its game
+// list): how to build its main class, and how to drop its file-scope statics at exit. A game
+// without an entry is listed by the shell but cannot be started.
 class GameRegistry {
 public:
     // The games, in the order of the large shell layout.

@@ -120,10 +120,10 @@ constexpr DWORD VK_APP2 = 0xC2;
 constexpr DWORD VK_APP3 = 0xC3;
 constexpr DWORD VK_APP4 = 0xC4;
 
-// The module's resources, defined by the program (its resource script).
+// The module's resources. A device module carries its string table in itself; here the program
+// hands it over before it loads a string, and LoadStringW reads it from then on.
 struct ResourceString {
     UINT id;
     LPCWSTR text;
 };
-extern const ResourceString moduleStrings[];
-extern const int moduleStringCount;
+void RegisterModuleStrings(const ResourceString* strings, int count);

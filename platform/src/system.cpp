@@ -45,6 +45,16 @@ int MessageBoxW(HWND, LPCWSTR text, LPCWSTR caption, UINT) {
     return IDOK;
 }
 
+namespace {
+const ResourceString* moduleStrings = nullptr;
+int moduleStringCount = 0;
+}  // namespace
+
+void RegisterModuleStrings(const ResourceString* strings, int count) {
+    moduleStrings = strings;
+    moduleStringCount = count;
+}
+
 int LoadStringW(HINSTANCE, UINT id, LPWSTR buffer, int bufferMax) {
     if (!buffer || bufferMax <= 0) return 0;
     for (int i = 0; i < moduleStringCount; ++i) {

@@ -61,11 +61,12 @@ void resetGameLibState() {
 void ProgramTest::SetUp() {
     ArchiveTest::SetUp();
     resetGameLibState();
+    // The program's own application, as its entry sets it.
+    GameEngine::applicationFactory = [] { return DMIDletPtr(new GameLib()); };
 }
 
 void ProgramTest::TearDown() {
     resetGameLibState();
-    GameEngine::applicationFactory = [] { return DMIDletPtr(new GameLib()); };
     ArchiveTest::TearDown();
 }
 

@@ -6,8 +6,8 @@
 #include "dexception.h"
 #include "gameengine.h"
 #include "gamelib.h"
+#include "gamelist.h"
 #include "gamemenu.h"
-#include "gameregistry.h"
 #include "keystate.h"
 #include "platform.h"
 #include "screencanvas.h"
@@ -19,7 +19,6 @@ using dfc::microedition::midlet::DMIDletPtr;
 namespace {
 
 std::function<void()> testBody;
-GameRegistry::Entry installedGames[GameRegistry::gameCount];
 
 // The real start-up, then the test's body in place of the frames.
 class ProbeLib : public GameLib {
@@ -63,13 +62,14 @@ void resetSharedState() {
 void StartedAppTest::SetUp() {
     AppFolderTest::SetUp();
     std::filesystem::copy_file(std::string(MOSSYARD_BINARY_DIR) + "/bin/game.dat", folder.file("game.dat"));
-    std::copy(std::begin(GameRegistry::entries), std::end(GameRegistry::entries), std::begin(installedGames));
+    // The program's games and application, as its entry sets them; this also undoes a test's
+    // own entries.
+    GameList::install();
+    GameEngine::applicationFactory = [] { return DMIDletPtr(new GameLib()); };
     resetSharedState();
 }
 
 void StartedAppTest::TearDown() {
-    std::copy(std::begin(installedGames), std::end(installedGames), std::begin(GameRegistry::entries));
-    GameEngine::applicationFactory = [] { return DMIDletPtr(new GameLib()); };
     dfc::io::D7zipInputStream::closeArchive();
     resetSharedState();
     AppFolderTest::TearDown();

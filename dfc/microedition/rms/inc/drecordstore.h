@@ -21,6 +21,8 @@ public:
     // The names of the application's stores; null when there is no application key.
     static lang::DStringArrayPtr listRecordStores();
     static void deleteRecordStore(lang::DStringPtr name);
+    // The application's "app.name", which names its key; null (no stores) until it is set.
+    static void setApplicationName(lang::DStringPtr name);
 
     lang::DStringPtr getName() { return name; }
     int getNumRecords();

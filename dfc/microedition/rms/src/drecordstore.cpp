@@ -3,7 +3,6 @@
 #include <climits>
 #include <string>
 #include <vector>
-#include "gameengine.h"
 
 namespace dfc::microedition::rms {
 
@@ -18,11 +17,13 @@ namespace {
 
 constexpr DWORD nameBufferLength = 64;
 
+// The name the frame hands over at start-up.
+DStringPtr applicationName;
+
 // "Software\Velloran\" + app.name; null when the application has no name.
 DStringPtr applicationPath() {
-    DStringPtr app = GameEngine::getAppProperty(u"app.name");
-    if (!app) return DStringPtr();
-    return u"Software\\Velloran\\" + app;
+    if (!applicationName) return DStringPtr();
+    return u"Software\\Velloran\\" + applicationName;
 }
 
 DStringPtr storePath(const DStringPtr& name) {
@@ -55,6 +56,8 @@ int clippedCount(const DbyteArrayPtr& data, int offset, int numBytes) {
 }
 
 }  // namespace
+
+void DRecordStore::setApplicationName(DStringPtr name) { applicationName = name; }
 
 DRecordStore::~DRecordStore() { closeRecordStore(); }
 
