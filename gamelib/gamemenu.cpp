@@ -85,6 +85,11 @@ DImagePtr loadIfMissing(const DImagePtr& image, const char16_t* name) {
     }
 }
 
+// The frame that sizes a help picture; null for one without frames.
+GameImagePtr firstFrame(const Animation& picture) {
+    return picture.frames && picture.frames->length > 0 ? GameImagePtr(picture.frames[0]) : nullptr;
+}
+
 }  // namespace
 
 GameMenu::GameMenu()
@@ -249,19 +254,24 @@ void GameMenu::paintHelp() {
 }
 
 void GameMenu::paintHelpLines() {
+    // A line that would run into the labels waits for the next page, which starts from the
+    // last line drawn.
+    lastDrawnLine = firstVisible;
     int32_t y = helpTop;
-    for (int32_t i = firstVisible; i - firstVisible < visibleCount && i < HelpLayout::lineCount && y < helpBottom;
-         ++i) {
-        lastDrawnLine = i;
+    for (int32_t i = firstVisible; i - firstVisible < visibleCount && i < HelpLayout::lineCount; ++i) {
         const DObjectPtr line = HelpLayout::line(i);
+        auto* picture = dynamic_cast<Animation*>(line.get());
+        const GameImagePtr first = picture ? firstFrame(*picture) : nullptr;
+        const int32_t drawnHeight = picture ? (first ? first->height : 0) : imageFont(helpFont)->getHeight();
+        if (y >= helpBottom || y + drawnHeight > helpBottom) break;
+        lastDrawnLine = i;
         if (auto* text = dynamic_cast<DString*>(line.get())) {
             screen().setColor(textColor);
             imageFont(helpFont)->drawString(text, boxX + 5, y, DGraphics::TOP | DGraphics::LEFT);
             y += helpLineHeight;
-        } else if (auto* picture = dynamic_cast<Animation*>(line.get())) {
+        } else if (picture) {
             picture->paint(2, y);
-            const GameImagePtr first =
-                picture->frames && picture->frames->length > 0 ? GameImagePtr(picture->frames[0]) : nullptr;
+            // A picture line takes the width of its picture in height.
             y += (first ? first->width : 0) + 2;
         } else {
             y += helpLineHeight;

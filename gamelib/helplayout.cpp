@@ -44,14 +44,13 @@ void HelpLayout::layout(const DStringPtr& text, const DObjectPtr& pictures, int3
             }
             // The rest of the paragraph is scanned again.
             if (c == lineFeed) i = next;
-        } else {
-            if (c == lineFeed) {
-                ends = true;
-                end = i - 1;
-                next = i + 1;
-            }
-            if (c == blank) lastSpace = i;
+        } else if (c == lineFeed) {
+            ends = true;
+            end = i - 1;
+            next = i + 1;
         }
+        // Also when this blank ended a line: it is where the next line may break.
+        if (c == blank) lastSpace = i;
         if (ends) add(lineOrPicture(text->substring(start, end + 1), pictures));
         start = next;
     }

@@ -42,6 +42,8 @@ constexpr int32_t menuShade = -160;
 constexpr int32_t highScoreTable = 1;
 // The value of a kill of each kind on the results screen.
 constexpr int32_t killValues[] = {10, 20, 30, 40};
+// The screen the results page is laid out for.
+constexpr int32_t smallScreenHeight = 220;
 
 DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
 
@@ -391,8 +393,11 @@ void GameMain::paintResults() {
     const ImageFontPtr hud = ScreenCanvas::font(ScreenCanvas::hudFont1);
     hud->drawString(text(u"score") + u" " + tanks->score, width / 2, 4, DGraphics::HCENTER | DGraphics::TOP);
     const int32_t iconHeight = std::max(1, splash->icons[0]->height);
+    // One and a half icon heights apart on the small screen; a taller screen spreads the rows
+    // in proportion, so that they take the same share of the page.
+    const int32_t rowStep = iconHeight * 3 * std::max(height, smallScreenHeight) / (2 * smallScreenHeight);
     int32_t y = 4 + hud->getHeight() + iconHeight / 2 + 4;
-    for (int32_t kind = 0; kind < 4; ++kind, y += iconHeight * 3 / 2) paintResultRow(kind, y);
+    for (int32_t kind = 0; kind < 4; ++kind, y += rowStep) paintResultRow(kind, y);
     hud->drawString(text(u"time") + u" " + clockText(tanks->battleClock), width / 2, height - 4,
                     DGraphics::HCENTER | DGraphics::BOTTOM);
 }
@@ -404,7 +409,8 @@ void GameMain::paintResultRow(int32_t kind, int32_t y) {
     const GameImagePtr& icon = splash->icons[kind];
     const GameImagePtr& marked = splash->icons[kind + 4];
     const int32_t column = digits->stringWidth(u"999") + 2;
-    const int32_t times = hud->stringWidth(u"x") + 4, equals = hud->stringWidth(u"=") + 4;
+    // The signs keep a blank's room on each side, clear of numbers as wide as the columns.
+    const int32_t times = hud->stringWidth(u" x "), equals = hud->stringWidth(u" = ");
     const int32_t rowWidth = icon->width + marked->width + 3 * column + times + equals + 4;
     int32_t x = (ScreenCanvas::screenWidth - rowWidth) / 2;
     const int32_t middle = y + icon->height / 2;

@@ -11,8 +11,10 @@
 #include "imagefont.h"
 #include "keystate.h"
 #include "menu_input.h"
+#include "menu_screen.h"
 #include "screencanvas.h"
 #include "started_app.h"
+#include "stringmanager.h"
 
 using dfc::lang::DObjectArray;
 using dfc::lang::DObjectArrayPtr;
@@ -106,6 +108,31 @@ TEST_F(Help, LongParagraphsBreakAtBlanksOrAfterAFullLineWithoutThem) {
     });
 }
 
+TEST_F(Help, WordsAfterABreakStayWholeWhileABlankIsInReach) {
+    inProgram([this] {
+        // Each paragraph takes several lines, so that lines break again after a break.
+        const std::string paragraphs[] = {
+            "Take every piece of gold in the level: the exit opens when the last one is gone. Walk through the "
+            "open door to reach the next level. Seventy-five levels wait below.",
+            "a bb ccc dddd eeeee ffffff ggggggg hhhhhhhh iiiiiiiii jjjjjjjjjj kkkkkkkkkkk llllllllllll mm",
+            "Seventy-five Seventy-five Seventy-five Seventy-five Seventy-five Seventy-five Seventy-five",
+            "x yy Seventy-five x yy Seventy-five x yy Seventy-five x yy Seventy-five x yy Seventy-five",
+        };
+        const int maxWidth = ScreenCanvas::screenWidth - 2 * (ScreenCanvas::screenWidth >> 3) - 4;
+        for (const std::string& paragraph : paragraphs) {
+            laidOut({paragraph}, nullptr);
+            const std::vector<std::string> lines = layoutLines();
+            EXPECT_GT(lines.size(), 2u) << paragraph;
+            std::string joined;
+            for (const std::string& line : lines) {
+                joined += (joined.empty() ? "" : " ") + line;
+                EXPECT_LE(ScreenCanvas::fonts[6]->stringWidth(platform::widen(line).c_str()), maxWidth) << line;
+            }
+            EXPECT_EQ(joined, paragraph) << "a word was cut or a blank lost";
+        }
+    });
+}
+
 TEST_F(Help, ATextOfMoreThanTwoHundredAndFiftyLinesKeepsThemAll) {
     inProgram([this] {
         std::vector<std::string> paragraphs;
@@ -192,6 +219,32 @@ TEST_F(Help, APageDownMovesOnEvenWhenAPictureFilledThePage) {
         KeyState::fire = true;
         handleAfterPause(menu);
         EXPECT_EQ(menu->firstVisible, 1);
+    });
+}
+
+TEST_F(Help, ALineThatWouldRunIntoTheLabelsWaitsForTheNextPage) {
+    inProgram([this] {
+        // A picture line so tall that the text line after it starts two pixels above the labels.
+        AnimationPtr picture = Animation::AnimationFromCount(1);
+        GameImagePtr frame = GameImage::load(u"no such picture");
+        picture->frames[0] = frame;
+        std::vector<std::string> paragraphs = {"%0"};
+        for (int i = 0; i < 10; ++i) paragraphs.push_back("mmmm mmmm mmmm mmmm");
+        GameMenuPtr menu = laidOut(paragraphs, picture);
+        frame->width = GameMenu::helpBottom - GameMenu::helpTop - 4;
+        const platform::Picture& screen = shown(menu);
+        const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
+        const int quitWidth = ScreenCanvas::fonts[2]->stringWidth(StringManager::getProperty(u"quit"));
+        const int downWidth = ScreenCanvas::fonts[2]->stringWidth(StringManager::getProperty(u"down"));
+        constexpr uint16_t white565 = 0xFFFF;
+        EXPECT_EQ(marked(screen, quitWidth + 1, GameMenu::helpBottom, width - downWidth - 1, height, white565), 0)
+            << "nothing but the labels below the text";
+        EXPECT_EQ(menu->lastDrawnLine, 0);
+        KeyState::fire = true;
+        handleAfterPause(menu);
+        EXPECT_EQ(menu->firstVisible, 1) << "the next page starts with the line that did not fit";
+        shown(menu);
+        EXPECT_GT(menu->lastDrawnLine, 1);
     });
 }
 

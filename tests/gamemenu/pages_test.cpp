@@ -12,6 +12,7 @@
 #include "imagefont.h"
 #include "keystate.h"
 #include "menu_input.h"
+#include "menu_screen.h"
 #include "menuitems.h"
 #include "platform.h"
 #include "screencanvas.h"
@@ -43,22 +44,6 @@ GameMenuPtr listOf(int count) {
     menu->boxHeight = 5 * menu->lineHeight + 2 * menu->boxBorder;
     menu->visibleCount = 5;
     return menu;
-}
-
-// The menu as the screen shows it.
-const platform::Picture& shown(const GameMenuPtr& menu) {
-    menu->paint();
-    GameLib::screenCanvas->DCanvas::repaint();
-    return platform::screen();
-}
-
-// Pixels that differ from the fill colour in the rectangle.
-int marked(const platform::Picture& picture, int x0, int y0, int x1, int y1, uint16_t fill) {
-    int count = 0;
-    for (int y = std::max(y0, 0); y < y1 && y < picture.height; ++y)
-        for (int x = std::max(x0, 0); x < x1 && x < picture.width; ++x)
-            count += picture.pixels[size_t(y * picture.width + x)] != fill;
-    return count;
 }
 
 constexpr uint16_t blue565 = 0x001F;
