@@ -13,6 +13,7 @@
 #include "keystate.h"
 #include "menuitems.h"
 #include "screencanvas.h"
+#include "screencover.h"
 #include "screens.h"
 #include "sound.h"
 #include "soundoptions.h"
@@ -68,6 +69,7 @@ int32_t Floodpass::visibleRows = 0;
 int32_t Floodpass::visibleHeight = 0;
 DImagePtr Floodpass::ring;
 DGraphicsPtr Floodpass::ringGraphics;
+RingRows Floodpass::ringRows;
 DintArrayPtr Floodpass::levelMap;
 EntityArrayPtr Floodpass::entities;
 GameImagePtr Floodpass::planeImage;
@@ -148,6 +150,7 @@ void Floodpass::makeGeometry() {
     shotSpeed = 6 * ScreenCanvas::screenHeight / 208;
     ring = DImage::createImage(riverWidth, visibleHeight + cellSize);
     ringGraphics = ring->getGraphics();
+    ringRows.reset(visibleRows + 1, columns);
 }
 
 void Floodpass::makeMenu() {
@@ -474,8 +477,46 @@ void Floodpass::drawRows(int x, int y, int end, int count) {
 }
 
 void Floodpass::drawIntoRing(int y, int end, int count) {
-    const DrawingTarget ring(ringGraphics);
-    drawRows(0, y, end, count);
+    const DrawingTarget target(ringGraphics);
+    for (int k = 0; k < count; ++k) {
+        const int row = end - 1 - k, slot = y / cellSize + k;
+        if (row < 0 || row >= totalRows) continue;
+        const int32_t* words = levelMap->data + row * columns;
+        if (!wholeCells(words)) {
+            drawRows(0, slot * cellSize, row + 1, 1);
+            ringRows.record(slot, nullptr);
+            continue;
+        }
+        if (ringRows.holds(slot, words)) continue;
+        const int from = ringRows.find(words, slot);
+        if (from >= 0) copySlot(from, slot);
+        else drawRows(0, slot * cellSize, row + 1, 1);
+        ringRows.record(slot, words);
+    }
+}
+
+bool Floodpass::wholeCells(const int32_t* words) {
+    const int tiles = Screens::land ? Screens::land->length : 0;
+    auto oneCell = [tiles](int tile) {
+        if (tile >= tiles) return false;
+        const GameImagePtr& picture = Screens::land[tile];
+        return picture->width == cellSize && picture->height == cellSize;
+    };
+    for (int column = 0; column < columns; ++column) {
+        const int first = words[column] & 0xFF, second = (words[column] >> 8) & 0xFF;
+        if (first == Screens::noTile || !oneCell(first)) return false;
+        if (second != Screens::noTile && !oneCell(second)) return false;
+    }
+    return true;
+}
+
+// The strip of one slot copied as it stands, without the colour key, onto another.
+void Floodpass::copySlot(int from, int to) {
+    const int clipX = ringGraphics->getClipX(), clipY = ringGraphics->getClipY();
+    const int clipWidth = ringGraphics->getClipWidth(), clipHeight = ringGraphics->getClipHeight();
+    ringGraphics->setClip(0, to * cellSize, riverWidth, cellSize);
+    ringGraphics->drawRegion(ring, 0, (to - from) * cellSize, leftTop);
+    ringGraphics->setClip(clipX, clipY, clipWidth, clipHeight);
 }
 
 bool Floodpass::hitsLand(int x, int y, int width, int height) {
@@ -581,6 +622,8 @@ bool Floodpass::scroll() {
     if (planeWidth + riverX0 + planeX > ScreenCanvas::screenWidth) riverX0 -= speed;
     if (ringOffset >= visibleHeight) {
         ringOffset -= visibleHeight;
+        // Without key pixels the copy is exact, and each slot then holds what the one below held.
+        ringRows.shiftUp(ring->isOpaque());
         ringGraphics->drawImage(ring, 0, -cellSize, leftTop);
         subRow -= cellSize;
         if (!addRow()) return false;
@@ -657,8 +700,10 @@ void Floodpass::paint() {
 void Floodpass::paintPlay() {
     const DGraphicsPtr& g = ScreenCanvas::screenGraphics;
     const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
-    g->setColor(0x000000);
-    g->fillRect(0, 0, width, height);
+    if (!riverCoversScreen()) {
+        g->setColor(0x000000);
+        g->fillRect(0, 0, width, height);
+    }
     g->drawImage(panelLeft, 0, 0, leftTop);
     g->drawImage(panelRight, width, 0, DGraphics::RIGHT | DGraphics::TOP);
     g->drawImage(pauseButton, 0, 0, leftTop);
@@ -670,6 +715,17 @@ void Floodpass::paintPlay() {
     paintPlane();
     g->setClip(0, 0, width, height);
     paintHud();
+}
+
+// Whether the side panels and the river between them leave none of the screen showing.
+bool Floodpass::riverCoversScreen() {
+    ScreenCover cover;
+    cover.add(panelLeft, 0, 0);
+    if (panelRight) cover.add(panelRight, ScreenCanvas::screenWidth - panelRight->getWidth(), 0);
+    cover.add(ring, riverX0, ringOffset, riverX0, 0, riverWidth, visibleHeight);
+    if (ringOffset > 0)
+        cover.add(ring, riverX0, ringOffset - cellSize - visibleHeight, riverX0, 0, riverWidth, visibleHeight);
+    return cover.whole();
 }
 
 void Floodpass::paintEntities(int layer) {
@@ -761,6 +817,7 @@ void Floodpass::releaseStatics() {
     entities = nullptr;
     ring = nullptr;
     ringGraphics = nullptr;
+    ringRows.reset(0, columns);
     planeImage = lifeImage = barrelImage = fuelBarImage = shotImage = nullptr;
     bankLeft = bankRight = planeExplosion = nullptr;
     Entity::releaseKinds();
