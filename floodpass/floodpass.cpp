@@ -69,7 +69,6 @@ int32_t Floodpass::visibleRows = 0;
 int32_t Floodpass::visibleHeight = 0;
 DImagePtr Floodpass::ring;
 DGraphicsPtr Floodpass::ringGraphics;
-RingRows Floodpass::ringRows;
 DintArrayPtr Floodpass::levelMap;
 EntityArrayPtr Floodpass::entities;
 GameImagePtr Floodpass::planeImage;
@@ -150,7 +149,6 @@ void Floodpass::makeGeometry() {
     shotSpeed = 6 * ScreenCanvas::screenHeight / 208;
     ring = DImage::createImage(riverWidth, visibleHeight + cellSize);
     ringGraphics = ring->getGraphics();
-    ringRows.reset(visibleRows + 1, columns);
 }
 
 void Floodpass::makeMenu() {
@@ -477,46 +475,8 @@ void Floodpass::drawRows(int x, int y, int end, int count) {
 }
 
 void Floodpass::drawIntoRing(int y, int end, int count) {
-    const DrawingTarget target(ringGraphics);
-    for (int k = 0; k < count; ++k) {
-        const int row = end - 1 - k, slot = y / cellSize + k;
-        if (row < 0 || row >= totalRows) continue;
-        const int32_t* words = levelMap->data + row * columns;
-        if (!wholeCells(words)) {
-            drawRows(0, slot * cellSize, row + 1, 1);
-            ringRows.record(slot, nullptr);
-            continue;
-        }
-        if (ringRows.holds(slot, words)) continue;
-        const int from = ringRows.find(words, slot);
-        if (from >= 0) copySlot(from, slot);
-        else drawRows(0, slot * cellSize, row + 1, 1);
-        ringRows.record(slot, words);
-    }
-}
-
-bool Floodpass::wholeCells(const int32_t* words) {
-    const int tiles = Screens::land ? Screens::land->length : 0;
-    auto oneCell = [tiles](int tile) {
-        if (tile >= tiles) return false;
-        const GameImagePtr& picture = Screens::land[tile];
-        return picture->width == cellSize && picture->height == cellSize;
-    };
-    for (int column = 0; column < columns; ++column) {
-        const int first = words[column] & 0xFF, second = (words[column] >> 8) & 0xFF;
-        if (first == Screens::noTile || !oneCell(first)) return false;
-        if (second != Screens::noTile && !oneCell(second)) return false;
-    }
-    return true;
-}
-
-// The strip of one slot copied as it stands, without the colour key, onto another.
-void Floodpass::copySlot(int from, int to) {
-    const int clipX = ringGraphics->getClipX(), clipY = ringGraphics->getClipY();
-    const int clipWidth = ringGraphics->getClipWidth(), clipHeight = ringGraphics->getClipHeight();
-    ringGraphics->setClip(0, to * cellSize, riverWidth, cellSize);
-    ringGraphics->drawRegion(ring, 0, (to - from) * cellSize, leftTop);
-    ringGraphics->setClip(clipX, clipY, clipWidth, clipHeight);
+    const DrawingTarget ring(ringGraphics);
+    drawRows(0, y, end, count);
 }
 
 bool Floodpass::hitsLand(int x, int y, int width, int height) {
@@ -622,8 +582,6 @@ bool Floodpass::scroll() {
     if (planeWidth + riverX0 + planeX > ScreenCanvas::screenWidth) riverX0 -= speed;
     if (ringOffset >= visibleHeight) {
         ringOffset -= visibleHeight;
-        // Without key pixels the copy is exact, and each slot then holds what the one below held.
-        ringRows.shiftUp(ring->isOpaque());
         ringGraphics->drawImage(ring, 0, -cellSize, leftTop);
         subRow -= cellSize;
         if (!addRow()) return false;
@@ -817,7 +775,6 @@ void Floodpass::releaseStatics() {
     entities = nullptr;
     ring = nullptr;
     ringGraphics = nullptr;
-    ringRows.reset(0, columns);
     planeImage = lifeImage = barrelImage = fuelBarImage = shotImage = nullptr;
     bankLeft = bankRight = planeExplosion = nullptr;
     Entity::releaseKinds();

@@ -10,7 +10,6 @@
 #include "gameimage.h"
 #include "gameinterface.h"
 #include "gamemenu.ptr"
-#include "ringrows.h"
 #include "soundoptions.h"
 
 // The river shooter: the plane flies up a river that scrolls down the screen, steers between
@@ -90,8 +89,6 @@ public:
     static int32_t riverX0, visibleRows, visibleHeight;
     static dfc::microedition::lcdui::DImagePtr ring;
     static dfc::microedition::lcdui::DGraphicsPtr ringGraphics;
-    // What the ring's slots hold, so that rows it has already are not drawn cell by cell.
-    static RingRows ringRows;
     static dfc::lang::DintArrayPtr levelMap;
     static EntityArrayPtr entities;
     static GameImagePtr planeImage, lifeImage, barrelImage, fuelBarImage, shotImage;
@@ -124,12 +121,8 @@ private:
     static void changeSpeed();
     static void fire();
     static bool addRow();
-    // drawRows with the background ring as the drawing target, from its left edge; a row the
-    // ring holds already is left as it is or copied from where it is.
+    // drawRows with the background ring as the drawing target, from its left edge.
     static void drawIntoRing(int y, int end, int count);
-    // Whether every cell of the row is drawn whole by pictures of one cell.
-    static bool wholeCells(const int32_t* words);
-    static void copySlot(int from, int to);
     static void updateEntities();
     static void updatePlane();
     static void moveShot();
