@@ -479,9 +479,7 @@ void DotvorGame::paintPlay() {
         const int half = screenWidth / 2, centre = player->position->x + cellWidth / 2;
         viewX = centre <= half ? 0 : centre < mazeWidth - half ? half - centre : screenWidth - mazeWidth;
     }
-    fillScreen(backgroundColour);
-    map->paint(viewX, viewY, wallSet, false);
-    map->paint(viewX, viewY, wallSet, true);
+    map->paint(viewX, viewY, wallSet, backgroundColour);
     paintActors();
     paintCounter();
     // A missing pause sign is not drawn.

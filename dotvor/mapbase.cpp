@@ -5,6 +5,7 @@
 #include "dotvorgame.h"
 #include "drawingtarget.h"
 #include "gamelib.h"
+#include "screencover.h"
 #include "stringmanager.h"
 
 using dfc::io::DDataInputStream;
@@ -162,17 +163,23 @@ void MapBase::chooseTiles() {
 
 // ---- Drawing ----
 
-void MapBase::paint(int viewX, int viewY, int set, bool animatedPass) {
+void MapBase::paint(int viewX, int viewY, int set, int32_t background) {
     tileSet = set;
-    if (!picture) return;
-    if (!animatedPass && pictureDirty) {
+    if (!picture) {
+        DotvorGame::fillScreen(background);
+        return;
+    }
+    if (pictureDirty) {
         pictureDirty = false;
         drawCells(false);
     }
-    if (animatedPass && DotvorGame::animChanged) {
+    if (DotvorGame::animChanged) {
         drawCells(true);
         DotvorGame::animChanged = false;
     }
+    ScreenCover cover;
+    cover.add(picture, viewX, viewY);
+    if (!cover.whole()) DotvorGame::fillScreen(background);
     DotvorGame::screen()->drawImage(picture, viewX, viewY, DGraphics::LEFT | DGraphics::TOP);
 }
 

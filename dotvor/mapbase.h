@@ -32,8 +32,9 @@ public:
     virtual CellBasePtr getCell(int32_t x, int32_t y);
     virtual CellBasePtr cellAt(const pointPtr& at) { return getCell(at->x, at->y); }
     // Draws the maze picture at (viewX, viewY), first bringing it up to date: every cell when
-    // it is new (first pass), the animated contents when the maze clock moved.
-    virtual void paint(int viewX, int viewY, int set, bool animatedPass);
+    // it is new (first pass), then the animated contents when the maze clock moved. The screen
+    // is cleared to the background colour first unless the picture covers all of it.
+    virtual void paint(int viewX, int viewY, int set, int32_t background);
     // Gives every cell its area and picture and makes a fresh maze picture.
     virtual void chooseTiles();
     // Reads a map file into the cells; the start points are those the file holds.

@@ -13,6 +13,7 @@
 #include "keystate.h"
 #include "menuitems.h"
 #include "screencanvas.h"
+#include "screencover.h"
 #include "screens.h"
 #include "sound.h"
 #include "soundoptions.h"
@@ -660,8 +661,10 @@ void Floodpass::paint() {
 void Floodpass::paintPlay() {
     const DGraphicsPtr& g = ScreenCanvas::screenGraphics;
     const int width = ScreenCanvas::screenWidth, height = ScreenCanvas::screenHeight;
-    g->setColor(0x000000);
-    g->fillRect(0, 0, width, height);
+    if (!riverCoversScreen()) {
+        g->setColor(0x000000);
+        g->fillRect(0, 0, width, height);
+    }
     g->drawImage(panelLeft, 0, 0, leftTop);
     g->drawImage(panelRight, width, 0, DGraphics::RIGHT | DGraphics::TOP);
     g->drawImage(pauseButton, 0, 0, leftTop);
@@ -673,6 +676,17 @@ void Floodpass::paintPlay() {
     paintPlane();
     g->setClip(0, 0, width, height);
     paintHud();
+}
+
+// Whether the side panels and the river between them leave none of the screen showing.
+bool Floodpass::riverCoversScreen() {
+    ScreenCover cover;
+    cover.add(panelLeft, 0, 0);
+    if (panelRight) cover.add(panelRight, ScreenCanvas::screenWidth - panelRight->getWidth(), 0);
+    cover.add(ring, riverX0, ringOffset, riverX0, 0, riverWidth, visibleHeight);
+    if (ringOffset > 0)
+        cover.add(ring, riverX0, ringOffset - cellSize - visibleHeight, riverX0, 0, riverWidth, visibleHeight);
+    return cover.whole();
 }
 
 void Floodpass::paintEntities(int layer) {

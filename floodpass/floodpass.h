@@ -128,6 +128,7 @@ private:
     static void moveShot();
 
     static void paintPlay();
+    static bool riverCoversScreen();
     static void paintEntities(int layer);
     static void paintPlane();
     static void paintHud();

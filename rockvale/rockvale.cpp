@@ -83,6 +83,7 @@ void Rockvale::start() {
     lifePanel = GameImage::load(u"lifePanel");
     GameLib::advanceLoadingBar();
     StarField::create();
+    StarField::loadBackdrops();
     ship = new Ship();
     ship->loadImages();
     ship->reset();

@@ -12,10 +12,12 @@ using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
+using dfc::microedition::lcdui::DImageArray;
 using dfc::microedition::lcdui::DImagePtr;
 
 dfc::lang::DintArray2dPtr StarField::stars;
 DImagePtr StarField::background;
+dfc::microedition::lcdui::DImageArrayPtr StarField::backdrops;
 int32_t StarField::backgroundScrollX = 0;
 int32_t StarField::backgroundScrollY = 0;
 
@@ -34,15 +36,24 @@ void StarField::create() {
     }
 }
 
+DStringPtr StarField::backdropName(int number) { return DStringPtr(u"/rkv/") + number + u".jpg"; }
+
+void StarField::loadBackdrops() {
+    backdrops = new DImageArray(backdropCount);
+    for (int i = 0; i < backdropCount; ++i) {
+        try {
+            backdrops[i] = DImage::createImage(backdropName(i + 1));
+        } catch (DExceptionPtr&) {
+            backdrops[i] = nullptr;
+        }
+    }
+}
+
 void StarField::setBackground(int wave) {
     backgroundScrollX = backgroundScrollY = 0;
-    const DStringPtr name = DStringPtr(u"/rkv/") + ((wave - 1) % 3 + 1) + u".jpg";
-    try {
-        background = DImage::createImage(name);
-    } catch (DExceptionPtr&) {
-        background = nullptr;
-        GameLib::diagnose(u"Rockvale: no background " + name);
-    }
+    const int number = (wave - 1) % backdropCount + 1;
+    background = backdrops && number >= 1 ? DImagePtr(backdrops[number - 1]) : nullptr;
+    if (!background) GameLib::diagnose(u"Rockvale: no background " + backdropName(number));
 }
 
 int32_t StarField::wrapped(int32_t value, int32_t limit) {
@@ -95,4 +106,5 @@ void StarField::paintBackground() {
 void StarField::release() {
     stars = nullptr;
     background = nullptr;
+    backdrops = nullptr;
 }

@@ -10,6 +10,7 @@
 #include "imagefont.h"
 #include "keystate.h"
 #include "screencanvas.h"
+#include "screencover.h"
 #include "sound.h"
 #include "stringmanager.h"
 #include "ticks.h"
@@ -127,6 +128,7 @@ void GameTanks::release() {
     enemies = nullptr;
     playerBullets = enemyBullets = nullptr;
     images = nullptr;
+    drawnCells.clear();
     items = nullptr;
     enemyImages = playerImages = panelIcons = bonusImages = arrivalImages = shieldImages = nullptr;
     bulletImages = explosionImages = groundImages = waterImages = blockImages = houseImages = nullptr;
@@ -321,25 +323,36 @@ void GameTanks::makeFieldImage() {
         images[0] = DImage::createImage(width, height);
 }
 
+// Drawn only when the block's pictures differ from those it was last drawn with.
 void GameTanks::paintCell(int32_t x, int32_t y, int32_t waterFrame) {
+    const int32_t across = (grid->width + 3) / 4, down = (grid->height + 3) / 4;
+    drawnCells.follow(images[0], across * down);
+    const DrawnCells::Look look = lookOf(x, y, waterFrame);
+    if (!drawnCells.change(y / 4 * across + x / 4, look)) return;
     const int32_t px = x * tile / 4, py = y * tile / 4;
+    for (const GameImagePtr* picture : {&look.ground, &look.emblem, &look.item})
+        if (*picture) (*picture)->drawAt(px, py);
+}
+
+DrawnCells::Look GameTanks::lookOf(int32_t x, int32_t y, int32_t waterFrame) const {
+    DrawnCells::Look look;
     const int32_t cell = grid->at(x, y);
     const int32_t ground = cell & GameGrid::groundBits;
-    GameImagePtr groundImage = groundImages[0];
+    look.ground = groundImages[0];
     for (int32_t bit = 0; bit < 5; ++bit)
         if (ground & (1 << bit)) {
-            groundImage = bit == 1 ? waterImages[waterFrame & 1] : groundImages[bit + 1];
+            look.ground = bit == 1 ? waterImages[waterFrame & 1] : groundImages[bit + 1];
             break;
         }
-    groundImage->drawAt(px, py);
-    if (cell & GameGrid::base) (levelOver && !levelWon ? baseLostImage : baseImage)->drawAt(px, py);
+    if (cell & GameGrid::base) look.emblem = levelOver && !levelWon ? baseLostImage : baseImage;
     const int32_t index = grid->ownerAt(GameGrid::item, x, y);
-    if (index < 0 || index >= items->length || !items[index]) return;
+    if (index < 0 || index >= items->length || !items[index]) return look;
     const GITMPtr& item = items[index];
     const int32_t wear = std::clamp(item->hitPoints - 1, 0, 2);
-    if (item->kind == GITM::wallBlock) blockImages[item->hitPoints >= GITM::wallHitPoints ? 0 : 1]->drawAt(px, py);
-    else if (item->kind <= GITM::secondHouse) houseImages[(item->kind - 1) * 3 + wear]->drawAt(px, py);
-    else yogImage->drawAt(px, py);
+    if (item->kind == GITM::wallBlock) look.item = blockImages[item->hitPoints >= GITM::wallHitPoints ? 0 : 1];
+    else if (item->kind <= GITM::secondHouse) look.item = houseImages[(item->kind - 1) * 3 + wear];
+    else look.item = yogImage;
+    return look;
 }
 
 void GameTanks::repaintBlock(int32_t x, int32_t y) {
@@ -731,14 +744,16 @@ void GameTanks::paint() {
     const int32_t oy = scrollY(height - panelHeight, fieldHeight, screenOf(player->pixelY()));
     const int32_t blink = battleClock % 500 < 251 ? 1 : 0;
     DGraphics& g = *ScreenCanvas::screenGraphics;
-    g.setColor(0x000000);
-    g.fillRect(0, 0, width, height);
-    if (gameMain) gameMain->paintSidePanels();
     if (redrawPanel) {
         redraw(false, blink);
         redraw(true, blink);
         redrawPanel = false;
     }
+    if (!coversScreen(ox, oy)) {
+        g.setColor(0x000000);
+        g.fillRect(0, 0, width, height);
+    }
+    if (gameMain) gameMain->paintSidePanels();
     if (images[0]) g.drawImage(images[0], ox, oy, DGraphics::TOP | DGraphics::LEFT);
     const int32_t px = ox + screenOf(player->pixelX()), py = oy + screenOf(player->pixelY());
     if (shieldTimer > 0) shieldImages[blink]->drawAt(px, py);
@@ -764,6 +779,20 @@ void GameTanks::paint() {
             ScreenCanvas::font(ScreenCanvas::hudFont0)
                 ->drawString(text, levelOverX, height / 2, DGraphics::HCENTER | DGraphics::BOTTOM);
     }
+}
+
+// Whether the side panels, the field and the bottom panel leave none of the screen showing.
+bool GameTanks::coversScreen(int32_t ox, int32_t oy) const {
+    ScreenCover cover;
+    if (gameMain) {
+        const DImagePtr& left = gameMain->panelImages[GameMain::sideLeft];
+        const DImagePtr& right = gameMain->panelImages[GameMain::sideRight];
+        cover.add(left, 0, 0);
+        if (right) cover.add(right, ScreenCanvas::screenWidth - right->getWidth(), 0);
+    }
+    cover.add(images[0], ox, oy);
+    if (images[1]) cover.add(images[1], 0, ScreenCanvas::screenHeight - images[1]->getHeight());
+    return cover.whole();
 }
 
 void GameTanks::paintTank(const GTNKPtr& tank, const GameImageArrayPtr& frames, int32_t ox, int32_t oy) {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include "dimagearray.h"
 #include "dprimitives.h"
+#include "drawncells.h"
 #include "gamegrid.h"
 #include "gameimage.h"
 #include "gameimagearray.h"
@@ -145,6 +146,8 @@ private:
     void paintBullet(const GBULPtr& bullet, int32_t ox, int32_t oy);
     void paintCover(int32_t ox, int32_t oy);
     void paintPanel();
+    DrawnCells::Look lookOf(int32_t x, int32_t y, int32_t waterFrame) const;
+    bool coversScreen(int32_t ox, int32_t oy) const;
     int32_t screenOf(int32_t subPixels) const { return subPixels * tile / 16; }
 
     GameImageArrayPtr enemyImages;
@@ -164,4 +167,5 @@ private:
     GameImagePtr baseImage;
     GameImagePtr baseLostImage;
     GameImagePtr lifeIcon;
+    DrawnCells drawnCells;
 };

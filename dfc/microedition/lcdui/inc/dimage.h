@@ -41,6 +41,8 @@ public:
 
     int getWidth() const;
     int getHeight() const;
+    // Whether drawing it sets every pixel it spans: no pixel has the colour key's value.
+    bool isOpaque() const;
     RenderSurface* getSurface() const { return surface.get(); }
 
 private:

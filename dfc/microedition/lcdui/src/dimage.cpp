@@ -105,6 +105,8 @@ int DImage::getWidth() const { return surface->width(); }
 
 int DImage::getHeight() const { return surface->height(); }
 
+bool DImage::isOpaque() const { return !surface->holdsKeyPixel(); }
+
 DImagePtr DImage::createImage(DStringPtr name, int transform) {
     if (!name) DFC_THROW(lang::DNullPointerException);
     DStringPtr looseFile = lang::DSystem::getProperty(u"app.fullpath") + name->replace(u'/', u'\\');
