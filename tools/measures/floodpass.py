@@ -8,15 +8,7 @@ normal speed reaches the end. The flight is the design script's check, the asset
 proof: the game's spend of the speed a frame and its refill of 10 a frame over a depot.
 A mirrored pair is two screens whose land and water (craft aside) read the same, one of them
 right to left."""
-import importlib.util
 import os
-
-
-def design_script(folder):
-    spec = importlib.util.spec_from_file_location("fdp_design", os.path.join(folder, "design.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
 
 
 def read_river(path):
@@ -43,7 +35,7 @@ def mirrored(grids):
 
 def measure(data_dir):
     folder = os.path.join(data_dir, "fdp")
-    script = design_script(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data", "fdp"))
+    script = load_script(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data", "fdp", "design.py"), "fdp_design")
     grids, levels = read_river(os.path.join(folder, "river.txt"))
     lines = []
     for n, names in enumerate(levels, 1):

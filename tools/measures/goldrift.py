@@ -3,7 +3,6 @@ hero and exit), then per band of levels the means of the gold, the gold only dig
 the guards, the ways up through a floor (ladders that cross it) per floor, and the cells.
 
 The hero's moves are those the design script checks its levels with, the asset builder's."""
-import importlib.util
 import os
 
 BANDS = [(13, 28), (29, 44), (45, 60), (61, 75)]
@@ -16,13 +15,6 @@ def read_map(path):
     rows = lines[2:2 + height]
     assert all(len(r) == width for r in rows), path
     return rows
-
-
-def design_script(maps):
-    spec = importlib.util.spec_from_file_location("gdr_make_maps", os.path.join(maps, "make-maps.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
 
 
 def ways_up(rows):
@@ -43,7 +35,7 @@ def mean(f, maps):
 
 def measure(data_dir):
     maps = os.path.join(data_dir, "gdr", "maps")
-    script = design_script(maps)
+    script = load_script(os.path.join(maps, "make-maps.py"), "gdr_make_maps")
     levels = {n: read_map(os.path.join(maps, "%d.txt" % n)) for n in range(13, 76)}
     layouts = {tuple(r.translate(str.maketrans("$APE", "    ")) for r in rows) for rows in levels.values()}
     bands = []
