@@ -26,7 +26,8 @@ constexpr int entryCount = 300;
 
 // About 8 KB of text-like bytes that pack to a third or so, different for every entry.
 std::string entryBytes(int index) {
-    static const char* words[] = {"sprite ", "level ", "brick ", "paddle ", "score=", "12 ", "340 ", "\n", "frame ", "x="};
+    static const char* words[] = {
+        "sprite ", "level ", "brick ", "paddle ", "score=", "12 ", "340 ", "\n", "frame ", "x="};
     std::mt19937 random{unsigned(index)};
     std::string bytes;
     while (bytes.size() < 8192) bytes += words[random() % 10];
@@ -42,9 +43,11 @@ struct Fixture {
     Fixture() {
         folder = std::filesystem::temp_directory_path() / ("mossyard-bench-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder / "src/data");
-        for (int i = 0; i < entryCount; ++i) std::ofstream(folder / "src" / entryName(i), std::ios::binary) << entryBytes(i);
-        std::string command = "cd '" + (folder / "src").string() +
-                              "' && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -ms=off -mtm=off -mtc=off -mta=off ../game.dat data";
+        for (int i = 0; i < entryCount; ++i)
+            std::ofstream(folder / "src" / entryName(i), std::ios::binary) << entryBytes(i);
+        std::string command =
+            "cd '" + (folder / "src").string() +
+            "' && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -ms=off -mtm=off -mtc=off -mta=off ../game.dat data";
         if (std::system(command.c_str()) != 0) throw std::runtime_error("7zz failed");
         platform::setModulePath((folder / "mossyard").string());
         D7zipInputStream::openArchive(u"game.dat", u"password");
@@ -111,7 +114,14 @@ void lzmaAlone(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(openAndRead)->Arg(0)->Arg(150)->Arg(299)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
-BENCHMARK(lzmaAlone)->Arg(0)->Arg(150)->Arg(299)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(openAndRead)
+    ->Arg(0)
+    ->Arg(150)
+    ->Arg(299)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(lzmaAlone)->Arg(0)->Arg(150)->Arg(299)->Repetitions(9)->ReportAggregatesOnly(true)->Unit(
+    benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

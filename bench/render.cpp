@@ -27,14 +27,15 @@ std::unique_ptr<RenderSurface> noise(int width, int height, uint32_t seed) {
     std::unique_ptr<RenderSurface> s(RenderSurface::create(width, height));
     std::mt19937 random(seed);
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) *s->getSurface()->pixelAddress(x, y) = uint16_t(random()) | 0x0020;  // never the key
+        for (int x = 0; x < width; ++x)
+            *s->getSurface()->pixelAddress(x, y) = uint16_t(random()) | 0x0020;  // never the key
     return s;
 }
 
 pixman_image_t* pixmanOver(RenderSurface& s) {
     Surface* p = s.getSurface();
-    return pixman_image_create_bits(PIXMAN_r5g6b5, int(p->width), int(p->height), reinterpret_cast<uint32_t*>(p->pixels),
-                                    p->pitch);
+    return pixman_image_create_bits(PIXMAN_r5g6b5, int(p->width), int(p->height),
+                                    reinterpret_cast<uint32_t*>(p->pixels), p->pitch);
 }
 
 struct Frame {
@@ -79,7 +80,8 @@ void BlitOpaquePixman(benchmark::State& state) {
     Frame f(state);
     pixman_image_t* source = pixmanOver(*f.picture);
     for (auto _ : state) {
-        pixman_image_composite32(PIXMAN_OP_SRC, source, nullptr, f.pixmanDestination(), 0, 0, 0, 0, 0, 0, f.width, f.height);
+        pixman_image_composite32(PIXMAN_OP_SRC, source, nullptr, f.pixmanDestination(), 0, 0, 0, 0, 0, 0, f.width,
+                                 f.height);
         benchmark::ClobberMemory();
     }
     pixman_image_unref(source);
@@ -155,8 +157,8 @@ void BlitKeyedSpritesPixman(benchmark::State& state) {
     auto sprites = scatter(size, f.width, f.height);
     for (auto _ : state) {
         for (const auto& s : sprites)
-            pixman_image_composite32(PIXMAN_OP_OVER, source, nullptr, destination, s.from.left, s.from.top, 0, 0, s.x, s.y,
-                                     size, size);
+            pixman_image_composite32(PIXMAN_OP_OVER, source, nullptr, destination, s.from.left, s.from.top, 0, 0, s.x,
+                                     s.y, size, size);
         benchmark::ClobberMemory();
     }
     pixman_region32_fini(&clip);
@@ -235,7 +237,8 @@ void BlendHalfPixman(benchmark::State& state) {
     pixman_color_t half{0x8080, 0x8080, 0x8080, 0x8080};
     pixman_image_t* mask = pixman_image_create_solid_fill(&half);
     for (auto _ : state) {
-        pixman_image_composite32(PIXMAN_OP_OVER, source, mask, f.pixmanDestination(), 0, 0, 0, 0, 0, 0, f.width, f.height);
+        pixman_image_composite32(PIXMAN_OP_OVER, source, mask, f.pixmanDestination(), 0, 0, 0, 0, 0, 0, f.width,
+                                 f.height);
         benchmark::ClobberMemory();
     }
     pixman_image_unref(mask);
@@ -252,7 +255,8 @@ std::vector<uint8_t> screenPicture(int width, int height) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             int grain = int(random() % 16);
-            rgb.insert(rgb.end(), {uint8_t(x * 255 / width), uint8_t(y * 255 / height), uint8_t((x + y) % 200 + grain)});
+            rgb.insert(rgb.end(),
+                       {uint8_t(x * 255 / width), uint8_t(y * 255 / height), uint8_t((x + y) % 200 + grain)});
         }
     return rgb;
 }

@@ -19,7 +19,17 @@ public:
     // Sizes.
     static constexpr int32_t smallSize = 0, normalSize = 1, bigSize = 2;
     // The look animations, by their list names in this order.
-    enum Look { smallLook, desmallLook, biggerLook, debiggerLook, armedLook, dearmedLook, turboLook, deturboLook, lookCount };
+    enum Look {
+        smallLook,
+        desmallLook,
+        biggerLook,
+        debiggerLook,
+        armedLook,
+        dearmedLook,
+        turboLook,
+        deturboLook,
+        lookCount
+    };
 
     Platform();
 

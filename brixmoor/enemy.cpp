@@ -86,8 +86,10 @@ void Enemy::steerUpDown(int ny) {
         dy = 1;
     } else if (y + height / 2 > ScreenCanvas::screenHeight - 30) {
         dy = -1;
-    } else if ((dy > 0 && (blocked(x, ny + height) || blocked(x + width, ny + height) || blocked(x - width, ny + height))) ||
-               (dy < 0 && (blocked(x, ny - height) || blocked(x + width, ny - height) || blocked(x - width, ny - height)))) {
+    } else if ((dy > 0 &&
+                (blocked(x, ny + height) || blocked(x + width, ny + height) || blocked(x - width, ny + height))) ||
+               (dy < 0 &&
+                (blocked(x, ny - height) || blocked(x + width, ny - height) || blocked(x - width, ny - height)))) {
         dy = -dy;
     }
 }

@@ -30,7 +30,8 @@ void Particles::spawn(int number, int kind, int atX, int atY, int colour) {
 }
 
 void Particles::step() {
-    const int64_t right = int64_t(ScreenCanvas::screenWidth) * 65536, bottom = int64_t(ScreenCanvas::screenHeight) * 65536;
+    const int64_t right = int64_t(ScreenCanvas::screenWidth) * 65536,
+                  bottom = int64_t(ScreenCanvas::screenHeight) * 65536;
     for (int i = 0; i < count; ++i) {
         DintArrayPtr row = rows[i];
         if (row[kindField] == freeRow) continue;

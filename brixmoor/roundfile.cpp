@@ -27,7 +27,9 @@ DStringPtr RoundFile::fileName(int round) {
     return DStringPtr(round < 10 ? u"/bxm/data/round0" : u"/bxm/data/round") + round + u".txt";
 }
 
-DStringPtr RoundFile::backgroundName(int round) { return DStringPtr(u"/bxm/img/back") + ((round - 1) % 5 + 1) + u".jpg"; }
+DStringPtr RoundFile::backgroundName(int round) {
+    return DStringPtr(u"/bxm/img/back") + ((round - 1) % 5 + 1) + u".jpg";
+}
 
 RoundFilePtr RoundFile::load(int round) {
     DDataInputStreamPtr in = new DDataInputStream(GameLib::openResource(fileName(round)));

@@ -10,4 +10,5 @@ BOOL SHFullScreenReplacement(HWND, DWORD) { return TRUE; }
 AygShell& AygShell::Instance() { return ProgramWide::Get<AygShell>(); }
 
 AygShell::AygShell()
-    : DynamicLibrary(u"aygshell.dll"), SHFullScreen(Lookup<SHFullScreenProc>(u"SHFullScreen", SHFullScreenReplacement)) {}
+    : DynamicLibrary(u"aygshell.dll"),
+      SHFullScreen(Lookup<SHFullScreenProc>(u"SHFullScreen", SHFullScreenReplacement)) {}

@@ -30,7 +30,8 @@ bool DisplayBase::Initialize(const DisplayParameters& requested) {
     const VideoMode& mode = driver->mode;
     parameters = DisplayParameters{mode.width, mode.height, mode.orientation, 0};
     DWORD capability = mode.swapCapability;
-    if (capability != SWAP_CAPABILITY_NONE && (requested.swapEffect != SWAP_COPY || capability == SWAP_CAPABILITY_KEEP)) {
+    if (capability != SWAP_CAPABILITY_NONE &&
+        (requested.swapEffect != SWAP_COPY || capability == SWAP_CAPABILITY_KEEP)) {
         parameters.swapEffect = capability;
     } else {
         backBuffer = Surface::Create(mode.width, mode.height);
@@ -77,7 +78,8 @@ void DisplayBase::SetDirtyRect(const RECT* rect) {
                  std::min(rect->bottom, height)};
     if (r.right <= r.left || r.bottom <= r.top) r = RECT{0, 0, 0, 0};
     driver->SetDirtyRect(r);
-    dirtyRect = RECT{r.left & ~1, r.top & ~1, std::min((r.right + 1) & ~1, width), std::min((r.bottom + 1) & ~1, height)};
+    dirtyRect =
+        RECT{r.left & ~1, r.top & ~1, std::min((r.right + 1) & ~1, width), std::min((r.bottom + 1) & ~1, height)};
     LONG rowBytes = 2 * (dirtyRect.right - dirtyRect.left);
     // One block only when the rows of both surfaces follow each other without a gap.
     dirtyRectSpansPitch = rowBytes == LONG(driver->mode.pitch) && (!backBuffer || rowBytes == backBuffer->pitch);

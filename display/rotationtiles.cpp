@@ -80,7 +80,8 @@ template <int Turns>
         // Destination row j is source row h - 1 - y - j, ending at column w - 1 - x.
         const uint16_t* s = SourceOf<2>(from, x + blockSize - 1, y);
 #pragma GCC unroll 8
-        for (LONG j = 0; j < blockSize; ++j) StoreRow(RowsOn(d, toPitch, j), Reversed(LoadRow(RowsOn(s, -fromPitch, j))));
+        for (LONG j = 0; j < blockSize; ++j)
+            StoreRow(RowsOn(d, toPitch, j), Reversed(LoadRow(RowsOn(s, -fromPitch, j))));
         return;
     }
     // Turns 1: source row h - 1 - x - k holds destination column x + k, from row y on.

@@ -89,7 +89,8 @@ void CopyDifferences(uint8_t* __restrict frame, const uint32_t* __restrict now, 
 // The dirty blocks, widened to whole blocks of the frame, whose size is a whole number of them.
 void SlowFB::CopyChangedWords(uint8_t* frame) {
     size_t first = dirtyStart / blockBytes * (blockBytes / 4);
-    size_t end = std::min(FrameBytes(), dirtyStart + dirtyBlocks * blockBytes + blockBytes - 1) / blockBytes * (blockBytes / 4);
+    size_t end =
+        std::min(FrameBytes(), dirtyStart + dirtyBlocks * blockBytes + blockBytes - 1) / blockBytes * (blockBytes / 4);
     CopyDifferences(frame, memory[current].data(), memory[current ^ 1].data(), first, end,
                     mode.swapCapability == SWAP_CAPABILITY_KEEP);
 }

@@ -9,7 +9,8 @@ int count = 0;
 
 bool SubclassedWindows::Add(HWND window, WNDPROC procedure, DisplayImpl* display) {
     if (count >= capacity) return false;
-    auto previous = reinterpret_cast<WNDPROC>(SetWindowLongW(window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    auto previous =
+        reinterpret_cast<WNDPROC>(SetWindowLongW(window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
     if (!previous) return false;
     entries[count++] = Entry{window, previous, display};
     return true;

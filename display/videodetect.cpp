@@ -82,7 +82,8 @@ void VideoDetect::BuildModeList() {
         }
     } else if (mode.orientation != 0) {
         bool upsideDown = mode.orientation == 2;
-        modes[modeCount++] = DisplayMode{upsideDown ? mode.width : mode.height, upsideDown ? mode.height : mode.width, 0};
+        modes[modeCount++] =
+            DisplayMode{upsideDown ? mode.width : mode.height, upsideDown ? mode.height : mode.width, 0};
     }
 }
 

@@ -108,7 +108,8 @@ void DotvorGame::loadPictures() {
     const char16_t* const sides[] = {u"right", u"left", u"top", u"bottom"};
     for (int side = 0; side < 4; ++side)
         for (int i = 0; i < 4; ++i)
-            playerImages[side * 4 + i] = GameImage::load(DStringPtr(u"dotvor_") + sides[side] + ((i + 1) % 4 + 1) + u".png");
+            playerImages[side * 4 + i] =
+                GameImage::load(DStringPtr(u"dotvor_") + sides[side] + ((i + 1) % 4 + 1) + u".png");
     poweredImages = new GameImageArray(16);
     const char16_t* const letters[] = {u"R", u"L", u"U", u"D"};
     for (int side = 0; side < 4; ++side)
@@ -129,7 +130,8 @@ void DotvorGame::loadPictures() {
     for (int i = 0; i < 8; ++i) ghostImages[16 + i] = GameImage::load(ghostExtras[i]);
     for (int kind = 1; kind <= fruitKinds; ++kind) fruitFrames[kind] = Animation::fromProperty(fruitNames[kind - 1]);
     scoreImages = new GameImageArray(spriteSlots);
-    for (int i = 0; i < spriteSlots; ++i) scoreImages[i] = GameImage::load(DStringPtr(u"cipher") + scorePoints[i] + u".png");
+    for (int i = 0; i < spriteSlots; ++i)
+        scoreImages[i] = GameImage::load(DStringPtr(u"cipher") + scorePoints[i] + u".png");
     for (SpriteBasePtr& slot : sprites) slot = nullptr;
 }
 
@@ -265,7 +267,8 @@ void DotvorGame::startLevel() {
     player = new DotvorBase();
     player->setPosition(map->playerStart->x, map->playerStart->y);
     constexpr int32_t kinds[] = {0, 1, 3, 2};
-    const int32_t delays[] = {5 * stepsPerSecond, 15 * stepsPerSecond, 2 * 15 * stepsPerSecond, 3 * 15 * stepsPerSecond};
+    const int32_t delays[] = {5 * stepsPerSecond, 15 * stepsPerSecond, 2 * 15 * stepsPerSecond,
+                              3 * 15 * stepsPerSecond};
     const vector_3dPtr starts[] = {ghostStartA, ghostStartB, ghostStartC, ghostStartD};
     for (int i = 0; i < 4; ++i) {
         ghosts[i] = new SpookyBase(kinds[i], delays[i]);

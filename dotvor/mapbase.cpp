@@ -111,7 +111,9 @@ void MapBase::setCell(int32_t x, int32_t y, int byte) {
         case 'o':
             dotsLeft += 1;
             // Only the classic mode lays the dots out; the count is kept all the same.
-            cell->content = DotvorGame::gameMode != 0 ? CellBase::empty : byte == '.' ? CellBase::dot : CellBase::energiser;
+            cell->content = DotvorGame::gameMode != 0 ? CellBase::empty
+                            : byte == '.'             ? CellBase::dot
+                                                      : CellBase::energiser;
             break;
         case '*': cell->content = CellBase::tunnel; break;
         case '#': cell->content = CellBase::door; break;
@@ -269,7 +271,8 @@ MapBase::Cells MapBase::emptyCellsAwayFromStart(int32_t fewestMoves) {
     if (least < 0) return found;
     for (int32_t y = 0; y <= height + 1; ++y)
         for (int32_t x = 0; x <= width + 1; ++x)
-            if (moves[x + (width + 2) * y] >= least && getCell(x, y)->content == CellBase::empty) found.push_back({x, y});
+            if (moves[x + (width + 2) * y] >= least && getCell(x, y)->content == CellBase::empty)
+                found.push_back({x, y});
     return found;
 }
 

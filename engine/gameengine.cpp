@@ -204,7 +204,8 @@ bool GameEngine::startMidlet() {
         application->startApp();
     } catch (DExceptionPtr& e) {
         if (DSystem::err)
-            DSystem::err->println(u"GameEngine: the program cannot start: " + e->toString() + u" (" + e->getMessage() + u")");
+            DSystem::err->println(u"GameEngine: the program cannot start: " + e->toString() + u" (" + e->getMessage() +
+                                  u")");
         MessageBoxW(nullptr, e->toString()->chars(), u"Error!", MB_ICONERROR);
         abandonStart();
         return false;
@@ -244,8 +245,12 @@ void GameEngine::destroy() {
 }
 
 // The render display may show the program's picture centred on a larger screen.
-int GameEngine::drawnX(LPARAM lParam) const { return pointX(lParam) - (renderDisplay ? renderDisplay->stageOrigin().x : 0); }
-int GameEngine::drawnY(LPARAM lParam) const { return pointY(lParam) - (renderDisplay ? renderDisplay->stageOrigin().y : 0); }
+int GameEngine::drawnX(LPARAM lParam) const {
+    return pointX(lParam) - (renderDisplay ? renderDisplay->stageOrigin().x : 0);
+}
+int GameEngine::drawnY(LPARAM lParam) const {
+    return pointY(lParam) - (renderDisplay ? renderDisplay->stageOrigin().y : 0);
+}
 
 DCanvas* GameEngine::currentCanvas() const {
     if (!display) return nullptr;

@@ -471,7 +471,8 @@ void Floodpass::drawRows(int x, int y, int end, int count) {
         for (int column = 0; column < columns; ++column) {
             const int word = levelMap[row * columns + column];
             const int first = word & 0xFF, second = (word >> 8) & 0xFF;
-            if (first != Screens::noTile && first < tiles) Screens::land[first]->drawAtVariant(x + column * cellSize, rowY);
+            if (first != Screens::noTile && first < tiles)
+                Screens::land[first]->drawAtVariant(x + column * cellSize, rowY);
             if (second != Screens::noTile && second < tiles) Screens::land[second]->drawAt(x + column * cellSize, rowY);
         }
     }

@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (const std::string& name : entryNames(fuzz::appFolder() + "/fuzz.dat")) {
         try {
-            dfc::io::D7zipInputStreamPtr in = D7zipInputStream::open(new dfc::lang::DString(platform::widen(name).c_str()));
+            dfc::io::D7zipInputStreamPtr in =
+                D7zipInputStream::open(new dfc::lang::DString(platform::widen(name).c_str()));
             while (in->read() >= 0) {
             }
         } catch (dfc::lang::DExceptionPtr&) {

@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 5: in->readBoolean(); break;
             case 6: in->skip(in->readUnsignedByte()); break;
             case 7: in->readFully(new dfc::lang::DbyteArray(in->readUnsignedByte())); break;
-            case 8: in->read(new dfc::lang::DbyteArray(16), in->readUnsignedByte() % 17, in->readUnsignedByte() % 17); break;
+            case 8:
+                in->read(new dfc::lang::DbyteArray(16), in->readUnsignedByte() % 17, in->readUnsignedByte() % 17);
+                break;
             default: in->available(); break;
             }
         }

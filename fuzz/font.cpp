@@ -22,8 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ScreenCanvas::screenGraphics = target->getGraphics();
         const dfc::lang::DStringPtr text = u"AZ az 09 .,!? \u00e9";
         font->stringWidth(text);
-        font->drawString(text, 2, 2, dfc::microedition::lcdui::DGraphics::TOP | dfc::microedition::lcdui::DGraphics::LEFT);
-        font->drawString(text, 30, 15, dfc::microedition::lcdui::DGraphics::HCENTER | dfc::microedition::lcdui::DGraphics::TOP);
+        font->drawString(text, 2, 2,
+                         dfc::microedition::lcdui::DGraphics::TOP | dfc::microedition::lcdui::DGraphics::LEFT);
+        font->drawString(text, 30, 15,
+                         dfc::microedition::lcdui::DGraphics::HCENTER | dfc::microedition::lcdui::DGraphics::TOP);
     } catch (dfc::lang::DExceptionPtr&) {
     }
     return 0;

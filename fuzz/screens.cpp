@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 for (int i = 0; i < list->length; ++i) {
                     const int screen = list[i];
                     sum += Screens::cells[screen * Screens::cellsPerScreen + Screens::cellsPerScreen - 1];
-                    for (int j = 0; j < Screens::templateCount(screen); ++j) sum += Screens::templateOf(screen, j)->kind;
+                    for (int j = 0; j < Screens::templateCount(screen); ++j)
+                        sum += Screens::templateOf(screen, j)->kind;
                 }
             }
             if (sum == -1) __builtin_trap();

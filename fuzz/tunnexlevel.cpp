@@ -26,7 +26,8 @@ void layOut(int level) {
     for (int i = 0; i < Tunnex::bagCount; ++i) Tunnex::bags[i]->reset();
     Level::placeBags();
     Level::countCrystals();
-    if (Level::crystalsLeft != Level::crystalCounts[level] || Level::crystalsLeft > Level::cellsPerLevel) __builtin_trap();
+    if (Level::crystalsLeft != Level::crystalCounts[level] || Level::crystalsLeft > Level::cellsPerLevel)
+        __builtin_trap();
     int joins = 0;
     for (int row = -1; row <= Tunnex::rows; ++row)
         for (int column = -1; column <= Tunnex::columns; ++column) {

@@ -50,8 +50,8 @@ constexpr int failureStatus = 1;
 DStringPtr entryOf(const DStringPtr& name) { return name->startsWith(u"/") ? name->substring(1) : name; }
 
 void diagnoseMissing(const DStringPtr& name, const DStringPtr& entries) {
-    GameLib::diagnose(u"GameLib: cannot open the resource " + name + u": the data archive has no readable entry " + entries +
-                      u" and there is no such file beside the program");
+    GameLib::diagnose(u"GameLib: cannot open the resource " + name + u": the data archive has no readable entry " +
+                      entries + u" and there is no such file beside the program");
 }
 
 // Names whose layout depends on the screen size.

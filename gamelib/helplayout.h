@@ -28,7 +28,8 @@ public:
 
 private:
     static void add(const dfc::lang::DObjectPtr& slot);
-    static dfc::lang::DObjectPtr lineOrPicture(const dfc::lang::DStringPtr& text, const dfc::lang::DObjectPtr& pictures);
+    static dfc::lang::DObjectPtr lineOrPicture(const dfc::lang::DStringPtr& text,
+                                               const dfc::lang::DObjectPtr& pictures);
     // The picture a "%N" names; null when there is none.
     static dfc::lang::DObjectPtr picture(int32_t index, const dfc::lang::DObjectPtr& pictures);
     // The number after the '%'; -1 when the rest is not a plain decimal number.

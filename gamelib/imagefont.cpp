@@ -50,7 +50,8 @@ void ImageFont::loadPart(const DStringPtr& name, int part) {
     for (int j = 0; j < count; ++j) {
         DStringPtr glyph = cased(in->readUTF());
         // The charset is indexed by glyph: each glyph must name exactly one character.
-        if (glyph->length() != 1) throw DIOExceptionPtr(new DIOException(base + u": glyph " + j + u" is not one character"));
+        if (glyph->length() != 1)
+            throw DIOExceptionPtr(new DIOException(base + u": glyph " + j + u" is not one character"));
         characters->append(glyph);
         width[j] = static_cast<int8_t>(in->readByte());
         offset[j + 1] = width[j] + offset[j];

@@ -869,7 +869,8 @@ void Goldrift::climbScan(int c, int d, int* write) {
     for (int t = c - gridWidth; t > 0; t -= gridWidth) {
         const char16_t ch = grid[t];
         if (isSolid(ch) || isHole(ch)) return;
-        const bool stop = ch == u'H' || (t - gridWidth > 0 && (grid[t - gridWidth] == u'H' || grid[t - gridWidth] == u'-')) ||
+        const bool stop = ch == u'H' ||
+                          (t - gridWidth > 0 && (grid[t - gridWidth] == u'H' || grid[t - gridWidth] == u'-')) ||
                           (col >= 1 && canStand(t, -1)) || (col < gridWidth - 1 && canStand(t, 1));
         if (!stop) continue;
         if (distance[t] == -1) reach(t, d, write);
@@ -1077,7 +1078,8 @@ void Goldrift::drawRunner(const RunnerPtr& runner) {
         picture = animation->frames[r.frame / 2];
     }
     const int x = r.col * tileWidth - cameraX + r.offsetX;
-    const int y = r.row * tileHeight - cameraY + r.offsetY + (r.state == Runner::hanging ? 0 : tileHeight - picture->height);
+    const int y =
+        r.row * tileHeight - cameraY + r.offsetY + (r.state == Runner::hanging ? 0 : tileHeight - picture->height);
     GameImage::drawFrame(x, y, picture);
     if (r.state != Runner::digging) return;
     if (left) {

@@ -79,7 +79,8 @@ void fillPixelRows(uint16_t* dst, ptrdiff_t pitch, size_t count, size_t rows, ui
 void copyPixelRowsKeyed(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, size_t count,
                         size_t rows, uint16_t key) {
     Block k = splat(key);
-    for (; rows > 0; --rows, dst = nextRow(dst, dstPitch), src = nextRow(src, srcPitch)) copyRowKeyed(dst, src, count, k);
+    for (; rows > 0; --rows, dst = nextRow(dst, dstPitch), src = nextRow(src, srcPitch))
+        copyRowKeyed(dst, src, count, k);
 }
 
 bool anyPixelEquals(const uint16_t* src, ptrdiff_t pitch, size_t count, size_t rows, uint16_t value) {
@@ -100,7 +101,8 @@ void blendPixelRows(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrd
     auto w5 = int16_t(alpha >> 3), w6 = int16_t(alpha >> 2);
     for (; rows > 0; --rows, dst = nextRow(dst, dstPitch), src = nextRow(src, srcPitch)) {
         size_t i = 0;
-        for (; i + blockPixels <= count; i += blockPixels) store(dst + i, blendBlock(load(src + i), load(dst + i), w5, w6));
+        for (; i + blockPixels <= count; i += blockPixels)
+            store(dst + i, blendBlock(load(src + i), load(dst + i), w5, w6));
         for (; i < count; ++i) dst[i] = blend565(src[i], dst[i], alpha);
     }
 }

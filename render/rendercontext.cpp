@@ -183,7 +183,8 @@ void RenderContext::affine(RenderRect box, const AffineTransform& transform, con
         op->copyAffine(*targetSurface(), box, transform, *source.getSurface());
 }
 
-void RenderContext::blitScaled(const RenderRect& destination, const RenderSurface& source, const RenderRect* sourceRect) {
+void RenderContext::blitScaled(const RenderRect& destination, const RenderSurface& source,
+                               const RenderRect* sourceRect) {
     RenderRect from = sourceRect ? *sourceRect : RenderRect{0, 0, source.width(), source.height()};
     if (destination.isEmpty() || from.isEmpty() || !source.getSurface()) return;
     // Source steps per destination pixel with 10 fraction bits; the sums wrap as unsigned.
@@ -250,7 +251,9 @@ void RenderContext::vertical(int64_t x, int64_t y, int64_t length, uint16_t colo
     op->vline(*targetSurface(), {int32_t(x), int32_t(y)}, int32_t(pixels - 1), colour);
 }
 
-void RenderContext::drawHLine(int32_t x, int32_t y, int32_t length, uint16_t colour) { horizontal(x, y, length, colour); }
+void RenderContext::drawHLine(int32_t x, int32_t y, int32_t length, uint16_t colour) {
+    horizontal(x, y, length, colour);
+}
 
 void RenderContext::drawVLine(int32_t x, int32_t y, int32_t length, uint16_t colour) { vertical(x, y, length, colour); }
 
@@ -272,7 +275,8 @@ void RenderContext::drawRect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uin
 
 void RenderContext::drawPolyline(const RenderPoint* points, int32_t count, uint16_t colour) {
     if (!points || count < 1) return;
-    for (int32_t i = 0; i + 1 < count; ++i) drawLine(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, colour);
+    for (int32_t i = 0; i + 1 < count; ++i)
+        drawLine(points[i].x, points[i].y, points[i + 1].x, points[i + 1].y, colour);
     drawLine(points[0].x, points[0].y, points[count - 1].x, points[count - 1].y, colour);
 }
 

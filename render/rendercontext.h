@@ -60,14 +60,18 @@ public:
     void drawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t colour);
     // The outline of columns x0 to x1 and rows y0 to y1, both inclusive.
     void drawRect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t colour);
-    void drawRect(const RenderRect& rect, uint16_t colour) { drawRect(rect.left, rect.top, rect.right, rect.bottom, colour); }
+    void drawRect(const RenderRect& rect, uint16_t colour) {
+        drawRect(rect.left, rect.top, rect.right, rect.bottom, colour);
+    }
     // Lines from each point to the next, then from the first to the last.
     void drawPolyline(const RenderPoint* points, int32_t count, uint16_t colour);
     void fillPolygon(const RenderPoint* points, int32_t count, uint16_t colour);
     void drawCircle(int32_t x, int32_t y, int32_t radius, uint16_t colour);
     // Right and bottom exclusive.
     void fillRect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t colour);
-    void fillRect(const RenderRect& rect, uint16_t colour) { fillRect(rect.left, rect.top, rect.right, rect.bottom, colour); }
+    void fillRect(const RenderRect& rect, uint16_t colour) {
+        fillRect(rect.left, rect.top, rect.right, rect.bottom, colour);
+    }
     // Text in a font of 256 glyphs of 8 x 16 bits (a byte a row, bit 7 leftmost), 9 pixels a
     // character. Alignment 0 starts at x, 2 centres on the target, 3 ends at its right edge,
     // any other starts at 0. Bounded by the target surface, like plot.

@@ -155,7 +155,8 @@ void AlienShip::fireAtShip() {
         return;
     }
     if (shotsLeft < 1 || y >= Swarmline::canvasHeight / 2) return;
-    const bool overShip = x >= Swarmline::shipX - Swarmline::SHIP_HALF_W && x <= Swarmline::shipX + Swarmline::SHIP_HALF_W;
+    const bool overShip =
+        x >= Swarmline::shipX - Swarmline::SHIP_HALF_W && x <= Swarmline::shipX + Swarmline::SHIP_HALF_W;
     if ((overShip && (nextRandom() & 3) == 0) || (nextRandom() & 15) == 0) fire();
 }
 

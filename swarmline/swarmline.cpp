@@ -841,7 +841,8 @@ void Swarmline::paintBackground() {
     }
     const int32_t width = background->getWidth(), height = background->getHeight();
     for (int32_t y = -((backgroundScroll >> 16) % height); y < canvasHeight; y += height)
-        for (int32_t x = 0; x < canvasWidth; x += width) g->drawImage(background, x, y, DGraphics::LEFT | DGraphics::TOP);
+        for (int32_t x = 0; x < canvasWidth; x += width)
+            g->drawImage(background, x, y, DGraphics::LEFT | DGraphics::TOP);
 }
 
 void Swarmline::paintStars() {

@@ -271,7 +271,8 @@ void Level::checkPlayer() {
     takeCrystals(player->column, player->row, player->dx, player->dy, Tunnex::step, true);
     for (int i = 0; i < Tunnex::monsterCount; ++i) {
         const MonsterPtr& monster = Tunnex::monsters[i];
-        if (monster->active) takeCrystals(monster->column, monster->row, monster->dx, monster->dy, Tunnex::step + 1, false);
+        if (monster->active)
+            takeCrystals(monster->column, monster->row, monster->dx, monster->dy, Tunnex::step + 1, false);
     }
     if (crystalsLeft > 0) return;
     for (int i = 0; i < Tunnex::monsterCount; ++i) Tunnex::monsters[i]->active = false;
@@ -566,7 +567,8 @@ int Level::bagContact(int index, int x, int y, int direction, int who) {
         bag.vanish();
         return -1;
     }
-    if (bag.falling && bag.y < y && Tunnex::touches(x, y, bag.x + s / 2, bag.y + s / 2, size, size, size - s, size - s)) {
+    if (bag.falling && bag.y < y &&
+        Tunnex::touches(x, y, bag.x + s / 2, bag.y + s / 2, size, size, size - s, size - s)) {
         if (byPlayer) {
             Tunnex::player->die();
             return 0;

@@ -40,7 +40,8 @@ void Monster::reset() {
     spawnCounter = 1;
     stuckCount = 0;
     kindTimer = normalTime;
-    for (const AnimationPtr& each : {upDown, sideLeft, sideRight, eatLeft, eatRight, death, eatDeathLeft, eatDeathRight})
+    for (const AnimationPtr& each :
+         {upDown, sideLeft, sideRight, eatLeft, eatRight, death, eatDeathLeft, eatDeathRight})
         each->reset();
     currentLeft = sideLeft;
     currentRight = sideRight;

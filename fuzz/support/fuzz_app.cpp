@@ -33,7 +33,8 @@ public:
 };
 
 std::string makeFolder(const char* what) {
-    std::string pattern = (std::filesystem::temp_directory_path() / (std::string("mossyard-fuzz-") + what + "-XXXXXX")).string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / (std::string("mossyard-fuzz-") + what + "-XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back(0);
     if (!mkdtemp(name.data())) std::abort();
@@ -74,7 +75,8 @@ void startApp() {
 void putFile(const std::string& name, const uint8_t* bytes, size_t size) {
     std::filesystem::path path = app + name;
     std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes), std::streamsize(size));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes), std::streamsize(size));
 }
 
 const std::string& appFolder() { return app; }

@@ -128,7 +128,8 @@ int main(int argc, char** argv) {
     if (!options.profile.empty()) {
         const platform::Profile* p = platform::findProfile(options.profile);
         if (!p) {
-            std::fprintf(stderr, "mossyard: no device profile \"%s\"; --profiles lists them\n", options.profile.c_str());
+            std::fprintf(stderr, "mossyard: no device profile \"%s\"; --profiles lists them\n",
+                         options.profile.c_str());
             return 2;
         }
         platform::selectProfile(*p);

@@ -166,8 +166,8 @@ void overlap(int64_t at, int64_t sourceAt, int64_t count, int64_t toSize, int64_
 
 // Rows of 16-bit pixels between two different surfaces are copied whole: RGB565 goes to a
 // colour and back unchanged.
-bool copyRows(const platform::Target& to, int x, int y, int width, int height, const platform::Target& from, int sourceX,
-              int sourceY) {
+bool copyRows(const platform::Target& to, int x, int y, int width, int height, const platform::Target& from,
+              int sourceX, int sourceY) {
     if (to.sameStorage(from) || !to.rowAt(0, 0) || !from.rowAt(0, 0)) return false;
     int left, right, top, bottom;
     overlap(x, sourceX, width, to.width, from.width, &left, &right);

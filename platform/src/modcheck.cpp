@@ -44,7 +44,8 @@ int checkModule(const uint8_t* data, size_t size, std::string* error) {
     unsigned channels = channelsOf(std::string_view(reinterpret_cast<const char*>(data + signatureAt), 4));
     if (channels == 0) return refuse(SND_UNSUPPORTED, error, "no 31-instrument module signature");
     unsigned songLength = data[songLengthAt];
-    if (songLength == 0 || songLength > 128) return refuse(SND_BAD_DATA, error, "a song of " + std::to_string(songLength) + " positions");
+    if (songLength == 0 || songLength > 128)
+        return refuse(SND_BAD_DATA, error, "a song of " + std::to_string(songLength) + " positions");
     unsigned patterns = 0;
     for (size_t i = 0; i < 128; ++i) patterns = std::max(patterns, unsigned(data[ordersAt + i]) + 1);
     uint64_t expected = headerSize + uint64_t(patterns) * rowsPerPattern * channels * 4;
@@ -59,6 +60,7 @@ int checkModule(const uint8_t* data, size_t size, std::string* error) {
     int loaded = xmp_load_module_from_memory(context, data, long(size));
     if (loaded == 0) xmp_release_module(context);
     xmp_free_context(context);
-    if (loaded != 0) return refuse(SND_BAD_DATA, error, "refused by the module player (" + std::to_string(-loaded) + ")");
+    if (loaded != 0)
+        return refuse(SND_BAD_DATA, error, "refused by the module player (" + std::to_string(-loaded) + ")");
     return SND_OK;
 }

@@ -343,7 +343,8 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
     std::error_code error;
     if (!fs::is_directory(folder, error)) return ERROR_FILE_NOT_FOUND;
     // Out of sight in one step, then emptied at leisure.
-    fs::path doomed = folder.parent_path() / (".deleted." + folder.filename().string() + "." + std::to_string(getpid()));
+    fs::path doomed =
+        folder.parent_path() / (".deleted." + folder.filename().string() + "." + std::to_string(getpid()));
     if (rename(folder.c_str(), doomed.c_str()) != 0) return errorOf(errno, ERROR_ACCESS_DENIED);
     syncFolder(folder.parent_path());
     fs::remove_all(doomed, error);

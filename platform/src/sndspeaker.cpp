@@ -28,7 +28,8 @@ int sndSpeaker::open(unsigned rate, unsigned bits, bool stereo, unsigned musicCh
     };
     if (mixer->open) return refuse(SND_ALREADY_OPEN, "open already");
     if (bits != 16 || !stereo) return refuse(SND_BAD_SETTINGS, "16-bit stereo only");
-    if (rate < XMP_MIN_SRATE || rate > XMP_MAX_SRATE) return refuse(SND_BAD_SETTINGS, "a rate of " + std::to_string(rate));
+    if (rate < XMP_MIN_SRATE || rate > XMP_MAX_SRATE)
+        return refuse(SND_BAD_SETTINGS, "a rate of " + std::to_string(rate));
     if (musicChannels > maxChannels || soundChannels > maxChannels - musicChannels)
         return refuse(SND_BAD_SETTINGS, "more than " + std::to_string(maxChannels) + " channels");
     {

@@ -176,7 +176,8 @@ BOOL PeekMessageW(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
     auto& queue = state().queue;
     for (auto it = queue.begin(); it != queue.end(); ++it) {
         bool windowMatches = !window || it->hwnd == window;
-        bool rangeMatches = (filterMin == 0 && filterMax == 0) || (it->message >= filterMin && it->message <= filterMax);
+        bool rangeMatches =
+            (filterMin == 0 && filterMax == 0) || (it->message >= filterMin && it->message <= filterMax);
         if (!windowMatches || !rangeMatches) continue;
         *msg = *it;
         if (removeFlags & PM_REMOVE) queue.erase(it);
@@ -224,7 +225,8 @@ BOOL GetCursorPos(POINT* point) {
 HWND WindowFromPoint(POINT point) {
     HWND w = platform::mainWindow();
     if (!w) return nullptr;
-    bool inside = point.x >= w->rect.left && point.x < w->rect.right && point.y >= w->rect.top && point.y < w->rect.bottom;
+    bool inside =
+        point.x >= w->rect.left && point.x < w->rect.right && point.y >= w->rect.top && point.y < w->rect.bottom;
     return inside ? w : nullptr;
 }
 

@@ -62,7 +62,9 @@ protected:
         return false;
     }
 
-    std::string said() const { return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(printed->size())); }
+    std::string said() const {
+        return std::string(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(printed->size()));
+    }
 
     DByteArrayOutputStreamPtr printed;
 };
@@ -89,10 +91,11 @@ TEST_F(ArchiveCoders, OneArchiveMixingCodersGivesTheCopyAndLzmaEntriesOnly) {
 
 TEST_F(ArchiveCoders, EntriesSharingASolidFolderAreToldApartFromTheFolderAfter) {
     // Two entries in one LZMA folder with an empty one between them, then a PPMd folder.
-    const std::string command = "cd '" + folder.path() + "' && printf '%s' '" + pattern('a') + "' > a.bin && printf '%s' '" +
-                                pattern('b') + "' > b.bin && : > empty.bin && printf '%s' '" + pattern('c') +
-                                "' > c.bin && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -ms=on solid.dat a.bin empty.bin b.bin > /dev/null" +
-                                " && 7zz a -bso0 -bsp0 -t7z -m0=PPMd solid.dat c.bin > /dev/null";
+    const std::string command =
+        "cd '" + folder.path() + "' && printf '%s' '" + pattern('a') + "' > a.bin && printf '%s' '" + pattern('b') +
+        "' > b.bin && : > empty.bin && printf '%s' '" + pattern('c') +
+        "' > c.bin && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -ms=on solid.dat a.bin empty.bin b.bin > /dev/null" +
+        " && 7zz a -bso0 -bsp0 -t7z -m0=PPMd solid.dat c.bin > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     D7zipInputStream::openArchive(u"solid.dat", u"password");
     EXPECT_EQ(entryText(u"a.bin"), pattern('a'));
@@ -104,8 +107,9 @@ TEST_F(ArchiveCoders, EntriesSharingASolidFolderAreToldApartFromTheFolderAfter) 
 TEST_F(ArchiveCoders, AHeaderDamagedToNameAnotherCoderIsRefusedBeforeUnpacking) {
     // An unpacked header, so that its coder can be found and changed; the checksums are made
     // to match again, so that only the coder tells the damage.
-    const std::string command = "cd '" + folder.path() + "' && printf '%s' '" + pattern('a') +
-                                "' > a.bin && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -mhc=off -ms=off plain.dat a.bin > /dev/null";
+    const std::string command =
+        "cd '" + folder.path() + "' && printf '%s' '" + pattern('a') +
+        "' > a.bin && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -mhc=off -ms=off plain.dat a.bin > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::string bytes = folder.read("plain.dat");
     const std::string lzma("\x23\x03\x01\x01\x05", 5);

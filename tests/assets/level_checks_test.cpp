@@ -86,9 +86,15 @@ TEST(LevelChecks, NameTheFileAndTheCellOfAFault) {
         const char* reason;
     };
     const Case cases[] = {
-        {"a brick walled in", [] { BrickRound(round({"eeeeeeeeeee", "effffffffee", "eeeeeeeeeee"}), Place{"round.txt"}); },
+        {"a brick walled in",
+         [] {
+             BrickRound(round({"eeeeeeeeeee", "effffffffee", "eeeeeeeeeee"}), Place{"round.txt"});
+         },
          Place{"round.txt", 4, 2}, "out of the ball's reach"},
-        {"a maze's dead end", [] { MazeMap(deadEndMaze(), MazeMap::Size{9, 7, 8, 10}, Place{"map.txt"}); },
+        {"a maze's dead end",
+         [] {
+             MazeMap(deadEndMaze(), MazeMap::Size{9, 7, 8, 10}, Place{"map.txt"});
+         },
          Place{"map.txt", 7, 8}, "dead end"},
         {"a tunnel level's bag over the start", [] { TunnelLevels(bagOverStart(), Place{"levels.txt"}); },
          Place{"levels.txt", 9, 8}, "rests on a tunnel"},
@@ -99,10 +105,13 @@ TEST(LevelChecks, NameTheFileAndTheCellOfAFault) {
          "the enemy start in row 1, column 1 is reached from P only through the base, and the base stops tanks"},
         {"a tank stage's unknown tile", [] { TankMap{stages(5, "E...E\n.....\n.h.Q.\n.....\nP.hB.\n")}; },
          Place{"stages.txt", 33, 4}, "unknown tile 'Q'"},
-        {"a ladder map's exit out of reach", [] { LadderMap(crlf({"3", "4", "  E", "BBB", "P$ ", "BBB"}), Place{"map.txt"}); },
+        {"a ladder map's exit out of reach",
+         [] {
+             LadderMap(crlf({"3", "4", "  E", "BBB", "P$ ", "BBB"}), Place{"map.txt"});
+         },
          Place{"map.txt", 3, 3}, "cannot get to the exit"},
-        {"a river object past the edge", [] { RiverScreens(overhangingBoat(), riverRules()); }, Place{"river.txt", 9, 21},
-         "reaches x = 184"},
+        {"a river object past the edge", [] { RiverScreens(overhangingBoat(), riverRules()); },
+         Place{"river.txt", 9, 21}, "reaches x = 184"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -142,14 +142,16 @@ TEST(RiverScreens, RefusesRiversTheGameCannotReadOrThePlaneCannotFly) {
         {"no level", std::string(legend) + one, "no level"},
         {"a screen no level names", std::string(legend) + one + "level a = one two\n", "no screen two"},
         {"a short screen", std::string(legend) + "screen one\nxxxxxxx........xxxxxxx\nlevel a = one one\n", "22 cells"},
-        {"a cell not in the legend", std::string(legend) + screen("one", {26, "xxxxxxx...?....xxxxxxx"}) + "level a = one one\n",
-         "cell '?'"},
+        {"a cell not in the legend",
+         std::string(legend) + screen("one", {26, "xxxxxxx...?....xxxxxxx"}) + "level a = one one\n", "cell '?'"},
         {"a tile the land list does not name", std::string(legend) + "legend q 60\n" + one + "level a = one one\n",
          "tile 60 is not one of the 60"},
         {"a cell without a first-layer tile", std::string(legend) + "legend q -\n" + one + "level a = one one\n",
          "first-layer tile"},
-        {"a kind above 24", std::string(legend) + "legend q water - kind=25\n" + one + "level a = one one\n", "from 0 to 24"},
-        {"more than 30 objects", std::string(legend) + screen("one", crowded) + "level a = one one\n", "more than 30 objects"},
+        {"a kind above 24", std::string(legend) + "legend q water - kind=25\n" + one + "level a = one one\n",
+         "from 0 to 24"},
+        {"more than 30 objects", std::string(legend) + screen("one", crowded) + "level a = one one\n",
+         "more than 30 objects"},
         {"an object past the river's edge", std::string(legend) + screen("one", overhang) + "level a = one one\n",
          "reaches x = 184, past the river"},
         {"a wall across the river", std::string(legend) + one + screen("wall", walled) + "level a = one wall one\n",
@@ -176,7 +178,8 @@ TEST(RiverScreens, BridgesAreShotOnTheWayAndDepotsKeepALongLevelFlying) {
     std::vector<std::string> depot = channel();
     depot[10] = "xxxxxxx...F....xxxxxxx";
     // Fourteen screens are 2696 pixels of flight: a tank and five passes over a depot.
-    std::string river = std::string(legend) + screen("one", channel()) + screen("bridge", bridged) + screen("depot", depot) +
+    std::string river = std::string(legend) + screen("one", channel()) + screen("bridge", bridged) +
+                        screen("depot", depot) +
                         "level a = one bridge depot one depot one bridge depot one depot one depot bridge one\n";
     TempFolder folder;
     ToolRun run = build(folder, river);

@@ -46,11 +46,11 @@ TEST(RoundCheck, RefusesRoundsTheGameCannotReadOrClear) {
         {"a brick in the top row", "f.........." + round({}).substr(11), "round.txt:1", "top row stays empty"},
         {"a 22nd line", round({"fffffffffff"}) + "...........\r\n", "round.txt:22", "nothing after them"},
         {"no brick that counts", round({"ccccceeeeee"}), "round.txt", "no brick that counts"},
-        {"bricks walled in by solid ones",
-         round({"eeeeeeeeeee", "effffffffee", "eeeeeeeeeee"}), "round.txt:4", "column 2 is out of the ball's reach"},
+        {"bricks walled in by solid ones", round({"eeeeeeeeeee", "effffffffee", "eeeeeeeeeee"}), "round.txt:4",
+         "column 2 is out of the ball's reach"},
         {"a vault opened only when the ball breaks an earlier bomb before the detonator",
-         round({".h.........", "...........", "eeeeeeeeee.", "effffhfffe.", "eeeeeeeeee.", "..........d"}), "round.txt:6",
-         "column 2 is out of the ball's reach: solid bricks close it in when the detonators"},
+         round({".h.........", "...........", "eeeeeeeeee.", "effffhfffe.", "eeeeeeeeee.", "..........d"}),
+         "round.txt:6", "column 2 is out of the ball's reach: solid bricks close it in when the detonators"},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.what);

@@ -65,7 +65,8 @@ TEST(TankMapCheck, RefusesStagesTheGameCannotReadOrPlayToTheEnd) {
          "and the base stops tanks"},
         {"an enemy start shut in by steel and the base", stages(12, {"P...E", ".....", "SSS..", "E.B..", "SSSSS"}),
          "stages.txt:84:1: stage 12: the enemy start in row 4, column 1 is reached from P only through the base"},
-        {"enemy starts across water, which shells cross but tanks do not", stages(13, {"E...E", ".....", "~~~~~", ".....", "PB..."}),
+        {"enemy starts across water, which shells cross but tanks do not",
+         stages(13, {"E...E", ".....", "~~~~~", ".....", "PB..."}),
          "stages.txt:88:1: stage 13: the enemy start in row 1, column 1 cannot be reached from P: water and steel"},
     };
     for (const Refusal& refusal : refusals) {

@@ -96,7 +96,8 @@ TEST_F(RoundFileTest, RefusesMalformedFilesSayingWhy) {
             RoundFile::read(streamOf(c.bytes));
             ADD_FAILURE() << c.what << ": read";
         } catch (DIOExceptionPtr& e) {
-            EXPECT_NE(narrow(e->getMessage()).find(c.reason), std::string::npos) << c.what << ": " << narrow(e->getMessage());
+            EXPECT_NE(narrow(e->getMessage()).find(c.reason), std::string::npos)
+                << c.what << ": " << narrow(e->getMessage());
         }
     }
 }

@@ -98,7 +98,8 @@ TEST_F(Detection, FallsBackWhenADriverFailsOrFaults) {
     EXPECT_EQ(Opened(window), Name<DriverGAPI>());
     // The overlay driver's attachment went with it.
     const auto& calls = platform::libraryCalls();
-    auto fault = std::find_if(calls.begin(), calls.end(), [](const std::string& c) { return c.rfind("AtiCore_SetupOverlay", 0) == 0; });
+    auto fault = std::find_if(calls.begin(), calls.end(),
+                              [](const std::string& c) { return c.rfind("AtiCore_SetupOverlay", 0) == 0; });
     EXPECT_NE(std::find(fault, calls.end(), "AtiCore_ProcessDetach()"), calls.end());
 }
 

@@ -35,7 +35,8 @@ TEST_F(Device, MapsPhysicalMemorySoThatEveryMappingSeesTheSameBytes) {
     auto map = [](LPVOID source, DWORD protect) {
         auto* reserved = static_cast<uint16_t*>(VirtualAlloc(nullptr, 8192, MEM_RESERVE, PAGE_NOACCESS));
         EXPECT_NE(reserved, nullptr);
-        return VirtualCopy(reserved, source, 8192, protect) ? reserved : (VirtualFree(reserved, 0, MEM_RELEASE), nullptr);
+        return VirtualCopy(reserved, source, 8192, protect) ? reserved
+                                                            : (VirtualFree(reserved, 0, MEM_RELEASE), nullptr);
     };
     uint16_t* physical = map(reinterpret_cast<LPVOID>(uintptr_t(0xC0050000 >> 8)), PAGE_READWRITE | PAGE_PHYSICAL);
     uint16_t* uncached = map(reinterpret_cast<LPVOID>(uintptr_t(0xAC050000)), PAGE_READWRITE | PAGE_NOCACHE);

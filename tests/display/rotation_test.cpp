@@ -84,7 +84,8 @@ TEST(RotationTest, MapsTheDirtyRectangleAndCopiesOnlyItsTiles) {
             for (LONG x = 0; x < LONG(t.stub->mode.width); ++x) {
                 bool copied = x >= tiles.left && x < tiles.right && y >= tiles.top && y < tiles.bottom;
                 POINT s = SourceOf(c.turns, x, y, 50, 36);
-                ASSERT_EQ(t.stub->Pixel(x, y), copied ? Pattern(s.x, s.y) : 0xEEEE) << c.turns << " at " << x << ", " << y;
+                ASSERT_EQ(t.stub->Pixel(x, y), copied ? Pattern(s.x, s.y) : 0xEEEE)
+                    << c.turns << " at " << x << ", " << y;
             }
         }
     }

@@ -44,7 +44,8 @@ TEST(SlowFBTest, WritesOnlyTheWordsThatChanged) {
                 // A word holds two pixels: both go out when either changed.
                 bool written = std::any_of(changed.begin(), changed.end(),
                                            [&](const POINT& p) { return p.y == y && p.x / 2 == x / 2; });
-                bool isChanged = std::any_of(changed.begin(), changed.end(), [&](const POINT& p) { return p.x == x && p.y == y; });
+                bool isChanged =
+                    std::any_of(changed.begin(), changed.end(), [&](const POINT& p) { return p.x == x && p.y == y; });
                 uint16_t expected = !written ? untouched : isChanged ? 0x0000 : Pattern(x, y);
                 ASSERT_EQ(s.stub->Pixel(x, y), expected) << "swap effect " << swapEffect << " at " << x << ", " << y;
             }
@@ -67,7 +68,8 @@ TEST(SlowFBTest, CopiesEverythingAfterSuspendResumeOrPaint) {
         }
         s.Frame({}, RECT{0, 0, 1, 1});
         for (LONG y = 0; y < 8; ++y)
-            for (LONG x = 0; x < 40; ++x) ASSERT_EQ(s.stub->Pixel(x, y), Pattern(x, y)) << notice << " at " << x << ", " << y;
+            for (LONG x = 0; x < 40; ++x)
+                ASSERT_EQ(s.stub->Pixel(x, y), Pattern(x, y)) << notice << " at " << x << ", " << y;
         EXPECT_EQ(s.stub->suspends + s.stub->resumes, notice == 0 ? 2 : 0);
     }
 }

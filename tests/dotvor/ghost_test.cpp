@@ -24,7 +24,8 @@ void placePlayer(int x, int y) {
 }
 
 // The directions the ghost takes over many seeds.
-std::set<std::pair<int, int>> choices(int x, int y, int dx, int dy, const std::function<void(SpookyBase&)>& setUp = {}) {
+std::set<std::pair<int, int>> choices(int x, int y, int dx, int dy,
+                                      const std::function<void(SpookyBase&)>& setUp = {}) {
     std::set<std::pair<int, int>> taken;
     for (int seed = 1; seed <= 40; ++seed) {
         SpookyBasePtr ghost = arriving(x, y, dx, dy);

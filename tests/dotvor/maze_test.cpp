@@ -87,7 +87,8 @@ TEST_F(Maze, EdgesThatOnlyTouchDoNotCollide) {
         MapBasePtr map = DotvorGame::map;
         EXPECT_FALSE(map->collides(new rectangle(s, s, 2 * s, 2 * s), true)) << "the open cell beside the wall";
         EXPECT_TRUE(map->collides(new rectangle(s + 1, s, 2 * s + 1, 2 * s), true));
-        EXPECT_TRUE(map->collides(new rectangle(2 * s - 1, 2 * s, 3 * s - 1, 3 * s), true)) << "a door holds the player";
+        EXPECT_TRUE(map->collides(new rectangle(2 * s - 1, 2 * s, 3 * s - 1, 3 * s), true))
+            << "a door holds the player";
         EXPECT_FALSE(map->collides(new rectangle(2 * s - 1, 2 * s, 3 * s - 1, 3 * s), false)) << "ghosts pass doors";
         EXPECT_EQ(map->pixelWidth(), 5 * s - 14);
     });

@@ -114,7 +114,8 @@ TEST_F(FloodpassTest, TheShotHitsOnlyStrictlyInsideAndScores) {
         struct Case {
             int dx, dy;
             bool hit;
-        } cases[] = {{0, -5, false}, {1, -5, true}, {15, -5, true}, {16, -5, false}, {5, 0, false}, {5, -1, true}, {5, -9, true}, {5, -10, false}};
+        } cases[] = {{0, -5, false}, {1, -5, true}, {15, -5, true}, {16, -5, false},
+                     {5, 0, false},  {5, -1, true}, {5, -9, true},  {5, -10, false}};
         for (const Case& c : cases) {
             EntityPtr jet = place(1, 40, 800);
             jet->speed = 0;

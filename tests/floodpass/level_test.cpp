@@ -139,8 +139,8 @@ bool ringMatches(const DImagePtr& whole, const DImagePtr& shown, int& badRow) {
 
 TEST_F(FloodpassTest, TheRingShowsEveryMapRowWhereItBelongsAtAnySpeed) {
     inGame([] {
-        screensOf(3, patterned, {0, 1, 2, 1, 0, 2, 2, 1, 0, 1, 2, 0, 1, 0, 2, 1, 2, 0, 0, 1, 2, 2, 1, 0, 1, 2, 0, 1, 0, 2, 1, 2,
-                                 0, 0, 1, 2, 2, 1, 0, 1});
+        screensOf(3, patterned, {0, 1, 2, 1, 0, 2, 2, 1, 0, 1, 2, 0, 1, 0, 2, 1, 2, 0, 0, 1,
+                                 2, 2, 1, 0, 1, 2, 0, 1, 0, 2, 1, 2, 0, 0, 1, 2, 2, 1, 0, 1});
         ASSERT_TRUE(Floodpass::buildLevel());
         DImagePtr whole = DImage::createImage(176, 8 * Floodpass::totalRows);
         ImageAtlas::currentGraphics = whole->getGraphics();

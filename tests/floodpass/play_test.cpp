@@ -177,7 +177,8 @@ class PocketPcPlay : public PocketPcFloodpassTest {};
 std::vector<uint16_t> scoreBoxAfterAFrame(const std::u16string& digits) {
     StartedAppTest::frames(1);
     const ImageFontPtr font = ScreenCanvas::font(ScreenCanvas::numberFont1);
-    const int right = ScreenCanvas::screenWidth - 2, left = right - font->stringWidth(dfc::lang::DStringPtr(digits.c_str()));
+    const int right = ScreenCanvas::screenWidth - 2,
+              left = right - font->stringWidth(dfc::lang::DStringPtr(digits.c_str()));
     const RenderSurface* screen = GameLib::screenCanvas->getBackBuffer();
     std::vector<uint16_t> pixels;
     for (int y = 0; y < 2 + font->getHeight(); ++y)

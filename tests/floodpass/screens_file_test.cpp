@@ -81,7 +81,8 @@ TEST_F(ScreensFile, ReadsCellsObjectsAndLevelsBottomScreenFirst) {
     EXPECT_EQ(Screens::cells[0], 58 + 256 * 255);
     EXPECT_EQ(Screens::cells[572 + 5], 7 + 256 * 112);
     ASSERT_EQ(Screens::templateCount(0), 3);
-    const EntityPtr boat = Screens::templateOf(0, 0), tank = Screens::templateOf(0, 1), depot = Screens::templateOf(0, 2);
+    const EntityPtr boat = Screens::templateOf(0, 0), tank = Screens::templateOf(0, 1),
+                    depot = Screens::templateOf(0, 2);
     EXPECT_EQ(boat->kind, 12);
     EXPECT_FALSE(boat->onRoad);
     EXPECT_EQ(tank->kind, 14);

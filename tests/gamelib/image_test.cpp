@@ -71,7 +71,8 @@ TEST_F(AtlasTest, EverySuffixDrawsTheSpriteTurnedItsWay) {
         struct Case {
             const char16_t* name;
             int code, width, height;
-        } cases[] = {{u"sq", 0, 3, 2}, {u"sq_mr", 2, 3, 2}, {u"sq_lv", 3, 3, 2}, {u"sq_dn", 5, 2, 3}, {u"sq_up", 6, 2, 3}};
+        } cases[] = {
+            {u"sq", 0, 3, 2}, {u"sq_mr", 2, 3, 2}, {u"sq_lv", 3, 3, 2}, {u"sq_dn", 5, 2, 3}, {u"sq_up", 6, 2, 3}};
         for (const Case& c : cases) {
             GameImagePtr sprite = GameImage::load(c.name);
             EXPECT_EQ(sprite->transformCode, c.code);

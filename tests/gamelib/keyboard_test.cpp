@@ -98,7 +98,10 @@ TEST_F(KeyboardTest, AShortLastRowKeepsTheCursorOnItsKeys) {
         bool* key;
         int toColumn, toRow;
     } cases[] = {
-        {5, 0, &KeyState::down, 2, 1}, {4, 0, &KeyState::up, 2, 1}, {0, 1, &KeyState::left, 2, 1}, {2, 1, &KeyState::right, 0, 1},
+        {5, 0, &KeyState::down, 2, 1},
+        {4, 0, &KeyState::up, 2, 1},
+        {0, 1, &KeyState::left, 2, 1},
+        {2, 1, &KeyState::right, 0, 1},
     };
     for (const Case& c : cases) {
         at(c.column, c.row);

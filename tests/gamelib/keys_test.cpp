@@ -66,12 +66,14 @@ TEST_F(KeyStateTest, EachKeyRoleHasItsFlag) {
         int code;
         bool* flag;
     } cases[] = {
-        {38, &KeyState::up},       {'2', &KeyState::up},       {37, &KeyState::left},      {'4', &KeyState::left},
-        {39, &KeyState::right},    {'6', &KeyState::right},    {40, &KeyState::down},      {'8', &KeyState::down},
-        {'5', &KeyState::fire},    {10002, &KeyState::fire},   {'0', &KeyState::key0},     {'1', &KeyState::key1},
-        {'3', &KeyState::key3},    {'7', &KeyState::key7},     {'9', &KeyState::key9},     {10004, &KeyState::star},
-        {10003, &KeyState::pound}, {10000, &KeyState::leftSoft}, {0, &KeyState::leftSoft}, {10001, &KeyState::rightSoft},
-        {-1, &KeyState::pauseKey}, {-1, &KeyState::minusOneKey}, {-2, &KeyState::minusTwoKey},
+        {38, &KeyState::up},          {'2', &KeyState::up},          {37, &KeyState::left},
+        {'4', &KeyState::left},       {39, &KeyState::right},        {'6', &KeyState::right},
+        {40, &KeyState::down},        {'8', &KeyState::down},        {'5', &KeyState::fire},
+        {10002, &KeyState::fire},     {'0', &KeyState::key0},        {'1', &KeyState::key1},
+        {'3', &KeyState::key3},       {'7', &KeyState::key7},        {'9', &KeyState::key9},
+        {10004, &KeyState::star},     {10003, &KeyState::pound},     {10000, &KeyState::leftSoft},
+        {0, &KeyState::leftSoft},     {10001, &KeyState::rightSoft}, {-1, &KeyState::pauseKey},
+        {-1, &KeyState::minusOneKey}, {-2, &KeyState::minusTwoKey},
     };
     for (const Case& c : cases) {
         press(c.code);

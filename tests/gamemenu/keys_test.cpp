@@ -66,10 +66,12 @@ using MenuKeys = HeadlessTest;
 
 TEST_F(MenuKeys, TheListMovesWrapsAndScrolls) {
     const Step steps[] = {
-        {0, 0, up, 9, 5, false, false},      {9, 5, down, 0, 0, false, false},   {4, 0, down, 5, 1, false, false},
-        {2, 0, down, 3, 0, false, false},    {5, 5, up, 4, 4, false, false},     {6, 5, up, 5, 5, false, false},
-        {3, 0, minusOne, 2, 0, false, false}, {3, 0, minusTwo, 4, 0, false, false}, {3, 0, fire, 3, 0, true, false},
-        {9, 5, fire, 9, 5, true, true},      {3, 0, leftSoft, 3, 0, false, false}, {3, 0, rightSoft, 3, 0, false, false},
+        {0, 0, up, 9, 5, false, false},       {9, 5, down, 0, 0, false, false},
+        {4, 0, down, 5, 1, false, false},     {2, 0, down, 3, 0, false, false},
+        {5, 5, up, 4, 4, false, false},       {6, 5, up, 5, 5, false, false},
+        {3, 0, minusOne, 2, 0, false, false}, {3, 0, minusTwo, 4, 0, false, false},
+        {3, 0, fire, 3, 0, true, false},      {9, 5, fire, 9, 5, true, true},
+        {3, 0, leftSoft, 3, 0, false, false}, {3, 0, rightSoft, 3, 0, false, false},
     };
     for (const Step& s : steps) {
         GameMenuPtr menu = tenItems(GameMenu::listPage);
@@ -86,8 +88,8 @@ TEST_F(MenuKeys, TheListMovesWrapsAndScrolls) {
 
 TEST_F(MenuKeys, TheScoreTableScrollsWithinItsEntriesAndAnyChoiceClosesIt) {
     const Step steps[] = {
-        {0, 0, up, 0, 0, false, false},        {0, 0, down, 0, 1, false, false},      {0, 5, down, 0, 5, false, false},
-        {0, 3, up, 0, 2, false, false},        {0, 2, fire, 0, 2, false, true},       {0, 2, leftSoft, 0, 2, false, true},
+        {0, 0, up, 0, 0, false, false},       {0, 0, down, 0, 1, false, false}, {0, 5, down, 0, 5, false, false},
+        {0, 3, up, 0, 2, false, false},       {0, 2, fire, 0, 2, false, true},  {0, 2, leftSoft, 0, 2, false, true},
         {0, 2, rightSoft, 0, 2, false, true},
     };
     for (const Step& s : steps) {

@@ -261,7 +261,8 @@ TEST_F(MenuPages, BlendingShadesTheBandOfTheBoxOnly) {
         menu->backgroundImage->getRGB(shaded, 0, width, 0, 0, width, 1);
         const uint32_t outside = uint32_t(shaded[menu->boxX - 1]), inside = uint32_t(shaded[width / 2]);
         EXPECT_EQ(outside, 0xFFF8FCF8u);
-        EXPECT_EQ(inside, 0xFF000000u | (0xF8 * 95 >> 8 & 0xF8) << 16 | (0xFC * 95 >> 8 & 0xFC) << 8 | (0xF8 * 95 >> 8 & 0xF8));
+        EXPECT_EQ(inside,
+                  0xFF000000u | (0xF8 * 95 >> 8 & 0xF8) << 16 | (0xFC * 95 >> 8 & 0xFC) << 8 | (0xF8 * 95 >> 8 & 0xF8));
         EXPECT_EQ(shaded[width / 2 + 1], 0) << "transparent stays transparent";
 
         DImagePtr lighter = GameMenu::shadeImage(picture, 128, 0, width);
@@ -277,7 +278,8 @@ TEST_F(MenuPages, BlendingShadesTheBandOfTheBoxOnly) {
 using MenuPictures = AppFolderTest;
 
 TEST_F(MenuPictures, EachMenuPictureLoadsOnItsOwn) {
-    ASSERT_TRUE(platform::savePng(platform::Picture{3, 2, std::vector<uint16_t>(6, 0x07E0)}, folder.file("arrowUp.png")));
+    ASSERT_TRUE(
+        platform::savePng(platform::Picture{3, 2, std::vector<uint16_t>(6, 0x07E0)}, folder.file("arrowUp.png")));
     GameMenu::arrowUp = GameMenu::arrowDown = GameMenu::pauseImage = nullptr;
     GameMenu::loadArrowImages();
     ASSERT_TRUE(GameMenu::arrowUp) << "no game data: only the loose up arrow is there";

@@ -14,7 +14,9 @@ using namespace dfc::lang;
 
 namespace {
 
-DDataInputStreamPtr readerOf(const std::string& bytes) { return new DDataInputStream(new DByteArrayInputStream(bytesOf(bytes))); }
+DDataInputStreamPtr readerOf(const std::string& bytes) {
+    return new DDataInputStream(new DByteArrayInputStream(bytesOf(bytes)));
+}
 
 // What a writer leaves in a byte-array stream.
 std::string written(const std::function<void(DDataOutputStream&)>& write) {
@@ -37,12 +39,16 @@ TEST(DataStreams, ValuesAreBigEndianAndReadBack) {
         int64_t value;
     } cases[] = {
         {"true", [](auto& o) { o.writeBoolean(true); }, "\x01", [](auto& i) { return i.readBoolean(); }, 1},
-        {"false", [](auto& o) { o.writeBoolean(false); }, std::string(1, '\0'), [](auto& i) { return i.readBoolean(); }, 0},
+        {"false", [](auto& o) { o.writeBoolean(false); }, std::string(1, '\0'), [](auto& i) { return i.readBoolean(); },
+         0},
         {"byte", [](auto& o) { o.writeByte(-128); }, "\x80", [](auto& i) { return i.readByte(); }, -128},
-        {"unsigned byte", [](auto& o) { o.writeByte(0x180); }, "\x80", [](auto& i) { return i.readUnsignedByte(); }, 128},
+        {"unsigned byte", [](auto& o) { o.writeByte(0x180); }, "\x80", [](auto& i) { return i.readUnsignedByte(); },
+         128},
         {"short", [](auto& o) { o.writeShort(-2); }, "\xff\xfe", [](auto& i) { return i.readShort(); }, -2},
-        {"unsigned short", [](auto& o) { o.writeShort(-2); }, "\xff\xfe", [](auto& i) { return i.readUnsignedShort(); }, 65534},
-        {"char", [](auto& o) { o.writeChar(0x1234); }, "\x12\x34", [](auto& i) { return i.readUnsignedShort(); }, 0x1234},
+        {"unsigned short", [](auto& o) { o.writeShort(-2); }, "\xff\xfe", [](auto& i) { return i.readUnsignedShort(); },
+         65534},
+        {"char", [](auto& o) { o.writeChar(0x1234); }, "\x12\x34", [](auto& i) { return i.readUnsignedShort(); },
+         0x1234},
         {"int", [](auto& o) { o.writeInt(-2); }, "\xff\xff\xff\xfe", [](auto& i) { return i.readInt(); }, -2},
         {"int order", [](auto& o) { o.writeInt(0x01020304); }, "\x01\x02\x03\x04", [](auto& i) { return i.readInt(); },
          0x01020304},

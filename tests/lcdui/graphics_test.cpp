@@ -229,7 +229,8 @@ TEST_F(Graphics, TextSkipsCharactersTheFontLacksAndNullTexts) {
 }
 
 TEST_F(Graphics, RegionDrawsTheKeyPixelsAndKeepsTheKey) {
-    dfc::lang::DintArrayPtr pixels = new DintArray(4, int(0xFFFF00FF), int(0xFFFF0000), int(0xFFFF0000), int(0xFFFF00FF));
+    dfc::lang::DintArrayPtr pixels =
+        new DintArray(4, int(0xFFFF00FF), int(0xFFFF0000), int(0xFFFF0000), int(0xFFFF00FF));
     DImagePtr picture = DImage::createRGBImage(pixels, 2, 2, false);
     g->drawImage(picture, 0, 0, 0);
     EXPECT_EQ(at(0, 0), white);

@@ -163,8 +163,9 @@ TEST_F(Images, GetRgbPlacesRowsByScanLengthAndChecksItsRanges) {
     DImagePtr blank = DImage::createImage(3, 2);
     DintArrayPtr out = new DintArray(10);
     blank->getRGB(out, 1, 4, 1, 0, 2, 2);
-    EXPECT_EQ(std::vector<int32_t>(out->data, out->data + 10),
-              (std::vector<int32_t>{0, int(0xFFF8FCF8), int(0xFFF8FCF8), 0, 0, int(0xFFF8FCF8), int(0xFFF8FCF8), 0, 0, 0}));
+    EXPECT_EQ(
+        std::vector<int32_t>(out->data, out->data + 10),
+        (std::vector<int32_t>{0, int(0xFFF8FCF8), int(0xFFF8FCF8), 0, 0, int(0xFFF8FCF8), int(0xFFF8FCF8), 0, 0, 0}));
     EXPECT_THROW(blank->getRGB(out, 0, 3, -1, 0, 1, 1), DIllegalArgumentExceptionPtr);
     EXPECT_THROW(blank->getRGB(out, 0, 3, 0, -1, 1, 1), DIllegalArgumentExceptionPtr);
     EXPECT_THROW(blank->getRGB(out, 0, 3, 1, 0, 3, 1), DIllegalArgumentExceptionPtr);

@@ -106,33 +106,101 @@ TEST_F(Players, WavAndModDifferAsDocumented) {
         Calls expected;
     };
     const Case cases[] = {
-        {"start on a new player", u"audio/x-wav", [](DPlayerPtr& p) { p->start(); }, {"playSound 0x10000000 once -> 0"}},
-        {"start on a new player", u"audio/mod", [](DPlayerPtr& p) { p->start(); }, {"playMusic 0x10000000 once -> 0"}},
-        {"start while playing", u"audio/x-wav", [](DPlayerPtr& p) { p->start(); p->start(); },
-         {"playSound 0x10000000 once -> 0", "playSound 0x10000000 once -> 1"}},
-        {"start while playing", u"audio/mod", [](DPlayerPtr& p) { p->start(); p->start(); },
-         {"playMusic 0x10000000 once -> 0", "channel 0 stop", "playMusic 0x10000000 once -> 1"}},
-        {"stop, then start", u"audio/x-wav", [](DPlayerPtr& p) { p->start(); p->stop(); p->start(); },
-         {"playSound 0x10000000 once -> 0", "channel 0 stop", "playSound 0x10000000 once -> 1"}},
-        {"stop, then start", u"audio/mod", [](DPlayerPtr& p) { p->start(); p->stop(); p->start(); },
-         {"playMusic 0x10000000 once -> 0", "channel 0 pause", "channel 0 resume"}},
-        {"loop for ever", u"audio/x-wav", [](DPlayerPtr& p) { p->setLoopCount(-1); p->start(); },
-         {"playSound 0x10000000 loop -> 0"}},
-        {"a count of 3 plays once", u"audio/mod", [](DPlayerPtr& p) { p->setLoopCount(3); p->start(); },
-         {"playMusic 0x10000000 once -> 0"}},
-        {"rewind while playing", u"audio/mod", [](DPlayerPtr& p) { p->start(); EXPECT_EQ(0, p->setMediaTime(0)); },
-         {"playMusic 0x10000000 once -> 0", "channel 0 position 0"}},
-        {"only 0 is a media time", u"audio/x-wav", [](DPlayerPtr& p) { p->start(); EXPECT_EQ(-1, p->setMediaTime(5)); },
+        {"start on a new player",
+         u"audio/x-wav",
+         [](DPlayerPtr& p) { p->start(); },
          {"playSound 0x10000000 once -> 0"}},
-        {"rewind while stopped forgets the channel", u"audio/mod",
-         [](DPlayerPtr& p) { p->start(); p->stop(); EXPECT_EQ(0, p->setMediaTime(0)); p->start(); },
+        {"start on a new player", u"audio/mod", [](DPlayerPtr& p) { p->start(); }, {"playMusic 0x10000000 once -> 0"}},
+        {"start while playing",
+         u"audio/x-wav",
+         [](DPlayerPtr& p) {
+             p->start();
+             p->start();
+         },
+         {"playSound 0x10000000 once -> 0", "playSound 0x10000000 once -> 1"}},
+        {"start while playing",
+         u"audio/mod",
+         [](DPlayerPtr& p) {
+             p->start();
+             p->start();
+         },
+         {"playMusic 0x10000000 once -> 0", "channel 0 stop", "playMusic 0x10000000 once -> 1"}},
+        {"stop, then start",
+         u"audio/x-wav",
+         [](DPlayerPtr& p) {
+             p->start();
+             p->stop();
+             p->start();
+         },
+         {"playSound 0x10000000 once -> 0", "channel 0 stop", "playSound 0x10000000 once -> 1"}},
+        {"stop, then start",
+         u"audio/mod",
+         [](DPlayerPtr& p) {
+             p->start();
+             p->stop();
+             p->start();
+         },
+         {"playMusic 0x10000000 once -> 0", "channel 0 pause", "channel 0 resume"}},
+        {"loop for ever",
+         u"audio/x-wav",
+         [](DPlayerPtr& p) {
+             p->setLoopCount(-1);
+             p->start();
+         },
+         {"playSound 0x10000000 loop -> 0"}},
+        {"a count of 3 plays once",
+         u"audio/mod",
+         [](DPlayerPtr& p) {
+             p->setLoopCount(3);
+             p->start();
+         },
+         {"playMusic 0x10000000 once -> 0"}},
+        {"rewind while playing",
+         u"audio/mod",
+         [](DPlayerPtr& p) {
+             p->start();
+             EXPECT_EQ(0, p->setMediaTime(0));
+         },
+         {"playMusic 0x10000000 once -> 0", "channel 0 position 0"}},
+        {"only 0 is a media time",
+         u"audio/x-wav",
+         [](DPlayerPtr& p) {
+             p->start();
+             EXPECT_EQ(-1, p->setMediaTime(5));
+         },
+         {"playSound 0x10000000 once -> 0"}},
+        {"rewind while stopped forgets the channel",
+         u"audio/mod",
+         [](DPlayerPtr& p) {
+             p->start();
+             p->stop();
+             EXPECT_EQ(0, p->setMediaTime(0));
+             p->start();
+         },
          {"playMusic 0x10000000 once -> 0", "channel 0 pause", "channel 0 stop", "playMusic 0x10000000 once -> 1"}},
-        {"close stops the play", u"audio/mod", [](DPlayerPtr& p) { p->start(); p->close(); p->close(); },
+        {"close stops the play",
+         u"audio/mod",
+         [](DPlayerPtr& p) {
+             p->start();
+             p->close();
+             p->close();
+         },
          {"playMusic 0x10000000 once -> 0", "channel 0 stop"}},
-        {"the last release closes", u"audio/x-wav", [](DPlayerPtr& p) { p->start(); p = nullptr; },
+        {"the last release closes",
+         u"audio/x-wav",
+         [](DPlayerPtr& p) {
+             p->start();
+             p = nullptr;
+         },
          {"playSound 0x10000000 once -> 0", "channel 0 stop"}},
-        {"a paused play that has gone is played afresh", u"audio/mod",
-         [](DPlayerPtr& p) { p->start(); p->stop(); RecordingSpeaker::last->channels.clear(); p->start(); },
+        {"a paused play that has gone is played afresh",
+         u"audio/mod",
+         [](DPlayerPtr& p) {
+             p->start();
+             p->stop();
+             RecordingSpeaker::last->channels.clear();
+             p->start();
+         },
          {"playMusic 0x10000000 once -> 0", "channel 0 pause", "playMusic 0x10000000 once -> 1"}},
     };
     for (const Case& c : cases) {
@@ -183,7 +251,8 @@ TEST_F(Players, DataThatCannotBeLoadedFailsRealizeWithAMediaException) {
             p->start();
             ADD_FAILURE() << c.name << " started";
         } catch (DMediaExceptionPtr& e) {
-            EXPECT_NE(std::string::npos, narrow(e->getMessage()).find(c.reason)) << c.name << ": " << narrow(e->getMessage());
+            EXPECT_NE(std::string::npos, narrow(e->getMessage()).find(c.reason))
+                << c.name << ": " << narrow(e->getMessage());
         }
         EXPECT_EQ(DPlayer::UNREALIZED, p->getState()) << c.name;
     }

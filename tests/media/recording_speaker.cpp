@@ -9,7 +9,9 @@ SpeakerLog& speakerLog() {
     return log;
 }
 
-void RecordingChannel::log(const std::string& what) { speakerLog().calls.push_back("channel " + std::to_string(number) + " " + what); }
+void RecordingChannel::log(const std::string& what) {
+    speakerLog().calls.push_back("channel " + std::to_string(number) + " " + what);
+}
 void RecordingChannel::stop() {
     log("stop");
     isPlaying = false;
@@ -58,8 +60,12 @@ int RecordingSpeaker::play(const std::string& what, unsigned flags, bool loop) {
     return number;
 }
 
-int RecordingSpeaker::playSound(sndSound* sound, unsigned flags) { return play("playSound", flags, sound && sound->looping()); }
-int RecordingSpeaker::playMusic(sndMusic* music, unsigned flags) { return play("playMusic", flags, music && music->looping()); }
+int RecordingSpeaker::playSound(sndSound* sound, unsigned flags) {
+    return play("playSound", flags, sound && sound->looping());
+}
+int RecordingSpeaker::playMusic(sndMusic* music, unsigned flags) {
+    return play("playMusic", flags, music && music->looping());
+}
 
 sndChannel* RecordingSpeaker::channel(int number) {
     auto found = channels.find(number);

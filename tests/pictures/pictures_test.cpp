@@ -30,7 +30,8 @@
 
 namespace {
 
-const char* const gameNames[] = {"brixmoor", "rockvale", "dotvor", "tunnex", "tanks", "goldrift", "swarmline", "floodpass"};
+const char* const gameNames[] = {"brixmoor", "rockvale", "dotvor",    "tunnex",
+                                 "tanks",    "goldrift", "swarmline", "floodpass"};
 
 const std::string digestsPath = std::string(MOSSYARD_SOURCE_DIR) + "/tests/pictures/digests.txt";
 
@@ -90,7 +91,8 @@ protected:
     // Compares (or, when writing, records) the screen as it is now.
     void capture(const std::string& moment) {
         if (!compare(moment, digestOf(platform::screen())))
-            captureScreen("pictures-frames", std::string(gameNames[GetParam().game]) + "-" + GetParam().screen + "-" + moment);
+            captureScreen("pictures-frames",
+                          std::string(gameNames[GetParam().game]) + "-" + GetParam().screen + "-" + moment);
     }
 
     // Compares (or records) a digest under the moment's name; false when it differs.

@@ -100,7 +100,8 @@ TEST_F(Script, RefusesAFolderAndWhatCannotBeRead) {
 // wrote them in; a refused script leaves nothing behind.
 TEST_F(Script, DeliversEventsInTimeOrderAndTiesInScriptOrder) {
     std::string lines;
-    for (int key = 60; key >= 51; --key) lines += std::to_string(100 + 10 * (key - 51)) + " keydown " + std::to_string(key) + "\n";
+    for (int key = 60; key >= 51; --key)
+        lines += std::to_string(100 + 10 * (key - 51)) + " keydown " + std::to_string(key) + "\n";
     lines += "100 keydown 65\n100 keydown 66\n";
     ASSERT_EQ(errorOf(lines), "");
     EXPECT_NE(errorOf("300 keydown 70\n400 keydown -1\n").find("script.txt:2:"), std::string::npos);

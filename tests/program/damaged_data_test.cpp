@@ -35,8 +35,8 @@ const std::string smartphoneKeys = held(3000, "right") + held(3400, "select") + 
                                    held(15800, "select");
 // Large shell: down selects the brick game, up from nothing selects exit; in the game's menu up
 // wraps to its exit.
-const std::string pocketPcKeys =
-    held(4000, "down") + held(4400, "select") + held(10000, "up") + held(10400, "select") + held(14000, "up") + held(14400, "select");
+const std::string pocketPcKeys = held(4000, "down") + held(4400, "select") + held(10000, "up") + held(10400, "select") +
+                                 held(14000, "up") + held(14400, "select");
 
 struct Outcome {
     int exitCode = -1;
@@ -87,7 +87,8 @@ protected:
     }
 
     static void removeEntry(const std::string& dir, const std::string& entry) {
-        ASSERT_EQ(0, std::system(("7zz d -bso0 -bsp0 '" + dir + "/game.dat' '" + entry + "' > /dev/null").c_str())) << entry;
+        ASSERT_EQ(0, std::system(("7zz d -bso0 -bsp0 '" + dir + "/game.dat' '" + entry + "' > /dev/null").c_str()))
+            << entry;
     }
 
     // Runs every prepared folder, a few at a time; each must end by itself within a minute.

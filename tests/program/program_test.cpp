@@ -48,7 +48,8 @@ Png readPng(const std::string& path) {
     if (png_image_begin_read_from_file(&image, path.c_str())) {
         image.format = PNG_FORMAT_RGB;
         png.rgb.resize(PNG_IMAGE_SIZE(image));
-        if (png_image_finish_read(&image, nullptr, png.rgb.data(), 0, nullptr)) png = {image.width, image.height, png.rgb};
+        if (png_image_finish_read(&image, nullptr, png.rgb.data(), 0, nullptr))
+            png = {image.width, image.height, png.rgb};
         png_image_free(&image);
     }
     return png;
@@ -69,7 +70,8 @@ TEST(Program, AHeadlessRunWritesItsLastFrame) {
         std::string capture = tempPath("frame.png");
         std::remove(capture.c_str());
         // Start-up presents five frames, one for each fifth of the loading bar.
-        Outcome o = runProgram(std::string("--backend headless --frames 5 --profile ") + c.profile + " --capture " + capture);
+        Outcome o =
+            runProgram(std::string("--backend headless --frames 5 --profile ") + c.profile + " --capture " + capture);
         EXPECT_EQ(o.exitCode, 0) << o.output;
         Png frame = readPng(capture);
         ASSERT_EQ(frame.width, c.width) << c.profile;
@@ -86,7 +88,8 @@ TEST(Program, TheShellMenuFollowsStartUp) {
         std::string capture = tempPath("shell.png");
         std::remove(capture.c_str());
         // Past the two seconds of the splash and the shell's intro.
-        Outcome o = runProgram(std::string("--backend headless --frames 400 --profile ") + profile + " --capture " + capture);
+        Outcome o =
+            runProgram(std::string("--backend headless --frames 400 --profile ") + profile + " --capture " + capture);
         EXPECT_EQ(o.exitCode, 0) << o.output;
         Png frame = readPng(capture);
         ASSERT_GT(frame.width, 0u) << profile;
@@ -115,9 +118,10 @@ TEST(Program, AScriptDrivesTheHeadlessRun) {
 // run without a window, at once. (The video library's start leaves a message-bus buffer
 // behind, not ours to free, so the leak check is off where it starts.)
 TEST(Program, WithoutADisplayItSaysHowToRunHeadless) {
-    for (const char* environment : {"env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11",
-                                    "env -u DISPLAY -u WAYLAND_DISPLAY", "env DISPLAY=:77 SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0",
-                                    "env DISPLAY=:77 SDL_VIDEODRIVER=dummy ASAN_OPTIONS=detect_leaks=0"}) {
+    for (const char* environment :
+         {"env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11", "env -u DISPLAY -u WAYLAND_DISPLAY",
+          "env DISPLAY=:77 SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0",
+          "env DISPLAY=:77 SDL_VIDEODRIVER=dummy ASAN_OPTIONS=detect_leaks=0"}) {
         Outcome o = runProgram("", environment);
         EXPECT_EQ(o.exitCode, 1) << environment;
         EXPECT_NE(o.output.find("no display is available"), std::string::npos) << environment << ": " << o.output;

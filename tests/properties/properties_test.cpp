@@ -213,9 +213,14 @@ TEST_F(Properties, ATextCutShortIsNamedWithItsLastLine) {
     const Case cases[] = {
         {"every line ended", "a=1\r\nland=l00.png;l01.png\r\n", {{"a", "1"}, {"land", "l00.png;l01.png"}}, ""},
         {"ended by an empty line", "a=1\r\n\r\nb=", {{"a", "1"}}, ""},
-        {"cut inside a line", "a=1\r\nland=l00.png;l0", {{"a", "1"}, {"land", "l00.png;l0"}},
+        {"cut inside a line",
+         "a=1\r\nland=l00.png;l0",
+         {{"a", "1"}, {"land", "l00.png;l0"}},
          cut + "\"land=l00.png;l0\", lacks its line end; what followed is missing\r\n"},
-        {"cut between CR and LF", "a=1\r", {{"a", "1"}}, cut + "\"a=1\", lacks its line end; what followed is missing\r\n"},
+        {"cut between CR and LF",
+         "a=1\r",
+         {{"a", "1"}},
+         cut + "\"a=1\", lacks its line end; what followed is missing\r\n"},
         {"cut before its first byte", "", {}, "StringManager: res.txt is empty: every text it holds is missing\r\n"},
     };
     for (const Case& c : cases) {

@@ -81,7 +81,8 @@ TEST_F(RegistryTest, BackslashesMakeNestedKeysAndEmptyNamesAreRefused) {
     RegCloseKey(a);
 
     HKEY key = nullptr;
-    EXPECT_EQ(ERROR_BAD_PATHNAME, RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\\\x", 0, nullptr, 0, 0, nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_BAD_PATHNAME,
+              RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\\\x", 0, nullptr, 0, 0, nullptr, &key, nullptr));
     EXPECT_EQ(ERROR_BAD_PATHNAME, RegOpenKeyExW(HKEY_CURRENT_USER, u"\\Software", 0, 0, &key));
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\nothing", 0, 0, &key));
 }
@@ -89,10 +90,12 @@ TEST_F(RegistryTest, BackslashesMakeNestedKeysAndEmptyNamesAreRefused) {
 TEST_F(RegistryTest, CreateReportsWhetherTheKeyIsNew) {
     HKEY key = nullptr;
     DWORD disposition = 0;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, u"S\\k", 0, nullptr, 0, 0, nullptr, &key, &disposition));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(HKEY_CURRENT_USER, u"S\\k", 0, nullptr, 0, 0, nullptr, &key, &disposition));
     EXPECT_EQ(REG_CREATED_NEW_KEY, disposition);
     RegCloseKey(key);
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, u"S\\k", 0, nullptr, 0, 0, nullptr, &key, &disposition));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(HKEY_CURRENT_USER, u"S\\k", 0, nullptr, 0, 0, nullptr, &key, &disposition));
     EXPECT_EQ(REG_OPENED_EXISTING_KEY, disposition);
     RegCloseKey(key);
 }

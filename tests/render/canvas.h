@@ -59,6 +59,7 @@ private:
 inline RenderSurface* surfaceFrom(const std::vector<std::string>& rows, const std::map<char, uint16_t>& legend) {
     auto* s = RenderSurface::create(uint32_t(rows[0].size()), uint32_t(rows.size()));
     for (size_t y = 0; y < rows.size(); ++y)
-        for (size_t x = 0; x < rows[y].size(); ++x) *s->getSurface()->pixelAddress(uint32_t(x), uint32_t(y)) = legend.at(rows[y][x]);
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            *s->getSurface()->pixelAddress(uint32_t(x), uint32_t(y)) = legend.at(rows[y][x]);
     return s;
 }

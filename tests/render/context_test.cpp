@@ -80,7 +80,8 @@ TEST(RenderContext, BlitKeepsToTheClipOnEveryEdgeKeyedOrNot) {
             RenderContext context(&canvas.target());
             context.setClip({1, 1, 5, 4});
             context.blit(c.x, c.y, *source);
-            EXPECT_EQ(keyed ? withoutKey(c.expected) : c.expected, canvas.picture(legend)) << c.name << (keyed ? " keyed" : "");
+            EXPECT_EQ(keyed ? withoutKey(c.expected) : c.expected, canvas.picture(legend))
+                << c.name << (keyed ? " keyed" : "");
             EXPECT_TRUE(canvas.canaryIntact()) << c.name;
         }
     }
@@ -89,14 +90,20 @@ TEST(RenderContext, BlitKeepsToTheClipOnEveryEdgeKeyedOrNot) {
 TEST(RenderContext, BlitOfARegionNeverReadsOutsideTheSource) {
     auto source = sourceOf({"abc", "dkf", "ghi"});
     RenderRect inner{1, 0, 3, 2}, overhanging{-1, -1, 2, 2}, beyond{3, 3, 9, 9};
-    expectPictures(6, 5, {
-        {"inner region", whole, [&](RenderContext& c) { c.blit(1, 1, *source, &inner); },
-         {"......", ".bc...", ".kf...", "......", "......"}},
-        // The part of the region on the source lands where it would have.
-        {"region over the source's corner", whole, [&](RenderContext& c) { c.blit(1, 1, *source, &overhanging); },
-         {"......", "......", "..ab..", "..dk..", "......"}},
-        {"region off the source", whole, [&](RenderContext& c) { c.blit(0, 0, *source, &beyond); }, Picture(5, "......")},
-    });
+    expectPictures(6, 5,
+                   {
+                       {"inner region",
+                        whole,
+                        [&](RenderContext& c) { c.blit(1, 1, *source, &inner); },
+                        {"......", ".bc...", ".kf...", "......", "......"}},
+                       // The part of the region on the source lands where it would have.
+                       {"region over the source's corner",
+                        whole,
+                        [&](RenderContext& c) { c.blit(1, 1, *source, &overhanging); },
+                        {"......", "......", "..ab..", "..dk..", "......"}},
+                       {"region off the source", whole, [&](RenderContext& c) { c.blit(0, 0, *source, &beyond); },
+                        Picture(5, "......")},
+                   });
 }
 
 TEST(RenderContext, LinesRectanglesAndTheirEnds) {
@@ -255,22 +262,34 @@ TEST(RenderContext, RotatedBlits) {
     auto keyed = sourceOf({"abk", "def"}, true);
     auto scratch = std::unique_ptr<RenderSurface>(RenderSurface::create(4, 2));
     auto pair = sourceOf({"ab"});
-    expectPictures(6, 5, {
-        {"no turn", whole, [&](RenderContext& c) { c.blitRotated(3, 2, 0.0f, *source); },
-         {"......", ".abc..", ".def..", "......", "......"}},
-        {"a quarter turn", whole, [&](RenderContext& c) { c.blitRotated(3, 2, std::numbers::pi_v<float> / 2, *source); },
-         {"......", "..cf..", "..be..", "..ad..", "......"}},
-        {"keyed quarter turn", whole, [&](RenderContext& c) { c.blitRotated(3, 2, std::numbers::pi_v<float> / 2, *keyed); },
-         {"......", "...f..", "..be..", "..ad..", "......"}},
-        {"cut by the clip", {0, 0, 6, 2}, [&](RenderContext& c) { c.blitRotated(3, 2, 0.0f, *source); },
-         {"......", ".abc..", "......", "......", "......"}},
-        {"scaled then turned, within the caller's clip", {0, 0, 3, 5}, [&](RenderContext& c) {
-             c.blitScaledRotated(3, 2, 0.0f, *pair, *scratch);
-             RenderRect clip = c.getClip();
-             EXPECT_EQ(3, clip.right);
-             c.drawHLine(0, 4, 6, 0xFFFF);
-         }, {"......", ".aa...", ".aa...", "......", "###..."}},
-    });
+    expectPictures(6, 5,
+                   {
+                       {"no turn",
+                        whole,
+                        [&](RenderContext& c) { c.blitRotated(3, 2, 0.0f, *source); },
+                        {"......", ".abc..", ".def..", "......", "......"}},
+                       {"a quarter turn",
+                        whole,
+                        [&](RenderContext& c) { c.blitRotated(3, 2, std::numbers::pi_v<float> / 2, *source); },
+                        {"......", "..cf..", "..be..", "..ad..", "......"}},
+                       {"keyed quarter turn",
+                        whole,
+                        [&](RenderContext& c) { c.blitRotated(3, 2, std::numbers::pi_v<float> / 2, *keyed); },
+                        {"......", "...f..", "..be..", "..ad..", "......"}},
+                       {"cut by the clip",
+                        {0, 0, 6, 2},
+                        [&](RenderContext& c) { c.blitRotated(3, 2, 0.0f, *source); },
+                        {"......", ".abc..", "......", "......", "......"}},
+                       {"scaled then turned, within the caller's clip",
+                        {0, 0, 3, 5},
+                        [&](RenderContext& c) {
+                            c.blitScaledRotated(3, 2, 0.0f, *pair, *scratch);
+                            RenderRect clip = c.getClip();
+                            EXPECT_EQ(3, clip.right);
+                            c.drawHLine(0, 4, 6, 0xFFFF);
+                        },
+                        {"......", ".aa...", ".aa...", "......", "###..."}},
+                   });
 }
 
 TEST(RenderContext, AlphaFromTwoHundredAndFiftyTwoUpIsOpaque) {

@@ -28,7 +28,8 @@ protected:
     }
 
     void write(const std::string& name, const std::vector<uint8_t>& bytes) {
-        std::ofstream(folder / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        std::ofstream(folder / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
     std::vector<uint8_t> read(const std::string& name) {
         std::ifstream in(folder / name, std::ios::binary);
@@ -112,7 +113,8 @@ TEST_F(BesideTheProgram, AMappedFileHoldsTheBytesUntilClosed) {
 TEST_F(BesideTheProgram, AViewOutlivesTheHandlesItWasMadeWith) {
     write("a.bin", {7, 8, 9});
     std::u16string path = deviceFolder() + u"a.bin";
-    HANDLE file = CreateFileForMappingW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileForMappingW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
     ASSERT_NE(nullptr, mapping);

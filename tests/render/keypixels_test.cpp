@@ -17,12 +17,15 @@ constexpr uint16_t key = 0xF81F;
 std::unique_ptr<RenderSurface> pattern(int width, int height) {
     std::unique_ptr<RenderSurface> s(RenderSurface::create(uint32_t(width), uint32_t(height)));
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) *s->getSurface()->pixelAddress(uint32_t(x), uint32_t(y)) = uint16_t(x * 2654 + y * 40503 + 7) | 0x20;
+        for (int x = 0; x < width; ++x)
+            *s->getSurface()->pixelAddress(uint32_t(x), uint32_t(y)) = uint16_t(x * 2654 + y * 40503 + 7) | 0x20;
     s->setColourKey(key);
     return s;
 }
 
-void plant(RenderSurface& s, int x, int y, uint16_t value) { *s.getSurface()->pixelAddress(uint32_t(x), uint32_t(y)) = value; }
+void plant(RenderSurface& s, int x, int y, uint16_t value) {
+    *s.getSurface()->pixelAddress(uint32_t(x), uint32_t(y)) = value;
+}
 
 std::vector<uint16_t> pixelsOf(const Canvas& canvas) {
     std::vector<uint16_t> all;
@@ -74,7 +77,8 @@ TEST(KeyPixels, KeyFreeSourcesDrawAsTheKeyedPathDoes) {
                     EXPECT_TRUE(canvas.canaryIntact());
                     pictures[planted] = pixelsOf(canvas);
                 }
-                EXPECT_EQ(pictures[0], pictures[1]) << draw.name << ", operation " << operation << ", clip " << clip.left;
+                EXPECT_EQ(pictures[0], pictures[1])
+                    << draw.name << ", operation " << operation << ", clip " << clip.left;
             }
 }
 

@@ -44,7 +44,8 @@ TEST(Blend, MatchesThePerChannelBlendForRandomPixels) {
     for (int i = 0; i < 200000; ++i) {
         auto c = uint16_t(random()), d = uint16_t(random());
         uint32_t alpha = random() & 0xFF;
-        ASSERT_EQ(blendReference(c, d, alpha), blend565(c, d, alpha)) << std::hex << c << " over " << d << " at " << alpha;
+        ASSERT_EQ(blendReference(c, d, alpha), blend565(c, d, alpha))
+            << std::hex << c << " over " << d << " at " << alpha;
     }
 }
 
@@ -73,15 +74,18 @@ TEST(PixelRows, BlockRoutinesAgreeWithSinglePixelsAtEveryLengthAndAlignment) {
 
             auto keyed = dst;
             copyPixelRowsKeyed(&keyed[offset], pitch, &src[offset], pitch, count, 2, 0xF81F);
-            ASSERT_EQ(expect([&](size_t i) { return src[i] == 0xF81F ? dst[i] : src[i]; }), keyed) << offset << " " << count;
+            ASSERT_EQ(expect([&](size_t i) { return src[i] == 0xF81F ? dst[i] : src[i]; }), keyed)
+                << offset << " " << count;
 
             auto blended = dst;
             blendPixelRows(&blended[offset], pitch, &src[offset], pitch, count, 2, alpha);
-            ASSERT_EQ(expect([&](size_t i) { return blend565(src[i], dst[i], alpha); }), blended) << offset << " " << count;
+            ASSERT_EQ(expect([&](size_t i) { return blend565(src[i], dst[i], alpha); }), blended)
+                << offset << " " << count;
 
             auto tinted = dst;
             blendFillRows(&tinted[offset], pitch, count, 2, colour, alpha);
-            ASSERT_EQ(expect([&](size_t i) { return blend565(colour, dst[i], alpha); }), tinted) << offset << " " << count;
+            ASSERT_EQ(expect([&](size_t i) { return blend565(colour, dst[i], alpha); }), tinted)
+                << offset << " " << count;
         }
 }
 

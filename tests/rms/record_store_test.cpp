@@ -30,7 +30,9 @@ protected:
 
     std::string stored(const DRecordStorePtr& store, int id) { return textOf(store->getRecord(id)); }
 
-    fs::path appFolder() const { return fs::path(dataDir.path()) / "registry/HKEY_CURRENT_USER/Software/Velloran/mossyard"; }
+    fs::path appFolder() const {
+        return fs::path(dataDir.path()) / "registry/HKEY_CURRENT_USER/Software/Velloran/mossyard";
+    }
 };
 
 TEST_F(RecordStore, IdsGrowFromOneAboveTheLargest) {
@@ -77,7 +79,8 @@ TEST_F(RecordStore, WritesTakeTheRangeCutAtTheArraysEndAndRefuseOthers) {
     };
     for (const Case& c : cases) {
         for (bool add : {true, false}) {
-            std::string what = std::string(add ? "add" : "set") + " " + std::to_string(c.offset) + "," + std::to_string(c.numBytes);
+            std::string what =
+                std::string(add ? "add" : "set") + " " + std::to_string(c.offset) + "," + std::to_string(c.numBytes);
             store->setRecord(1, bytesOf("old"), 0, 3);
             int before = store->getNumRecords();
             try {
@@ -185,7 +188,8 @@ TEST_F(RecordStore, NamesWithSeparatorsOrDotsStayInsideTheApplicationsKey) {
         store->addRecord(bytesOf(narrow(DStringPtr(name))), 0, int(narrow(DStringPtr(name)).size()));
         store->closeRecordStore();
     }
-    for (const char16_t* name : names) EXPECT_EQ(narrow(DStringPtr(name)), stored(open(name), 1)) << narrow(DStringPtr(name));
+    for (const char16_t* name : names)
+        EXPECT_EQ(narrow(DStringPtr(name)), stored(open(name), 1)) << narrow(DStringPtr(name));
     // Everything on disk lies in the application's key or on the way down to it.
     auto under = [](const fs::path& p, const fs::path& base) {
         fs::path relative = p.lexically_relative(base);

@@ -151,7 +151,8 @@ TEST_F(RockvaleTest, TurningRocksTurnByQuarterPicturesFrameRocksBySixteen) {
         EXPECT_EQ(turningNames,
                   "a111 a112 a113 a110_up a111_up a112_up a113_up a110_lv a111_lv a112_lv a113_lv a110_dn a111_dn "
                   "a112_dn a113_dn a110 a111 ");
-        EXPECT_EQ(framedNames, "a121 a122 a123 a124 a125 a126 a127 a128 a129 a1210 a1211 a1212 a1213 a1214 a1215 a120 a121 ");
+        EXPECT_EQ(framedNames,
+                  "a121 a122 a123 a124 a125 a126 a127 a128 a129 a1210 a1211 a1212 a1213 a1214 a1215 a120 a121 ");
     });
 }
 

@@ -56,7 +56,8 @@ protected:
 
     std::vector<std::string> table() const {
         std::vector<std::string> rows;
-        for (int i = 0; i < names->length; ++i) rows.push_back(narrow((*names)[i]) + "=" + std::to_string((*scores)[i]));
+        for (int i = 0; i < names->length; ++i)
+            rows.push_back(narrow((*names)[i]) + "=" + std::to_string((*scores)[i]));
         return rows;
     }
 

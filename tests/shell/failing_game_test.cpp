@@ -94,7 +94,8 @@ TEST_F(FailingGameTest, TheGameIsDroppedAndTheShellComesBack) {
             EXPECT_TRUE(onShell()) << c.name;
             EXPECT_EQ(FailingGame::stopped, 1) << c.name;
             EXPECT_EQ(FailingGame::alive, 0) << c.name << ": the game is released";
-            const std::string said(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(printed->size()));
+            const std::string said(reinterpret_cast<const char*>(printed->toByteArray()->data),
+                                   size_t(printed->size()));
             EXPECT_NE(said.find(c.said), std::string::npos) << c.name << ": " << said;
 
             // The shell is a fresh one, and a game that does not fail plays from it.

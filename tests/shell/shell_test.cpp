@@ -356,8 +356,8 @@ TEST(ShellCaption, ATooWideCaptionBreaksAtItsFirstBlankOnly) {
         {u"Race down the river", 50, {u"Race", u"down the river"}},
     };
     for (const Case& c : cases) {
-        dfc::lang::DStringArrayPtr lines =
-            ShellMenu::captionLines(c.caption, c.maxWidth, [](const dfc::lang::DStringPtr& text) { return 10 * text->length(); });
+        dfc::lang::DStringArrayPtr lines = ShellMenu::captionLines(
+            c.caption, c.maxWidth, [](const dfc::lang::DStringPtr& text) { return 10 * text->length(); });
         std::vector<std::u16string> got;
         for (int i = 0; i < lines->length; ++i) got.emplace_back(lines[i]->chars());
         EXPECT_EQ(got, c.lines);

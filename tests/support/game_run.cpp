@@ -65,7 +65,8 @@ void holdKey(int code, int frameCount) {
 
 void typeName(const std::string& name) {
     ASSERT_TRUE(GameTables::virtualKeyboard);
-    const std::u16string alphabet(GameTables::virtualKeyboard->alphabet->chars(), GameTables::virtualKeyboard->alphabet->length());
+    const std::u16string alphabet(GameTables::virtualKeyboard->alphabet->chars(),
+                                  GameTables::virtualKeyboard->alphabet->length());
     for (char letter : name) {
         const size_t index = alphabet.find(char16_t(letter));
         ASSERT_NE(index, std::u16string::npos) << letter;

@@ -229,7 +229,8 @@ TEST_F(Actors, ThePreferenceListFollowsThePlayersPlace) {
                     std::swap(list[1], list[2]);
                 }
                 monster->chooseDirection();
-                for (int i = 0; i < 4; ++i) ASSERT_EQ(monster->preference[i], list[i]) << seed << " " << k.column << "," << k.row;
+                for (int i = 0; i < 4; ++i)
+                    ASSERT_EQ(monster->preference[i], list[i]) << seed << " " << k.column << "," << k.row;
                 EXPECT_EQ(monster->direction, Tunnex::none);
             }
     });
@@ -241,7 +242,8 @@ TEST_F(Actors, TheMonsterLimitRisesWithTheSpeedClass) {
         struct Case {
             int level, speed, limit;
         };
-        for (const Case& k : {Case{1, 1, 3}, Case{6, 1, 3}, Case{7, 2, 4}, Case{48, 7, 4}, Case{49, 8, 5}, Case{72, 10, 5}}) {
+        for (const Case& k :
+             {Case{1, 1, 3}, Case{6, 1, 3}, Case{7, 2, 4}, Case{48, 7, 4}, Case{49, 8, 5}, Case{72, 10, 5}}) {
             Tunnex::level = k.level;
             Level::setMonsterLimit();
             EXPECT_EQ(Tunnex::speed(), k.speed) << k.level;
@@ -282,7 +284,8 @@ TEST_F(Actors, TheFireboltHitsOnlyMonstersInPlay) {
         EXPECT_EQ(bolt->reload, Tunnex::speed() * 15 + 5);
 
         // Fired out of the field from its right or bottom edge: it stops at once.
-        for (auto [column, row, direction] : {std::tuple{14, 4, int(Tunnex::right)}, std::tuple{3, 9, int(Tunnex::down)}}) {
+        for (auto [column, row, direction] :
+             {std::tuple{14, 4, int(Tunnex::right)}, std::tuple{3, 9, int(Tunnex::down)}}) {
             bolt->reload = 0;
             bolt->flying = false;
             bolt->fire(column * Tunnex::cellSize, row * Tunnex::cellSize, direction);

@@ -95,7 +95,8 @@ TEST_F(Field, CarvingSetsOneFifthByDirectionAndOffset) {
             int changed = 0;
             for (int row = 0; row < Tunnex::rows; ++row)
                 for (int column = 0; column < Tunnex::columns; ++column) changed += Level::cellAt(column, row) != 0;
-            EXPECT_EQ(Level::cellAt(k.column, k.row), k.bit) << "direction " << k.direction << " dx " << k.dx << " dy " << k.dy;
+            EXPECT_EQ(Level::cellAt(k.column, k.row), k.bit)
+                << "direction " << k.direction << " dx " << k.dx << " dy " << k.dy;
             EXPECT_EQ(changed, k.bit ? 1 : 0);
         }
         // Cells outside the field are never touched.

@@ -30,7 +30,8 @@ TEST_F(Flow, OnlyLevelsThatExistCanBeEnteredByCode) {
         struct Case {
             int number, level, open;
         };
-        for (const Case& k : {Case{0, 1, 1}, Case{73, 1, 1}, Case{99, 1, 1}, Case{12, 12, 12}, Case{72, 72, 72}, Case{3, 3, 72}}) {
+        for (const Case& k :
+             {Case{0, 1, 1}, Case{73, 1, 1}, Case{99, 1, 1}, Case{12, 12, 12}, Case{72, 72, 72}, Case{3, 3, 72}}) {
             KeyState::enteredNumber = k.number;
             KeyState::numberEntered = true;
             frames(3);

@@ -22,8 +22,9 @@ void TunnexTest::damageEntry(const std::string& entry, int size) {
         std::filesystem::resize_file(path, size_t(size));
     }
     std::filesystem::remove(folder.file("game.dat"));
-    const std::string command = "cd '" + stage + "' && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -mf=off -ms=off -mtm=off -mtc=off -mta=off -mtr=off '" +
-                                folder.file("game.dat") + "' * > /dev/null";
+    const std::string command =
+        "cd '" + stage + "' && 7zz a -bso0 -bsp0 -t7z -m0=LZMA -mf=off -ms=off -mtm=off -mtc=off -mta=off -mtr=off '" +
+        folder.file("game.dat") + "' * > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 

@@ -66,7 +66,8 @@ void expectNoSmears() {
         if (monster->active || monster->dying) addSprite(covered, monster->x, monster->y);
     }
     for (int i = 0; i < Tunnex::bagCount; ++i)
-        if (Tunnex::bags[i]->active && !Tunnex::bags[i]->resting()) addSprite(covered, Tunnex::bags[i]->x, Tunnex::bags[i]->y);
+        if (Tunnex::bags[i]->active && !Tunnex::bags[i]->resting())
+            addSprite(covered, Tunnex::bags[i]->x, Tunnex::bags[i]->y);
     if (Tunnex::firebolt->flying) addSprite(covered, Tunnex::firebolt->x, Tunnex::firebolt->y);
     const platform::Picture before = platform::screen();
     Level::paintAll();
@@ -152,7 +153,8 @@ TEST_F(WholeGame, FromTheShellToTheHighScoreTableAndBackAfterARestart) {
         monsterRun();
         for (int i = 0; i < 8000 && Tunnex::menu->mode != GameMenu::namePage; ++i) {
             frames(1);
-            if (Tunnex::state == Tunnex::play && Tunnex::player->lives == 1 && Tunnex::frameCounter == 0) capture("caught-smartphone");
+            if (Tunnex::state == Tunnex::play && Tunnex::player->lives == 1 && Tunnex::frameCounter == 0)
+                capture("caught-smartphone");
         }
         ASSERT_EQ(Tunnex::menu->mode, GameMenu::namePage);
         EXPECT_EQ(Tunnex::level, 2);

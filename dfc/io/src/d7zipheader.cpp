@@ -125,7 +125,9 @@ uint32_t dictionaryOf(const std::vector<uint8_t>& properties) {
     return size;
 }
 
-uint32_t littleEndian32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t littleEndian32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 uint32_t crcOf(const uint8_t* bytes, size_t size) { return lzma_crc32(bytes, size, 0); }
 

@@ -61,8 +61,8 @@ void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& pas
     closeArchive();
     if (!name || !password) DFC_THROW(DNullPointerException);
     DStringPtr path = DSystem::getProperty(u"app.fullpath") + u"\\" + name->replace(u'/', u'\\');
-    HANDLE file =
-        CreateFileW(path->chars(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path->chars(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) DFC_THROW(DIOException);
     Archive opened;
     try {

@@ -42,7 +42,8 @@ public:
     template <class... V>
     DPrimitiveArray(int count, Value first, V... rest) : DPrimitiveArray(count) {
         const Value values[] = {first, static_cast<Value>(rest)...};
-        for (int i = 0; i < length && i < int(sizeof values / sizeof values[0]); ++i) data[i] = static_cast<T>(values[i]);
+        for (int i = 0; i < length && i < int(sizeof values / sizeof values[0]); ++i)
+            data[i] = static_cast<T>(values[i]);
     }
     ~DPrimitiveArray() override { delete[] data; }
 

@@ -10,7 +10,10 @@ DStringPtr fromAscii(const char* text) { return new DString(text); }
 bool isSpace(char16_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 int digitValue(char16_t c, int radix) {
-    int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
+    int d = c >= '0' && c <= '9'   ? c - '0'
+            : c >= 'a' && c <= 'f' ? c - 'a' + 10
+            : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                   : 99;
     return d < radix ? d : -1;
 }
 

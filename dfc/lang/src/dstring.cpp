@@ -176,7 +176,9 @@ DStringPtr DString::concat(const char16_t* a, const char16_t* b) {
     return concatUnits(a, unitsIn(a), b, unitsIn(b));
 }
 
-bool operator==(const DStringPtr& s, const char16_t* text) { return s && text && static_cast<const DString*>(s.get())->equals(text); }
+bool operator==(const DStringPtr& s, const char16_t* text) {
+    return s && text && static_cast<const DString*>(s.get())->equals(text);
+}
 
 DStringPtr::DStringPtr(const char16_t* text) : DPtr(new DString(text)) {}
 

@@ -10,7 +10,9 @@ public:
     explicit DVectorEnumerator(const DVectorPtr& vector) : vector(vector) {}
 
     bool hasMoreElements() override { return index < vector->size(); }
-    lang::DObjectPtr nextElement() override { return hasMoreElements() ? vector->elementAt(index++) : lang::DObjectPtr(); }
+    lang::DObjectPtr nextElement() override {
+        return hasMoreElements() ? vector->elementAt(index++) : lang::DObjectPtr();
+    }
 
 private:
     DVectorPtr vector;

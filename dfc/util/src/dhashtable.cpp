@@ -10,7 +10,9 @@ namespace {
 
 int thresholdOf(int capacity, int loadFactor) { return int(int64_t(capacity) * loadFactor / 100); }
 
-bool matches(const DEntryPtr& entry, int hash, const DObjectPtr& key) { return entry->hash == hash && key->equals(entry->key); }
+bool matches(const DEntryPtr& entry, int hash, const DObjectPtr& key) {
+    return entry->hash == hash && key->equals(entry->key);
+}
 
 }  // namespace
 

@@ -13,7 +13,8 @@ void checkName(const std::string& name, const Place& place) {
     if (name.empty()) throw BuildError(place, "picture without a name");
     for (char c : name)
         if (c <= 0x20 || c > 0x7E || c == ';')
-            throw BuildError(place, "picture name \"" + name + "\" holds a blank, ';' or a character that is not ASCII");
+            throw BuildError(place,
+                             "picture name \"" + name + "\" holds a blank, ';' or a character that is not ASCII");
     if (Atlas::hasTransformSuffix(name))
         throw BuildError(place, "picture name \"" + name + "\" ends in " + name.substr(name.size() - 3) +
                                     ", which asks the game for a turned copy of another picture");
@@ -77,7 +78,8 @@ Atlas::Atlas(const SourceText& source, DrawScript& drawer) {
     // Rows filled left to right in the order given.
     int x = 0, y = 0, rowHeight = 0, width = 0;
     for (const Picture& picture : pictures) {
-        if (picture.image.width() > rowLimit) throw BuildError(source.place(0), picture.name + " is wider than the atlas");
+        if (picture.image.width() > rowLimit)
+            throw BuildError(source.place(0), picture.name + " is wider than the atlas");
         if (x + picture.image.width() > rowLimit) {
             y += rowHeight;
             x = rowHeight = 0;
@@ -113,7 +115,8 @@ std::map<std::string, Atlas::Rect> Atlas::read(const std::string& bytes, const P
         Rect rect{field(fields[1], at), field(fields[2], at), field(fields[3], at), field(fields[4], at)};
         if (rect.w == 0 || rect.h == 0 || rect.x + rect.w > width || rect.y + rect.h > height)
             throw BuildError(at, fields[0] + " lies outside the atlas picture");
-        if (!rects.emplace(fields[0], rect).second) throw BuildError(at, "picture \"" + fields[0] + "\" is named twice");
+        if (!rects.emplace(fields[0], rect).second)
+            throw BuildError(at, "picture \"" + fields[0] + "\" is named twice");
     }
     return rects;
 }

@@ -28,7 +28,8 @@ Image decode(const std::string& name, const std::string& bytes) {
     if (name.ends_with(".png")) return PngFile::toImage(PngFile::decode(bytes, error));
     JpegFile::Contents jpeg = JpegFile::decode(bytes, error);
     Image image(jpeg.width, jpeg.height);
-    for (int i = 0; i < int(jpeg.pixels.size()); ++i) image.at(i % jpeg.width, i / jpeg.width) = Pixel{jpeg.pixels[size_t(i)], true};
+    for (int i = 0; i < int(jpeg.pixels.size()); ++i)
+        image.at(i % jpeg.width, i / jpeg.width) = Pixel{jpeg.pixels[size_t(i)], true};
     return image;
 }
 
@@ -39,7 +40,8 @@ Image shown(const Image& image, int scale) {
         for (int x = 0; x < result.width(); ++x) {
             const Pixel& p = image.at(x / scale, y / scale);
             bool light = ((x / 4) + (y / 4)) % 2 == 0;
-            result.at(x, y) = Pixel{p.opaque ? onScreen(p.colour) : (light ? Colour{200, 200, 210} : Colour{160, 160, 175}), true};
+            result.at(x, y) =
+                Pixel{p.opaque ? onScreen(p.colour) : (light ? Colour{200, 200, 210} : Colour{160, 160, 175}), true};
         }
     return result;
 }
@@ -48,7 +50,9 @@ Image shown(const Image& image, int scale) {
 
 ContactSheet::ContactSheet(const EntrySet& entries, const std::map<std::string, FontMetrics>& fonts,
                            const std::filesystem::path& fontDir)
-    : entries(entries), fonts(fonts), labelFace(std::make_unique<FontFace>(fontDir, "DejaVuSans", 11, Place{"sheet"})) {}
+    : entries(entries),
+      fonts(fonts),
+      labelFace(std::make_unique<FontFace>(fontDir, "DejaVuSans", 11, Place{"sheet"})) {}
 
 void ContactSheet::write(const std::filesystem::path& path) {
     for (auto& [caption, screen] : MockScreens(entries, fonts).all()) tiles.push_back({caption, shown(screen, 2)});
@@ -57,7 +61,8 @@ void ContactSheet::write(const std::filesystem::path& path) {
     std::vector<Image> pages = compose();
     for (size_t i = 0; i < pages.size(); ++i) {
         std::filesystem::path page = path;
-        if (i > 0) page.replace_filename(path.stem().string() + "-" + std::to_string(i + 1) + path.extension().string());
+        if (i > 0)
+            page.replace_filename(path.stem().string() + "-" + std::to_string(i + 1) + path.extension().string());
         writeFile(page, PngFile::encode(pages[i]));
     }
 }
@@ -103,13 +108,14 @@ Image ContactSheet::fontSample(const std::string& name, const FontMetrics& metri
 }
 
 void ContactSheet::addFontSamples() {
-    const std::u32string samples[] = {U"The quick brown fox jumps over 13 lazy dogs.", U"ABCDEFGHIJKLM NOPQRSTUVWXYZ 0123456789",
-                                      U"Sound: normal  <- ok  High scores  Äpfel Ørsted Ça",
-                                      U"!\"#$%&'()*+,-./:;<=>?@[]_ © « » ° £ €"};
+    const std::u32string samples[] = {
+        U"The quick brown fox jumps over 13 lazy dogs.", U"ABCDEFGHIJKLM NOPQRSTUVWXYZ 0123456789",
+        U"Sound: normal  <- ok  High scores  Äpfel Ørsted Ça", U"!\"#$%&'()*+,-./:;<=>?@[]_ © « » ° £ €"};
     for (const auto& [name, metrics] : fonts) {
         std::vector<Image> lines;
         for (const auto& text : samples)
-            for (Colour back : {Colour{255, 255, 255}, Colour{40, 48, 60}}) lines.push_back(shown(fontSample(name, metrics, text, back), 2));
+            for (Colour back : {Colour{255, 255, 255}, Colour{40, 48, 60}})
+                lines.push_back(shown(fontSample(name, metrics, text, back), 2));
         int width = 0, height = 0;
         for (const Image& line : lines) {
             width = std::max(width, line.width());

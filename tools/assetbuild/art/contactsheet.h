@@ -24,7 +24,8 @@ private:
     };
     void addPictures();
     void addFontSamples();
-    Image fontSample(const std::string& name, const FontMetrics& metrics, const std::u32string& text, Colour back) const;
+    Image fontSample(const std::string& name, const FontMetrics& metrics, const std::u32string& text,
+                     Colour back) const;
     std::vector<Image> compose() const;
 
     const EntrySet& entries;

@@ -66,7 +66,8 @@ void stars(Image& image, unsigned seed, int count, double x, double y, double w,
         double brightness = 0.35 + 0.65 * next();
         image.cover(sx, sy, colour, brightness);
         if (brightness > 0.92) {
-            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) image.cover(sx + dx, sy + dy, colour, 0.45);
+            for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+                image.cover(sx + dx, sy + dy, colour, 0.45);
         }
     }
 }
@@ -138,7 +139,8 @@ void DrawScript::command(Image& image, const std::vector<std::string>& words, co
         expect(words, 7, place);
         Box box{x(1), y(2), n(3), n(4)};
         double r = n(5);
-        painter.fill(box, paint(6), [box, r](double px, double py) { return insideRound(px, py, box.x, box.y, box.w, box.h, r); });
+        painter.fill(box, paint(6),
+                     [box, r](double px, double py) { return insideRound(px, py, box.x, box.y, box.w, box.h, r); });
     } else if (name == "frame" || name == "roundframe") {
         bool rounded = name == "roundframe";
         expect(words, rounded ? 8 : 7, place);
@@ -160,7 +162,8 @@ void DrawScript::command(Image& image, const std::vector<std::string>& words, co
             return insideEllipse(px, py, cx, cy, rx, ry) && !insideEllipse(px, py, cx, cy, rx - t, ry - t);
         });
     } else if (name == "poly") {
-        if (words.size() < 8 || words.size() % 2 != 0) throw BuildError(place, "\"poly\" takes a paint and three or more points");
+        if (words.size() < 8 || words.size() % 2 != 0)
+            throw BuildError(place, "\"poly\" takes a paint and three or more points");
         std::vector<double> points;
         for (size_t i = 2; i < words.size(); i += 2) {
             points.push_back(x(i));
@@ -180,14 +183,17 @@ void DrawScript::command(Image& image, const std::vector<std::string>& words, co
     } else if (name == "line") {
         expect(words, 7, place);
         double x1 = x(1), y1 = y(2), x2 = x(3), y2 = y(4), half = n(5) / 2;
-        Box box{std::min(x1, x2) - half, std::min(y1, y2) - half, std::abs(x2 - x1) + 2 * half, std::abs(y2 - y1) + 2 * half};
-        painter.fill(box, paint(6), [=](double px, double py) { return segmentDistance(px, py, x1, y1, x2, y2) <= half; });
+        Box box{std::min(x1, x2) - half, std::min(y1, y2) - half, std::abs(x2 - x1) + 2 * half,
+                std::abs(y2 - y1) + 2 * half};
+        painter.fill(box, paint(6),
+                     [=](double px, double py) { return segmentDistance(px, py, x1, y1, x2, y2) <= half; });
     } else if (name == "wave") {
         expect(words, 9, place);
         Box box{x(1), y(2), n(3), n(4)};
         double amplitude = n(5), period = n(6), phase = n(7) * std::numbers::pi / 180;
         painter.fill(box, paint(8), [=](double px, double py) {
-            double crest = box.y + amplitude * (0.5 + 0.5 * std::sin(2 * std::numbers::pi * (px - box.x) / period + phase));
+            double crest =
+                box.y + amplitude * (0.5 + 0.5 * std::sin(2 * std::numbers::pi * (px - box.x) / period + phase));
             return px >= box.x && px < box.x + box.w && py >= crest && py < box.y + box.h;
         });
     } else if (name == "stars") {
@@ -222,7 +228,8 @@ void DrawScript::text(Image& image, const std::vector<std::string>& words, const
     style.fill = Paint::parse(words[6], place);
     for (size_t i = 7; i + 1 < words.size(); ++i) {
         size_t equals = words[i].find('=');
-        std::string key = words[i].substr(0, equals), value = equals == std::string::npos ? "" : words[i].substr(equals + 1);
+        std::string key = words[i].substr(0, equals),
+                    value = equals == std::string::npos ? "" : words[i].substr(equals + 1);
         if (key == "outline") {
             style.outline = Colour::parse(value, place);
         } else if (key == "shadow") {
@@ -236,7 +243,8 @@ void DrawScript::text(Image& image, const std::vector<std::string>& words, const
         std::string("lcr").find(anchor[1]) == std::string::npos)
         throw BuildError(place, "anchor \"" + anchor + "\" is not t/c/b followed by l/c/r");
     int pad = style.margin();
-    FontFace::Ink ink = face(words[4], int(number(words[5], place)), place).ink(decodeUtf8(words.back(), place), pad, place);
+    FontFace::Ink ink =
+        face(words[4], int(number(words[5], place)), place).ink(decodeUtf8(words.back(), place), pad, place);
     double ax = number(words[1], place) + origin.x, ay = number(words[2], place) + origin.y;
     double w = ink.mask.width(), h = ink.mask.height();
     double left = anchor[1] == 'l' ? ax : anchor[1] == 'c' ? ax - w / 2 : ax - w;

@@ -41,7 +41,8 @@ Image MockScreens::picture(const std::string& name) const {
     if (name.ends_with(".png")) return PngFile::toImage(PngFile::decode(entry->bytes, error));
     JpegFile::Contents jpeg = JpegFile::decode(entry->bytes, error);
     Image image(jpeg.width, jpeg.height);
-    for (int i = 0; i < int(jpeg.pixels.size()); ++i) image.at(i % jpeg.width, i / jpeg.width) = Pixel{jpeg.pixels[size_t(i)], true};
+    for (int i = 0; i < int(jpeg.pixels.size()); ++i)
+        image.at(i % jpeg.width, i / jpeg.width) = Pixel{jpeg.pixels[size_t(i)], true};
     return image;
 }
 
@@ -61,7 +62,8 @@ int MockScreens::textWidth(const std::string& font, const std::u32string& text) 
     return fonts.at(font).stringWidth(text);
 }
 
-void MockScreens::text(Image& target, const std::string& font, const std::u32string& text, int x, int y, int anchor) const {
+void MockScreens::text(Image& target, const std::string& font, const std::u32string& text, int x, int y,
+                       int anchor) const {
     const FontMetrics& metrics = fonts.at(font);
     int width = metrics.stringWidth(text);
     if (anchor & 1) x -= width >> 1;
@@ -141,18 +143,21 @@ Image MockScreens::largeShell() const {
     int px = width - panel.width(), py = (height - panel.height()) / 2;
     screen.place(panel, px, py);
     screen.place(picture("ppc/menu/tunnex.png"), px + 6, py + 36);
-    const char* titles[] = {"bxr-ball", "rockvale", "zipkin", "tunnex", "real-irvx", "gold", "starwell", "banksway", "exit"};
+    const char* titles[] = {"bxr-ball", "rockvale", "zipkin",   "tunnex", "real-irvx",
+                            "gold",     "starwell", "banksway", "exit"};
     Image title = atlasPicture("ppc/menu/texts", "exit.png");
     for (int i = 0; i < 9; ++i) {
         int y = py + 36 + i * (title.height() + 1);
         bool selected = i == 3;
         if (selected) screen.place(picture("ppc/menu/selected.png"), px + 75, y - 1);
-        screen.place(atlasPicture("ppc/menu/texts", (selected ? "sel_" : "") + std::string(titles[i]) + ".png"), px + 76, y);
+        screen.place(atlasPicture("ppc/menu/texts", (selected ? "sel_" : "") + std::string(titles[i]) + ".png"),
+                     px + 76, y);
     }
     Image button = picture("ppc/menu/start.png");
     screen.place(button, 0, height - button.height());
     Image caption = atlasPicture("ppc/menu/texts", "start.png");
-    screen.place(caption, (button.width() - caption.width()) / 2, height - button.height() + (button.height() - caption.height()) / 2);
+    screen.place(caption, (button.width() - caption.width()) / 2,
+                 height - button.height() + (button.height() - caption.height()) / 2);
     return screen;
 }
 
@@ -161,7 +166,8 @@ Image MockScreens::menuPage() const {
     Image screen = darkened(picture("menu/small_back.jpg"));
     const std::u32string items[] = {U"Start", U"High scores", U"Help", U"Sound: normal", U"Music: low", U"Exit"};
     int y = 25 + 2 + 4;
-    for (int i = 0; i < 6; ++i, y += 18) text(screen, i == 1 ? "fonts/menusel" : "fonts/menu", items[i], width / 2, y, 1);
+    for (int i = 0; i < 6; ++i, y += 18)
+        text(screen, i == 1 ? "fonts/menusel" : "fonts/menu", items[i], width / 2, y, 1);
     Image up = picture("arrowUp.png"), down = picture("arrowDown.png");
     screen.place(up, width / 2 - up.width() / 2, 25 - 2 - up.height());
     screen.place(down, width / 2 - down.width() / 2, 25 + height - 40);
@@ -192,7 +198,8 @@ Image MockScreens::nameEntry(int width, int height, const std::string& prefix) c
         if (i == 8) frame(screen, cx, cy, keyW, keyH, Colour{0x55, 0x55, 0x55});
     }
     int textY = y0 + top.height() + middle.height() - h - 3;
-    text(screen, "fonts/small", U"Enter your name", width / 2, y0 + top.height() + middle.height() - 2 * h - 4 - fontHeight("fonts/small"), 1);
+    text(screen, "fonts/small", U"Enter your name", width / 2,
+         y0 + top.height() + middle.height() - 2 * h - 4 - fontHeight("fonts/small"), 1);
     text(screen, "fonts/menu", U"mossi", gx + 5, textY, 0);
     return screen;
 }

@@ -23,7 +23,8 @@ Image PixelGrid::load(const SourceText& source) {
             throw BuildError(place, "a palette line is one character and a colour");
         char symbol = tokens[0][0];
         if (symbol == '#') throw BuildError(place, "'#' cannot name a colour: it starts a comment");
-        if (!palette.emplace(symbol, tokens[1] == "transparent" ? Pixel{} : Pixel{Colour::parse(tokens[1], place), true})
+        if (!palette
+                 .emplace(symbol, tokens[1] == "transparent" ? Pixel{} : Pixel{Colour::parse(tokens[1], place), true})
                  .second)
             throw BuildError(place, std::string("'") + symbol + "' is given twice");
     }

@@ -36,7 +36,9 @@ std::string PngFile::encode(const Image& image) {
     // Transparent first so the transparency chunk holds a single entry.
     std::map<uint32_t, int> index;
     std::vector<Colour> palette;
-    auto key = [](const Pixel& p) { return p.opaque ? (uint32_t(p.colour.r) << 16 | p.colour.g << 8 | p.colour.b) : 0x1000000u; };
+    auto key = [](const Pixel& p) {
+        return p.opaque ? (uint32_t(p.colour.r) << 16 | p.colour.g << 8 | p.colour.b) : 0x1000000u;
+    };
     bool transparent = false;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) transparent |= !image.at(x, y).opaque;
@@ -118,7 +120,8 @@ PngFile::Contents PngFile::decode(const std::string& bytes, std::string& error) 
         png_colorp entries = nullptr;
         int count = 0;
         png_get_PLTE(png, info, &entries, &count);
-        for (int i = 0; i < count; ++i) contents.palette.push_back(Colour{entries[i].red, entries[i].green, entries[i].blue});
+        for (int i = 0; i < count; ++i)
+            contents.palette.push_back(Colour{entries[i].red, entries[i].green, entries[i].blue});
         png_bytep trans = nullptr;
         int transCount = 0;
         if (png_get_tRNS(png, info, &trans, &transCount, nullptr))

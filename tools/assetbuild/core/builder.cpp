@@ -48,7 +48,8 @@ Builder::Builder(Options options) : options(std::move(options)), drawer(this->op
 void Builder::run() {
     std::vector<std::filesystem::path> folders;
     for (const auto& child : std::filesystem::directory_iterator(options.data))
-        if (child.is_directory() && std::filesystem::exists(child.path() / "manifest.txt")) folders.push_back(child.path());
+        if (child.is_directory() && std::filesystem::exists(child.path() / "manifest.txt"))
+            folders.push_back(child.path());
     std::sort(folders.begin(), folders.end());
     if (folders.empty()) throw BuildError(options.data.string() + " holds no folder with a manifest.txt");
     std::string top = options.data.lexically_normal().filename().string();
@@ -108,7 +109,8 @@ void Builder::maze(const ManifestItem& item) {
     if (floor.empty()) throw BuildError(item.place, "maze needs floor=NAME, the floor picture that sets the cell size");
     auto cellSize = [&](const std::string& name) {
         auto atlas = atlases.find(name);
-        if (atlas == atlases.end()) throw BuildError(item.place, "maze needs atlas=NAME of an atlas made here, and ppc/NAME");
+        if (atlas == atlases.end())
+            throw BuildError(item.place, "maze needs atlas=NAME of an atlas made here, and ppc/NAME");
         auto found = atlas->second.find(floor);
         if (found == atlas->second.end()) throw BuildError(item.place, floor + " is not a picture of " + name);
         return found->second.w;
@@ -207,7 +209,8 @@ void Builder::properties(const ManifestItem& item) {
 void Builder::mergeProperties() {
     for (const ManifestItem& item : additions) {
         auto found = propertyFiles.find(item.entry);
-        if (found == propertyFiles.end()) throw BuildError(item.place, "no properties file " + item.entry + " to add to");
+        if (found == propertyFiles.end())
+            throw BuildError(item.place, "no properties file " + item.entry + " to add to");
         auto more = Properties::read(sourceBytes(item), sourcePlace(item), found->second.integers);
         found->second.entries.insert(found->second.entries.end(), more.begin(), more.end());
     }
@@ -323,7 +326,8 @@ void Builder::riverScreens(const ManifestItem& item) {
     const std::vector<std::string> kindNames =
         splitList(required("kinds", "NAME;NAME;..., the object kinds' pictures or frame lists from kind 0"));
     std::map<std::string, std::string> lists;
-    for (const Properties::Entry& line : Properties::read(frames->bytes, Place{framesName}, false)) lists[line.key] = line.value;
+    for (const Properties::Entry& line : Properties::read(frames->bytes, Place{framesName}, false))
+        lists[line.key] = line.value;
     auto size = [&](const std::string& name) {
         std::string picture = name;
         if (!name.ends_with(".png")) {
@@ -337,14 +341,16 @@ void Builder::riverScreens(const ManifestItem& item) {
     };
     RiverScreens::Rules rules;
     auto land = lists.find(landName);
-    if (land == lists.end() || land->second.empty()) throw BuildError(item.place, framesName + " has no list " + landName);
+    if (land == lists.end() || land->second.empty())
+        throw BuildError(item.place, framesName + " has no list " + landName);
     rules.landTiles = int(splitList(land->second).size());
     rules.plane = size(planeName);
     if (int(kindNames.size()) > RiverScreens::highestKind + 1)
         throw BuildError(item.place, "kinds= names " + std::to_string(kindNames.size()) + " kinds, more than the " +
                                          std::to_string(RiverScreens::highestKind + 1) + " there are");
     for (int kind = 0; kind < int(kindNames.size()); ++kind) {
-        if (kindNames[kind].empty()) throw BuildError(item.place, "kinds= gives kind " + std::to_string(kind) + " no name");
+        if (kindNames[kind].empty())
+            throw BuildError(item.place, "kinds= gives kind " + std::to_string(kind) + " no name");
         rules.kinds[kind] = size(kindNames[kind]);
     }
     add(item, item.entry, RiverScreens(source(item), rules).bytes(), EntrySet::Kind::raw);

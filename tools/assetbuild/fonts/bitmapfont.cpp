@@ -45,7 +45,8 @@ Settings readSettings(const SourceText& source, FontMetrics& metrics) {
                 char32_t ch = chars[i];
                 if (ch == U' ' && !(part == 0 && i == 0)) continue;  // blanks may group the list
                 if (metrics.upperCase && upperCased(ch) != ch)
-                    throw BuildError(place, "\"" + encodeUtf8(ch) + "\" is lower case; text in this font is upper-cased");
+                    throw BuildError(place,
+                                     "\"" + encodeUtf8(ch) + "\" is lower case; text in this font is upper-cased");
                 if (ch != U' ' && !seen.insert(ch).second)
                     throw BuildError(place, "\"" + encodeUtf8(ch) + "\" is in the font twice");
                 settings.chars[size_t(part)] += ch;
@@ -80,7 +81,8 @@ Settings readSettings(const SourceText& source, FontMetrics& metrics) {
             throw BuildError(place, "unknown font setting \"" + key + "\"");
         }
     }
-    if (settings.face.empty() || settings.size == 0) throw BuildError(source.place(0), "a font needs a face and a size");
+    if (settings.face.empty() || settings.size == 0)
+        throw BuildError(source.place(0), "a font needs a face and a size");
     for (int part = 0; part < 3; ++part)
         if (settings.partLines[size_t(part)] == 0)
             throw BuildError(source.place(0), "the font has no part " + std::to_string(part));
@@ -140,7 +142,8 @@ BitmapFont::BitmapFont(const SourceText& source, const std::filesystem::path& fo
                 for (int x = 0; x < glyph.width; ++x)
                     ink.add(cells[i].pen + glyph.left + x, baseline - glyph.top + y,
                             glyph.coverage[size_t(y) * glyph.width + x] / 255.0f);
-            settings.style.apply(strip, ink, cells[i].x, 0, Box{0, double(pad), double(strip.width()), double(height - 2 * pad)});
+            settings.style.apply(strip, ink, cells[i].x, 0,
+                                 Box{0, double(pad), double(strip.width()), double(height - 2 * pad)});
         }
         strips[size_t(part)] = strip;
     }

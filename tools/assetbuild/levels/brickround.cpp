@@ -56,10 +56,11 @@ void BrickRound::checkReach(const Place& place) const {
                 if (!counts(cells[row][column])) continue;
                 anyCounted = true;
                 if (!broken[row][column])
-                    throw BuildError(place.cell(row + 1, column + 1),
-                                     "the brick in column " + std::to_string(column + 1) +
-                                         " is out of the ball's reach: solid bricks close it in" +
-                                         (bombsLeftForDetonators ? " when the detonators set off the bombs in reach" : ""));
+                    throw BuildError(
+                        place.cell(row + 1, column + 1),
+                        "the brick in column " + std::to_string(column + 1) +
+                            " is out of the ball's reach: solid bricks close it in" +
+                            (bombsLeftForDetonators ? " when the detonators set off the bombs in reach" : ""));
             }
     }
     if (!anyCounted) throw BuildError(place, "the round holds no brick that counts toward clearing it");

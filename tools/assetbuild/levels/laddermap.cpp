@@ -33,8 +33,8 @@ void LadderMap::readCells(const Place& place) {
     auto size = [&](int index, const char* what) {
         const std::string text = index < int(lines.size()) ? lines[size_t(index)] : "";
         if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
-            throw BuildError(place.at(index + 1), std::string("line ") + std::to_string(index + 1) + " holds the " + what +
-                                                      " as a decimal number");
+            throw BuildError(place.at(index + 1), std::string("line ") + std::to_string(index + 1) + " holds the " +
+                                                      what + " as a decimal number");
         int value = std::stoi(text);
         if (value < 1) throw BuildError(place.at(index + 1), std::string("the ") + what + " is at least 1");
         return value;
@@ -44,12 +44,14 @@ void LadderMap::readCells(const Place& place) {
     if (width > maxCells / height)
         throw BuildError(place.at(2), "a map has at most " + std::to_string(maxCells) + " cells");
     if (int(lines.size()) != height + 2)
-        throw BuildError(place, "the map has " + std::to_string(lines.size() - 2) + " rows, not " + std::to_string(height));
+        throw BuildError(place,
+                         "the map has " + std::to_string(lines.size() - 2) + " rows, not " + std::to_string(height));
     for (int row = 0; row < height; ++row) {
         const std::string& text = lines[size_t(row) + 2];
         Place line = place.at(row + 3);
         if (int(text.size()) != width)
-            throw BuildError(line, "a row holds " + std::to_string(width) + " cells, this one " + std::to_string(text.size()));
+            throw BuildError(
+                line, "a row holds " + std::to_string(width) + " cells, this one " + std::to_string(text.size()));
         for (int column = 0; column < width; ++column)
             if (legend.find(text[size_t(column)]) == std::string::npos)
                 throw BuildError(place.cell(row + 3, column + 1),
@@ -60,7 +62,8 @@ void LadderMap::readCells(const Place& place) {
 
 void LadderMap::checkCounts(const Place& place) const {
     auto count = [&](char c) { return int(std::count(cells.begin(), cells.end(), c)); };
-    if (count('P') != 1) throw BuildError(place, "a map has one hero's start 'P', this one " + std::to_string(count('P')));
+    if (count('P') != 1)
+        throw BuildError(place, "a map has one hero's start 'P', this one " + std::to_string(count('P')));
     if (count('E') != 1) throw BuildError(place, "a map has one exit 'E', this one " + std::to_string(count('E')));
     if (count('$') < 1) throw BuildError(place, "a map has gold '$' to open its exit");
     if (count('A') > maxEnemies)

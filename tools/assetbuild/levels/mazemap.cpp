@@ -25,7 +25,8 @@ Place MazeMap::cell(const Place& place, int x, int y) const {
 }
 
 void MazeMap::readRows(const Place& place) {
-    if (file.ends_with("\n")) throw BuildError(place, "the map ends with a line break: the game would add a row of wall");
+    if (file.ends_with("\n"))
+        throw BuildError(place, "the map ends with a line break: the game would add a row of wall");
     size_t start = 0;
     for (int line = 1;; ++line) {
         size_t end = file.find('\n', start);
@@ -45,7 +46,8 @@ void MazeMap::readRows(const Place& place) {
         start = end + 1;
     }
     if (rows.size() != size_t(size.height))
-        throw BuildError(place, "the map has " + std::to_string(rows.size()) + " rows, not " + std::to_string(size.height));
+        throw BuildError(place,
+                         "the map has " + std::to_string(rows.size()) + " rows, not " + std::to_string(size.height));
 }
 
 char MazeMap::at(int x, int y) const {
@@ -73,7 +75,8 @@ void MazeMap::checkStarts(const Place& place) const {
                                                             " needs a door above it and an open cell above that");
             }
         if (count != 1)
-            throw BuildError(place, std::string("the map holds ") + std::to_string(count) + " \"" + kind + "\", not one");
+            throw BuildError(place,
+                             std::string("the map holds ") + std::to_string(count) + " \"" + kind + "\", not one");
     }
     if (dots == 0) throw BuildError(place, "the map holds no dot");
 }

@@ -35,7 +35,8 @@ public:
     };
 
     // `map` holds the level's rows, the bottom one first.
-    RiverFlight(const Level& level, std::vector<Row> map, std::vector<Object> objects, const RiverScreens::Rules& rules);
+    RiverFlight(const Level& level, std::vector<Row> map, std::vector<Object> objects,
+                const RiverScreens::Rules& rules);
 
     // Refuses the level, naming it and where its way closes or its fuel runs out.
     void prove() const;

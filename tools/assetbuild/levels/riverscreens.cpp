@@ -59,20 +59,23 @@ RiverScreens::RiverScreens(const SourceText& source, const Rules& rules) : rules
 }
 
 void RiverScreens::readLegend(const std::vector<std::string>& words, const Place& place) {
-    if (words.size() < 3 || words[1].size() != 1) throw BuildError(place, "expected: legend C LAYER1 [LAYER2] [kind=K]");
+    if (words.size() < 3 || words[1].size() != 1)
+        throw BuildError(place, "expected: legend C LAYER1 [LAYER2] [kind=K]");
     Cell cell;
     if (words[2] == "land") {
         cell.autoLand = true;
         cell.layer1 = 0;
     } else {
         cell.layer1 = tile(words[2], place);
-        if (cell.layer1 == none) throw BuildError(place, "every cell needs a first-layer tile (the river keeps old pixels)");
+        if (cell.layer1 == none)
+            throw BuildError(place, "every cell needs a first-layer tile (the river keeps old pixels)");
     }
     for (size_t i = 3; i < words.size(); ++i) {
         if (words[i].rfind("kind=", 0) == 0) {
             cell.kind = number(words[i].substr(5), place, "kind");
             if (cell.kind > highestKind) throw BuildError(place, "object kinds go from 0 to 24");
-            if (!rules.kinds.count(cell.kind)) throw BuildError(place, "kind " + std::to_string(cell.kind) + " has no picture");
+            if (!rules.kinds.count(cell.kind))
+                throw BuildError(place, "kind " + std::to_string(cell.kind) + " has no picture");
         } else if (i == 3) {
             cell.layer2 = tile(words[i], place);
         } else {
@@ -121,8 +124,8 @@ void RiverScreens::finishScreen(Screen& screen) {
         for (int column = 0; column < columns; ++column) {
             Cell& cell = screen.cells[row][column];
             if (!cell.autoLand) continue;
-            cell.layer1 = (wet(row - 1, column) ? 1 : 0) | (wet(row, column + 1) ? 2 : 0) | (wet(row + 1, column) ? 4 : 0) |
-                          (wet(row, column - 1) ? 8 : 0);
+            cell.layer1 = (wet(row - 1, column) ? 1 : 0) | (wet(row, column + 1) ? 2 : 0) |
+                          (wet(row + 1, column) ? 4 : 0) | (wet(row, column - 1) ? 8 : 0);
         }
 }
 

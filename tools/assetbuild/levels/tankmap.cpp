@@ -95,8 +95,8 @@ void TankMap::encode(Stage& stage) const {
             const Legend* found = std::find_if(std::begin(legend), std::end(legend),
                                                [symbol](const Legend& l) { return l.symbol == symbol; });
             if (found == std::end(legend))
-                throw BuildError(stage.place.cell(stage.rows[row].number, column + 1), std::string("unknown tile '") + symbol + "' in stage " +
-                                                  std::to_string(stage.number));
+                throw BuildError(stage.place.cell(stage.rows[row].number, column + 1),
+                                 std::string("unknown tile '") + symbol + "' in stage " + std::to_string(stage.number));
             stage.tiles.push_back(found->ground | found->code << 3);
         }
     }
@@ -108,7 +108,8 @@ void TankMap::check(const Stage& stage) const {
     for (int i = 0; i < int(stage.tiles.size()); ++i) {
         const int ground = stage.tiles[i] & 7, code = stage.tiles[i] >> 3;
         const bool marker = code == playerStart || code == enemyStart || code == base;
-        if (marker && ground == water) throw BuildError(tilePlace(stage, i), name + " has a start or its base on water");
+        if (marker && ground == water)
+            throw BuildError(tilePlace(stage, i), name + " has a start or its base on water");
         players += code == playerStart;
         bases += code == base;
         starts += code == enemyStart;
@@ -164,7 +165,8 @@ std::vector<bool> TankMap::reach(const Stage& stage, int start, bool throughBase
             if (c < 0 || r < 0 || c >= columns || r >= rows) continue;
             const int next = r * columns + c;
             const int tile = stage.tiles[next];
-            if (reached[next] || (tile & 7) == water || tile >> 3 == steel || (!throughBase && tile >> 3 == base)) continue;
+            if (reached[next] || (tile & 7) == water || tile >> 3 == steel || (!throughBase && tile >> 3 == base))
+                continue;
             reached[next] = true;
             open.push_back(next);
         }

@@ -49,12 +49,14 @@ void TunnelLevels::readLevels(const std::string& source, const Place& place) {
             for (int column = 0; column < columns; ++column) {
                 char cell = text[column];
                 if (cellLetters.find(cell) == std::string::npos)
-                    throw BuildError(place.cell(lineNumber, column + 1), std::string("cell '") + cell + "' is none of . V H S B C");
+                    throw BuildError(place.cell(lineNumber, column + 1),
+                                     std::string("cell '") + cell + "' is none of . V H S B C");
                 cells[level][row][column] = cell;
             }
         }
     }
-    if (at != source.size()) throw BuildError(place.at(lineNumber + 1), "a level file holds 8 levels and nothing after them");
+    if (at != source.size())
+        throw BuildError(place.at(lineNumber + 1), "a level file holds 8 levels and nothing after them");
 }
 
 void TunnelLevels::checkLevel(int level, const Place& place) const {
@@ -69,14 +71,17 @@ void TunnelLevels::checkLevel(int level, const Place& place) const {
     if (crystals == 0) throw BuildError(place, which + " holds no crystal: it would end at once");
     if (bags > maxBags) throw BuildError(place, which + " holds " + std::to_string(bags) + " bags, more than 15");
     if (!isTunnel(grid[entranceRow][entranceColumn]) || !entranceOpen(grid))
-        throw BuildError(place.cell(place.line + entranceRow, entranceColumn + 1), which + ": the monsters' entrance (column 14, row 0) is no tunnel they can leave");
+        throw BuildError(place.cell(place.line + entranceRow, entranceColumn + 1),
+                         which + ": the monsters' entrance (column 14, row 0) is no tunnel they can leave");
     if (!isTunnel(grid[startRow][startColumn]))
-        throw BuildError(place.cell(place.line + startRow, startColumn + 1), which + ": the player's start (column 7, row 9) is no tunnel");
+        throw BuildError(place.cell(place.line + startRow, startColumn + 1),
+                         which + ": the player's start (column 7, row 9) is no tunnel");
     for (int row = 0; row + 1 < rows; ++row)
         for (int column = 0; column < columns; ++column)
             if (grid[row][column] == 'B' && isTunnel(grid[row + 1][column]))
-                throw BuildError(place.cell(place.line + row, column + 1), "the bag in column " + std::to_string(column) +
-                                                                 " rests on a tunnel and would fall as the level starts");
+                throw BuildError(place.cell(place.line + row, column + 1),
+                                 "the bag in column " + std::to_string(column) +
+                                     " rests on a tunnel and would fall as the level starts");
     checkReach(grid, place);
 }
 
@@ -99,8 +104,8 @@ void TunnelLevels::checkReach(const Level& grid, const Place& place) const {
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column)
             if (grid[row][column] == 'C' && !seen[row][column])
-                throw BuildError(place.cell(place.line + row, column + 1), "the crystal in column " + std::to_string(column) +
-                                                                 " is walled in by bags");
+                throw BuildError(place.cell(place.line + row, column + 1),
+                                 "the crystal in column " + std::to_string(column) + " is walled in by bags");
 }
 
 // As the game builds them: only 'V' and 'H' neighbours widen a tunnel cell.

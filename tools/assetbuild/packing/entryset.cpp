@@ -10,7 +10,8 @@ void checkName(const std::string& name, const Place& origin) {
     if (name.empty() || name.size() > 255) throw BuildError(origin, "entry name is empty or longer than 255");
     for (char c : name)
         if (c < 0x20 || c > 0x7E || c == '\\')
-            throw BuildError(origin, "entry name \"" + name + "\" holds a character that is not printable ASCII or '\\'");
+            throw BuildError(origin,
+                             "entry name \"" + name + "\" holds a character that is not printable ASCII or '\\'");
     if (name.front() == '/' || name.back() == '/' || name.find("//") != std::string::npos)
         throw BuildError(origin, "entry name \"" + name + "\" must be '/'-separated words without a leading '/'");
     std::istringstream parts(name);

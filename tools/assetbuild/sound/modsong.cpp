@@ -88,7 +88,8 @@ ModSong::ModSong(const SourceText& score) {
         }
     }
     finishPattern();
-    if (order.empty() || order.size() > 128) throw BuildError(score.place(0), "the score needs an order of 1 to 128 patterns");
+    if (order.empty() || order.size() > 128)
+        throw BuildError(score.place(0), "the score needs an order of 1 to 128 patterns");
     if (patterns.size() > 64) throw BuildError(score.place(0), "a MOD holds 64 patterns");
     Pattern& first = patterns[size_t(order[0])];
     putEffect(first, 0, 0xF, speed, score.place(0));
@@ -185,8 +186,8 @@ ModSong::Cell ModSong::cellFor(const std::string& token, int instrument, const P
 int ModSong::period(int instrument, int note, const Place& place) const {
     int index = note - instruments[size_t(instrument - 1)].baseNote() + 12;
     if (index < 0 || index >= 36)
-        throw BuildError(place, "the note is more than an octave from what " + instruments[size_t(instrument - 1)].name() +
-                                    " can play");
+        throw BuildError(place, "the note is more than an octave from what " +
+                                    instruments[size_t(instrument - 1)].name() + " can play");
     return periods[index];
 }
 

@@ -89,7 +89,8 @@ void Voice::render(std::vector<double>& mix, double rate) const {
         double ms = i * 1000.0 / rate, progress = double(i) / count;
         double hz = fromHz * std::pow(toHz / fromHz, progress);
         if (!arpeggio.empty()) hz *= std::pow(2.0, arpeggio[size_t(ms / arpStepMs) % arpeggio.size()] / 12.0);
-        if (vibratoRate > 0) hz *= std::pow(2.0, vibratoDepth / 12 * std::sin(2 * std::numbers::pi * vibratoRate * ms / 1000));
+        if (vibratoRate > 0)
+            hz *= std::pow(2.0, vibratoDepth / 12 * std::sin(2 * std::numbers::pi * vibratoRate * ms / 1000));
         smooth += alpha * (oscillator.next(hz) - smooth);
         mix[first + i] += smooth * envelope(ms) * volume;
     }

@@ -18,7 +18,8 @@ void checkParagraph(const std::u32string& paragraph, const Place& place, const F
         std::string digits;
         for (size_t i = 1; i < paragraph.size(); ++i) digits += char(paragraph[i]);
         if (pictures >= 0 && (digits.size() > 4 || std::stoi(digits) >= pictures))
-            throw BuildError(place, "picture %" + digits + " does not exist; the game gives " + std::to_string(pictures));
+            throw BuildError(place,
+                             "picture %" + digits + " does not exist; the game gives " + std::to_string(pictures));
         return;
     }
     for (size_t i = 0; i < paragraph.size(); ++i) {
@@ -39,7 +40,8 @@ void checkParagraph(const std::u32string& paragraph, const Place& place, const F
 
 }  // namespace
 
-HelpText::HelpText(const std::string& source, const Place& place, const FontMetrics& font, int pictures) : where(place) {
+HelpText::HelpText(const std::string& source, const Place& place, const FontMetrics& font, int pictures)
+    : where(place) {
     std::u32string text = decodeUtf8(source, place);
     size_t start = 0;
     while (start < text.size()) {

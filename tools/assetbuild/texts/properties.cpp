@@ -34,7 +34,8 @@ void Properties::checkUnique(const std::vector<Entry>& entries) {
     for (const Entry& entry : entries) {
         auto [found, fresh] = seen.emplace(entry.key, &entry);
         if (!fresh)
-            throw BuildError(entry.place, "key \"" + entry.key + "\" is already given at " + found->second->place.text());
+            throw BuildError(entry.place,
+                             "key \"" + entry.key + "\" is already given at " + found->second->place.text());
     }
 }
 

@@ -141,7 +141,8 @@ void DFont::rasterise() {
         FillRect(dc, &cell, background);
         ExtTextOutW(dc, 0, 0, 0, nullptr, &characters[i], 1, nullptr);
         for (int r = 0; r < glyph.rows; ++r)
-            for (int c = 0; c < glyph.width; ++c) glyph.bits[size_t(r) * glyph.width + c] = scratch.isInk(r, c) ? 0xFF : 0;
+            for (int c = 0; c < glyph.width; ++c)
+                glyph.bits[size_t(r) * glyph.width + c] = scratch.isInk(r, c) ? 0xFF : 0;
     }
     DeleteDC(dc);
     ReleaseDC(window, screen);

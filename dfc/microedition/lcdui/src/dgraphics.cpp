@@ -10,7 +10,8 @@ namespace {
 
 // Far edges of huge rectangles saturate instead of wrapping round.
 int32_t edge(int64_t value) {
-    return int32_t(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return int32_t(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 // Text anchors look at left before right before centre, and at top before bottom before

@@ -28,7 +28,9 @@ SurfacePtr newSurface(int width, int height) {
     return surface;
 }
 
-uint16_t& pixel(RenderSurface& surface, int x, int y) { return *surface.getSurface()->pixelAddress(uint32_t(x), uint32_t(y)); }
+uint16_t& pixel(RenderSurface& surface, int x, int y) {
+    return *surface.getSurface()->pixelAddress(uint32_t(x), uint32_t(y));
+}
 
 uint16_t toRgb565(int32_t argb) {
     return uint16_t(((argb >> 8) & 0xF800) | ((argb >> 5) & 0x07E0) | ((argb >> 3) & 0x001F));
@@ -151,7 +153,8 @@ void DImage::getRGB(lang::DintArrayPtr rgb, int offset, int scanlength, int x, i
         for (int c = 0; c < width; ++c) {
             uint16_t p = surface->getPixel(x + c, y + r);
             uint32_t argb = 0;
-            if (p != colourKey) argb = 0xFF000000u | uint32_t(p >> 11) << 19 | uint32_t((p >> 5) & 63) << 10 | uint32_t(p & 31) << 3;
+            if (p != colourKey)
+                argb = 0xFF000000u | uint32_t(p >> 11) << 19 | uint32_t((p >> 5) & 63) << 10 | uint32_t(p & 31) << 3;
             // An index past the int range reads as -1, which the array refuses like any other.
             int64_t at = int64_t(offset) + int64_t(r) * scanlength + c;
             (*rgb)[at < 0 || at > std::numeric_limits<int>::max() ? -1 : int(at)] = int32_t(argb);
