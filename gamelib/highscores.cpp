@@ -1,8 +1,7 @@
 #include "highscores.h"
 #include "ddataoutputstream.h"
 #include "dexception.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "recordreport.h"
 #include "storedrecord.h"
 
 using dfc::io::DByteArrayOutputStream;
@@ -16,16 +15,27 @@ using dfc::lang::DintArrayPtr;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
+
+namespace {
+
+const char16_t* const replaced = u"the defaults replace them";
+
+DStringPtr tableName(const DStringPtr& store) { return u"high scores " + store; }
+
+}  // namespace
 
 DStringPtr HighScores::storeName(const DStringPtr& prefix, int number) { return prefix + u"hs" + number; }
 
 bool HighScores::load(const DStringPtr& prefix, int number, DStringArrayPtr* names, DintArrayPtr* scores) {
+    DStringPtr store = storeName(prefix, number);
     try {
-        DDataInputStreamPtr in = StoredRecord::read(storeName(prefix, number));
+        DDataInputStreamPtr in = StoredRecord::read(store);
         if (!in) return false;
         int count = in->readUnsignedByte();
-        if (count == 0) return false;
+        if (count == 0) {
+            RecordReport::unreadable(store, tableName(store), u"the table has no entries", replaced);
+            return false;
+        }
         DStringArrayPtr readNames = new DStringArray(count);
         DintArrayPtr readScores = new DintArray(count);
         for (int i = 0; i < count; ++i) {
@@ -35,12 +45,14 @@ bool HighScores::load(const DStringPtr& prefix, int number, DStringArrayPtr* nam
         *names = readNames;
         *scores = readScores;
         return true;
-    } catch (DExceptionPtr&) {
+    } catch (DExceptionPtr& e) {
+        RecordReport::unreadable(store, tableName(store), RecordReport::reasonOf(e), replaced);
         return false;
     }
 }
 
 void HighScores::save(const DStringPtr& prefix, int number, const DStringArrayPtr& names, const DintArrayPtr& scores) {
+    DStringPtr store = storeName(prefix, number);
     try {
         DByteArrayOutputStreamPtr bytes = new DByteArrayOutputStream();
         DDataOutputStreamPtr out = new DDataOutputStream(bytes);
@@ -49,9 +61,9 @@ void HighScores::save(const DStringPtr& prefix, int number, const DStringArrayPt
             out->writeUTF((*names)[i]);
             out->writeInt((*scores)[i]);
         }
-        StoredRecord::write(storeName(prefix, number), bytes);
-    } catch (DExceptionPtr&) {
-        if (DSystem::err) DSystem::err->println(u"can't save high scores " + storeName(prefix, number));
+        StoredRecord::write(store, bytes);
+    } catch (DExceptionPtr& e) {
+        RecordReport::unsaved(store, tableName(store), e);
     }
 }
 

@@ -14,9 +14,11 @@ public:
     static dfc::lang::DStringPtr storeName(const dfc::lang::DStringPtr& prefix, int number);
     // Reads the table. False, leaving names and scores as they were, when the store holds none
     // or a damaged one (cut short, or a count of 0): the caller then shows and saves the defaults.
+    // A record that cannot be read is named on DSystem::err, once a store in a run.
     static bool load(const dfc::lang::DStringPtr& prefix, int number, dfc::lang::DStringArrayPtr* names,
                      dfc::lang::DintArrayPtr* scores);
-    // Replaces the stored table. A failure is printed on DSystem::err and leaves the old record.
+    // Replaces the stored table. A failure leaves the old record and is named on DSystem::err,
+    // once a store in a run.
     static void save(const dfc::lang::DStringPtr& prefix, int number, const dfc::lang::DStringArrayPtr& names,
                      const dfc::lang::DintArrayPtr& scores);
     // The same two with the table number first, the order the games pass them in.

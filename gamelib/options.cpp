@@ -1,8 +1,7 @@
 #include "options.h"
 #include "ddataoutputstream.h"
 #include "dexception.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "recordreport.h"
 #include "storedrecord.h"
 
 using dfc::io::DByteArrayOutputStream;
@@ -12,7 +11,6 @@ using dfc::io::DDataOutputStream;
 using dfc::io::DDataOutputStreamPtr;
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 
 namespace {
 
@@ -25,8 +23,8 @@ void Options::save(const DStringPtr& key, int value) {
         DByteArrayOutputStreamPtr bytes = new DByteArrayOutputStream();
         DDataOutputStreamPtr(new DDataOutputStream(bytes))->writeInt(value);
         StoredRecord::write(storeName(key), bytes);
-    } catch (DExceptionPtr&) {
-        if (DSystem::err) DSystem::err->println(u"can't save option " + key);
+    } catch (DExceptionPtr& e) {
+        RecordReport::unsaved(storeName(key), u"option " + key, e);
     }
 }
 
@@ -34,7 +32,8 @@ int Options::load(const DStringPtr& key, int defaultValue) {
     try {
         DDataInputStreamPtr in = StoredRecord::read(storeName(key));
         return in ? in->readInt() : defaultValue;
-    } catch (DExceptionPtr&) {
+    } catch (DExceptionPtr& e) {
+        RecordReport::unreadable(storeName(key), u"option " + key, RecordReport::reasonOf(e), u"its default is used");
         return defaultValue;
     }
 }

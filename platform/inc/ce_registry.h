@@ -1,5 +1,6 @@
 // The registry: keys holding named values. Kept on disk under the user's data folder.
 #pragma once
+#include <string>
 #include "ce_types.h"
 
 struct PlatformRegKey;
@@ -11,6 +12,10 @@ struct SECURITY_ATTRIBUTES;
 extern const HKEY HKEY_CURRENT_USER;
 
 constexpr DWORD REG_BINARY = 3;
+
+// A value holds at most 1 MiB, the registry's classic limit; a larger one is refused when
+// written, and taken for damage, unread, when found.
+constexpr DWORD registryValueLimit = 1 << 20;
 
 constexpr DWORD REG_CREATED_NEW_KEY = 1;
 constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
@@ -47,3 +52,9 @@ LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BY
 // Without a data buffer only the type and the size are answered.
 LONG RegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataLength);
 LONG RegDeleteValueW(HKEY key, LPCWSTR name);
+
+// For messages, in host terms: why this thread's latest registry call failed, in the system's
+// words ("Not a directory"); empty after a success or a failure the system gave no reason for.
+std::u16string RegFailureReason();
+// The host folder of the key subKey below key.
+std::u16string RegHostFolder(HKEY key, LPCWSTR subKey);

@@ -150,8 +150,9 @@ void resetState();
 // backslashes); tests point it into a folder of their own. Empty: the real executable.
 void setModulePath(const std::string& path);
 
-// Writes a picture as a PNG file; false when it could not be written.
-bool savePng(const Picture& picture, const std::string& path);
+// Writes a picture as a PNG file; false when it could not be written, with the reason in
+// *reason when it is given.
+bool savePng(const Picture& picture, const std::string& path, std::string* reason = nullptr);
 
 // The desktop window: the device screen scaled by a whole factor, at most this.
 constexpr int maxWindowScale = 3;

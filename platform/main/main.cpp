@@ -19,6 +19,7 @@ struct Options {
     std::string script;
     int frames = 0;
     std::string capture;
+    std::string headlessOnly;  // the last option given that only the headless backend reads
 };
 
 void usage(FILE* out) {
@@ -87,9 +88,11 @@ bool parse(int argc, char** argv, Options* o, std::string* error) {
         } else if (arg == "--script") {
             if (!next()) return false;
             o->script = value;
+            o->headlessOnly = arg;
         } else if (arg == "--capture") {
             if (!next()) return false;
             o->capture = value;
+            o->headlessOnly = arg;
         } else if (arg == "--scale") {
             if (!next()) return false;
             if (!wholeNumber(value, 1, platform::maxWindowScale, &o->scale)) {
@@ -103,6 +106,7 @@ bool parse(int argc, char** argv, Options* o, std::string* error) {
                 *error = "--frames wants a whole number (0 for no limit), not \"" + value + "\"";
                 return false;
             }
+            o->headlessOnly = arg;
         } else {
             *error = "unknown option \"" + arg + "\"";
             return false;
@@ -110,6 +114,11 @@ bool parse(int argc, char** argv, Options* o, std::string* error) {
     }
     if (o->backend != "sdl" && o->backend != "headless") {
         *error = "unknown backend \"" + o->backend + "\"; it is sdl or headless";
+        return false;
+    }
+    // A window run would drop it without a word.
+    if (o->backend != "headless" && !o->headlessOnly.empty()) {
+        *error = o->headlessOnly + " works only with --backend headless";
         return false;
     }
     return true;
@@ -162,8 +171,11 @@ int main(int argc, char** argv) {
 
     if (headless && !options.capture.empty()) {
         const platform::Picture& frame = headless->frames() ? headless->lastFrame() : platform::screen();
-        if (!platform::savePng(frame, options.capture)) {
-            std::fprintf(stderr, "mossyard: could not write %s\n", options.capture.c_str());
+        std::string reason;
+        if (!platform::savePng(frame, options.capture, &reason)) {
+            std::fprintf(stderr, "mossyard: could not write the capture %s: %s\n", options.capture.c_str(),
+                         reason.c_str());
+            platform::useBackend(nullptr);
             return 1;
         }
     }

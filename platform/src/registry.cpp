@@ -7,7 +7,8 @@
 // A file holds the value's type (4 bytes, little-endian) and then its data; a value is a
 // regular file, anything else under a key is no value. Names beginning with "." are work
 // files of writes and deletions, never keys or values; they end in the writer's process id,
-// and those whose writer is gone are removed when their key is next opened.
+// and those whose writer is gone are removed when their key is next opened. A value file
+// larger than the limit is damaged: it is refused after reading at most one byte past it.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -35,6 +36,19 @@ namespace {
 PlatformRegKey currentUser{{}, true};
 
 constexpr char valueMark = '=';
+constexpr size_t typeBytes = 4;
+
+// Why this thread's latest registry call failed, in the system's words.
+thread_local std::string failureReason;
+
+LONG failWith(LONG code, std::string reason) {
+    failureReason = std::move(reason);
+    return code;
+}
+
+LONG tooLarge(LONG code) {
+    return failWith(code, "larger than the limit of " + std::to_string(registryValueLimit) + " bytes");
+}
 
 fs::path dataRoot() {
     if (const char* dir = std::getenv("MOSSYARD_DATA_DIR"); dir && *dir) return dir;
@@ -95,6 +109,7 @@ std::optional<std::u16string> unescape(const std::string& file) {
 }
 
 LONG errorOf(int error, LONG otherwise) {
+    failureReason = std::strerror(error);
     switch (error) {
     case ENOENT:
     case ENOTDIR: return ERROR_FILE_NOT_FOUND;
@@ -146,7 +161,10 @@ struct Listing {
 std::optional<Listing> list(HKEY key) {
     std::error_code error;
     fs::directory_iterator it(folderOf(key), error);
-    if (error) return std::nullopt;
+    if (error) {
+        failureReason = error.message();
+        return std::nullopt;
+    }
     Listing listing;
     for (const fs::directory_entry& e : it) {
         std::string file = e.path().filename().string();
@@ -178,15 +196,24 @@ LONG readValue(const fs::path& file, Value* value) {
         close(fd);
         return ERROR_FILE_NOT_FOUND;
     }
-    std::vector<BYTE> bytes;
-    BYTE chunk[4096];
-    ssize_t n;
-    while ((n = read(fd, chunk, sizeof chunk)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    // One byte past the limit tells a value too large, whatever the file claims or grows to.
+    const size_t most = typeBytes + registryValueLimit + 1;
+    std::vector<BYTE> bytes(std::min<size_t>(most, size_t(std::max<off_t>(info.st_size, 0)) + 1));
+    size_t got = 0;
+    ssize_t n = 1;
+    while (got < most && n > 0) {
+        if (got == bytes.size()) bytes.resize(std::min(most, bytes.size() * 2));
+        n = read(fd, bytes.data() + got, bytes.size() - got);
+        if (n > 0) got += size_t(n);
+        if (n < 0 && errno == EINTR) n = 1;
+    }
     int readError = n < 0 ? errno : 0;
     close(fd);
-    if (readError || bytes.size() < 4) return ERROR_READ_FAULT;
+    if (readError) return errorOf(readError, ERROR_READ_FAULT);
+    if (got == most) return tooLarge(ERROR_READ_FAULT);
+    if (got < typeBytes) return failWith(ERROR_READ_FAULT, "cut short");
     value->type = DWORD(bytes[0]) | DWORD(bytes[1]) << 8 | DWORD(bytes[2]) << 16 | DWORD(bytes[3]) << 24;
-    value->data.assign(bytes.begin() + 4, bytes.end());
+    value->data.assign(bytes.begin() + typeBytes, bytes.begin() + ptrdiff_t(got));
     return ERROR_SUCCESS;
 }
 
@@ -289,10 +316,20 @@ HKEY handleFor(fs::path folder) {
 
 const HKEY HKEY_CURRENT_USER = &currentUser;
 
+std::u16string RegFailureReason() { return platform::widen(failureReason); }
+
+std::u16string RegHostFolder(HKEY key, LPCWSTR subKey) {
+    fs::path folder = folderOf(key);
+    auto names = splitPath(subKey);
+    for (const auto& name : names.value_or(std::vector<std::u16string>())) folder /= escape(name);
+    return platform::widen(folder.string());
+}
+
 LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
+    failureReason.clear();
     if (!key || !result) return ERROR_INVALID_PARAMETER;
     auto names = splitPath(subKey);
-    if (!names) return ERROR_BAD_PATHNAME;
+    if (!names) return failWith(ERROR_BAD_PATHNAME, "a key name is empty");
     fs::path folder = folderOf(key);
     for (const auto& name : *names) folder /= escape(name);
     std::error_code error;
@@ -303,9 +340,10 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
 
 LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, SECURITY_ATTRIBUTES*, PHKEY result,
                      LPDWORD disposition) {
+    failureReason.clear();
     if (!key || !result) return ERROR_INVALID_PARAMETER;
     auto names = splitPath(subKey);
-    if (!names) return ERROR_BAD_PATHNAME;
+    if (!names) return failWith(ERROR_BAD_PATHNAME, "a key name is empty");
     fs::path folder = folderOf(key);
     std::error_code error;
     if (key->predefined) fs::create_directories(folder, error);
@@ -320,8 +358,9 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, SEC
         }
         int failure = errno;
         // Something that is not a key is in the way.
-        if (failure != EEXIST || !fs::is_directory(folder, error))
-            return errorOf(failure == EEXIST ? EACCES : failure, ERROR_WRITE_FAULT);
+        if (failure == EEXIST && !fs::is_directory(folder, error))
+            return failWith(ERROR_ACCESS_DENIED, std::strerror(ENOTDIR));
+        if (failure != EEXIST) return errorOf(failure, ERROR_WRITE_FAULT);
     }
     if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     *result = handleFor(folder);
@@ -335,9 +374,10 @@ LONG RegCloseKey(HKEY key) {
 }
 
 LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
+    failureReason.clear();
     if (!key) return ERROR_INVALID_HANDLE;
     auto names = splitPath(subKey);
-    if (!names || names->empty()) return ERROR_BAD_PATHNAME;
+    if (!names || names->empty()) return failWith(ERROR_BAD_PATHNAME, "a key name is empty");
     fs::path folder = folderOf(key);
     for (const auto& name : *names) folder /= escape(name);
     std::error_code error;
@@ -354,6 +394,7 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
 LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, LPDWORD classLength, LPDWORD, LPDWORD subKeys, LPDWORD maxSubKeyLength,
                       LPDWORD maxClassLength, LPDWORD values, LPDWORD maxValueNameLength, LPDWORD maxValueLength,
                       LPDWORD securityDescriptorLength, FILETIME* lastWriteTime) {
+    failureReason.clear();
     if (!key) return ERROR_INVALID_HANDLE;
     auto listing = list(key);
     if (!listing) return ERROR_FILE_NOT_FOUND;
@@ -385,6 +426,7 @@ LONG RegQueryInfoKeyW(HKEY key, LPWSTR keyClass, LPDWORD classLength, LPDWORD, L
 
 LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameLength, LPDWORD, LPWSTR keyClass,
                    LPDWORD classLength, FILETIME* lastWriteTime) {
+    failureReason.clear();
     if (!key) return ERROR_INVALID_HANDLE;
     auto listing = list(key);
     if (!listing) return ERROR_FILE_NOT_FOUND;
@@ -399,6 +441,7 @@ LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameLength, LPDWO
 
 LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameLength, LPDWORD, LPDWORD type, LPBYTE data,
                    LPDWORD dataLength) {
+    failureReason.clear();
     if (!key) return ERROR_INVALID_HANDLE;
     auto listing = list(key);
     if (!listing) return ERROR_FILE_NOT_FOUND;
@@ -412,14 +455,17 @@ LONG RegEnumValueW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameLength, LPDWO
 }
 
 LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data, DWORD dataLength) {
+    failureReason.clear();
     if (!key) return ERROR_INVALID_HANDLE;
     if (!data && dataLength > 0) return ERROR_INVALID_PARAMETER;
+    if (dataLength > registryValueLimit) return tooLarge(ERROR_INVALID_PARAMETER);
     std::vector<BYTE> bytes{BYTE(type), BYTE(type >> 8), BYTE(type >> 16), BYTE(type >> 24)};
     if (data) bytes.insert(bytes.end(), data, data + dataLength);
     return replaceFile(valueFile(key, name), bytes);
 }
 
 LONG RegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWORD dataLength) {
+    failureReason.clear();
     if (!key) return ERROR_INVALID_HANDLE;
     Value value;
     LONG result = readValue(valueFile(key, name), &value);
@@ -427,6 +473,7 @@ LONG RegQueryValueExW(HKEY key, LPCWSTR name, LPDWORD, LPDWORD type, LPBYTE data
 }
 
 LONG RegDeleteValueW(HKEY key, LPCWSTR name) {
+    failureReason.clear();
     if (!key) return ERROR_INVALID_HANDLE;
     fs::path file = valueFile(key, name);
     if (unlink(file.c_str()) != 0) return errorOf(errno, ERROR_ACCESS_DENIED);

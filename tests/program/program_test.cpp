@@ -150,6 +150,10 @@ TEST(Program, ABadOptionIsNamedInOneLine) {
         // An empty value is not the option left out: no default profile, no script unread.
         {"--backend headless --profile ''", "--profile wants a value, not an empty text"},
         {"--backend headless --script ''", "--script wants a value, not an empty text"},
+        // Options only the headless run reads, refused rather than dropped by a window run.
+        {"--backend sdl --script keys.txt", "--script works only with --backend headless"},
+        {"--backend sdl --capture frame.png", "--capture works only with --backend headless"},
+        {"--frames 10 --backend sdl", "--frames works only with --backend headless"},
     };
     for (const Case& c : cases) {
         Outcome o = runProgram(c.arguments);
@@ -157,6 +161,19 @@ TEST(Program, ABadOptionIsNamedInOneLine) {
         EXPECT_NE(o.output.find(c.named), std::string::npos) << c.arguments << ": " << o.output;
         EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 1) << c.arguments << ": " << o.output;
     }
+}
+
+// A full disk: named in one line, status 1, and nothing left behind for the leak check to find.
+TEST(Program, ACaptureThatCannotBeWrittenIsNamed) {
+    for (const char* frames : {"5", "400"}) {
+        Outcome o = runProgram(std::string("--backend headless --frames ") + frames + " --capture /dev/full");
+        EXPECT_EQ(o.exitCode, 1) << o.output;
+        EXPECT_EQ("mossyard: could not write the capture /dev/full: No space left on device\n", o.output) << frames;
+    }
+    Outcome o = runProgram("--backend headless --frames 5 --capture " + tempPath("no-folder/frame.png"));
+    EXPECT_EQ(o.exitCode, 1) << o.output;
+    EXPECT_NE(o.output.find("frame.png: No such file or directory\n"), std::string::npos) << o.output;
+    EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 1) << o.output;
 }
 
 TEST(Program, AScriptWithANegativeTimeIsRefused) {

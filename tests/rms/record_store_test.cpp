@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include "application_test.h"
@@ -200,6 +202,49 @@ TEST_F(RecordStore, NamesWithSeparatorsOrDotsStayInsideTheApplicationsKey) {
         fs::path p = fs::canonical(entry.path());
         EXPECT_TRUE(under(p, app) || under(app, p)) << p;
     }
+}
+
+long peakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A record past the registry's limit is damage: refused on writing, and on reading after at
+// most one byte past the limit, however large the file says it is.
+TEST_F(RecordStore, ARecordPastTheLimitIsRefusedWithBoundedMemory) {
+    DRecordStorePtr store = open();
+    const int limit = int(registryValueLimit);
+    store->setRecord(1, new DbyteArray(limit), 0, limit);
+    EXPECT_EQ(limit, store->getRecord(1)->length);
+    EXPECT_THROW(store->setRecord(1, new DbyteArray(limit + 1), 0, limit + 1), DRecordStoreExceptionPtr);
+    EXPECT_EQ(limit, store->getRecordSize(1));
+
+    const fs::path file = appFolder() / "scores" / "=1";
+    const long before = peakKilobytes();
+    struct Case {
+        const char* what;
+        void (*make)(const fs::path& file);
+    } cases[] = {
+        {"one byte past the limit", [](const fs::path& f) { fs::resize_file(f, 4 + registryValueLimit + 1); }},
+        {"64 MiB written out",
+         [](const fs::path& f) {
+             std::ofstream out(f, std::ios::binary | std::ios::trunc);
+             const std::string block(1 << 20, 'x');
+             for (int i = 0; i < 64; ++i) out << block;
+         }},
+        // Sparse: no disk taken.
+        {"8 GiB sparse", [](const fs::path& f) { fs::resize_file(f, uintmax_t(8) << 30); }},
+    };
+    for (const Case& c : cases) {
+        c.make(file);
+        EXPECT_EQ(1, store->getNumRecords()) << c.what;
+        EXPECT_THROW(store->getRecord(1), DRecordStoreExceptionPtr) << c.what;
+        EXPECT_THROW(store->getRecordSize(1), DRecordStoreExceptionPtr) << c.what;
+        EXPECT_EQ(u"larger than the limit of 1048576 bytes", RegFailureReason()) << c.what;
+    }
+    EXPECT_LT(peakKilobytes() - before, 16 * 1024) << "kilobytes taken to refuse them";
+    fs::remove(file);
 }
 
 // A writer killed at a random moment leaves either the record it replaced or the new one,

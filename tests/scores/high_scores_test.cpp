@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 #include "application_test.h"
@@ -52,6 +54,10 @@ protected:
         DByteArrayOutputStreamPtr printed = new DByteArrayOutputStream();
         DSystem::err = new DPrintStream(printed);
         return printed;
+    }
+
+    std::string storeFolder(const char* store) const {
+        return dataDir.path() + "/registry/HKEY_CURRENT_USER/Software/Velloran/mossyard/" + store;
     }
 
     std::vector<std::string> table() const {
@@ -166,8 +172,59 @@ TEST_F(Scores, AFailedSaveIsReportedAndKeepsTheOldTable) {
     DByteArrayOutputStreamPtr printed = captureErrors();
     DStringArrayPtr broken = new DStringArray(2, u"a");  // the second name is missing
     HighScores::save(u"bxm", 1, broken, new DintArray(2, 5, 4));
-    EXPECT_EQ("can't save high scores bxmhs1\r\n", textOf(printed->toByteArray(), printed->size()));
+    EXPECT_EQ("can't save high scores bxmhs1 in " + storeFolder("bxmhs1") + ": the record is malformed\r\n",
+              textOf(printed->toByteArray(), printed->size()));
     EXPECT_EQ(defaultRecord(), record(u"bxmhs1"));
+}
+
+// Damage is named, with the store's folder and what is wrong, before the defaults or the next
+// save replace it; a store read again and again is named once.
+TEST_F(Scores, ADamagedRecordIsNamedOnceBeforeItIsReplaced) {
+    DByteArrayOutputStreamPtr printed = captureErrors();
+    writeRecord(u"op_bxmB", std::string("\x01\x02", 2));
+    for (int start = 0; start < 3; ++start) EXPECT_EQ(0, Options::load(u"bxmB", 0));
+    writeRecord(u"bxmhs1", std::string("\x02\x00\x05"
+                                       "ab",
+                                       5));
+    loadTable();
+    loadTable();
+    EXPECT_EQ(std::vector<std::string>(8, "--- =0"), table());
+    writeRecord(u"bxmhs2", std::string(64, '\0'));
+    HighScores::load(u"bxm", 2, &names, &scores);
+    writeRecord(u"bxmhs3", "x");
+    std::filesystem::resize_file(storeFolder("bxmhs3") + "/=1", 1 << 30);  // sparse: no disk taken
+    HighScores::load(u"bxm", 3, &names, &scores);
+    EXPECT_EQ("can't read option bxmB in " + storeFolder("op_bxmB") +
+                  ": the record is cut short; its default is used\r\n"
+                  "can't read high scores bxmhs1 in " +
+                  storeFolder("bxmhs1") +
+                  ": the record is cut short; the defaults replace them\r\n"
+                  "can't read high scores bxmhs2 in " +
+                  storeFolder("bxmhs2") +
+                  ": the table has no entries; the defaults replace them\r\n"
+                  "can't read high scores bxmhs3 in " +
+                  storeFolder("bxmhs3") + ": larger than the limit of 1048576 bytes; the defaults replace them\r\n",
+              textOf(printed->toByteArray(), printed->size()));
+    Options::save(u"bxmB", 1);
+    EXPECT_EQ(1, Options::load(u"bxmB", 0));
+}
+
+// The store's folder is a file: a failure that permission bits cannot stand in for under root.
+TEST_F(Scores, AFailedSaveNamesTheFolderAndTheReasonOncePerStore) {
+    DByteArrayOutputStreamPtr printed = captureErrors();
+    std::filesystem::create_directories(storeFolder(""));
+    for (const char* store : {"op_bxmsfx_level", "op_bxmopenlevel", "bxmhs1"}) std::ofstream(storeFolder(store));
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        Options::save(u"bxmsfx_level", attempt);
+        Options::save(u"bxmopenlevel", attempt);
+    }
+    HighScores::defaults(u"---", &names, &scores);
+    HighScores::save(u"bxm", 1, names, scores);
+    HighScores::save(u"bxm", 1, names, scores);
+    EXPECT_EQ("can't save option bxmsfx_level in " + storeFolder("op_bxmsfx_level") + ": Not a directory\r\n" +
+                  "can't save option bxmopenlevel in " + storeFolder("op_bxmopenlevel") + ": Not a directory\r\n" +
+                  "can't save high scores bxmhs1 in " + storeFolder("bxmhs1") + ": Not a directory\r\n",
+              textOf(printed->toByteArray(), printed->size()));
 }
 
 TEST_F(Scores, OptionsRoundTripInA64ByteRecord) {
@@ -190,7 +247,9 @@ TEST_F(Scores, AnUnsavedOrDamagedOptionReadsAsItsDefaultWithoutWriting) {
 TEST_F(Scores, AnOptionThatCannotBeSavedIsReported) {
     DByteArrayOutputStreamPtr printed = captureErrors();
     Options::save(u"bad\\\\key", 1);  // an empty key name inside: the registry refuses it
-    EXPECT_EQ("can't save option bad\\\\key\r\n", textOf(printed->toByteArray(), printed->size()));
+    EXPECT_EQ(
+        "can't save option bad\\\\key in " + dataDir.path() + "/registry/HKEY_CURRENT_USER: a key name is empty\r\n",
+        textOf(printed->toByteArray(), printed->size()));
 }
 
 }  // namespace

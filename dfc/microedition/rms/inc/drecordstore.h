@@ -23,6 +23,8 @@ public:
     static void deleteRecordStore(lang::DStringPtr name);
     // The application's "app.name", which names its key; null (no stores) until it is set.
     static void setApplicationName(lang::DStringPtr name);
+    // The folder on this machine that holds the store, for messages.
+    static lang::DStringPtr hostFolder(lang::DStringPtr name);
 
     lang::DStringPtr getName() { return name; }
     int getNumRecords();

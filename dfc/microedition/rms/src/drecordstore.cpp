@@ -59,6 +59,11 @@ int clippedCount(const DbyteArrayPtr& data, int offset, int numBytes) {
 
 void DRecordStore::setApplicationName(DStringPtr name) { applicationName = name; }
 
+DStringPtr DRecordStore::hostFolder(DStringPtr name) {
+    DStringPtr path = storePath(name);
+    return new DString(RegHostFolder(HKEY_CURRENT_USER, path ? path->chars() : nullptr).c_str());
+}
+
 DRecordStore::~DRecordStore() { closeRecordStore(); }
 
 DRecordStorePtr DRecordStore::openRecordStore(DStringPtr name, bool createIfNecessary) {
