@@ -46,6 +46,8 @@ LONG failWith(LONG code, std::string reason) {
     return code;
 }
 
+LONG emptyName() { return failWith(ERROR_BAD_PATHNAME, "a key name is empty"); }
+
 LONG tooLarge(LONG code) {
     return failWith(code, "larger than the limit of " + std::to_string(registryValueLimit) + " bytes");
 }
@@ -329,7 +331,7 @@ LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD, REGSAM, PHKEY result) {
     failureReason.clear();
     if (!key || !result) return ERROR_INVALID_PARAMETER;
     auto names = splitPath(subKey);
-    if (!names) return failWith(ERROR_BAD_PATHNAME, "a key name is empty");
+    if (!names) return emptyName();
     fs::path folder = folderOf(key);
     for (const auto& name : *names) folder /= escape(name);
     std::error_code error;
@@ -343,7 +345,7 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM, SEC
     failureReason.clear();
     if (!key || !result) return ERROR_INVALID_PARAMETER;
     auto names = splitPath(subKey);
-    if (!names) return failWith(ERROR_BAD_PATHNAME, "a key name is empty");
+    if (!names) return emptyName();
     fs::path folder = folderOf(key);
     std::error_code error;
     if (key->predefined) fs::create_directories(folder, error);
@@ -377,7 +379,7 @@ LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
     failureReason.clear();
     if (!key) return ERROR_INVALID_HANDLE;
     auto names = splitPath(subKey);
-    if (!names || names->empty()) return failWith(ERROR_BAD_PATHNAME, "a key name is empty");
+    if (!names || names->empty()) return emptyName();
     fs::path folder = folderOf(key);
     for (const auto& name : *names) folder /= escape(name);
     std::error_code error;
