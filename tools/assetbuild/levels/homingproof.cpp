@@ -1,4 +1,5 @@
 #include "homingproof.h"
+#include <unordered_map>
 #include "homingrule.h"
 #include "mazemap.h"
 
@@ -8,16 +9,16 @@ int HomingProof::cellCount() const { return map.width() * map.height(); }
 
 bool HomingProof::open(int x, int y) const { return map.at(x, y) != '1'; }
 
-std::vector<int> HomingProof::startsAt(int x, int y) const {
+std::vector<HomingProof::State> HomingProof::startsAt(int x, int y) const {
     const int cell = x + map.width() * y;
-    std::vector<int> starts = {state(cell, -1)};
+    std::vector<State> starts = {state(cell, -1)};
     for (const auto& way : HomingRule::ways)
         if (open(x + way[0], y + way[1])) starts.push_back(state(cell, x + way[0] + map.width() * (y + way[1])));
     return starts;
 }
 
-std::vector<int> HomingProof::next(int from, int hx, int hy) const {
-    const int cell = from / (cellCount() + 1), previous = from % (cellCount() + 1) - 1;
+std::vector<HomingProof::State> HomingProof::next(State from, int hx, int hy) const {
+    const int cell = cellOf(from), previous = int(from % (cellCount() + 1)) - 1;
     const int x = cell % map.width(), y = cell / map.width();
     HomingRule::Exits exits;
     for (int way = 0; way < 4; ++way) {
@@ -26,7 +27,7 @@ std::vector<int> HomingProof::next(int from, int hx, int hy) const {
         exits.back[way] = exits.open[way] && nx + map.width() * ny == previous;
     }
     const HomingRule::Choice choice = HomingRule::choose(exits, hx - x, hy - y);
-    std::vector<int> states;
+    std::vector<State> states;
     for (int way = 0; way < 4; ++way) {
         if (!(choice.anyFits() ? choice.fits[way] : exits.allowed(way))) continue;
         const int dx = HomingRule::ways[way][0], dy = HomingRule::ways[way][1];
@@ -41,49 +42,48 @@ std::vector<int> HomingProof::next(int from, int hx, int hy) const {
     return states;
 }
 
-std::vector<bool> HomingProof::stranded(int hx, int hy) const {
-    const size_t states = size_t(cellCount()) * size_t(cellCount() + 1);
+// The states are numbered as they are met, so that the proof holds no more than the eyes reach.
+std::optional<std::pair<int, int>> HomingProof::strandedAt(int hx, int hy) const {
     const int home = hx + map.width() * hy;
-    std::vector<bool> seen(states, false), reach(states, false);
-    std::vector<std::vector<int>> before(states);
-    std::vector<int> todo, homes;
+    std::unordered_map<State, size_t> number;
+    std::vector<State> states;
+    std::vector<std::vector<size_t>> before;
+    auto meet = [&](State state) {
+        auto [known, fresh] = number.try_emplace(state, states.size());
+        if (fresh) {
+            states.push_back(state);
+            before.emplace_back();
+        }
+        return known->second;
+    };
     for (int y = 0; y < map.height(); ++y)
         for (int x = 0; x < map.width(); ++x)
             if (open(x, y))
-                for (int start : startsAt(x, y)) todo.push_back(start);
-    while (!todo.empty()) {
-        const int from = todo.back();
-        todo.pop_back();
-        if (seen[size_t(from)]) continue;
-        seen[size_t(from)] = true;
-        if (from / (cellCount() + 1) == home) {
-            homes.push_back(from);
+                for (State start : startsAt(x, y)) meet(start);
+    std::vector<size_t> todo;
+    for (size_t from = 0; from < states.size(); ++from) {
+        if (cellOf(states[from]) == home) {
+            todo.push_back(from);
             continue;
         }
-        for (int to : next(from, hx, hy)) {
-            before[size_t(to)].push_back(from);
-            todo.push_back(to);
+        for (State to : next(states[from], hx, hy)) {
+            const size_t met = meet(to);
+            before[met].push_back(from);
         }
     }
-    for (todo = homes; !todo.empty();) {
-        const int to = todo.back();
+    std::vector<bool> reach(states.size(), false);
+    while (!todo.empty()) {
+        const size_t to = todo.back();
         todo.pop_back();
-        if (reach[size_t(to)]) continue;
-        reach[size_t(to)] = true;
-        for (int from : before[size_t(to)]) todo.push_back(from);
+        if (reach[to]) continue;
+        reach[to] = true;
+        for (size_t from : before[to]) todo.push_back(from);
     }
-    for (size_t i = 0; i < seen.size(); ++i) seen[i] = seen[i] && !reach[i];
-    return seen;
-}
-
-std::optional<std::pair<int, int>> HomingProof::strandedAt(int hx, int hy) const {
-    const std::vector<bool> lost = stranded(hx, hy);
-    for (size_t i = 0; i < lost.size(); ++i)
-        if (lost[i]) {
-            const int cell = int(i) / (cellCount() + 1);
-            return std::make_pair(cell % map.width(), cell / map.width());
-        }
-    return std::nullopt;
+    std::optional<int> first;
+    for (size_t i = 0; i < states.size(); ++i)
+        if (!reach[i] && (!first || cellOf(states[i]) < *first)) first = cellOf(states[i]);
+    if (!first) return std::nullopt;
+    return std::make_pair(*first % map.width(), *first / map.width());
 }
 
 }  // namespace assets

@@ -4,6 +4,7 @@
 // way they may have come, and asks that home stays within reach from each: then no run of
 // draws can hold them circling for ever.
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -21,16 +22,16 @@ public:
     std::optional<std::pair<int, int>> strandedAt(int hx, int hy) const;
 
 private:
-    // A state is the decision cell and the cell of the previous decision (none: -1), as one number.
-    int state(int cell, int previous) const { return cell * (cellCount() + 1) + previous + 1; }
+    // The decision cell and the cell of the previous decision (none: -1), as one number.
+    using State = int64_t;
+
+    State state(int cell, int previous) const { return State(cell) * (cellCount() + 1) + previous + 1; }
+    int cellOf(State state) const { return int(state / (cellCount() + 1)); }
     int cellCount() const;
     bool open(int x, int y) const;
-    std::vector<int> startsAt(int x, int y) const;
+    std::vector<State> startsAt(int x, int y) const;
     // The states after the decision in `from`, one for each way the rule may take.
-    std::vector<int> next(int from, int hx, int hy) const;
-    // For every state, whether the eyes may come to it and never get home from there: the
-    // states the starts lead to, less those walked back to from home.
-    std::vector<bool> stranded(int hx, int hy) const;
+    std::vector<State> next(State from, int hx, int hy) const;
 
     const MazeMap& map;
 };
