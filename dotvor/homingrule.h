@@ -24,6 +24,8 @@ public:
         bool fits[4];
 
         bool anyFits() const { return fits[0] || fits[1] || fits[2] || fits[3]; }
+        // The draw may end on this way.
+        bool mayTake(const Exits& exits, int way) const { return anyFits() ? fits[way] : exits.allowed(way); }
     };
 
     // (dx, dy) is home less the eyes' position; only the signs count.

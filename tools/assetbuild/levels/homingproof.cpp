@@ -29,7 +29,7 @@ std::vector<HomingProof::State> HomingProof::next(State from, int hx, int hy) co
     const HomingRule::Choice choice = HomingRule::choose(exits, hx - x, hy - y);
     std::vector<State> states;
     for (int way = 0; way < 4; ++way) {
-        if (!(choice.anyFits() ? choice.fits[way] : exits.allowed(way))) continue;
+        if (!choice.mayTake(exits, way)) continue;
         const int dx = HomingRule::ways[way][0], dy = HomingRule::ways[way][1];
         int nx = x + dx, ny = y + dy, fx, fy;
         // Into a tunnel: the eyes come out one cell beyond its far end.
