@@ -72,18 +72,8 @@ void SpookyBase::decide() {
         CellBasePtr here = G::map->getCell(cell);
         if (here && here->content == CellBase::tunnel) takeTunnel();
     }
-    CellBasePtr previous = hasDecided() ? G::map->cellAt(lastCell) : CellBasePtr();
-    bool open[4], back[4], allowed[4], wish[4] = {true, true, true, true};
-    int32_t exits = 0;
-    for (int i = 0; i < 4; ++i) {
-        CellBasePtr neighbour = G::map->getCell(cell->x + ways[i][0], cell->y + ways[i][1]);
-        open[i] = neighbour && neighbour->isOpen() && (eyes || neighbour->content != CellBase::door);
-        back[i] = neighbour && neighbour.get() == previous.get();
-        if (open[i]) exits += 1;
-    }
-    for (int i = 0; i < 4; ++i) allowed[i] = open[i] && (!back[i] || exits < 2);
-    aim(wish, open, back, allowed);
-    choose(wish, allowed);
+    const HomingRule::Exits exits = exitsHere();
+    choose(aim(exits), exits);
     lastCell->set(cell->x, cell->y);
     vector_3dPtr homePoint = home();
     if (eyes && homePoint && lastCell->is(G::cellX(homePoint->x), G::cellY(homePoint->y))) {
@@ -92,7 +82,24 @@ void SpookyBase::decide() {
     }
 }
 
-void SpookyBase::aim(bool wish[4], const bool open[4], const bool back[4], const bool allowed[4]) {
+HomingRule::Exits SpookyBase::exitsHere() const {
+    CellBasePtr previous = hasDecided() ? G::map->cellAt(lastCell) : CellBasePtr();
+    HomingRule::Exits exits;
+    for (int i = 0; i < 4; ++i) {
+        CellBasePtr neighbour = G::map->getCell(cell->x + HomingRule::ways[i][0], cell->y + HomingRule::ways[i][1]);
+        exits.open[i] = neighbour && neighbour->isOpen() && (eyes || neighbour->content != CellBase::door);
+        exits.back[i] = neighbour && neighbour.get() == previous.get();
+    }
+    return exits;
+}
+
+HomingRule::Choice SpookyBase::aim(const HomingRule::Exits& exits) {
+    if (eyes && !frightened) {
+        vector_3dPtr homePoint = home();
+        if (homePoint) offset->set(homePoint->x - position->x, homePoint->y - position->y);
+        return HomingRule::choose(exits, offset->x, offset->y);
+    }
+    HomingRule::Choice choice = {{true, true, true, true}, {}};
     const vector_3dPtr& target = G::player ? G::player->position : position;
     if (frightened) {
         offset->set(position->x - target->x, position->y - target->y);
@@ -101,44 +108,30 @@ void SpookyBase::aim(bool wish[4], const bool open[4], const bool back[4], const
         } else {
             offset->x = 0;
         }
-    } else if (eyes) {
-        vector_3dPtr homePoint = home();
-        if (homePoint) offset->set(homePoint->x - position->x, homePoint->y - position->y);
-        auto possible = [&](int i) { return open[i] && !back[i]; };
-        const bool sidewaysBlocked = (offset->x < 0 && !possible(0)) || (offset->x > 0 && !possible(1));
-        const bool verticalBlocked = (offset->y < 0 && !possible(2)) || (offset->y > 0 && !possible(3));
-        if (sidewaysBlocked && verticalBlocked) offset->x = offset->x < 0 ? 1 : offset->x > 0 ? -1 : 0;
-        const bool homeward = (offset->y < 0 && allowed[2]) || (offset->y > 0 && allowed[3]);
-        if (homeward && offset->x == 0) wish[0] = wish[1] = false;
     } else {
         offset->set(target->x - position->x, target->y - position->y);
         if (offset->y > G::cellWidth || offset->y < -G::cellHeight) offset->x = 0;
-        if (-2 < offset->y && offset->y < 2) wish[2] = wish[3] = false;
+        if (-2 < offset->y && offset->y < 2) choice.wish[2] = choice.wish[3] = false;
     }
+    for (int way = 0; way < 4; ++way)
+        choice.fits[way] = choice.wish[way] && exits.allowed(way) && HomingRule::suits(way, offset->x, offset->y);
+    return choice;
 }
 
 // First a way that suits the target, drawn at random; failing that any allowed way.
-void SpookyBase::choose(bool wish[4], const bool allowed[4]) {
+void SpookyBase::choose(HomingRule::Choice choice, const HomingRule::Exits& exits) {
     nextMove->set(0, 0);
-    auto suits = [&](int i) {
-        switch (i) {
-            case 0: return offset->x <= 0;
-            case 1: return offset->x >= 0;
-            case 2: return offset->y <= 0;
-            default: return offset->y >= 0;
+    auto draw = [&](bool flags[4], const bool takes[4]) {
+        while (nextMove->isZero() && (flags[0] || flags[1] || flags[2] || flags[3])) {
+            const int r = GameLib::sharedRandom->nextAbsMod(4);
+            if (flags[r] && takes[r]) nextMove->set(HomingRule::ways[r][0], HomingRule::ways[r][1]);
+            flags[r] = false;
         }
     };
-    while (nextMove->isZero() && (wish[0] || wish[1] || wish[2] || wish[3])) {
-        const int r = GameLib::sharedRandom->nextAbsMod(4);
-        if (wish[r] && allowed[r] && suits(r)) nextMove->set(ways[r][0], ways[r][1]);
-        wish[r] = false;
-    }
+    draw(choice.wish, choice.fits);
     bool fresh[4] = {true, true, true, true};
-    while (nextMove->isZero() && (fresh[0] || fresh[1] || fresh[2] || fresh[3])) {
-        const int r = GameLib::sharedRandom->nextAbsMod(4);
-        if (fresh[r] && allowed[r]) nextMove->set(ways[r][0], ways[r][1]);
-        fresh[r] = false;
-    }
+    const bool allowed[4] = {exits.allowed(0), exits.allowed(1), exits.allowed(2), exits.allowed(3)};
+    draw(fresh, allowed);
 }
 
 void SpookyBase::move(const vector_3dPtr& want) { walk(want, speed, false, slide); }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include "homingrule.h"
 #include "mazewalker.h"
 #include "spookybase.ptr"
 
@@ -35,14 +36,12 @@ public:
     pointPtr cell = new point(0, 0);
 
 private:
-    // Directions in the order of the random draw: left, right, up, down.
-    static constexpr int32_t ways[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-
     void chooseSpeed();
     bool hasLeftDecisionCell() const;
     void takeTunnel();
     void decide();
+    HomingRule::Exits exitsHere() const;
     // Where the target lies (offset) and which ways are wished for.
-    void aim(bool wish[4], const bool open[4], const bool back[4], const bool allowed[4]);
-    void choose(bool wish[4], const bool allowed[4]);
+    HomingRule::Choice aim(const HomingRule::Exits& exits);
+    void choose(HomingRule::Choice choice, const HomingRule::Exits& exits);
 };

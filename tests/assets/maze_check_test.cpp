@@ -42,12 +42,13 @@ void writeFloorAtlas(const TempFolder& folder, const std::string& name, int side
 }
 
 // The map beside a small-screen and a large-screen atlas whose floor pictures set the cells.
-ToolRun buildMaze(const TempFolder& folder, const std::string& bytes, int smallFloor = 8, int largeFloor = 10) {
+ToolRun buildMaze(const TempFolder& folder, const std::string& bytes, int smallFloor = 8, int largeFloor = 10,
+                  const std::string& size = "width=9 height=7") {
     writeFloorAtlas(folder, "small", smallFloor);
     writeFloorAtlas(folder, "large", largeFloor);
     return buildOneSource(folder,
                           "atlas a small.atlas\natlas ppc/a large.atlas\n"
-                          "maze m/map00.txt map.txt width=9 height=7 atlas=a floor=floor.png",
+                          "maze m/map00.txt map.txt " + size + " atlas=a floor=floor.png",
                           "map.txt", bytes);
 }
 
@@ -99,6 +100,39 @@ TEST(MazeCheck, RefusesMapsTheGameCannotReadOrFinish) {
         EXPECT_NE(run.output.find(refusal.place), std::string::npos) << run.output;
         EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
     }
+}
+
+// The lower half of a map that once shipped: eyes going home to "r" that come down the middle
+// corridor and round the loop at the bottom right find the way up above "r" walled and keep
+// circling, for the rule only turns them left at the loop's corner when they come the other way.
+TEST(MazeCheck, RefusesAMapWhereEatenGhostsEyesCircleForEver) {
+    const std::vector<std::string> loop = {
+        "....................",
+        ".1111111.11.1#11#11.",
+        ".1111111.11.1g00r11.",
+        ".1111111.11.1111111.",
+        "..........p.........",
+        "111.111.1111.111.111",
+        "111.111.1111.111.111",
+        "*...111.1111.111...*",
+        "1111111.1111.1111111",
+        "....................",
+        ".1111.11111111.1111.",
+        "o...................",
+    };
+    TempFolder folder;
+    ToolRun run = buildMaze(folder, join(loop), 8, 10, "width=20 height=12");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("map.txt:6:13"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("eyes going home to \"r\" may never get there from here"), std::string::npos)
+        << run.output;
+
+    // A way up from the loop under "r" lets them home.
+    std::vector<std::string> opened = loop;
+    opened[8][16] = '.';
+    TempFolder fixed;
+    run = buildMaze(fixed, join(opened), 8, 10, "width=20 height=12");
+    EXPECT_EQ(run.status, 0) << run.output;
 }
 
 // The cells are as large as the floor pictures the atlases really hold, on either screen.

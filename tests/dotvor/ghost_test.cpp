@@ -4,15 +4,17 @@
 #include <functional>
 #include <set>
 #include "gamelib.h"
+#include "homingrule.h"
 
 namespace {
 
 class Ghosts : public DotvorTest {};
+class GhostsOnTheLargeScreen : public PocketPcDotvorTest {};
 
 // A ghost at cell (x, y) that decided last at the cell one step back against (dx, dy) and
 // is moving that way; its update decides again at once.
-SpookyBasePtr arriving(int x, int y, int dx, int dy) {
-    SpookyBasePtr ghost = DotvorTest::ghostAt(0, x, y);
+SpookyBasePtr arriving(int x, int y, int dx, int dy, int kind = 0) {
+    SpookyBasePtr ghost = DotvorTest::ghostAt(kind, x, y);
     ghost->lastCell->set(x - dx, y - dy);
     ghost->direction->set(dx, dy);
     return ghost;
@@ -100,6 +102,48 @@ TEST_F(Ghosts, EyesGoHomeAndSetOffUpwards) {
         EXPECT_TRUE(ghost->direction->is(0, -1));
         EXPECT_EQ(ghost->image.get(), DotvorGame::ghostImages[1].get()) << "the red ghost looking up";
     });
+}
+
+// Eyes sent home, by either home's ghosts, from every open cell of every map the game ships;
+// they come into the cell from its first open neighbour.
+void eyesGetHomeOnEveryMap() {
+    const auto& ways = HomingRule::ways;
+    DotvorGame::gameMode = 0;
+    DotvorTest::startPlaying();
+    DotvorGame::frightenSteps = 0;
+    const int bound = 3000;
+    for (int index = 0; index < DotvorGame::mapCount; ++index) {
+        const dfc::lang::DStringPtr name =
+            dfc::lang::DStringPtr(index < 10 ? u"/dtv/maps/map0" : u"/dtv/maps/map") + index + u".txt";
+        DotvorGame::map->load(name);
+        DotvorGame::map->chooseTiles();
+        int lost = 0, seed = 0;
+        std::string first;
+        for (int y = 1; y <= DotvorGame::mapHeight; ++y)
+            for (int x = 1; x <= DotvorGame::mapWidth; ++x) {
+                if (!DotvorGame::map->getCell(x, y)->isOpen()) continue;
+                int way = 0;
+                while (way < 4 && !DotvorGame::map->getCell(x - ways[way][0], y - ways[way][1])->isOpen()) ++way;
+                if (way == 4) continue;
+                for (int kind : {0, 1}) {
+                    SpookyBasePtr ghost = arriving(x, y, ways[way][0], ways[way][1], kind);
+                    ghost->eyes = true;
+                    GameLib::sharedRandom->setSeed(++seed);
+                    for (int step = 0; step < bound && ghost->eyes; ++step) ghost->update();
+                    if (!ghost->eyes) continue;
+                    if (lost++ == 0) first = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+                }
+            }
+        EXPECT_EQ(lost, 0) << "map " << index << ": eyes still out after " << bound << " steps, first from " << first;
+    }
+}
+
+TEST_F(Ghosts, EyesGetHomeFromEveryCellOfEveryMap) {
+    inGame([](Dotvor&) { eyesGetHomeOnEveryMap(); });
+}
+
+TEST_F(GhostsOnTheLargeScreen, EyesGetHomeFromEveryCellOfEveryMap) {
+    inGame([](Dotvor&) { eyesGetHomeOnEveryMap(); });
 }
 
 TEST_F(Ghosts, ATunnelPutsTheGhostOneCellBeyondTheFarEnd) {

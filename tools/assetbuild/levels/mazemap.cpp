@@ -1,6 +1,7 @@
 #include "mazemap.h"
 #include <string_view>
 #include "core/builderror.h"
+#include "homingproof.h"
 
 namespace assets {
 
@@ -17,6 +18,7 @@ MazeMap::MazeMap(const std::string& bytes, const Size& size, const Place& place)
     checkStarts(place);
     checkTunnels(place);
     checkReach(place);
+    checkEyesGetHome(place);
     checkScreens(place);
 }
 
@@ -164,6 +166,16 @@ void MazeMap::checkHouseClosed(const Place& place, const std::vector<bool>& reac
         if (reached[x + size.width * y])
             throw BuildError(cell(place, x, y), std::string("the ghost house of \"") + at(x, y) +
                                                     "\" is open to the player: it must be closed but for its doors");
+}
+
+// The eyes of ghost A and C go home to "r", those of B and D to "g".
+void MazeMap::checkEyesGetHome(const Place& place) const {
+    const HomingProof proof(*this);
+    for (auto [hx, hy] : cellsOf("rg"))
+        if (auto lost = proof.strandedAt(hx, hy))
+            throw BuildError(cell(place, lost->first, lost->second),
+                             std::string("eyes going home to \"") + at(hx, hy) +
+                                 "\" may never get there from here: the homing rule can keep them circling for ever");
 }
 
 void MazeMap::checkScreens(const Place& place) const {

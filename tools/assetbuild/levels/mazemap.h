@@ -7,8 +7,8 @@
 // grid, to a far tunnel end with an open cell beyond; the ghost house (what the ghost starts
 // reach without passing a door) closed to the player; every dot and energiser, and every
 // tunnel and open cell outside the house, within the player's reach, tunnels taken; no dead
-// end there but tunnel ends; and the maze, with the game's wall border, fits both screens at
-// their cell sizes.
+// end there but tunnel ends; eaten ghosts' eyes get home from every open cell by the game's
+// homing rule; and the maze, with the game's wall border, fits both screens at their cell sizes.
 #pragma once
 #include <string>
 #include <vector>
@@ -19,7 +19,7 @@ namespace assets {
 class MazeMap {
 public:
     struct Size {
-        int width, height;  // cells
+        int width, height;         // cells
         int smallCell, largeCell;  // pixels per cell on the 176 x 220 and the 240 x 320 screen
     };
     // The game's maps, unless the manifest line gives another size.
@@ -29,6 +29,12 @@ public:
     MazeMap(const std::string& bytes, const Size& size, const Place& place);
 
     const std::string& bytes() const { return file; }
+    int width() const { return size.width; }
+    int height() const { return size.height; }
+    // The byte of the cell; wall outside the map.
+    char at(int x, int y) const;
+    // The tunnel met going from (x, y) by (dx, dy), starting one cell on; false at the edge.
+    bool farTunnel(int x, int y, int dx, int dy, int* fx, int* fy) const;
 
 private:
     void readRows(const Place& place);
@@ -36,12 +42,10 @@ private:
     void checkTunnels(const Place& place) const;
     void checkReach(const Place& place) const;
     void checkHouseClosed(const Place& place, const std::vector<bool>& reached) const;
+    void checkEyesGetHome(const Place& place) const;
     void checkScreens(const Place& place) const;
 
-    char at(int x, int y) const;
     bool walkable(int x, int y) const;
-    // The tunnel met going from (x, y) by (dx, dy), starting one cell on; false at the edge.
-    bool farTunnel(int x, int y, int dx, int dy, int* fx, int* fy) const;
     std::vector<std::pair<int, int>> cellsOf(const std::string& kinds) const;
     std::vector<bool> flood(const std::vector<std::pair<int, int>>& from, bool takeTunnels) const;
     Place cell(const Place& place, int x, int y) const;
