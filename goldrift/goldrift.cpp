@@ -10,6 +10,7 @@
 #include "keystate.h"
 #include "mapfile.h"
 #include "menuitems.h"
+#include "pathfield.h"
 #include "runner.h"
 #include "screencanvas.h"
 #include "sound.h"
@@ -87,10 +88,6 @@ AnimationPtr heroPoses[Goldrift::poseCount], enemyPoses[Goldrift::poseCount];
 DStringArrayPtr itemTexts;
 
 DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
-
-bool isSolid(char16_t ch) { return ch == u'#' || ch == u'B'; }
-
-bool isHole(char16_t ch) { return ch == u'd' || ch == u'D'; }
 
 }  // namespace
 
@@ -725,17 +722,11 @@ void Goldrift::setCell(int index, char16_t ch) {
 bool Goldrift::isFree(int col, int row, bool falling) {
     if (col < 0 || row < 0 || col >= gridWidth || row >= gridHeight) return false;
     const char16_t ch = grid[row * gridWidth + col];
-    if (isSolid(ch)) return false;
+    if (PathField::isSolid(ch)) return false;
     return !(falling && ch == u'H');
 }
 
-bool Goldrift::canStand(int c, int dir) {
-    const int x = c + dir;
-    const char16_t ch = grid[x];
-    if (ch == u'-' || ch == u'H') return true;
-    const char16_t below = grid[x + gridWidth];
-    return isSolid(below) || isHole(below) || below == u'H';
-}
+bool Goldrift::canStand(int c, int dir) { return field().canStand(c, dir); }
 
 void Goldrift::enterCell(const RunnerPtr& runner) {
     Runner& r = *runner;
@@ -776,9 +767,10 @@ void Goldrift::enterCell(const RunnerPtr& runner) {
         bool trappedBelow = false;
         for (int i = 0; i < enemyCount; ++i)
             trappedBelow = trappedBelow || (enemies[i]->cell == c + gridWidth && enemies[i]->state == Runner::trapped);
-        if (!isSolid(below) && below != u'H' && own != u'-' && own != u'H' && !trappedBelow) r.state = Runner::falling;
+        if (!PathField::isSolid(below) && below != u'H' && own != u'-' && own != u'H' && !trappedBelow)
+            r.state = Runner::falling;
     }
-    if (r.isEnemy && isHole(own)) {
+    if (r.isEnemy && PathField::isHole(own)) {
         r.state = Runner::trapped;
         r.timer = trapTime;
         r.offsetX = r.offsetY = 0;
@@ -828,60 +820,16 @@ void Goldrift::loseLife() {
 
 // ---- The distance field ----
 
+PathField Goldrift::field() { return PathField(grid->data, gridWidth, gridHeight, distance->data, frontier->data); }
+
 void Goldrift::findPaths() {
     if (pathsReset) {
         for (int i = 0; i < enemyCount; ++i) enemies[i]->lastDistance = -1;
-        for (int i = 0; i < distance->length; ++i) distance[i] = -1;
-        distance[hero->cell] = 0;
-        frontier[0] = int16_t(hero->cell);
-        if (frontier->length > 1) frontier[1] = -1;
+        field().restart(hero->cell);
         pathsReset = false;
         return;
     }
-    for (int layer = 0; layer < layersPerStep && frontier[0] != -1; ++layer) expandLayer();
-}
-
-void Goldrift::expandLayer() {
-    const int count = gridWidth * gridHeight;
-    const int d = distance[frontier[0]];
-    int write = count - 1;
-    for (int read = 0; read < write && frontier[read] != -1; ++read) {
-        const int c = frontier[read], row = c / gridWidth, col = c % gridWidth;
-        if (col > 0 && distance[c - 1] == -1 && !isSolid(grid[c - 1]) && (row == gridHeight - 1 || canStand(c, -1)))
-            reach(c - 1, d, &write);
-        if (col < gridWidth - 1 && distance[c + 1] == -1 && !isSolid(grid[c + 1]) &&
-            (row == gridHeight - 1 || canStand(c, 1)))
-            reach(c + 1, d, &write);
-        if (row > 0 && distance[c - gridWidth] == -1) climbScan(c, d, &write);
-        if (row < gridHeight - 1) {
-            const int n = c + gridWidth;
-            if (distance[n] == -1 && (grid[n] == u'H' || (grid[c] == u'H' && grid[n] == u'-'))) reach(n, d, &write);
-        }
-    }
-    int next = 0;
-    for (int i = write + 1; i < count; ++i) frontier[next++] = frontier[i];
-    if (next < count) frontier[next] = -1;
-}
-
-// From the cell up a free drop to where a runner could stand, fall from or climb down.
-void Goldrift::climbScan(int c, int d, int* write) {
-    const int col = c % gridWidth;
-    for (int t = c - gridWidth; t > 0; t -= gridWidth) {
-        const char16_t ch = grid[t];
-        if (isSolid(ch) || isHole(ch)) return;
-        const bool stop = ch == u'H' ||
-                          (t - gridWidth > 0 && (grid[t - gridWidth] == u'H' || grid[t - gridWidth] == u'-')) ||
-                          (col >= 1 && canStand(t, -1)) || (col < gridWidth - 1 && canStand(t, 1));
-        if (!stop) continue;
-        if (distance[t] == -1) reach(t, d, write);
-        return;
-    }
-}
-
-void Goldrift::reach(int n, int d, int* write) {
-    distance[n] = int16_t(d + 1);
-    frontier[*write] = int16_t(n);
-    *write -= 1;
+    field().expand(layersPerStep);
 }
 
 // ---- The map ----

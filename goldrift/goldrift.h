@@ -10,6 +10,7 @@
 #include "gamelib.h"
 #include "gamemenu.ptr"
 #include "goldrift.ptr"
+#include "pathfield.h"
 #include "runnerarray.h"
 #include "soundoptions.h"
 
@@ -132,9 +133,8 @@ private:
     static void stepTrapped(const RunnerPtr& enemy);
     static void decide(const RunnerPtr& enemy, int v);
     static void wander(const RunnerPtr& enemy);
-    static void expandLayer();
-    static void climbScan(int c, int d, int* write);
-    static void reach(int n, int d, int* write);
+    // The distance field over the grid and the arrays of `paths`.
+    static PathField field();
     static void catchHero();
     static void reachExit();
 

@@ -1,5 +1,6 @@
-// The builder checks every ladder-game map: the layout the game reads, and that the hero
-// alone can take all the gold, come back, reach the exit and never be stuck for good.
+// The builder checks every ladder-game map: the layout the game reads, that the hero alone
+// can take all the gold, come back, reach the exit and never be stuck for good, and that no
+// guard is penned where the enemies' distance field seldom comes to it.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -48,6 +49,12 @@ TEST(LadderMapCheck, RefusesMapsTheGameCannotReadOrThatCannotBeWon) {
          "gold at row 3, column 4"},
         {"an exit out of reach", map({"  E", "BBB", "P$ ", "BBB"}), "map.txt:3", "cannot get to the exit"},
         {"a pit of armour", map({"E$P ", "BBB ", "BBBB"}), "map.txt:4", "stuck for good at row 2, column 4"},
+        {"a guard in a room of armour", map({"P $  E", "BBBBBB", "  A   ", "BBBBBB"}), "map.txt:5:3",
+         "guard at row 3, column 3 can reach the hero from 0 of the 6 places he rests at"},
+        // He drops into the pit and digs his way out; the guard in it meets him only there.
+        {"a guard in a pit only digging leaves",
+         map({"HP$     H", "HBBB BBBH", "HBB A BBH", "HBB###BBH", "H  E    H", "BBBBBBBBB"}), "map.txt:5:5",
+         "from 3 of the 26 places"},
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.what);
@@ -67,6 +74,8 @@ TEST(LadderMapCheck, AcceptsMapsWonByClimbingHangingFallingAndDigging) {
         {"E-----", "H  $  ", "H     ", "H    P", "######"},
         // Gold sealed under the floor: dug into, left through a false brick, back up a ladder.
         {"P    E H", "#######H", "#$$$$# H", "###~###H", "       H", "BBBBBBBB"},
+        // A guard on a ledge that drops through a gap onto the hero's floor.
+        {"  A     ", "BBB BBBB", "P   $  E", "BBBBBBBB"},
     };
     for (const auto& design : accepted) {
         SCOPED_TRACE(design[0] + " / " + design[1]);
@@ -76,6 +85,17 @@ TEST(LadderMapCheck, AcceptsMapsWonByClimbingHangingFallingAndDigging) {
         ASSERT_EQ(run.status, 0) << run.output;
         EXPECT_EQ(folder.read("out/game.dat.stage/gdr/maps/1.txt"), bytes);
     }
+}
+
+TEST(LadderMapCheck, ListsPennedGuardsForTheLevelMeasure) {
+    TempFolder folder;
+    folder.write("penned.txt", map({"P $  E", "BBBBBB", "  A   ", "BBBBBB"}));
+    folder.write("free.txt", map({"  A     ", "BBB BBBB", "P   $  E", "BBBBBBBB"}));
+    const std::string tool = std::string(MOSSYARD_BINARY_DIR) + "/tools/assetbuild";
+    ToolRun run =
+        runCommand("'" + tool + "' penned '" + folder.file("penned.txt") + "' '" + folder.file("free.txt") + "'");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output, folder.file("penned.txt") + ": row 3, column 3: 0 of 6\n");
 }
 
 }  // namespace

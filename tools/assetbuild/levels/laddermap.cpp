@@ -1,6 +1,7 @@
 #include "laddermap.h"
 #include <algorithm>
 #include "core/builderror.h"
+#include "pathfield.h"
 
 namespace assets {
 
@@ -8,16 +9,18 @@ namespace {
 
 const std::string legend = " #BH-$G~EPA";
 
-std::string describe(int cell, int width) {
-    return "row " + std::to_string(cell / width + 1) + ", column " + std::to_string(cell % width + 1);
-}
-
 }  // namespace
 
-LadderMap::LadderMap(const std::string& bytes, const Place& place) : file(bytes) {
+LadderMap::LadderMap(const std::string& bytes, const Place& place, Penned penned) : file(bytes) {
     readCells(place);
     checkCounts(place);
     checkWinnable(place);
+    measureGuards();
+    if (penned == Penned::refuse) checkGuards(place);
+}
+
+std::string LadderMap::describe(int cell) const {
+    return "row " + std::to_string(cell / width + 1) + ", column " + std::to_string(cell % width + 1);
 }
 
 void LadderMap::readCells(const Place& place) {
@@ -148,11 +151,10 @@ std::vector<bool> LadderMap::reachable(int from) const {
 }
 
 void LadderMap::checkWinnable(const Place& place) const {
-    const int start = int(cells.find('P')), exit = int(cells.find('E'));
+    const int exit = int(cells.find('E'));
     const int count = int(cells.size());
-    // The start may itself be in the air: he falls from it first.
     std::vector<int> opening;
-    const int first = fall(start, opening);
+    const int first = firstRest(opening);
     const std::vector<bool> out = reachable(first);
     // Where he can come back to the first resting place from.
     std::vector<bool> back(size_t(count), false);
@@ -174,13 +176,47 @@ void LadderMap::checkWinnable(const Place& place) const {
     }
     for (int cell = 0; cell < count; ++cell)
         if (at(cell) == '$' && !got[size_t(cell)])
-            throw BuildError(placeOf(place, cell), "the gold at " + describe(cell, width) +
-                                                       " is not where the hero can get to and come back from");
+            throw BuildError(placeOf(place, cell),
+                             "the gold at " + describe(cell) + " is not where the hero can get to and come back from");
     if (!out[size_t(exit)]) throw BuildError(placeOf(place, exit), "the hero cannot get to the exit");
     for (int cell = 0; cell < count; ++cell)
         if (out[size_t(cell)] && !solid(cell) && !back[size_t(cell)] && !dies[size_t(cell)] && cell != exit)
-            throw BuildError(placeOf(place, cell), "the hero is stuck for good at " + describe(cell, width) +
-                                                       ": no way back and no brick to dig");
+            throw BuildError(placeOf(place, cell),
+                             "the hero is stuck for good at " + describe(cell) + ": no way back and no brick to dig");
+}
+
+// The field is the game's own, over the map as loaded: the starts are empty cells to it.
+void LadderMap::measureGuards() {
+    std::vector<int> opening;
+    const std::vector<bool> out = reachable(firstRest(opening));
+    std::vector<int> places;
+    for (int cell = 0; cell < int(cells.size()); ++cell)
+        if (out[size_t(cell)] && !solid(cell)) places.push_back(cell);
+    std::vector<int> lands;
+    for (int cell = 0; cell < int(cells.size()); ++cell)
+        if (at(cell) == 'A') {
+            std::vector<int> passed;
+            lands.push_back(fall(cell, passed));
+            guardList.push_back(Guard{cell, 0, int(places.size())});
+        }
+    const std::u16string grid(cells.begin(), cells.end());
+    std::vector<int16_t> distance(cells.size()), frontier(cells.size());
+    PathField field(grid.data(), width, height, distance.data(), frontier.data());
+    for (int place : places) {
+        field.restart(place);
+        field.expand(int(cells.size()));
+        for (size_t i = 0; i < lands.size(); ++i)
+            if (distance[size_t(lands[i])] != -1) guardList[i].reached += 1;
+    }
+}
+
+void LadderMap::checkGuards(const Place& place) const {
+    for (const Guard& guard : guardList)
+        if (guard.penned())
+            throw BuildError(placeOf(place, guard.cell),
+                             "the guard at " + describe(guard.cell) + " can reach the hero from " +
+                                 std::to_string(guard.reached) + " of the " + std::to_string(guard.places) +
+                                 " places he rests at, not a quarter: it is penned");
 }
 
 }  // namespace assets
