@@ -1,6 +1,6 @@
 // The builder compiles the river shooter's screens and levels into the file the game reads,
 // and refuses a river the game cannot read or the plane cannot fly: no passage, fuel out of
-// reach, or a level too short for the screen.
+// reach, a level too short for the screen, or a craft where the plane appears.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -227,7 +227,7 @@ TEST(RiverScreens, RefusesCraftWhereThePlaneAppearsAndBridgesOverLand) {
     EXPECT_EQ(run.status, 0) << run.output;
 }
 
-TEST(RiverScreens, BridgesAreShotOnTheWayAndDepotsKeepALongLevelFlying) {
+TEST(RiverScreens, BridgesOverTheWaterAndDepotsKeepALongLevelFlying) {
     std::vector<std::string> bridged = channel();
     bridged[12] = "=======B.......=======";
     bridged[13] = "=======........=======";
