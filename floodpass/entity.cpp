@@ -4,6 +4,7 @@
 #include "dsystem.h"
 #include "entityarray.h"
 #include "floodpass.h"
+#include "riverrules.h"
 #include "screencanvas.h"
 #include "sound.h"
 #include "stringmanager.h"
@@ -46,9 +47,9 @@ void restart(const AnimationPtr& animation) {
 
 Entity::Entity(int kind, int x, int y, int screen)
     : kind(kind), startX(x), startY(y), x(x), y(y), screen(screen) {
-    if (isPlane(kind) || (kind >= 9 && kind <= 11)) speed = 4;
+    speed = RiverRules::speedOf(kind);
     if (kind == bridge || kind == fuelDepot) layer = 0;
-    facingLeft = !((kind >= 3 && kind <= 4) || (kind >= 9 && kind <= 13) || (kind >= 18 && kind <= 21));
+    facingLeft = RiverRules::startsFacingLeft(kind);
     explosion = sharing(kind == 12 || kind == 13 ? groundExplosion : airExplosion);
     if (!leftAnimations) return;
     const AnimationPtr left = leftAnimations[kind], right = rightAnimations[kind];
@@ -80,39 +81,32 @@ void Entity::update() {
 }
 
 void Entity::move() {
-    if (isPlane(kind)) {
+    if (RiverRules::isPlane(kind)) {
         movePlane();
-    } else if (isBalloon(kind)) {
+    } else if (RiverRules::isBalloon(kind)) {
         ++moveTick;
         turnAtRandom(30);
-        if (moveTick >= 3) {
+        if (RiverRules::wandersOn(moveTick)) {
             moveTick = 0;
             step();
         }
-    } else if (isPatrol(kind)) {
+    } else if (RiverRules::isPatrol(kind)) {
         ++moveTick;
         turnAtRandom(20);
-        if (moveTick >= 3) {
+        if (RiverRules::wandersOn(moveTick)) {
             moveTick = 0;
             movePatrol();
         }
-    } else if (isShooter(kind)) {
+    } else if (RiverRules::isShooter(kind)) {
         moveShooter();
     }
 }
 
 // Enemy planes cross the river and come round again; only leaving on the left is heard.
 void Entity::movePlane() {
-    if (facingLeft) {
-        x -= speed;
-        if (x + width < 1) {
-            x = riverWidth;
-            Sound::play(Floodpass::enemyFlySound, 1);
-        }
-    } else {
-        x += speed;
-        if (x >= riverWidth) x = -width;
-    }
+    const int next = RiverRules::fly(x, width, speed, facingLeft);
+    if (facingLeft && next > x) Sound::play(Floodpass::enemyFlySound, 1);
+    x = next;
 }
 
 void Entity::turnAtRandom(int chance) {
@@ -122,19 +116,9 @@ void Entity::turnAtRandom(int chance) {
 }
 
 void Entity::step() {
-    if (facingLeft) {
-        x -= speed;
-        if (x < 1) {
-            x = 0;
-            facingLeft = false;
-        }
-    } else {
-        x += speed;
-        if (x + width >= riverWidth) {
-            x = riverWidth - width;
-            facingLeft = true;
-        }
-    }
+    const RiverRules::Heading next = RiverRules::step(x, width, speed, facingLeft);
+    x = next.x;
+    facingLeft = next.left;
 }
 
 // A patrol turns back at the bank ahead of it, looked up in its own top row.

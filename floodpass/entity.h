@@ -33,11 +33,6 @@ public:
     // properties; and their release.
     static void loadKinds();
     static void releaseKinds();
-    // What the behaviours are.
-    static bool isPlane(int kind) { return kind >= 1 && kind <= 4; }
-    static bool isBalloon(int kind) { return kind == 5 || kind == 6; }
-    static bool isPatrol(int kind) { return kind >= 9 && kind <= 13; }
-    static bool isShooter(int kind) { return kind == 7 || kind == 8 || (kind >= 14 && kind <= 23); }
 
     int32_t kind;
     int32_t startX, startY;

@@ -171,8 +171,9 @@ void Floodpass::loadPlane() {
     fuelBarHeight = fuelBarImage->height;
     planeWidth = planeImage->width;
     planeHeight = planeImage->height;
-    boxWidth = planeWidth >> 1;
-    boxHeight = planeHeight >> 1;
+    const RiverRules::Box box = RiverRules::planeBox(0, 0, planeWidth, planeHeight);
+    boxWidth = box.width;
+    boxHeight = box.height;
     bankLeft = bankingFrames(u"airplaneL");
     bankRight = bankingFrames(u"airplaneR");
     planeExplosion = Entity::airExplosion ? Entity::airExplosion : AnimationPtr(new Animation());
@@ -447,14 +448,17 @@ void Floodpass::resetLevel(int row) {
     drawIntoRing(0, row, visibleRows);
     rowCounter = row + 1;
     drawIntoRing(visibleHeight, row + 1, 1);
-    planeX = (riverWidth - planeWidth) / 2;
+    planeX = RiverRules::startX(planeWidth);
     speed = normal;
     planeState = planeFlying;
     fuel = fullFuel;
     shotState = shotNone;
-    planeY = (row - visibleRows) * cellSize + 2 * planeHeight;
+    planeY = RiverRules::startY(row, visibleRows, planeHeight);
     top = cellSize * row;
+    // The craft move and meet the plane before a frame counts its protection: it holds from
+    // the (re)start on, so nothing takes the plane before the player can steer it.
     invulnerableCounter = 0;
+    invulnerable = true;
 }
 
 int Floodpass::tileAt(int row, int column) {
@@ -492,8 +496,7 @@ bool Floodpass::hitsLand(int x, int y, int width, int height) {
 }
 
 bool Floodpass::overlaps(int x1, int y1, int x2, int y2, int w1, int h1, int w2, int h2) {
-    if (y1 - h1 > y2 || y1 < y2 - h2 || x1 + w1 < x2) return false;
-    return x1 <= x2 + w2;
+    return RiverRules::overlaps(x1, y1, x2, y2, w1, h1, w2, h2);
 }
 
 int Floodpass::random100() { return GameLib::sharedRandom->nextAbsMod(100); }

@@ -10,6 +10,7 @@
 #include "gameimage.h"
 #include "gameinterface.h"
 #include "gamemenu.ptr"
+#include "riverrules.h"
 #include "soundoptions.h"
 
 // The river shooter: the plane flies up a river that scrolls down the screen, steers between
@@ -30,10 +31,11 @@ public:
         menuTune, gameTune, bornSound, deathSound, explosionSound, bridgeSound, shootSound, fuelSound,
         enemyFlySound, enemyHeliSound, soundCount
     };
-    static constexpr int32_t cellSize = 8, columns = 22, riverWidth = 176;
-    static constexpr int32_t slow = 1, normal = 2, fast = 3;
-    static constexpr int32_t steerStep = 2;
-    static constexpr int32_t fullFuel = 2000, refuelStep = 10;
+    static constexpr int32_t cellSize = RiverRules::cellSize, columns = RiverRules::columns,
+                             riverWidth = RiverRules::riverWidth;
+    static constexpr int32_t slow = RiverRules::slow, normal = RiverRules::normal, fast = RiverRules::fast;
+    static constexpr int32_t steerStep = RiverRules::steerStep;
+    static constexpr int32_t fullFuel = RiverRules::fullFuel, refuelStep = RiverRules::refuelStep;
     static constexpr int32_t startLives = 3;
     static constexpr int32_t invulnerableFrames = 100, blinkPeriod = 6;
     static constexpr int32_t statePause = 1500;
@@ -57,7 +59,7 @@ public:
     static void drawRows(int x, int y, int end, int count);
     // Whether a corner of the box (left x, top world y) lies off the water.
     static bool hitsLand(int x, int y, int width, int height);
-    static bool isWater(int tile) { return tile >= 58 && tile < 78; }
+    static bool isWater(int tile) { return RiverRules::isWater(tile); }
     // Builds the current level's map and entities; false, with a diagnostic, when the level
     // cannot be flown (too short for the screen).
     static bool buildLevel();
@@ -68,8 +70,8 @@ public:
     static int tileAt(int row, int column);
     // The plane is hit: it explodes and a life is gone.
     static void losePlane();
-    static int boxLeft() { return planeX + (planeWidth >> 2); }
-    static int boxTop() { return planeY - (planeHeight >> 2); }
+    static int boxLeft() { return RiverRules::planeBox(planeX, planeY, planeWidth, planeHeight).x; }
+    static int boxTop() { return RiverRules::planeBox(planeX, planeY, planeWidth, planeHeight).y; }
     static void releaseStatics();
     // Scrolls the river by the speed; false when the level ended on the way.
     static bool scroll();

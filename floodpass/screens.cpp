@@ -81,7 +81,7 @@ void Screens::readScreen(const DDataInputStreamPtr& in, int screen) {
                 ++dropped;
             } else {
                 EntityPtr object = new Entity(kind, x, y, screen);
-                object->onRoad = layer2 >= firstRoadTile && layer2 <= lastRoadTile;
+                object->onRoad = RiverRules::isRoad(layer2);
                 templates[screen * maxObjects + count++] = object;
             }
         }

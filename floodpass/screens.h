@@ -4,6 +4,7 @@
 #include "dprimitives.h"
 #include "entityarray.h"
 #include "gameimagearray.h"
+#include "riverrules.h"
 
 // The river screens of "/fdp/screens.bin": blocks of 22 x 26 cells, each cell a tile word
 // (first-layer tile + 256 x second-layer tile) and perhaps an object; and the levels, each
@@ -11,10 +12,9 @@
 // diagnostic, so no level is ever built from half a file. Everything is static.
 class Screens {
 public:
-    static constexpr int32_t columns = 22, rows = 26, cellsPerScreen = columns * rows, maxObjects = 30;
+    static constexpr int32_t columns = RiverRules::columns, rows = RiverRules::screenRows,
+                             cellsPerScreen = columns * rows, maxObjects = 30;
     static constexpr int32_t noTile = 255, noObject = 255;
-    // Second-layer tiles of roads and bridges: objects on them are road vehicles.
-    static constexpr int32_t firstRoadTile = 109, lastRoadTile = 112;
     static constexpr int32_t highestKind = 24;
 
     // Loads the land pictures and reads the file, unless it is read already. False, with a

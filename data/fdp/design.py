@@ -189,11 +189,11 @@ SCREENS = [
     # The openings: wide water, slow boats, a depot on the way.
     Screen("mouth", "The river opens wide: room to learn the controls.",
            "0:7-15 4:3-19 21:3-19 25:7-15",
-           "3,13,h 5,6,s 7,15,J 10,4,h 12,12,s 14,16,h 16,6,K 17,10,s 19,10,h 21,7,j 22,13,s 2,9,s 4,15,h 6,4,o 8,11,S 11,16,h 13,5,s 15,12,j 18,14,s 20,4,h 23,9,H 1,12,k",
+           "3,13,h 5,6,s 7,15,J 10,4,h 12,12,s 14,16,h 16,6,K 17,10,s 19,10,h 2,9,s 4,15,h 6,4,o 8,11,S 11,16,h 13,5,s 15,12,j 18,14,s 1,12,k 23,5,H",
            ),
     Screen("reach", "A broad straight reach with boats working it and a depot midstream.",
            "0:7-15 3:4-18 22:4-18 25:7-15",
-           "3,7,j 5,11,h 7,7,h 10,12,s 12,7,h 14,9,s 16,11,K 17,15,h 19,9,h 21,5,s 22,13,h 2,12,s 4,5,h 6,13,S 8,4,s 11,15,h 13,5,J 15,14,s 18,5,S 20,13,H 23,10,s 9,10,F",
+           "3,7,j 5,11,h 7,7,h 10,12,s 12,7,h 14,9,s 16,11,K 17,15,h 19,9,h 2,12,s 4,5,h 6,13,S 8,4,s 11,15,h 13,5,J 15,14,s 18,5,S 9,10,F 23,6,s",
            ),
     Screen("bend_left", "The river swings left round a wooded spur and comes back.",
            "0:7-15 6:2-11 13:1-10 19:2-12 25:7-15",
@@ -307,27 +307,27 @@ SCREENS = [
     # The bridges: a road or a railway over the channel; a lost plane starts again past one.
     Screen("bridge_road", "A road bridge in the narrows, guns on the banks.",
            "0:7-15 5:3-19 10:7-15 13:7-15 18:3-19 25:7-15",
-           "2,13,k 4,6,h 6,14,s 9,9,h 15,13,h 17,11,j 19,9,s 21,5,h 23,7,s 2,9,s 4,14,h 6,5,s 8,11,h 11,2,v 11,18,t 15,9,s 17,5,h 19,14,S 22,10,h 7,19,g 20,12,F",
+           "2,13,k 4,6,h 15,13,h 17,11,j 19,9,s 21,5,h 23,7,s 2,9,s 4,14,h 11,2,v 11,18,t 15,9,s 17,5,h 19,14,S 22,10,h 7,19,g 20,12,F",
            bridge=(11, "road")),
     Screen("bridge_rail", "A railway bridge with an armoured train on it.",
            "0:7-15 5:3-19 10:7-15 13:7-15 18:3-19 25:7-15",
-           "2,14,j 4,10,h 6,7,s 8,14,h 15,5,h 17,8,s 20,9,h 22,14,k 23,6,h 2,10,s 4,4,h 6,14,s 8,8,h 11,17,r 15,10,h 17,4,s 19,11,h 22,8,S 3,18,g 17,15,F",
+           "2,14,j 4,10,h 15,5,h 17,8,s 20,9,h 22,14,k 23,6,h 2,10,s 4,4,h 11,17,r 15,10,h 17,4,s 19,11,h 22,8,S 3,18,g 17,15,F",
            bridge=(11, "rail")),
     Screen("bridge_tanks", "A busy road bridge: two tank columns.",
            "0:7-15 4:2-20 10:7-15 13:7-15 19:4-18 25:7-15",
-           "2,14,k 4,6,h 8,14,h 15,6,s 17,9,h 20,14,h 22,6,J 2,9,s 4,13,h 6,5,S 8,10,h 11,0,v 11,3,w 11,16,t 11,19,u 15,9,h 17,14,s 19,4,h 22,10,s 6,18,g 21,17,G 15,12,F",
+           "2,14,k 4,6,h 15,6,s 17,9,h 20,14,h 22,6,J 2,9,s 4,13,h 11,0,v 11,3,w 11,16,t 11,19,u 15,9,h 17,14,s 19,4,h 22,10,s 6,18,g 21,17,G 15,12,F",
            bridge=(11, "road")),
     Screen("bridge_guns", "A bridge between two gun nests, jets overhead, the depot before it.",
            "0:7-15 6:4-18 9:7-15 12:7-15 16:4-18 25:7-15",
-           "1,12,k 3,7,h 5,14,s 8,8,h 13,6,h 15,12,s 17,8,J 20,13,h 22,6,h 2,9,s 4,12,h 6,6,s 7,14,j 8,18,g 14,17,g 14,10,h 16,5,s 18,13,h 21,9,S 23,10,h 5,19,G 14,15,k 18,6,F",
+           "1,12,k 3,7,h 13,6,h 15,12,s 17,8,J 20,13,h 22,6,h 2,9,s 8,18,g 14,17,g 14,10,h 16,5,s 18,13,h 21,9,S 23,10,h 5,19,G 14,15,k 18,6,F",
            bridge=(10, "road")),
     Screen("bridge_low", "A low railway bridge over a wide pool, a goods train crossing.",
            "0:7-15 3:7-15 6:2-20 12:7-15 15:7-15 20:2-20 25:7-15",
-           "2,11,k 3,13,h 6,12,s 8,4,h 10,11,h 16,6,s 18,12,h 20,15,J 22,5,h 24,7,h 1,9,h 5,4,s 7,15,h 9,8,s 13,5,r 17,14,s 19,5,h 21,11,S 23,9,h 8,19,g 6,10,o 18,9,F",
+           "2,11,k 3,13,h 6,12,s 16,6,s 18,12,h 20,15,J 22,5,h 24,7,h 1,9,h 5,4,s 13,5,r 17,14,s 19,5,h 21,11,S 23,9,h 8,19,g 6,10,o 18,9,F",
            bridge=(13, "rail")),
     Screen("bridge_town", "A road bridge through a riverside town, tanks both ways.",
            "0:7-15 4:4-18 9:7-15 11:7-15 16:4-18 25:7-15",
-           "1,12,k 3,7,h 5,12,h 7,13,s 13,12,h 15,10,s 17,4,J 19,11,h 21,6,h 23,9,h 2,9,s 4,14,h 6,6,s 8,11,h 10,1,w 10,17,u 13,9,h 15,5,s 17,13,S 20,8,h 22,11,s 7,19,G 19,2,g 17,6,F",
+           "1,12,k 3,7,h 13,12,h 15,10,s 17,4,J 19,11,h 21,6,h 23,9,h 2,9,s 10,1,w 10,17,u 13,9,h 15,5,s 17,13,S 20,8,h 22,11,s 7,19,G 19,2,g 17,6,F",
            bridge=(10, "road")),
 ]
 
@@ -364,7 +364,6 @@ LEVELS = [
 FULL, REFUEL, SPEED, STEER = 2000, 10, 2, 2
 PLANE, BOX = 16, 8            # the plane's picture; its hit box is the middle half
 DEPOT_W, DEPOT_H = 16, 28
-BRIDGE_H = 16
 CELL = 8
 SMALL_SCREEN = 216            # rows on the small screen x 8 less the plane's start height
 START_Y = 2 * PLANE
@@ -388,10 +387,6 @@ def level_map(grids, names):
                     depots.append((c * CELL, base - r * CELL))
                 elif cell == "B":
                     bridges.append((c * CELL, base - r * CELL))
-    for x, y in bridges:
-        for yy in range(max(y - BRIDGE_H, 0), y, CELL):
-            for xx in range(x, x + 64, CELL):
-                rows[yy // CELL][xx // CELL] = True
     return rows, depots, bridges
 
 

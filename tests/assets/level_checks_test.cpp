@@ -143,7 +143,7 @@ RiverFlight::Level level(int screens) {
 // Eleven screens are 2072 pixels of flight at normal speed, a tank and a bit: one depot on
 // the way (+185 at normal speed) keeps the plane flying.
 TEST(RiverFlight, FuelLastsWithTheDepotsThePlaneFliesOver) {
-    const RiverFlight::Object depot{RiverScreens::depotKind, 64, 1000};
+    const RiverFlight::Object depot{RiverScreens::depotKind, 64, 1000, false};
     EXPECT_NO_THROW(RiverFlight(level(11), channel(11), {depot}, riverRules()).prove());
     try {
         RiverFlight(level(11), channel(11), {}, riverRules()).prove();
@@ -155,7 +155,7 @@ TEST(RiverFlight, FuelLastsWithTheDepotsThePlaneFliesOver) {
                   std::string::npos)
             << error.what();
     }
-    const RiverFlight::Object outOfReach{RiverScreens::depotKind, 0, 1000};
+    const RiverFlight::Object outOfReach{RiverScreens::depotKind, 0, 1000, false};
     EXPECT_THROW(RiverFlight(level(11), channel(11), {outOfReach}, riverRules()).prove(), BuildError)
         << "a depot on the land is never reached";
 }
@@ -171,14 +171,23 @@ TEST(RiverFlight, NamesTheScreenAndLineWhereTheWayCloses) {
                   std::string::npos)
             << error.what();
     }
-    const RiverFlight::Object bridge{RiverScreens::bridgeKind, 56, 30 * RiverScreens::cell + 8};
-    EXPECT_NO_THROW(RiverFlight(level(3), walled, {bridge}, riverRules()).prove()) << "a bridge is shot on the way";
+    // The game's plane meets the tiles under a bridge, shot or not.
+    const RiverFlight::Object bridge{RiverScreens::bridgeKind, 56, 30 * RiverScreens::cell + 8, false};
+    try {
+        RiverFlight(level(3), walled, {bridge}, riverRules()).prove();
+        ADD_FAILURE() << "a bridge over land flown";
+    } catch (const BuildError& error) {
+        EXPECT_NE(std::string(error.what()).find("past screen b, line 22, under the bridge there: the plane meets the "
+                                                 "land tiles under a bridge, shot or not"),
+                  std::string::npos)
+            << error.what();
+    }
 }
 
-// A bridge in the level's lowest line reaches below the map's first row; only the part
-// within the level is opened.
-TEST(RiverFlight, ABridgeAtTheLevelsStartOpensOnlyTheLevel) {
-    const RiverFlight::Object bridge{RiverScreens::bridgeKind, 56, RiverScreens::cell};
+// A bridge in the level's lowest line reaches below the map's first row; a plane started
+// again past it flies the level like one from the start.
+TEST(RiverFlight, ABridgeAtTheLevelsStartIsFlownPast) {
+    const RiverFlight::Object bridge{RiverScreens::bridgeKind, 56, RiverScreens::cell, false};
     EXPECT_NO_THROW(RiverFlight(level(2), channel(2), {bridge}, riverRules()).prove());
 }
 

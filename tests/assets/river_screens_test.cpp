@@ -1,6 +1,6 @@
 // The builder compiles the river shooter's screens and levels into the file the game reads,
 // and refuses a river the game cannot read or the plane cannot fly: no passage, fuel out of
-// reach, or a level too short for the screen.
+// reach, a level too short for the screen, or a craft where the plane appears.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -25,7 +25,9 @@ const char* const legend =
     "legend = land 5\n"
     "legend B water - kind=0\n"
     "legend F water - kind=24\n"
-    "legend s water - kind=12\n";
+    "legend s water - kind=12\n"
+    "legend j water - kind=1\n"
+    "legend g land - kind=7\n";
 
 // 26 rows with water in columns 7 to 14; `rows` replace rows from the top.
 std::vector<std::string> channel() { return std::vector<std::string>(26, "xxxxxxx........xxxxxxx"); }
@@ -171,7 +173,61 @@ TEST(RiverScreens, RefusesRiversTheGameCannotReadOrThePlaneCannotFly) {
     }
 }
 
-TEST(RiverScreens, BridgesAreShotOnTheWayAndDepotsKeepALongLevelFlying) {
+// The craft move before the player can steer: none may stand where the plane appears at a
+// start or a restart. Under a bridge, shot or not, the plane meets the tiles.
+TEST(RiverScreens, RefusesCraftWhereThePlaneAppearsAndBridgesOverLand) {
+    const std::string plain = screen("plain", channel());
+    auto level = [&](const std::vector<std::string>& first, const std::vector<std::string>& second) {
+        return std::string(legend) + plain + screen("first", first) + screen("second", second) +
+               "level a = first second plain\n";
+    };
+    std::vector<std::string> onStart = channel();
+    onStart[23] = "xxxxxxx..s.....xxxxxxx";
+    // Beside the start, clear of it in the first frame; a lost plane starts again a row higher,
+    // and by then the boat may have come across.
+    std::vector<std::string> besideStart = channel();
+    besideStart[21] = "xxxxxxxs.......xxxxxxx";
+    std::vector<std::string> bridged = channel();
+    bridged[12] = "=======B.......=======";
+    bridged[13] = "=======........=======";
+    std::vector<std::string> pastBridge = bridged;
+    pastBridge[9] = "xxxxxxxj.......xxxxxxx";
+    std::vector<std::string> overLand = bridged;
+    overLand[13] = "xxxxxxxxxxxxxxxxxxxxxx";
+    const Refusal refusals[] = {
+        {"a boat on the plane's start", level(onStart, channel()),
+         "the craft of kind 12 at screen first, line 24, column 10 may meet the plane in the first frame of the start, "
+         "before the player can steer it"},
+        {"a boat beside the start", level(besideStart, channel()),
+         "the craft of kind 12 at screen first, line 22, column 8 may meet the plane in the first frame of a restart "
+         "before the first bridge"},
+        {"a jet over the water past a bridge", level(channel(), pastBridge),
+         "the craft of kind 1 at screen second, line 10, column 8 may meet the plane in the first frame of a restart "
+         "past the bridge at screen second, line 13, column 8"},
+        {"a bridge over land", level(channel(), overLand),
+         "the plane finds no way from the start past screen second, line 14, under the bridge there: the plane meets "
+         "the land tiles under a bridge, shot or not"},
+    };
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.what);
+        TempFolder folder;
+        ToolRun run = build(folder, refusal.river);
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
+    }
+    // The same craft away from where the plane appears, and a gun on the bank beside a
+    // restart, build.
+    std::vector<std::string> calm = bridged;
+    calm[3] = "xxxxxxxj.......xxxxxxx";
+    calm[11] = "xxxxxxg........xxxxxxx";
+    std::vector<std::string> farFromStart = channel();
+    farFromStart[18] = "xxxxxxxs.......xxxxxxx";
+    TempFolder folder;
+    ToolRun run = build(folder, level(farFromStart, calm));
+    EXPECT_EQ(run.status, 0) << run.output;
+}
+
+TEST(RiverScreens, BridgesOverTheWaterAndDepotsKeepALongLevelFlying) {
     std::vector<std::string> bridged = channel();
     bridged[12] = "=======B.......=======";
     bridged[13] = "=======........=======";

@@ -4,8 +4,9 @@
 // tank is below full. For every place across the river it keeps the most fuel a flight can
 // hold there, so a depot counts only for flights that pass over it and fly on, and only for
 // the frames they spend over it. It proves the way from the level's start and from every
-// bridge (where a lost plane starts again with a full tank) to the level's end; bridges count
-// as water, for they are shot on the way.
+// bridge (where a lost plane starts again with a full tank) to the level's end. The tiles
+// alone decide where the plane may fly, as in the game: a bridge, shot or not, leaves the
+// tiles under it as they are.
 #pragma once
 #include <array>
 #include <string>
@@ -17,16 +18,17 @@ namespace assets {
 
 class RiverFlight {
 public:
-    // The game's plane: a full tank, the refill of a frame over a depot, normal speed and the
-    // steering of a frame.
-    static constexpr int fullFuel = 2000, refuelStep = 10, speed = 2, steerStep = 2;
+    static constexpr int speed = RiverRules::normal;
+    // The rows on the small screen and on the large one.
+    static constexpr int smallScreenRows = 220 / RiverRules::cellSize, largeScreenRows = 320 / RiverRules::cellSize;
     // Where the small screen (the longer flight) ends a level: rows on screen x 8 less the
     // plane's start height.
-    static constexpr int smallScreenHeight = 216;
+    static constexpr int smallScreenHeight = smallScreenRows * RiverRules::cellSize;
 
     using Row = std::array<int, RiverScreens::columns>;  // first-layer tiles
     struct Object {
         int kind, x, y;  // river x, world top y
+        bool onRoad;
     };
     struct Level {
         std::string name;
@@ -53,9 +55,11 @@ private:
     std::vector<bool> overWater(int planeY) const;
     // The fuel after a frame at (planeX, planeY) that began with `fuel`: the depots touched
     // refill, the speed drains.
-    int afterFrame(int fuel, int planeX, const std::vector<const Object*>& depotsBeside) const;
+    int afterFrame(int fuel, int planeX, int planeY, const std::vector<const Object*>& depotsBeside) const;
     void check(const Outcome& outcome, const std::string& from) const;
     std::string where(int planeY) const;
+    // The words on a bridge whose picture covers the row of the plane's box top at world y, if any.
+    std::string bridgeOver(int planeY) const;
 
     Level level;
     std::vector<Row> map;

@@ -1,6 +1,7 @@
 #include "riverscreens.h"
 #include "core/builderror.h"
 #include "riverflight.h"
+#include "riverstarts.h"
 
 namespace assets {
 
@@ -118,7 +119,7 @@ void RiverScreens::readLevel(const std::string& line, const Place& place) {
 void RiverScreens::finishScreen(Screen& screen) {
     auto wet = [&](int row, int column) {
         if (row < 0 || row >= rows || column < 0 || column >= columns) return false;
-        return isWater(screen.cells[row][column].layer1);
+        return RiverRules::isWater(screen.cells[row][column].layer1);
     };
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column) {
@@ -157,11 +158,13 @@ void RiverScreens::prove(const Level& level) const {
             for (int column = 0; column < columns; ++column) {
                 const Cell& c = screen.cells[fileRow][column];
                 row[column] = c.layer1;
-                if (c.kind != none) objects.push_back({c.kind, column * cell, base - fileRow * cell});
+                if (c.kind != none)
+                    objects.push_back({c.kind, column * cell, base - fileRow * cell, RiverRules::isRoad(c.layer2)});
             }
             map.push_back(row);
         }
     }
+    RiverStarts(flight, objects, rules).prove();
     RiverFlight(flight, std::move(map), std::move(objects), rules).prove();
 }
 

@@ -11,21 +11,23 @@
 //   screen NAME                          then 26 lines of 22 cells, the top of the screen first
 //   level NAME = SCREEN SCREEN ...       a level's screens, the bottom one (flown first) first
 //
-// Every level is proved flyable (see RiverFlight).
+// Every level is proved flyable (see RiverFlight), with no craft where the plane (re)starts
+// (see RiverStarts).
 #pragma once
 #include <array>
 #include <map>
 #include <string>
 #include <vector>
 #include "core/sourcetext.h"
+#include "floodpass/riverrules.h"
 
 namespace assets {
 
 class RiverScreens {
 public:
-    static constexpr int columns = 22, rows = 26, cell = 8, riverWidth = 176;
-    static constexpr int none = 255, water = 58, lastWater = 77, highestKind = 24, maxObjects = 30;
-    static constexpr int firstRoad = 109, lastRoad = 112;
+    static constexpr int columns = RiverRules::columns, rows = RiverRules::screenRows, cell = RiverRules::cellSize;
+    static constexpr int riverWidth = RiverRules::riverWidth;
+    static constexpr int none = 255, water = RiverRules::firstWater, highestKind = 24, maxObjects = 30;
     static constexpr int bridgeKind = 0, depotKind = 24;
 
     struct Size {
@@ -39,8 +41,6 @@ public:
 
     // Checks the river, naming the line (and the column of a cell at fault) of the first fault.
     RiverScreens(const SourceText& source, const Rules& rules);
-
-    static bool isWater(int tile) { return tile >= water && tile <= lastWater; }
 
     const std::string& bytes() const { return file; }
 
