@@ -19,4 +19,26 @@ function(mossyard_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${includes})
   target_link_libraries(${name} PUBLIC ${arg_PUBLIC} PRIVATE ${arg_PRIVATE})
+  add_dependencies(${name} include_graph_check)
+endfunction()
+
+# mossyard_include_check(folder...)
+# The include paths keep a library from the headers of the libraries it does not link when
+# they are named plainly, not when they are reached by a path ("../tanks/gamemain.h"). So
+# tools/include-graph runs before any library is built, again when a source of the folders
+# changes, and a wrong arrow fails the build.
+function(mossyard_include_check)
+  set(sources "")
+  foreach(folder IN LISTS ARGN)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*)
+    list(APPEND sources ${found})
+  endforeach()
+  set(stamp ${CMAKE_BINARY_DIR}/include-graph.stamp)
+  add_custom_command(
+    OUTPUT ${stamp}
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/include-graph --quiet ${CMAKE_SOURCE_DIR}
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/include-graph ${sources}
+    COMMENT "Checking the includes between the layers")
+  add_custom_target(include_graph_check DEPENDS ${stamp})
 endfunction()

@@ -42,8 +42,13 @@ void HelpLayout::layout(const DStringPtr& text, const DObjectPtr& pictures, int3
                 end = start + charsPerLine - 1;
                 next = start + charsPerLine;
             }
-            // The rest of the paragraph is scanned again.
-            if (c == lineFeed) i = next;
+            if (c == lineFeed) {
+                // A break just before the line feed leaves nothing: the line feed ends the paragraph.
+                if (next == i)
+                    next = i + 1;
+                else
+                    i = next - 1;  // the rest of the paragraph is scanned again
+            }
         } else if (c == lineFeed) {
             ends = true;
             end = i - 1;

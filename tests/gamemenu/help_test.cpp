@@ -133,6 +133,29 @@ TEST_F(Help, WordsAfterABreakStayWholeWhileABlankIsInReach) {
     });
 }
 
+TEST_F(Help, TextsInAColumnAsWideAsTwoWordsBreakWhereTheyShould) {
+    inProgram([] {
+        const ImageFontPtr font = ScreenCanvas::fonts[6];
+        const int maxWidth = font->stringWidth(u"aaaa bbbb");
+        const int charsPerLine = maxWidth / font->stringWidth(u"W");
+        const struct {
+            std::u16string text;
+            std::vector<std::string> lines;
+        } cases[] = {
+            {u"aaaa bbbb\ncccc\n", {"aaaa bbbb", "cccc"}},
+            {u"aaaa bbbb cccc dddd eeee\n", {"aaaa bbbb", "cccc dddd", "eeee"}},
+            {u"aaaa bbbb cc\ndd\n", {"aaaa bbbb", "cc", "dd"}},
+            // The blank before the line feed is where the line breaks; the line feed still ends the paragraph.
+            {u"aaaa bbbb \ncccc dddd\n", {"aaaa bbbb", "cccc dddd"}},
+            {u"aaaa bbbb aaaa bbbb \n\ncccc\n", {"aaaa bbbb", "aaaa bbbb", "", "cccc"}},
+        };
+        for (const auto& c : cases) {
+            HelpLayout::layout(c.text.c_str(), nullptr, charsPerLine, maxWidth, font);
+            EXPECT_EQ(layoutLines(), c.lines) << platform::narrow(c.text);
+        }
+    });
+}
+
 TEST_F(Help, ATextOfMoreThanTwoHundredAndFiftyLinesKeepsThemAll) {
     inProgram([this] {
         std::vector<std::string> paragraphs;
