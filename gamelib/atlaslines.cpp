@@ -46,12 +46,14 @@ AtlasLines::AtlasLines(const DStringPtr& textEntry, const DStringPtr& pictureEnt
                        int32_t pictureHeight)
     : textEntry(textEntry), pictureEntry(pictureEntry), pictureWidth(pictureWidth), pictureHeight(pictureHeight) {}
 
-DStringPtr AtlasLines::read(const DStringPtr& line, DintArrayPtr* rectangle) {
+DStringPtr AtlasLines::read(const DStringPtr& line, bool ended, DintArrayPtr* rectangle) {
     ++lines;
     const DStringArrayPtr fields = StringManager::split(line, u';');
     DintArrayPtr r = new DintArray(4);
     bool numbers = fields->length >= fieldCount;
     for (int i = 0; numbers && i < 4; ++i) numbers = decimal(fields[i + 1], &r[i]);
+    // A text cut short inside a line is named as such by its reader.
+    if (!numbers && !ended) return DStringPtr();
     if (!numbers) damaged(DStringPtr(u"line ") + lines + u", " + quoted(line) + u", is not name;x;y;width;height");
     if (!AtlasRectangle::fits(r[0], r[1], r[2], r[3], pictureWidth, pictureHeight) && outside++ == 0)
         firstOutside = described(fields[0], *r);

@@ -13,8 +13,9 @@ public:
                int32_t pictureHeight);
 
     // The picture's name and rectangle {x, y, width, height}; throws DamagedData for a line that
-    // is no picture line. A rectangle outside the picture is given too, and counted.
-    dfc::lang::DStringPtr read(const dfc::lang::DStringPtr& line, dfc::lang::DintArrayPtr* rectangle);
+    // is no picture line, or gives null when that line lacks its line end (the text was cut
+    // short there). A rectangle outside the picture is given too, and counted.
+    dfc::lang::DStringPtr read(const dfc::lang::DStringPtr& line, bool ended, dfc::lang::DintArrayPtr* rectangle);
     // Throws DamagedData when a rectangle read lay outside the picture.
     void throwIfOutside() const;
 

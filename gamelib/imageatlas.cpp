@@ -61,8 +61,8 @@ void ImageAtlas::readRectangles(const DStringPtr& name) {
             last = line;
             lastEnded = ended;
             DintArrayPtr rectangle;
-            const DStringPtr picture = lines.read(line, &rectangle);
-            imageAtlas->put(picture, rectangle);
+            const DStringPtr picture = lines.read(line, ended, &rectangle);
+            if (picture) imageAtlas->put(picture, rectangle);
         }
     } catch (DEOFExceptionPtr&) {
         cutShort = true;
