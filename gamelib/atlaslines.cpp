@@ -31,6 +31,30 @@ bool decimal(const DStringPtr& field, int32_t* value) {
     return true;
 }
 
+// Picture names are plain text: a control byte shows a text of another kind.
+bool printable(const DStringPtr& name) {
+    for (int i = 0; i < name->length(); ++i)
+        if (name->charAt(i) < u' ' || name->charAt(i) == 0x7F) return false;
+    return true;
+}
+
+bool pictureLine(const DStringArrayPtr& fields, DintArray& rectangle) {
+    if (fields->length < fieldCount || !printable(fields[0])) return false;
+    for (int i = 0; i < 4; ++i)
+        if (!decimal(fields[i + 1], &rectangle[i])) return false;
+    return true;
+}
+
+// The start of a picture line, as a text cut short inside one leaves it.
+bool cutPictureLine(const DStringArrayPtr& fields) {
+    if (fields->length >= fieldCount || !printable(fields[0])) return false;
+    const int last = fields->length - 1;
+    int32_t number = 0;
+    for (int i = 1; i <= last; ++i)
+        if (!decimal(fields[i], &number) && !(i == last && fields[i]->length() == 0)) return false;
+    return true;
+}
+
 DStringPtr quoted(const DStringPtr& line) {
     if (line->length() <= quotedLength) return u"\"" + line + u"\"";
     return u"\"" + line->substring(0, quotedLength) + u"...\"";
@@ -50,11 +74,11 @@ DStringPtr AtlasLines::read(const DStringPtr& line, bool ended, DintArrayPtr* re
     ++lines;
     const DStringArrayPtr fields = StringManager::split(line, u';');
     DintArrayPtr r = new DintArray(4);
-    bool numbers = fields->length >= fieldCount;
-    for (int i = 0; numbers && i < 4; ++i) numbers = decimal(fields[i + 1], &r[i]);
-    // A text cut short inside a line is named as such by its reader.
-    if (!numbers && !ended) return DStringPtr();
-    if (!numbers) damaged(DStringPtr(u"line ") + lines + u", " + quoted(line) + u", is not name;x;y;width;height");
+    if (!pictureLine(fields, *r)) {
+        // A text cut short inside a picture line is named as such by its reader.
+        if (!ended && cutPictureLine(fields)) return DStringPtr();
+        damaged(DStringPtr(u"line ") + lines + u", " + quoted(line) + u", is not name;x;y;width;height");
+    }
     if (!AtlasRectangle::fits(r[0], r[1], r[2], r[3], pictureWidth, pictureHeight) && outside++ == 0)
         firstOutside = described(fields[0], *r);
     *rectangle = r;

@@ -4,7 +4,8 @@
 #include "dstring.h"
 
 // The lines of an image atlas text, checked as they are read: each is "name;x;y;width;height"
-// (further fields ignored), four decimal numbers whose rectangle lies inside the atlas picture.
+// (further fields ignored), a name without control bytes and four decimal numbers whose
+// rectangle lies inside the atlas picture.
 // A line of another shape stops the reading at once; rectangles outside are counted to the end,
 // so that the one line naming the damage tells how much of the text is wrong.
 class AtlasLines {
@@ -13,8 +14,8 @@ public:
                int32_t pictureHeight);
 
     // The picture's name and rectangle {x, y, width, height}; throws DamagedData for a line that
-    // is no picture line, or gives null when that line lacks its line end (the text was cut
-    // short there). A rectangle outside the picture is given too, and counted.
+    // is no picture line, or gives null for the start of one that lacks its line end (the text
+    // was cut short there). A rectangle outside the picture is given too, and counted.
     dfc::lang::DStringPtr read(const dfc::lang::DStringPtr& line, bool ended, dfc::lang::DintArrayPtr* rectangle);
     // Throws DamagedData when a rectangle read lay outside the picture.
     void throwIfOutside() const;
