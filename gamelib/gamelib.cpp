@@ -234,7 +234,9 @@ DStringPtr GameLib::getAppProperty(DStringPtr key) {
     return new DString(u"");
 }
 
-DStringPtr GameLib::imageFolder() { return new DString(ScreenCanvas::screenHeight >= largeScreenHeight ? u"/ppc" : u""); }
+DStringPtr GameLib::imageFolder() {
+    return new DString(ScreenCanvas::screenHeight >= largeScreenHeight ? u"/ppc" : u"");
+}
 
 DStringPtr GameLib::pictureEntry(const DStringPtr& name) { return entryOf(imageFolder() + name); }
 

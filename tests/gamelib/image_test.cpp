@@ -254,7 +254,7 @@ TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
 // refused with one message naming it, and leaves no atlas to draw from.
 TEST_F(AtlasTest, ADamagedTextIsRefusedNamingItsEntry) {
     // A help text's strings begin with their length: a NUL, and here a unit separator.
-    const char helpLike[] = "\0\x1f" "Help text\r\nwith lines of words";
+    const char helpLike[] = "\0\x1fHelp text\r\nwith lines of words";
     const std::string damaged = "the image atlas t/atlas.txt is damaged: ";
     struct Case {
         const char* what;
@@ -278,9 +278,11 @@ TEST_F(AtlasTest, ADamagedTextIsRefusedNamingItsEntry) {
         {"a long line", "a" + std::string(70, ';') + "\r\n\r\n",
          damaged + "line 1, \"a" + std::string(59, ';') + "...\", is not name;x;y;width;height"},
         {"outside", "in;0;0;7;4\r\nwide;1;0;7;1\r\ndeep;0;2;1;3\r\n\r\n",
-         damaged + "2 of its 3 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"wide\" at (1, 0) 7 x 1"},
+         damaged +
+             "2 of its 3 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"wide\" at (1, 0) 7 x 1"},
         {"empty", "e;2;2;0;1\r\n\r\n",
-         damaged + "1 of its 1 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"e\" at (2, 2) 0 x 1"},
+         damaged +
+             "1 of its 1 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"e\" at (2, 2) 0 x 1"},
     };
     for (const Case& c : cases) {
         writeAtlas(c.text);
