@@ -4,11 +4,16 @@
 
 // The diagnostic stream's sink: whole lines go to the debug output, so the messages the library
 // prints about bad data (a missing key, a broken level) reach the person running the program.
+// A line ends only at the print stream's "\r\n": control bytes inside a message (quoted from a
+// damaged file, say) are shown in caret form, so that none cuts the line short or breaks it.
 class DebugOutputStream : public dfc::io::DOutputStream {
 public:
     void write(int v) override;
     void flush() override;
 
 private:
+    void append(char16_t byte);
+
     std::u16string line;
+    bool carriageReturn = false;
 };

@@ -3,6 +3,7 @@
 #include "ce_file.h"
 #include "ce_window.h"
 #include "d7zipinputstream.h"
+#include "damageddata.h"
 #include "ddisplay.h"
 #include "dexception.h"
 #include "dfileinputstream.h"
@@ -49,9 +50,11 @@ constexpr int failureStatus = 1;
 // The archive entry of a resource name, as the archive lists it: without the leading "/".
 DStringPtr entryOf(const DStringPtr& name) { return name->startsWith(u"/") ? name->substring(1) : name; }
 
-void diagnoseMissing(const DStringPtr& name, const DStringPtr& entries) {
-    GameLib::diagnose(u"GameLib: cannot open the resource " + name + u": the data archive has no readable entry " +
-                      entries + u" and there is no such file beside the program");
+// Thrown in place of the file stream's not-found exception, whose message is a device path.
+[[noreturn]] void throwMissing(const DStringPtr& name, const DStringPtr& entries) {
+    throw DamagedDataPtr(new DamagedData(u"cannot open the resource " + name +
+                                         u": the data archive has no readable entry " + entries +
+                                         u" and there is no such file beside the program"));
 }
 
 // Names whose layout depends on the screen size.
@@ -71,11 +74,24 @@ void GameLib::startApp() {
     screenCanvas = new ScreenCanvas();
     DDisplay::getDisplay(this)->setCurrent(screenCanvas);
     if (!openArchive()) {
-        // No message on the device; the process ends with a failure status.
-        notifyDestroyed();
-        PostQuitMessage(failureStatus);
+        endAtStart();
         return;
     }
+    try {
+        loadLibrary();
+    } catch (DamagedDataPtr& e) {
+        diagnose(u"GameLib: the program cannot start: " + e->getMessage());
+        endAtStart();
+    }
+}
+
+// No message on the device; the process ends with a failure status.
+void GameLib::endAtStart() {
+    notifyDestroyed();
+    PostQuitMessage(failureStatus);
+}
+
+void GameLib::loadLibrary() {
     showLogo();
     const int32_t height = ScreenCanvas::screenHeight;
     LoadingBar::start(height - (height >> 3), 0, 20, 0x000000, 0xFF0000);
@@ -150,6 +166,8 @@ void GameLib::tick() {
     try {
         current.update();
         paintFrame(updateStart);
+    } catch (DamagedDataPtr& e) {
+        dropFailedMode(e->getMessage());
     } catch (dfc::lang::DThrowablePtr& e) {
         dropFailedMode(e->toString() + u" (" + e->getMessage() + u")");
     } catch (std::exception& e) {
@@ -212,9 +230,15 @@ void GameLib::destroyApp(bool) {
 
 DStringPtr GameLib::getAppProperty(DStringPtr key) {
     if (key == u"app.name") return new DString(u"mossyard");
-    if (key == u"image.path" && ScreenCanvas::screenHeight >= largeScreenHeight) return new DString(u"/ppc");
+    if (key == u"image.path") return imageFolder();
     return new DString(u"");
 }
+
+DStringPtr GameLib::imageFolder() {
+    return new DString(ScreenCanvas::screenHeight >= largeScreenHeight ? u"/ppc" : u"");
+}
+
+DStringPtr GameLib::pictureEntry(const DStringPtr& name) { return entryOf(imageFolder() + name); }
 
 DInputStreamPtr GameLib::openResource(const DStringPtr& name) {
     try {
@@ -222,8 +246,7 @@ DInputStreamPtr GameLib::openResource(const DStringPtr& name) {
     } catch (DExceptionPtr&) {
         const DStringPtr variant = variantName(name);
         const bool bothTried = !variant->equals(name) && fallsBack(name);
-        diagnoseMissing(name, bothTried ? entryOf(variant) + u" nor " + entryOf(name) : entryOf(variant));
-        throw;
+        throwMissing(name, bothTried ? entryOf(variant) + u" nor " + entryOf(name) : entryOf(variant));
     }
 }
 
@@ -247,8 +270,7 @@ DInputStreamPtr GameLib::openScreenResource(const DStringPtr& name) {
         return DFileInputStream::open(name);
     } catch (DExceptionPtr&) {
         const DStringPtr other = u" (" + entryOf(name) + u" is laid out for the small screen)";
-        diagnoseMissing(name, variant->equals(name) ? entryOf(name) : entryOf(variant) + other);
-        throw;
+        throwMissing(name, variant->equals(name) ? entryOf(name) : entryOf(variant) + other);
     }
 }
 

@@ -33,15 +33,17 @@ public:
 
     // Opens a resource of the data archive, the large-screen or Pocket PC variant where there
     // is one, else the file of that name beside the program. Never null: a resource found
-    // nowhere is named on the diagnostic stream and throws the file stream's not-found exception.
+    // nowhere throws DamagedData naming the entries tried.
     static dfc::io::DInputStreamPtr openResource(const dfc::lang::DStringPtr& name);
-    // As openResource, without the diagnostic: for names that are only tried.
+    // As openResource, throwing the file stream's own exception: for names that are only tried.
     static dfc::io::DInputStreamPtr tryResource(const dfc::lang::DStringPtr& name);
     // As openResource, but in the archive the large-screen variant of a layout resource has no
     // stand-in: the small screen's atlas text would cut the large picture wrong.
     static dfc::io::DInputStreamPtr openScreenResource(const dfc::lang::DStringPtr& name);
     // The archive entry that openResource reads for a name, as diagnostics name it.
     static dfc::lang::DStringPtr servingEntry(const dfc::lang::DStringPtr& name);
+    // The archive entry a picture name is read from on this screen, as diagnostics name it.
+    static dfc::lang::DStringPtr pictureEntry(const dfc::lang::DStringPtr& name);
     static dfc::io::DInputStreamPtr resolvePath(const dfc::lang::DStringPtr& name) { return openResource(name); }
     // Stops and drops the current mode and starts a new shell menu.
     static void returnToShell();
@@ -72,6 +74,9 @@ public:
 private:
     // False when the data archive cannot be opened.
     bool openArchive();
+    void endAtStart();
+    // The start's loading steps after the archive: logo, fonts, tables, shell menu and key map.
+    void loadLibrary();
     static void showLogo();
     static void paintFrame(DWORD updateStart);
     // Stops and drops the current mode after an exception left it, and starts a new shell menu;
@@ -82,4 +87,6 @@ private:
     // The name tried first in the archive: the Pocket PC or large-screen variant where there is one.
     static dfc::lang::DStringPtr variantName(const dfc::lang::DStringPtr& name);
     static bool fallsBack(const dfc::lang::DStringPtr& name);
+    // "/ppc" on screens 320 or more high, else "".
+    static dfc::lang::DStringPtr imageFolder();
 };

@@ -1,6 +1,7 @@
 #include "imageatlas.h"
+#include "atlaslines.h"
+#include "damageddata.h"
 #include "ddatainputstream.h"
-#include "dinteger.h"
 #include "dioexception.h"
 #include "dprintstream.h"
 #include "dsystem.h"
@@ -11,10 +12,7 @@
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
 using dfc::io::DEOFExceptionPtr;
-using dfc::lang::DintArray;
 using dfc::lang::DintArrayPtr;
-using dfc::lang::DInteger;
-using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
 using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphicsPtr;
@@ -30,7 +28,6 @@ int32_t ImageAtlas::height = 0;
 DImagePtr ImageAtlas::pictures[codeSlots];
 
 namespace {
-constexpr int fieldCount = 5;
 // The turned copies, in the order they are made.
 constexpr int32_t turnedCodes[] = {6, 5, 3, 2};
 }  // namespace
@@ -40,30 +37,39 @@ void ImageAtlas::load(const DStringPtr& name) {
     imageAtlas->clear();
     dropPictures();
     currentGraphics = ScreenCanvas::screenGraphics;
-    readRectangles(name);
+    // The picture first: every rectangle is checked against it as it is read.
     loadPictures(name);
+    try {
+        readRectangles(name);
+    } catch (DamagedDataPtr&) {
+        // Nothing of a damaged atlas is drawn from.
+        imageAtlas->clear();
+        dropPictures();
+        throw;
+    }
 }
 
 void ImageAtlas::readRectangles(const DStringPtr& name) {
     const DStringPtr text = name + u".txt";
     // The text of this screen's picture: the other screen's rectangles would cut it wrong.
     DDataInputStreamPtr in = new DDataInputStream(GameLib::openScreenResource(text));
+    AtlasLines lines(GameLib::servingEntry(text), GameLib::pictureEntry(name + u".png"), width, height);
     DStringPtr last;
-    bool ended = true, lastEnded = true;
+    bool ended = true, lastEnded = true, cutShort = false;
     try {
         while (DStringPtr line = StringManager::readLine(in, &ended)) {
             last = line;
             lastEnded = ended;
-            DStringArrayPtr fields = StringManager::split(line, u';');
-            if (fields->length < fieldCount) continue;
-            DintArrayPtr rectangle = new DintArray(4);
-            for (int i = 0; i < 4; ++i) rectangle[i] = DInteger::parseInt(fields[i + 1]);
-            imageAtlas->put(DStringPtr(fields[0]), rectangle);
+            DintArrayPtr rectangle;
+            const DStringPtr picture = lines.read(line, ended, &rectangle);
+            if (picture) imageAtlas->put(picture, rectangle);
         }
     } catch (DEOFExceptionPtr&) {
-        reportCutShort(GameLib::servingEntry(text), last, lastEnded);
+        cutShort = true;
     }
     in->close();
+    lines.throwIfOutside();
+    if (cutShort) reportCutShort(GameLib::servingEntry(text), last, lastEnded);
 }
 
 // An atlas text ends with an empty line; without it, it was cut short where it ends.

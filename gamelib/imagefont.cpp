@@ -1,14 +1,15 @@
 #include "imagefont.h"
+#include "damageddata.h"
 #include "ddatainputstream.h"
 #include "dimage.h"
 #include "dioexception.h"
 #include "dstringbuffer.h"
 #include "gamelib.h"
+#include "glyphstrip.h"
 #include "screencanvas.h"
 
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
-using dfc::io::DIOException;
 using dfc::io::DIOExceptionPtr;
 using dfc::lang::DbyteArray;
 using dfc::lang::DbyteArray2d;
@@ -42,23 +43,43 @@ void ImageFont::loadPart(const DStringPtr& name, int part) {
     const DStringPtr base = name + u"/font_" + part;
     images[part] = DImage::createImage(base + u".png", 0);
     DDataInputStreamPtr in = new DDataInputStream(GameLib::openResource(base));
+    const DStringPtr entry = GameLib::servingEntry(base);
+    try {
+        readMetrics(in, entry, part);
+    } catch (DamagedDataPtr&) {
+        throw;
+    } catch (DIOExceptionPtr&) {
+        throw damaged(entry, u"it ends before its last glyph, or a glyph's text is no modified UTF-8");
+    }
+    in->close();
+    const int64_t total = offsets[part][offsets[part]->length - 1];
+    const int32_t stripWidth = images[part]->getWidth();
+    if (!GlyphStrip::fits(widths[part]->length - 1, total, stripWidth))
+        throw damaged(entry, DStringPtr(u"its glyphs add up to ") + int32_t(total) + u" pixels but its strip " +
+                                 GameLib::pictureEntry(base + u".png") + u" is " + stripWidth + u" wide");
+    ++partCount;
+}
+
+void ImageFont::readMetrics(const DDataInputStreamPtr& in, const DStringPtr& entry, int part) {
     const int count = in->readByte();
-    if (count < 0) throw DIOExceptionPtr(new DIOException(base + u": negative glyph count"));
+    if (count < 0) throw damaged(entry, DStringPtr(u"its glyph count is negative (") + count + u")");
     DintArray& offset = *(offsets[part] = new DintArray(count + 1));
     DbyteArray& width = *(widths[part] = new DbyteArray(count + 1));
     DStringBufferPtr characters = new DStringBuffer();
     for (int j = 0; j < count; ++j) {
         DStringPtr glyph = cased(in->readUTF());
         // The charset is indexed by glyph: each glyph must name exactly one character.
-        if (glyph->length() != 1)
-            throw DIOExceptionPtr(new DIOException(base + u": glyph " + j + u" is not one character"));
+        if (glyph->length() != 1) throw damaged(entry, DStringPtr(u"glyph ") + j + u" is not one character");
         characters->append(glyph);
         width[j] = static_cast<int8_t>(in->readByte());
+        if (width[j] < 0) throw damaged(entry, DStringPtr(u"glyph ") + j + u" has a negative width");
         offset[j + 1] = width[j] + offset[j];
     }
-    in->close();
-    ++partCount;
     charsets[part] = characters->toString();
+}
+
+DamagedDataPtr ImageFont::damaged(const DStringPtr& entry, const DStringPtr& why) {
+    return new DamagedData(u"the font metrics " + entry + u" are damaged: " + why);
 }
 
 DStringPtr ImageFont::cased(const DStringPtr& text) const { return upperCase ? text->toUpperCase() : text; }

@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "captured_diagnostics.h"
+#include "damageddata.h"
 #include "dgraphics.h"
 #include "dimage.h"
 #include "dioexception.h"
@@ -100,18 +102,37 @@ TEST_F(FontTest, DrawingLeavesTheClipAsItWas) {
     });
 }
 
-TEST_F(FontTest, DamagedMetricsAreRefused) {
+// Metrics that cannot be read, or that would cut glyphs from the wrong pixels, stop the load
+// with one message naming the metrics; nothing is printed on the way.
+TEST_F(FontTest, DamagedMetricsAreRefusedNamingTheirEntry) {
     writeTestFont("fonts/t");
     struct Case {
         const char* what;
         std::string bytes;
+        const char* why;
     } cases[] = {
-        {"negative count", metrics({}, -3)},
-        {"two characters a glyph", metrics({{"ab", 2}}, 1)},
-        {"cut short", metrics({{"a", 2}}, 2)},
+        {"negative count", metrics({}, -3), "its glyph count is negative (-3)"},
+        {"two characters a glyph", metrics({{"ab", 2}}, 1), "glyph 0 is not one character"},
+        {"cut short", metrics({{"a", 2}}, 2), "it ends before its last glyph"},
+        {"wider than the strip", metrics({{"1", 2}}, 1),
+         "its glyphs add up to 2 pixels but its strip fonts/t/font_1.png is 1 wide"},
+        {"narrower than the strip", metrics({{"1", 0}}, 1), "its glyphs add up to 0 pixels"},
+        {"negative width", metrics({{"1", -1}, {"2", 2}}, 2), "glyph 0 has a negative width"},
     };
     for (const Case& c : cases) {
         folder.write("fonts/t/font_1", c.bytes);
-        inProgram([&] { EXPECT_THROW(loadFont(), dfc::io::DIOExceptionPtr) << c.what; });
+        inProgram([&] {
+            beginDiagnostics();
+            try {
+                loadFont();
+                ADD_FAILURE() << c.what << ": loaded";
+            } catch (DamagedDataPtr& e) {
+                const std::string message = narrow(e->getMessage());
+                EXPECT_EQ(message.rfind("the font metrics fonts/t/font_1 are damaged: ", 0), 0u) << message;
+                EXPECT_NE(message.find(c.why), std::string::npos) << c.what << ": " << message;
+            }
+            EXPECT_EQ(printedDiagnostics(), "") << c.what;
+            endDiagnostics();
+        });
     }
 }

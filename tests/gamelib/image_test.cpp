@@ -6,6 +6,7 @@
 #include "animation.h"
 #include "captured_diagnostics.h"
 #include "d7zipinputstream.h"
+#include "damageddata.h"
 #include "dioexception.h"
 #include "dbytearrayoutputstream.h"
 #include "dgraphics.h"
@@ -108,14 +109,14 @@ TEST_F(AtlasTest, TurnedRectanglesAreMeasuredOnTheTurnedAtlas) {
     });
 }
 
-TEST_F(AtlasTest, TheTextEndsAtAnEmptyLineOrItsEndAndSkipsShortLines) {
+TEST_F(AtlasTest, TheTextEndsAtAnEmptyLineOrItsEnd) {
     struct Case {
         const char* text;
         std::vector<const char16_t*> found, missing;
     } cases[] = {
         {"a;0;0;1;1\r\nb;1;0;2;2", {u"a", u"b"}, {}},
         {"a;0;0;1;1\r\n\r\nb;1;0;2;2\r\n", {u"a"}, {u"b"}},
-        {"a;0;0;1\r\nb;1;0;2;2;extra;more\r\n", {u"b"}, {u"a"}},
+        {"b;1;0;2;2;extra;more\r\n", {u"b"}, {}},
         {"", {}, {u"a"}},
     };
     for (const Case& c : cases) {
@@ -231,6 +232,8 @@ TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
          cut + "it ends after the picture \"b\"; the pictures after it are missing\r\n"},
         {"cut inside a line", "a;0;0;1;1\r\nb;1;0", {u"a"},
          cut + "it ends inside the line \"b;1;0\"; the pictures from there on are missing\r\n"},
+        {"cut after a separator", "a;0;0;1;1\r\nb;1;", {u"a"},
+         cut + "it ends inside the line \"b;1;\"; the pictures from there on are missing\r\n"},
         {"cut inside the end line", "a;0;0;1;1\r\n\r", {u"a"},
          cut + "it ends after the picture \"a\"; the pictures after it are missing\r\n"},
         {"cut before its first byte", "", {}, cut + "it is empty\r\n"},
@@ -242,6 +245,60 @@ TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
             GameLib::loadImageSet(u"/t/atlas");
             for (const char16_t* name : c.found) EXPECT_TRUE(ImageAtlas::find(name)) << c.what;
             EXPECT_EQ(printedDiagnostics(), c.printed) << c.what;
+            endDiagnostics();
+        });
+    }
+}
+
+// A text that is no atlas, or whose rectangles would cut noise out of the picture (7 x 4), is
+// refused with one message naming it, and leaves no atlas to draw from.
+TEST_F(AtlasTest, ADamagedTextIsRefusedNamingItsEntry) {
+    // A help text's strings begin with their length: a NUL, and here a unit separator.
+    const char helpLike[] = "\0\x1fHelp text\r\nwith lines of words";
+    const std::string damaged = "the image atlas t/atlas.txt is damaged: ";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string message;
+    } const cases[] = {
+        {"too few fields", "a;0;0;1;1\r\nb;0;0;1\r\n\r\n",
+         damaged + "line 2, \"b;0;0;1\", is not name;x;y;width;height"},
+        {"a field no number", "a;0;0;1;x\r\n\r\n", damaged + "line 1, \"a;0;0;1;x\", is not name;x;y;width;height"},
+        {"a negative field", "a;-1;0;1;1\r\n\r\n", damaged + "line 1, \"a;-1;0;1;1\", is not name;x;y;width;height"},
+        {"a number too long", "a;0;0;1;0000000001\r\n\r\n",
+         damaged + "line 1, \"a;0;0;1;0000000001\", is not name;x;y;width;height"},
+        {"a text of another kind", std::string(helpLike, sizeof helpLike - 1),
+         damaged + "line 1, \"" + std::string(helpLike, 11) + "\", is not name;x;y;width;height"},
+        {"another kind, without line ends", std::string(helpLike, 11),
+         damaged + "line 1, \"" + std::string(helpLike, 11) + "\", is not name;x;y;width;height"},
+        {"a control byte in a name", "a\x01;0;0;1;1\r\n\r\n",
+         damaged + "line 1, \"a\x01;0;0;1;1\", is not name;x;y;width;height"},
+        {"cut short after a field that is no number", "a;0;0;1;1\r\nb;1;x",
+         damaged + "line 2, \"b;1;x\", is not name;x;y;width;height"},
+        {"a long line", "a" + std::string(70, ';') + "\r\n\r\n",
+         damaged + "line 1, \"a" + std::string(59, ';') + "...\", is not name;x;y;width;height"},
+        {"outside", "in;0;0;7;4\r\nwide;1;0;7;1\r\ndeep;0;2;1;3\r\n\r\n",
+         damaged +
+             "2 of its 3 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"wide\" at (1, 0) 7 x 1"},
+        {"empty", "e;2;2;0;1\r\n\r\n",
+         damaged +
+             "1 of its 1 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"e\" at (2, 2) 0 x 1"},
+    };
+    for (const Case& c : cases) {
+        writeAtlas(c.text);
+        inProgram([&] {
+            beginDiagnostics();
+            try {
+                GameLib::loadImageSet(u"/t/atlas");
+                ADD_FAILURE() << c.what << ": loaded";
+            } catch (DamagedDataPtr& e) {
+                const DStringPtr message = e->getMessage();
+                EXPECT_EQ(std::string(message->chars(), message->chars() + message->length()), c.message) << c.what;
+            }
+            EXPECT_FALSE(ImageAtlas::find(u"a")) << c.what;
+            EXPECT_FALSE(ImageAtlas::find(u"in")) << c.what;
+            EXPECT_EQ(ImageAtlas::width, 0) << c.what;
+            EXPECT_EQ(printedDiagnostics(), "") << c.what;
             endDiagnostics();
         });
     }
@@ -260,14 +317,16 @@ TEST_F(PocketPcAtlasTest, ALargePictureIsNeverCutByTheSmallScreensText) {
     pack("game.dat", atlas);
     inProgram([] {
         D7zipInputStream::openArchive(u"game.dat", u"");
-        beginDiagnostics();
-        EXPECT_THROW(GameLib::loadImageSet(u"/t/all"), dfc::io::DFileNotFoundExceptionPtr);
+        try {
+            GameLib::loadImageSet(u"/t/all");
+            ADD_FAILURE() << "loaded";
+        } catch (DamagedDataPtr& e) {
+            const std::string message = platform::narrow(e->getMessage()->chars());
+            EXPECT_NE(message.find("no readable entry ppc/t/all.txt (t/all.txt is laid out for the small screen)"),
+                      std::string::npos)
+                << message;
+        }
         EXPECT_FALSE(ImageAtlas::find(u"a"));
-        EXPECT_NE(printedDiagnostics().find("no readable entry ppc/t/all.txt (t/all.txt is laid out for the small "
-                                            "screen)"),
-                  std::string::npos)
-            << printedDiagnostics();
-        endDiagnostics();
     });
     std::filesystem::remove(folder.file("game.dat"));
     atlas.push_back({"ppc/t/all.txt", "a;0;0;4;4\r\n\r\n"});

@@ -6,6 +6,7 @@
 #include <vector>
 #include "archive_fixture.h"
 #include "d7zipinputstream.h"
+#include "damageddata.h"
 #include "dexception.h"
 #include "dioexception.h"
 #include "gamelib.h"
@@ -100,7 +101,7 @@ TEST_F(Resources, EachNameOpensTheVariantItsScreenAndPlatformAskFor) {
             EXPECT_EQ(readAll(GameLib::openResource(name)), c.opened);
             EXPECT_EQ(readAll(GameLib::resolvePath(name)), c.opened);
         } else {
-            EXPECT_THROW(GameLib::openResource(name), dfc::io::DFileNotFoundExceptionPtr);
+            EXPECT_THROW(GameLib::openResource(name), DamagedDataPtr);
         }
     }
 }
@@ -186,7 +187,7 @@ TEST_F(Resources, ALargeScreensLayoutTextHasNoSmallStandIn) {
         if (*c.opened)
             EXPECT_EQ(readAll(GameLib::openScreenResource(name)), c.opened);
         else
-            EXPECT_THROW(GameLib::openScreenResource(name), dfc::io::DFileNotFoundExceptionPtr);
+            EXPECT_THROW(GameLib::openScreenResource(name), DamagedDataPtr);
         EXPECT_EQ(platform::narrow(GameLib::servingEntry(name)->chars()), c.entry);
     }
 }

@@ -91,6 +91,23 @@ protected:
             << entry;
     }
 
+    // The entry of the folder's game.dat given other bytes, stored as they are.
+    static void replaceEntry(const std::string& dir, const std::string& entry, const std::string& bytes) {
+        removeEntry(dir, entry);
+        const std::string stage = dir + "/stage/";
+        fs::create_directories(fs::path(stage + entry).parent_path());
+        FILE* out = std::fopen((stage + entry).c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+        const std::string add = "cd '" + stage + "' && 7zz a -bso0 -bsp0 -m0=Copy ../game.dat '" + entry + "'";
+        ASSERT_EQ(0, std::system((add + " > /dev/null").c_str())) << entry;
+    }
+
+    // An entry of the built game.dat.
+    static std::string builtEntry(const std::string& entry) {
+        return shell("7zz e -so '" + built + "game.dat' " + entry + " 2>/dev/null");
+    }
+
     // Runs every prepared folder, a few at a time; each must end by itself within a minute.
     void runAll(const std::string& arguments) {
         constexpr size_t together = 4;
@@ -247,19 +264,13 @@ TEST_F(DamagedData, ATextCutShortOrALargeAtlasTextMissingIsNamed) {
         folder.write(script, openingKeys(c.pocketPc, c.game));
         const std::string dir = prepare(c.entry, std::string("--profile ") + (c.pocketPc ? "pocketpc" : "smartphone") +
                                                      " --script '" + folder.file(script) + "'");
-        if (c.keep >= 0) {
-            const std::string stage = dir + "/stage/";
-            fs::create_directories(fs::path(stage + c.entry).parent_path());
-            const std::string bytes = shell("7zz e -so '" + built + "game.dat' " + c.entry + " 2>/dev/null");
-            ASSERT_GT(int(bytes.size()), c.keep) << c.entry;
-            FILE* out = std::fopen((stage + c.entry).c_str(), "wb");
-            std::fwrite(bytes.data(), 1, size_t(c.keep), out);
-            std::fclose(out);
+        if (c.keep < 0) {
+            removeEntry(dir, c.entry);
+            continue;
         }
-        removeEntry(dir, c.entry);
-        if (c.keep < 0) continue;
-        const std::string add = "cd '" + dir + "/stage' && 7zz a -bso0 -bsp0 -m0=Copy ../game.dat '" + c.entry + "'";
-        ASSERT_EQ(0, std::system((add + " > /dev/null").c_str())) << c.entry;
+        const std::string bytes = builtEntry(c.entry);
+        ASSERT_GT(int(bytes.size()), c.keep) << c.entry;
+        replaceEntry(dir, c.entry, bytes.substr(0, size_t(c.keep)));
     }
     runAll("");
     for (size_t i = 0; i < runs.size(); ++i) {
@@ -269,5 +280,48 @@ TEST_F(DamagedData, ATextCutShortOrALargeAtlasTextMissingIsNamed) {
         EXPECT_NE(o.output.find(cases[i].named), std::string::npos) << cases[i].entry << ":\n" << o.output;
         const bool failed = o.output.find("GameLib: the game failed") != std::string::npos;
         EXPECT_EQ(failed, cases[i].keep < 0) << cases[i].entry << ":\n" << o.output;
+    }
+}
+
+// Damage only the loaders can see: each is named in exactly one line, with its entry, and the
+// program goes on as for any damaged entry (a game goes back to the shell, a start fails).
+TEST_F(DamagedData, DamagedFontsAtlasesAndTextsAreNamedInOneLine) {
+    std::string metrics = builtEntry("fonts/menu/font_0");
+    ASSERT_GT(metrics.size(), 3u);
+    ++metrics.back();  // the last glyph a pixel wider than its strip holds
+    std::string resources = builtEntry("fdp/res.txt").substr(0, 1222);
+    resources[1219] = '\0';  // in the last line, which the cut leaves without its line end
+    struct Case {
+        const char* entry;
+        std::string bytes;
+        bool pocketPc;
+        int game;
+        int exitCode;
+        const char* named;
+    } const cases[] = {
+        {"fonts/menu/font_0", metrics, false, 0, 1,
+         "GameLib: the program cannot start: the font metrics fonts/menu/font_0 are damaged: its glyphs add up to "},
+        {"ppc/bxm/all.png", builtEntry("bxm/all.png"), true, 0, 0,
+         "GameLib: the game failed: the image atlas ppc/bxm/all.txt is damaged: 58 of its 151 rectangles lie outside "
+         "its picture ppc/bxm/all.png"},
+        {"bxm/all.txt", builtEntry("bxm/help.txt"), false, 0, 0,
+         "GameLib: the game failed: the image atlas bxm/all.txt is damaged: line 1, \"^@"},
+        {"fdp/res.txt", resources, false, 7, 0,
+         "StringManager: fdp/res.txt is cut short: its last line, \"land=land00.png^@la\", lacks its line end"},
+    };
+    for (const Case& c : cases) {
+        const std::string script = "keys-" + std::to_string(made + 1) + ".txt";
+        folder.write(script, openingKeys(c.pocketPc, c.game));
+        const std::string dir = prepare(c.entry, std::string("--profile ") + (c.pocketPc ? "pocketpc" : "smartphone") +
+                                                     " --script '" + folder.file(script) + "'");
+        replaceEntry(dir, c.entry, c.bytes);
+    }
+    runAll("");
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Outcome& o = runs[i].outcome;
+        EXPECT_EQ(o.exitCode, cases[i].exitCode) << cases[i].entry << ":\n" << o.output;
+        EXPECT_EQ(o.output.rfind(cases[i].named, 0), 0u) << cases[i].entry << ":\n" << o.output;
+        EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 1) << cases[i].entry << ":\n" << o.output;
+        EXPECT_EQ(o.output.back(), '\n') << cases[i].entry << ":\n" << o.output;
     }
 }

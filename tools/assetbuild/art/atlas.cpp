@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <set>
 #include "core/builderror.h"
+#include "gamelib/atlasrectangle.h"
 #include "texts/linefile.h"
 #include "pixelgrid.h"
 
@@ -113,7 +114,7 @@ std::map<std::string, Atlas::Rect> Atlas::read(const std::string& bytes, const P
         if (fields.size() != 5) throw BuildError(at, "an atlas line is name;x;y;w;h");
         checkName(fields[0], at);
         Rect rect{field(fields[1], at), field(fields[2], at), field(fields[3], at), field(fields[4], at)};
-        if (rect.w == 0 || rect.h == 0 || rect.x + rect.w > width || rect.y + rect.h > height)
+        if (!AtlasRectangle::fits(rect.x, rect.y, rect.w, rect.h, width, height))
             throw BuildError(at, fields[0] + " lies outside the atlas picture");
         if (!rects.emplace(fields[0], rect).second)
             throw BuildError(at, "picture \"" + fields[0] + "\" is named twice");

@@ -1,6 +1,7 @@
 #include "outputcheck.h"
 #include "art/atlas.h"
 #include "core/builderror.h"
+#include "gamelib/glyphstrip.h"
 #include "texts/helptext.h"
 #include "art/jpegfile.h"
 #include "sound/modsong.h"
@@ -112,7 +113,7 @@ void OutputCheck::font(const EntrySet& entries, const std::string& name, const P
             const EntrySet::Entry* picture = entries.find(strip);
             if (!picture) throw BuildError(origin, strip + " was not made");
             PngFile::Contents png = decodePng(strip, *picture);
-            if (png.width != total && !(count == 0 && png.width == 1))
+            if (!GlyphStrip::fits(count, total, png.width))
                 throw BuildError(origin, strip + " is " + std::to_string(png.width) +
                                              " pixels wide but its glyphs add up to " + std::to_string(total));
             if (height >= 0 && png.height != height)
