@@ -531,7 +531,8 @@ void readFileProperty(Bytes& in, uint64_t type, std::vector<Entry>& entries, Fil
         seen.emptyStream = value.bits(count);
         seen.emptyStreamGiven = true;
     } else if (type == kEmptyFile) {
-        if (seen.emptyFileGiven || !seen.emptyStreamGiven) in.damaged("the empty files twice or before the empty streams");
+        if (seen.emptyFileGiven || !seen.emptyStreamGiven)
+            in.damaged("the empty files twice or before the empty streams");
         seen.emptyFile = value.bits(uint64_t(std::count(seen.emptyStream.begin(), seen.emptyStream.end(), true)));
         seen.emptyFileGiven = true;
     } else if (type == kName) {
