@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <new>
+#include <exception>
 #include <string>
 #include "ce.h"
 #include "ce_file.h"
@@ -75,7 +75,8 @@ void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& pas
     } catch (DIOExceptionPtr& e) {
         CloseHandle(file);
         refused(shown, e->getMessage());
-    } catch (std::bad_alloc&) {
+    } catch (std::exception&) {
+        // Only the allocations fail so: a header too large for the memory left.
         CloseHandle(file);
         refused(shown, u"its header does not fit in memory");
     }
@@ -100,7 +101,7 @@ D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
         return new D7zipInputStream(archive().header->unpack(archive().file, entry));
     } catch (DIOExceptionPtr& e) {
         refused(archive().shown, e->getMessage());
-    } catch (std::bad_alloc&) {
+    } catch (std::exception&) {
         refused(archive().shown, u"the entry " + textOf(key) + u" does not fit in memory");
     }
 }
