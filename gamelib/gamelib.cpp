@@ -1,6 +1,5 @@
 #include "gamelib.h"
 #include <exception>
-#include "ce_file.h"
 #include "ce_window.h"
 #include "d7zipinputstream.h"
 #include "damageddata.h"
@@ -112,11 +111,9 @@ bool GameLib::openArchive() {
     try {
         D7zipInputStream::openArchive(u"game.dat", DSystem::getProperty(u"archive.password"));
         return true;
-    } catch (DExceptionPtr&) {
-        // Named as the user finds it on this machine, not as the device path it is opened by.
-        const DStringPtr path = DSystem::getProperty(u"app.fullpath") + u"\\game.dat";
-        const DStringPtr shown = new DString(HostPathOf(path->chars()).c_str());
-        diagnose(u"GameLib: cannot open the data archive " + shown + u": it is missing or no 7z archive");
+    } catch (DExceptionPtr& e) {
+        // The archive names itself and the fault: missing, no 7z archive, a damaged header.
+        diagnose(u"GameLib: cannot open " + e->getMessage());
         return false;
     }
 }

@@ -73,6 +73,16 @@ TEST_F(ArchiveTest, AnEntryWhoseHashIsZeroIsHeld) {
     EXPECT_EQ(contents(D7zipInputStream::open(u"/b")), "B");
 }
 
+TEST_F(ArchiveTest, AnEntryManyTimesItsPackedSizeUnpacksWhole) {
+    // The unpacked bytes grow from the packed size as they fill.
+    std::string repeated;
+    for (int i = 0; i < 1 << 20; ++i) repeated += char('a' + i % 26 + (i >> 16));
+    pack("game.dat", {{"big.bin", repeated}});
+    ASSERT_LT(folder.read("game.dat").size(), repeated.size() / 16);
+    D7zipInputStream::openArchive(u"game.dat", u"password");
+    EXPECT_EQ(contents(D7zipInputStream::open(u"/big.bin")), repeated);
+}
+
 TEST(ArchiveIndex, HashTakesBytesAsSigned) {
     EXPECT_EQ(D7zipIndex::hash(""), 0u);
     EXPECT_EQ(D7zipIndex::hash("ab"), 3105u);

@@ -205,8 +205,13 @@ TEST_F(DamagedData, AStartThatFailsSaysWhatItCouldNotReadAndExitsWithAFailure) {
         const char* damage;  // a shell command run in the program's folder
         const char* named;
     } cases[] = {
-        {"no data archive", "rm game.dat", "game.dat"},
-        {"a data archive that is none", "echo not an archive > game.dat", "game.dat"},
+        {"no data archive", "rm game.dat", "game.dat: it is missing"},
+        {"a data archive that is none", "echo not an archive > game.dat", "game.dat: it is no 7z archive"},
+        // A byte of the header, which lies at the end of the file, changed.
+        {"a data archive whose header is damaged",
+         "python3 -c \"f = open('game.dat', 'r+b'); f.seek(-10, 2); b = f.read(1)[0]; f.seek(-10, 2); "
+         "f.write(bytes([b ^ 0x5A]))\"",
+         "game.dat: its header is damaged: it does not match its checksum"},
         {"no logo", "7zz d -bso0 -bsp0 game.dat logo.png", "logo.png"},
         {"no menu font", "7zz d -bso0 -bsp0 game.dat fonts/menu/font_0", "fonts/menu/font_0"},
     };

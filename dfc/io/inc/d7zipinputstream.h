@@ -12,12 +12,15 @@ namespace dfc::io {
 class D7zipInputStream : public DInputStream {
 public:
     // Opens the archive name in the executable's folder and indexes its entries. The password
-    // must be given but the archive is read without decryption. A missing or unreadable
-    // archive throws DIOException.
+    // must be given but the archive is read without decryption. A missing archive, a file that
+    // is no 7z archive and a damaged header throw DIOException, its message one line naming
+    // the archive by its host path and the fault ("the data archive /x/game.dat: it is
+    // missing").
     static void openArchive(const lang::DStringPtr& name, const lang::DStringPtr& password);
     static void closeArchive();
     // "/menu/back.jpg", "menu/back.jpg" and "\menu\back.jpg" name the entry menu/back.jpg.
-    // A name not in the archive, no open archive or a damaged entry throw DIOException.
+    // A name not in the archive, no open archive or an entry that cannot be unpacked (damaged,
+    // too large, another coder) throw DIOException, its message naming the archive and entry.
     static D7zipInputStreamPtr open(const lang::DStringPtr& name);
 
     ~D7zipInputStream() override = default;

@@ -2,15 +2,16 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <new>
+#include <exception>
 #include <string>
 #include "ce.h"
+#include "ce_file.h"
 #include "d7zipheader.h"
 #include "d7zipindex.h"
 #include "dbyterange.h"
 #include "dioexception.h"
-#include "dprintstream.h"
 #include "dsystem.h"
+#include "platform.h"
 
 namespace dfc::io {
 
@@ -18,12 +19,13 @@ using namespace lang;
 
 namespace {
 
-// The one open archive: its file, held open, its header, read once, and the index of its
-// file entries.
+// The one open archive: its file, held open, its header, read once, the index of its file
+// entries, and its path as the person at this machine names it, for messages.
 struct Archive {
     HANDLE file = nullptr;
     std::unique_ptr<D7zipHeader> header;
     std::unique_ptr<D7zipIndex> index;
+    DStringPtr shown;
 };
 
 Archive& archive() {
@@ -49,11 +51,12 @@ void indexEntries(HANDLE file, Archive& into) {
         if (!entries[i].directory) into.index->add(entries[i].name, int(i));
 }
 
-// An entry that is there but does not unpack is named, since its exception only says where it was thrown.
-void damagedEntry(const std::string& key) {
-    if (DSystem::err)
-        DSystem::err->println(u"D7zipInputStream: the entry " + DStringPtr(new DString(key.c_str())) + u" is damaged");
+// Every failure of the archive is one line naming the archive and what is wrong with it.
+[[noreturn]] void refused(const DStringPtr& shown, const DStringPtr& why) {
+    throw DIOExceptionPtr(new DIOException(u"the data archive " + shown + u": " + why));
 }
+
+DStringPtr textOf(const std::string& utf8) { return new DString(platform::widen(utf8).c_str()); }
 
 }  // namespace
 
@@ -61,18 +64,21 @@ void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& pas
     closeArchive();
     if (!name || !password) DFC_THROW(DNullPointerException);
     DStringPtr path = DSystem::getProperty(u"app.fullpath") + u"\\" + name->replace(u'/', u'\\');
+    const DStringPtr shown = new DString(HostPathOf(path->chars()).c_str());
     HANDLE file = CreateFileW(path->chars(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) DFC_THROW(DIOException);
+    if (file == INVALID_HANDLE_VALUE) refused(shown, u"it is missing");
     Archive opened;
+    opened.shown = shown;
     try {
         indexEntries(file, opened);
-    } catch (std::bad_alloc&) {
+    } catch (DIOExceptionPtr& e) {
         CloseHandle(file);
-        DFC_THROW(DIOException);
-    } catch (...) {
+        refused(shown, e->getMessage());
+    } catch (std::exception&) {
+        // Only the allocations fail so: a header too large for the memory left.
         CloseHandle(file);
-        throw;
+        refused(shown, u"its header does not fit in memory");
     }
     opened.file = file;
     archive() = std::move(opened);
@@ -86,26 +92,17 @@ void D7zipInputStream::closeArchive() {
 
 D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
     if (!name) DFC_THROW(DNullPointerException);
-    if (!archive().index) DFC_THROW(DIOException);
+    if (!archive().index) throw DIOExceptionPtr(new DIOException(u"no data archive is open"));
     std::string key = entryName(name);
     int ordinal = archive().index->find(key);
-    if (ordinal < 0) DFC_THROW(DIOException);
+    if (ordinal < 0) refused(archive().shown, u"it has no entry " + textOf(key));
     const D7zipHeader::Entry& entry = archive().header->entries()[size_t(ordinal)];
-    // Only Copy and LZMA are ever unpacked.
-    if (!archive().header->isPlain(entry)) {
-        if (DSystem::err)
-            DSystem::err->println(u"D7zipInputStream: the entry " + DStringPtr(new DString(key.c_str())) +
-                                  u" uses a coder other than Copy or LZMA");
-        DFC_THROW(DIOException);
-    }
     try {
         return new D7zipInputStream(archive().header->unpack(archive().file, entry));
-    } catch (std::bad_alloc&) {
-        damagedEntry(key);
-        DFC_THROW(DIOException);
-    } catch (DIOExceptionPtr&) {
-        damagedEntry(key);
-        throw;
+    } catch (DIOExceptionPtr& e) {
+        refused(archive().shown, e->getMessage());
+    } catch (std::exception&) {
+        refused(archive().shown, u"the entry " + textOf(key) + u" does not fit in memory");
     }
 }
 

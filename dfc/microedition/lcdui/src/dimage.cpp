@@ -84,8 +84,8 @@ SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
     io::D7zipInputStreamPtr in;
     try {
         in = io::D7zipInputStream::open(entry);
-    } catch (lang::DExceptionPtr&) {
-        diagnose(u"DImage: cannot read the picture " + entry + u": no readable entry in the data archive");
+    } catch (lang::DExceptionPtr& e) {
+        diagnose(u"DImage: cannot read the picture " + entry + u": " + e->getMessage());
         throw;
     }
     SurfacePtr decoded(ImageCodec::decode(in->getData(), in->getData() + in->getSize()));

@@ -1,0 +1,107 @@
+#!/usr/bin/env python3
+# Writes the crafted archives of fuzz/corpus/archive (seeds of the archive fuzz target and the
+# cases of the archive tests): small 7z archives, each damaged in one way, with correct
+# checksums unless the damage is the checksum. oob-empty.dat and resize-2e31.dat came from a
+# review and are kept as they were.
+import lzma
+import os
+import struct
+import zlib
+
+here = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus", "archive")
+
+
+def num(v):
+    for n in range(9):
+        if n == 8:
+            return b"\xff" + v.to_bytes(8, "little")
+        if v < 1 << (8 * n + 7 - n):
+            first = ((0xFF << (8 - n)) & 0xFF) | (v >> (8 * n))
+            return bytes([first]) + (v & ((1 << (8 * n)) - 1)).to_bytes(n, "little")
+
+
+def crc(b):
+    return struct.pack("<I", zlib.crc32(b))
+
+
+def archive(packed, header):
+    start = struct.pack("<QQ", len(packed), len(header)) + crc(header)
+    return b"7z\xbc\xaf\x27\x1c\x00\x04" + crc(start) + start + packed + header
+
+
+def pack_info(sizes):
+    return b"\x06" + num(0) + num(len(sizes)) + b"\x09" + b"".join(num(s) for s in sizes) + b"\x00"
+
+
+COPY = b"\x01\x00"
+
+
+def lzma_coder(dictionary):
+    return b"\x23\x03\x01\x01\x05" + bytes([0x5D]) + struct.pack("<I", dictionary)
+
+
+def unpack_info(coders, sizes, crcs=None):
+    out = b"\x07\x0b" + num(len(coders)) + b"\x00"
+    out += b"".join(b"\x01" + c for c in coders)
+    out += b"\x0c" + b"".join(num(s) for s in sizes)
+    if crcs:
+        out += b"\x0a\x01" + b"".join(crc(c) for c in crcs)
+    return out + b"\x00"
+
+
+def files(names):
+    text = b"\x00" + b"".join(n.encode("utf-16-le") + b"\x00\x00" for n in names)
+    return b"\x05" + num(len(names)) + b"\x11" + num(len(text)) + text + b"\x00"
+
+
+def streams(*parts):
+    return b"\x04" + b"".join(parts) + b"\x00"
+
+
+def write(name, data):
+    with open(os.path.join(here, name), "wb") as f:
+        f.write(data)
+
+
+# Two entries of a byte each, then the main streams again with one folder: the second entry's
+# folder is gone.
+main = streams(pack_info([1, 1]), unpack_info([COPY, COPY], [1, 1], [b"a", b"b"]))
+again = streams(pack_info([1]), unpack_info([COPY], [1]))
+write("main-again-one-folder.dat", archive(b"ab", b"\x01" + main + files(["a.txt", "b.txt"]) + again + b"\x00"))
+
+# The 2 GiB case with 2^63: a folder of that size, then a second folder block giving it 1 byte.
+resize = streams(pack_info([1]), unpack_info([COPY], [1 << 63], [b"x"]), b"\x08\x0d\x01\x00",
+                 b"\x07\x0b\x00\x00\x0c" + num(1) + b"\x00")
+write("resize-2e63.dat", archive(b"x", b"\x01" + resize + files(["logo.png"]) + b"\x00"))
+
+# In the format's order, but a Copy folder claiming 2^63 bytes for the 1 byte it stores.
+claims = streams(pack_info([1]), unpack_info([COPY], [1 << 63]))
+write("copy-claims-2e63.dat", archive(b"x", b"\x01" + claims + files(["logo.png"]) + b"\x00"))
+
+# A packed stream running past the end of the file.
+past = streams(pack_info([1000]), unpack_info([COPY], [1000]))
+write("packed-past-end.dat", archive(b"x", b"\x01" + past + files(["logo.png"]) + b"\x00"))
+
+# An entry whose bytes do not match their checksum.
+wrong = streams(pack_info([5]), unpack_info([COPY], [5], [b"hello"]))
+write("wrong-checksum.dat", archive(b"jello", b"\x01" + wrong + files(["keys.txt"]) + b"\x00"))
+
+# One header byte flipped (a letter of the name): the header's checksum no longer matches.
+good = archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1], [b"x"])) + files(["logo.png"]) + b"\x00")
+flipped = bytearray(good)
+flipped[good.rindex(b"l\x00o\x00g\x00o")] ^= 0x01
+write("flipped-header-byte.dat", bytes(flipped))
+
+# An LZMA entry with a 128 MiB dictionary.
+text = b"KEY_LEFT_SOFT1=10000\r\n" * 4
+packed = lzma.compress(text, format=lzma.FORMAT_RAW, filters=[{"id": lzma.FILTER_LZMA1, "dict_size": 1 << 16}])
+dictionary = streams(pack_info([len(packed)]), unpack_info([lzma_coder(128 << 20)], [len(text)], [text]))
+write("dictionary-128m.dat", archive(packed, b"\x01" + dictionary + files(["keys.txt"]) + b"\x00"))
+
+# 256 MiB of zeros as keys.txt: LZMA packs it into a few tens of kilobytes.
+zeros = 256 << 20
+compressor = lzma.LZMACompressor(format=lzma.FORMAT_RAW, filters=[{"id": lzma.FILTER_LZMA1, "dict_size": 1 << 20}])
+chunk = bytes(1 << 20)
+packed = b"".join(compressor.compress(chunk) for _ in range(zeros >> 20)) + compressor.flush()
+huge = streams(pack_info([len(packed)]), unpack_info([lzma_coder(1 << 20)], [zeros]))
+write("huge-entry.dat", archive(packed, b"\x01" + huge + files(["keys.txt"]) + b"\x00"))

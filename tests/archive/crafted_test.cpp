@@ -1,0 +1,121 @@
+// Archives crafted to damage the reader (fuzz/make-archive-seeds.py writes them; they seed the
+// archive fuzz target too): each is refused in one line naming the archive and the fault, and
+// nothing is allocated on the way for what the archive claims, only for what it holds.
+#include <gtest/gtest.h>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include "archive_fixture.h"
+#include "d7zipinputstream.h"
+#include "dioexception.h"
+#include "text.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ARCHIVE_TEST_HOOKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ARCHIVE_TEST_HOOKS 1
+#endif
+#endif
+
+using namespace dfc::io;
+using namespace dfc::lang;
+
+namespace {
+
+struct Crafted {
+    const char* file;
+    const char16_t* entry;  // opened once the archive is
+    const char* message;    // after "the data archive PATH: "
+};
+
+const Crafted crafted[] = {
+    {"oob-empty.dat", u"logo.png",
+     "its header is damaged at byte 82: the main streams where the format allows none (repeated, or out of order)"},
+    {"main-again-one-folder.dat", u"b.txt",
+     "its header is damaged at byte 98: the main streams where the format allows none (repeated, or out of order)"},
+    {"resize-2e31.dat", u"logo.png",
+     "its header is damaged at byte 65: the folders where the format allows none (repeated, or out of order)"},
+    {"resize-2e63.dat", u"logo.png",
+     "its header is damaged at byte 69: the folders where the format allows none (repeated, or out of order)"},
+    {"flipped-header-byte.dat", u"logo.png", "its header is damaged: it does not match its checksum"},
+    {"copy-claims-2e63.dat", u"logo.png",
+     "the entry logo.png is damaged: its folder claims 9223372036854775808 bytes and stores 1"},
+    {"packed-past-end.dat", u"logo.png",
+     "the entry logo.png is damaged: its packed bytes lie past the end of the file"},
+    {"wrong-checksum.dat", u"keys.txt", "the entry keys.txt is damaged: its bytes do not match their checksum"},
+    {"dictionary-128m.dat", u"keys.txt",
+     "the entry keys.txt uses an LZMA dictionary of 128 MiB, more than the 64 MiB this program unpacks with"},
+    {"huge-entry.dat", u"keys.txt",
+     "the entry keys.txt is too large: it takes 256 MiB to unpack, more than the 64 MiB an entry may take"},
+};
+
+std::string craftedBytes(const char* file) {
+    std::ifstream in(std::string(MOSSYARD_SOURCE_DIR) + "/fuzz/corpus/archive/" + file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The message of the refusal, of the archive or else of the entry; "" when neither is refused.
+std::string refusal(const char16_t* entry) {
+    try {
+        D7zipInputStream::openArchive(u"game.dat", u"password");
+        D7zipInputStream::open(entry);
+    } catch (DIOExceptionPtr& e) {
+        return narrow(e->getMessage());
+    }
+    return "";
+}
+
+#ifdef ARCHIVE_TEST_HOOKS
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*onMalloc)(const volatile void*, size_t),
+                                                         void (*onFree)(const volatile void*));
+
+// The largest single allocation while armed, as the sanitizer's allocator sees it (the
+// decoder's own allocations included).
+constexpr size_t pathsAndMessages = 1024;
+bool armed = false;
+size_t largest = 0;
+
+void onMalloc(const volatile void*, size_t size) {
+    if (armed && size > largest) largest = size;
+}
+
+void onFree(const volatile void*) {}
+#endif
+
+}  // namespace
+
+class CraftedArchive : public ArchiveTest {};
+
+TEST_F(CraftedArchive, EachIsRefusedInOneLineNamingTheArchiveAndTheFault) {
+    const std::string archive = "the data archive " + folder.file("game.dat") + ": ";
+    EXPECT_EQ(refusal(u"logo.png"), archive + "it is missing");
+    folder.write("game.dat", "this is not an archive at all");
+    EXPECT_EQ(refusal(u"logo.png"), archive + "it is no 7z archive");
+    for (const Crafted& c : crafted) {
+        const std::string bytes = craftedBytes(c.file);
+        ASSERT_FALSE(bytes.empty()) << c.file;
+        folder.write("game.dat", bytes);
+        EXPECT_EQ(refusal(c.entry), archive + c.message) << c.file;
+    }
+}
+
+TEST_F(CraftedArchive, NothingIsAllocatedForWhatTheArchiveOnlyClaims) {
+#ifdef ARCHIVE_TEST_HOOKS
+    static const bool hooked = __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree) != 0;
+    ASSERT_TRUE(hooked);
+    for (const Crafted& c : crafted) {
+        const std::string bytes = craftedBytes(c.file);
+        folder.write("game.dat", bytes);
+        largest = 0;
+        armed = true;
+        const std::string said = refusal(c.entry);
+        armed = false;
+        EXPECT_FALSE(said.empty()) << c.file;
+        // The file's bytes at most, and the archive's path and the message.
+        EXPECT_LE(largest, bytes.size() + pathsAndMessages) << c.file;
+    }
+#else
+    GTEST_SKIP() << "needs the address sanitizer's allocation hooks";
+#endif
+}
