@@ -8,6 +8,7 @@
 #include "dfileinputstream.h"
 #include "dgraphics.h"
 #include "dimage.h"
+#include "dioexception.h"
 #include "dprintstream.h"
 #include "dsystem.h"
 #include "gamemenu.h"
@@ -22,7 +23,9 @@
 
 using dfc::io::D7zipInputStream;
 using dfc::io::DFileInputStream;
+using dfc::io::DFileNotFoundExceptionPtr;
 using dfc::io::DInputStreamPtr;
+using dfc::io::DIOExceptionPtr;
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DString;
 using dfc::lang::DStringPtr;
@@ -54,6 +57,20 @@ DStringPtr entryOf(const DStringPtr& name) { return name->startsWith(u"/") ? nam
     throw DamagedDataPtr(new DamagedData(u"cannot open the resource " + name +
                                          u": the data archive has no readable entry " + entries +
                                          u" and there is no such file beside the program"));
+}
+
+// An entry the archive has but cannot unpack, named with the archive's reason.
+[[noreturn]] void throwDamaged(const DStringPtr& name, const DIOExceptionPtr& damaged) {
+    throw DamagedDataPtr(new DamagedData(u"cannot open the resource " + name + u": " + damaged->getMessage()));
+}
+
+// A file beside the program by that name, or null.
+DInputStreamPtr looseFile(const DStringPtr& name) {
+    try {
+        return DFileInputStream::open(name);
+    } catch (DExceptionPtr&) {
+        return nullptr;
+    }
 }
 
 // Names whose layout depends on the screen size.
@@ -240,18 +257,25 @@ DStringPtr GameLib::pictureEntry(const DStringPtr& name) { return entryOf(imageF
 DInputStreamPtr GameLib::openResource(const DStringPtr& name) {
     try {
         return tryResource(name);
-    } catch (DExceptionPtr&) {
+    } catch (DFileNotFoundExceptionPtr&) {
         const DStringPtr variant = variantName(name);
         const bool bothTried = !variant->equals(name) && fallsBack(name);
         throwMissing(name, bothTried ? entryOf(variant) + u" nor " + entryOf(name) : entryOf(variant));
+    } catch (DIOExceptionPtr& damaged) {
+        throwDamaged(name, damaged);
     }
 }
 
 DInputStreamPtr GameLib::tryResource(const DStringPtr& name) {
     try {
         return openVariant(name);
-    } catch (DExceptionPtr&) {
+    } catch (DFileNotFoundExceptionPtr&) {
         return DFileInputStream::open(name);
+    } catch (DIOExceptionPtr&) {
+        // A damaged entry still gives way to a file beside the program; without one, the damage
+        // is what the caller hears of.
+        if (DInputStreamPtr loose = looseFile(name)) return loose;
+        throw;
     }
 }
 
@@ -259,8 +283,11 @@ DInputStreamPtr GameLib::openScreenResource(const DStringPtr& name) {
     const DStringPtr variant = variantName(name);
     try {
         return D7zipInputStream::open(variant);
-    } catch (DExceptionPtr&) {
+    } catch (DFileNotFoundExceptionPtr&) {
         // Not in the archive: perhaps beside the program.
+    } catch (DIOExceptionPtr& damaged) {
+        if (DInputStreamPtr loose = looseFile(name)) return loose;
+        throwDamaged(name, damaged);
     }
     try {
         // A loose file goes by the plain name, as a loose picture does.
@@ -301,7 +328,7 @@ DInputStreamPtr GameLib::openVariant(const DStringPtr& name) {
     if (variant->equals(name) || !fallsBack(name)) return D7zipInputStream::open(variant);
     try {
         return D7zipInputStream::open(variant);
-    } catch (DExceptionPtr&) {
+    } catch (DFileNotFoundExceptionPtr&) {
         // No large-screen variant: the plain one serves.
     }
     return D7zipInputStream::open(name);

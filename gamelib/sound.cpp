@@ -1,10 +1,14 @@
 #include "sound.h"
 #include "dexception.h"
+#include "dioexception.h"
 #include "dmanager.h"
 #include "dprintstream.h"
 #include "dsystem.h"
 #include "gamelib.h"
 
+using dfc::io::DFileNotFoundExceptionPtr;
+using dfc::io::DInputStreamPtr;
+using dfc::io::DIOExceptionPtr;
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
@@ -45,16 +49,27 @@ void Sound::loadSounds(const char16_t* const* names, int count) {
 }
 
 DPlayerPtr Sound::loadSound(const DStringPtr& name) {
-    if (DPlayerPtr player = makePlayer(name + u".wav", wavType)) return player;
-    if (DPlayerPtr player = makePlayer(name + u".mod", modType)) return player;
-    if (DSystem::err) DSystem::err->println(u"Sound: cannot load " + name + u".wav or " + name + u".mod");
+    DStringPtr why;
+    if (DPlayerPtr player = makePlayer(name + u".wav", wavType, why)) return player;
+    if (DPlayerPtr player = makePlayer(name + u".mod", modType, why)) return player;
+    const DStringPtr reason = why ? u": " + why : DStringPtr(u"");
+    if (DSystem::err) DSystem::err->println(u"Sound: cannot load " + name + u".wav or " + name + u".mod" + reason);
     return nullptr;
 }
 
-DPlayerPtr Sound::makePlayer(const DStringPtr& file, const DStringPtr& type) {
+DPlayerPtr Sound::makePlayer(const DStringPtr& file, const DStringPtr& type, DStringPtr& why) {
+    DInputStreamPtr in;
     try {
+        in = GameLib::tryResource(file);
+    } catch (DFileNotFoundExceptionPtr&) {
         // Only tried: the sound may be the other kind.
-        DPlayerPtr player = DManager::createPlayer(GameLib::tryResource(file), type);
+        return nullptr;
+    } catch (DIOExceptionPtr& damaged) {
+        why = damaged->getMessage();
+        return nullptr;
+    }
+    try {
+        DPlayerPtr player = DManager::createPlayer(in, type);
         player->prefetch();
         return player;
     } catch (DExceptionPtr&) {

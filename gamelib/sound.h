@@ -45,8 +45,10 @@ public:
     static bool effectsOn;
 
 private:
+    // A player of the file, or null; when the file is there but cannot be read, why is set.
     static dfc::microedition::media::DPlayerPtr makePlayer(const dfc::lang::DStringPtr& file,
-                                                           const dfc::lang::DStringPtr& type);
+                                                           const dfc::lang::DStringPtr& type,
+                                                           dfc::lang::DStringPtr& why);
     static bool start(const dfc::microedition::media::DPlayerPtr& player);
     static void rewind(const dfc::microedition::media::DPlayerPtr& player);
     // The speaker volume of a level; false for a level above 3.

@@ -19,8 +19,9 @@ public:
     static void openArchive(const lang::DStringPtr& name, const lang::DStringPtr& password);
     static void closeArchive();
     // "/menu/back.jpg", "menu/back.jpg" and "\menu\back.jpg" name the entry menu/back.jpg.
-    // A name not in the archive, no open archive or an entry that cannot be unpacked (damaged,
-    // too large, another coder) throw DIOException, its message naming the archive and entry.
+    // A name not in the archive or no open archive throws DFileNotFoundException; an entry that
+    // cannot be unpacked (damaged, too large, another coder) DIOException; each message names
+    // the archive and entry.
     static D7zipInputStreamPtr open(const lang::DStringPtr& name);
 
     ~D7zipInputStream() override = default;

@@ -1,8 +1,8 @@
 #include "d7zipinputstream.h"
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <exception>
+#include <memory>
 #include <string>
 #include "ce.h"
 #include "ce_file.h"
@@ -52,8 +52,10 @@ void indexEntries(HANDLE file, Archive& into) {
 }
 
 // Every failure of the archive is one line naming the archive and what is wrong with it.
+DStringPtr named(const DStringPtr& shown, const DStringPtr& why) { return u"the data archive " + shown + u": " + why; }
+
 [[noreturn]] void refused(const DStringPtr& shown, const DStringPtr& why) {
-    throw DIOExceptionPtr(new DIOException(u"the data archive " + shown + u": " + why));
+    throw DIOExceptionPtr(new DIOException(named(shown, why)));
 }
 
 DStringPtr textOf(const std::string& utf8) { return new DString(platform::widen(utf8).c_str()); }
@@ -92,10 +94,13 @@ void D7zipInputStream::closeArchive() {
 
 D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
     if (!name) DFC_THROW(DNullPointerException);
-    if (!archive().index) throw DIOExceptionPtr(new DIOException(u"no data archive is open"));
+    if (!archive().index) throw DFileNotFoundExceptionPtr(new DFileNotFoundException(u"no data archive is open"));
     std::string key = entryName(name);
     int ordinal = archive().index->find(key);
-    if (ordinal < 0) refused(archive().shown, u"it has no entry " + textOf(key));
+    // Not found, unlike damaged: the caller may look elsewhere for a name the archive lacks.
+    if (ordinal < 0)
+        throw DFileNotFoundExceptionPtr(
+            new DFileNotFoundException(named(archive().shown, u"it has no entry " + textOf(key))));
     const D7zipHeader::Entry& entry = archive().header->entries()[size_t(ordinal)];
     try {
         return new D7zipInputStream(archive().header->unpack(archive().file, entry));
