@@ -212,6 +212,13 @@ TEST_F(DamagedData, AStartThatFailsSaysWhatItCouldNotReadAndExitsWithAFailure) {
          "python3 -c \"f = open('game.dat', 'r+b'); f.seek(-10, 2); b = f.read(1)[0]; f.seek(-10, 2); "
          "f.write(bytes([b ^ 0x5A]))\"",
          "game.dat: its header is damaged: it does not match its checksum"},
+        // The keys stored as they are, then a byte of them changed: the archive's reason is told.
+        {"a damaged key map",
+         "mkdir s && 7zz e -bso0 -bsp0 -os game.dat keys.txt && 7zz d -bso0 -bsp0 game.dat keys.txt && "
+         "(cd s && 7zz a -bso0 -bsp0 -m0=Copy ../game.dat keys.txt) && "
+         "python3 -c \"d = open('game.dat', 'rb').read(); k = open('s/keys.txt', 'rb').read(); "
+         "at = d.find(k) + len(k) // 2; f = open('game.dat', 'r+b'); f.seek(at); f.write(bytes([d[at] ^ 0x5A]))\"",
+         "game.dat: the entry keys.txt is damaged"},
         {"no logo", "7zz d -bso0 -bsp0 game.dat logo.png", "logo.png"},
         {"no menu font", "7zz d -bso0 -bsp0 game.dat fonts/menu/font_0", "fonts/menu/font_0"},
     };
