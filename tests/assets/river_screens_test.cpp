@@ -81,6 +81,18 @@ struct Refusal {
     const char* reason;
 };
 
+// Each river fails to build, and the builder says why.
+template <size_t count>
+void expectRefused(const Refusal (&refusals)[count]) {
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.what);
+        TempFolder folder;
+        ToolRun run = build(folder, refusal.river);
+        EXPECT_EQ(run.status, 1) << run.output;
+        EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
+    }
+}
+
 TEST(RiverScreens, CompilesCellsObjectsAndLevelsTopmostScreenFirst) {
     std::vector<std::string> first = channel();
     first[0] = "xxxxxxxs.......xxxxxxx";
@@ -164,13 +176,7 @@ TEST(RiverScreens, RefusesRiversTheGameCannotReadOrThePlaneCannotFly) {
         {"seventeen screens with one depot", oneDepot + "\n", "the plane runs out of fuel"},
         {"a depot only in a bay's dead end", deadEnd + "\n", "the plane runs out of fuel"},
     };
-    for (const Refusal& refusal : refusals) {
-        SCOPED_TRACE(refusal.what);
-        TempFolder folder;
-        ToolRun run = build(folder, refusal.river);
-        EXPECT_EQ(run.status, 1) << run.output;
-        EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
-    }
+    expectRefused(refusals);
 }
 
 // The craft move before the player can steer: none may stand where the plane appears at a
@@ -208,13 +214,7 @@ TEST(RiverScreens, RefusesCraftWhereThePlaneAppearsAndBridgesOverLand) {
          "the plane finds no way from the start past screen second, line 14, under the bridge there: the plane meets "
          "the land tiles under a bridge, shot or not"},
     };
-    for (const Refusal& refusal : refusals) {
-        SCOPED_TRACE(refusal.what);
-        TempFolder folder;
-        ToolRun run = build(folder, refusal.river);
-        EXPECT_EQ(run.status, 1) << run.output;
-        EXPECT_NE(run.output.find(refusal.reason), std::string::npos) << run.output;
-    }
+    expectRefused(refusals);
     // The same craft away from where the plane appears, and a gun on the bank beside a
     // restart, build.
     std::vector<std::string> calm = bridged;
