@@ -78,7 +78,11 @@ public:
     void drawText(const uint8_t* font, const char16_t* text, int32_t alignment, int32_t x, int32_t y, uint16_t colour);
 
 private:
-    Surface* targetSurface() const { return target ? target->getSurface() : nullptr; }
+    // Without forgetting what the target knows of its key pixels: each write tells it instead.
+    Surface* targetSurface() const { return target ? target->surface : nullptr; }
+    // What a draw of the colour inside area left on the target: the colour itself through the
+    // opaque operation, blends of any value through the others.
+    void drewColour(const RenderRect& area, uint16_t colour);
     // Whether a blit of the source leaves its key pixels out.
     bool isKeyed(const RenderSurface& source) const;
     // The clip as far as it lies on the target now; empty when there is nothing to draw on.

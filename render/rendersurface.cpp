@@ -31,6 +31,7 @@ bool RenderSurface::unlock(uint32_t) { return true; }
 
 bool RenderSurface::holdsKeyPixel() const {
     if (colourKey < 0 || !surface) return false;
+    if (!keyFreeShortcut) return true;
     if (keyPixels == KeyPixels::unknown || keyPixelsOf != colourKey) {
         bool found = anyPixelEquals(reinterpret_cast<const uint16_t*>(surface->pixels), surface->pitch, surface->width,
                                     surface->height, uint16_t(colourKey));
@@ -38,6 +39,22 @@ bool RenderSurface::holdsKeyPixel() const {
         keyPixelsOf = colourKey;
     }
     return keyPixels == KeyPixels::present;
+}
+
+// A surface known to hold no key pixel looks at the written pixels alone; anything else known
+// may no longer hold (key pixels may have been drawn over).
+void RenderSurface::wrote(const RenderRect& area) {
+    if (!knownKeyFree()) return forgetKeyPixels();
+    const RenderRect inside = area.intersect({0, 0, width(), height()});
+    if (!inside.isEmpty() &&
+        anyPixelEquals(surface->pixelAddress(uint32_t(inside.left), uint32_t(inside.top)), surface->pitch,
+                       size_t(inside.width()), size_t(inside.height()), uint16_t(colourKey)))
+        keyPixels = KeyPixels::present;
+}
+
+void RenderSurface::wroteColour(uint16_t colour) {
+    if (!knownKeyFree()) return forgetKeyPixels();
+    if (colour == uint16_t(colourKey)) keyPixels = KeyPixels::present;
 }
 
 RenderSurface* RenderSurface::clone() const {

@@ -47,11 +47,11 @@ bool turnsQuarter(int transform) { return transform == DImage::TRANS_ROT90 || tr
 void place(int transform, int w, int h, int& x, int& y) {
     int sx = x, sy = y;
     switch (transform) {
-    case DImage::TRANS_MIRROR: x = w - 1 - sx; break;
-    case DImage::TRANS_ROT180: x = w - 1 - sx, y = h - 1 - sy; break;
-    case DImage::TRANS_ROT90: x = h - 1 - sy, y = sx; break;
-    case DImage::TRANS_ROT270: x = sy, y = w - 1 - sx; break;
-    default: break;
+        case DImage::TRANS_MIRROR: x = w - 1 - sx; break;
+        case DImage::TRANS_ROT180: x = w - 1 - sx, y = h - 1 - sy; break;
+        case DImage::TRANS_ROT90: x = h - 1 - sy, y = sx; break;
+        case DImage::TRANS_ROT270: x = sy, y = w - 1 - sx; break;
+        default: break;
     }
 }
 
@@ -120,8 +120,9 @@ DImagePtr DImage::createImage(DStringPtr name, int transform) {
 
 DImagePtr DImage::createImage(DImagePtr source, int transform) {
     if (!source) DFC_THROW(lang::DNullPointerException);
-    if (!source->surface->getSurface()) DFC_THROW(io::DIOException);
-    return new DImage(transformedCopy(*source->surface, transform));
+    const RenderSurface& pixels = *source->surface;
+    if (!pixels.getSurface()) DFC_THROW(io::DIOException);
+    return new DImage(transformedCopy(pixels, transform));
 }
 
 DImagePtr DImage::createImage(int width, int height) {
