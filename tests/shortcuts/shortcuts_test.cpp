@@ -1,6 +1,8 @@
 // The drawing shortcuts must draw what plain drawing draws. Each game on both screens is played
 // from the shell with random keys and taps from a fixed seed, so the same each time: first with
 // the shortcuts off, then with them on, and every frame of the two plays must be the same.
+// Before each frame the screen's back buffer is filled with a colour of that frame, the same in
+// both plays: a pixel that plain drawing sets and a shortcut leaves alone shows it.
 //
 // On a difference the frame of each play is written to shortcuts-frames/ in the build folder;
 // the plain one comes from a third play up to that frame.
@@ -16,6 +18,7 @@
 #include "game_run.h"
 #include "gamelib.h"
 #include "platform.h"
+#include "rendercontext.h"
 #include "rendersurface.h"
 #include "screencanvas.h"
 #include "screencover.h"
@@ -135,6 +138,7 @@ protected:
                     if (HasFatalFailure()) return;
                 }
                 player.act();
+                RenderContext(GameLib::screenCanvas->getBackBuffer()).clear(uint16_t(frame * 40503u));
                 frames(1);
                 if (!look(frame)) return;
             }
