@@ -47,11 +47,11 @@ bool turnsQuarter(int transform) { return transform == DImage::TRANS_ROT90 || tr
 void place(int transform, int w, int h, int& x, int& y) {
     int sx = x, sy = y;
     switch (transform) {
-        case DImage::TRANS_MIRROR: x = w - 1 - sx; break;
-        case DImage::TRANS_ROT180: x = w - 1 - sx, y = h - 1 - sy; break;
-        case DImage::TRANS_ROT90: x = h - 1 - sy, y = sx; break;
-        case DImage::TRANS_ROT270: x = sy, y = w - 1 - sx; break;
-        default: break;
+    case DImage::TRANS_MIRROR: x = w - 1 - sx; break;
+    case DImage::TRANS_ROT180: x = w - 1 - sx, y = h - 1 - sy; break;
+    case DImage::TRANS_ROT90: x = h - 1 - sy, y = sx; break;
+    case DImage::TRANS_ROT270: x = sy, y = w - 1 - sx; break;
+    default: break;
     }
 }
 
