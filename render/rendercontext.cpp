@@ -236,6 +236,7 @@ void RenderContext::clear(uint16_t colour) {
 }
 
 void RenderContext::drewColour(const RenderRect& area, uint16_t colour) {
+    if (!target->keyPixelsKnown()) return;
     if (op == &OpaqueRasterOp::instance())
         target->wroteColour(colour);
     else

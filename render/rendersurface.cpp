@@ -1,4 +1,5 @@
 #include "rendersurface.h"
+#include <algorithm>
 #include <new>
 #include "opaquerasterop.h"
 #include "pixelrows.h"
@@ -32,24 +33,38 @@ bool RenderSurface::unlock(uint32_t) { return true; }
 bool RenderSurface::holdsKeyPixel() const {
     if (colourKey < 0 || !surface) return false;
     if (!keyFreeShortcut) return true;
+    // Nothing known is a surface free of key pixels whose every pixel is still to be looked at.
     if (keyPixels == KeyPixels::unknown || keyPixelsOf != colourKey) {
-        bool found = anyPixelEquals(reinterpret_cast<const uint16_t*>(surface->pixels), surface->pitch, surface->width,
-                                    surface->height, uint16_t(colourKey));
-        keyPixels = found ? KeyPixels::present : KeyPixels::absent;
+        unseen.assign(1, {0, 0, width(), height()});
+        keyPixels = KeyPixels::absent;
         keyPixelsOf = colourKey;
     }
+    if (keyPixels == KeyPixels::absent &&
+        std::any_of(unseen.begin(), unseen.end(), [this](const RenderRect& area) { return keyPixelIn(area); }))
+        keyPixels = KeyPixels::present;
+    unseen.clear();
     return keyPixels == KeyPixels::present;
 }
 
-// A surface known to hold no key pixel looks at the written pixels alone; anything else known
-// may no longer hold (key pixels may have been drawn over).
+bool RenderSurface::keyPixelIn(const RenderRect& area) const {
+    return anyPixelEquals(surface->pixelAddress(uint32_t(area.left), uint32_t(area.top)), surface->pitch,
+                          size_t(area.width()), size_t(area.height()), uint16_t(colourKey));
+}
+
+// A surface known to hold no key pixel notes where it was written, for the next look; anything
+// else known may no longer hold (key pixels may have been drawn over).
 void RenderSurface::wrote(const RenderRect& area) {
     if (!knownKeyFree()) return forgetKeyPixels();
     const RenderRect inside = area.intersect({0, 0, width(), height()});
-    if (!inside.isEmpty() &&
-        anyPixelEquals(surface->pixelAddress(uint32_t(inside.left), uint32_t(inside.top)), surface->pitch,
-                       size_t(inside.width()), size_t(inside.height()), uint16_t(colourKey)))
-        keyPixels = KeyPixels::present;
+    auto holds = [&inside](const RenderRect& noted) {
+        return noted.left <= inside.left && noted.top <= inside.top && inside.right <= noted.right &&
+               inside.bottom <= noted.bottom;
+    };
+    if (inside.isEmpty() || std::any_of(unseen.begin(), unseen.end(), holds)) return;
+    if (unseen.size() < unseenLimit) return unseen.push_back(inside);
+    RenderRect round = inside;
+    for (const RenderRect& noted : unseen) round = round.unite(noted);
+    unseen.assign(1, round);
 }
 
 void RenderSurface::wroteColour(uint16_t colour) {

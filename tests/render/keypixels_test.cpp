@@ -185,6 +185,13 @@ TEST(KeyPixels, TheAnswerFollowsEveryWriteOfAContext) {
             c.blitScaled({0, 0, 3, 3}, *dot);
             c.blitRotated(9, 2, 0.5f, *dot);
         },
+        [](RenderContext& c, uint16_t colour) {
+            std::unique_ptr<RenderSurface> dot(RenderSurface::create(1, 1));
+            for (int i = 0; i < 30; ++i) {
+                RenderContext(dot.get()).clear(i == 0 ? colour : 0x0841);
+                c.blit(i % 12, i / 12 * 4, *dot);
+            }
+        },
     };
     for (size_t i = 0; i < std::size(writes); ++i)
         for (uint16_t colour : {key, uint16_t(0x0841)}) {
