@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 #include "drawncells.h"
+#include "game_cases.h"
 #include "game_run.h"
 #include "gamelib.h"
 #include "platform.h"
@@ -26,9 +27,6 @@
 #include "started_app.h"
 
 namespace {
-
-const char* const gameNames[] = {"brixmoor", "rockvale", "dotvor",    "tunnex",
-                                 "tanks",    "goldrift", "swarmline", "floodpass"};
 
 constexpr int playFrames = 4000;
 
@@ -110,18 +108,7 @@ private:
     int tapX = 0, tapY = 0;
 };
 
-struct Case {
-    int game;
-    const char* screen;
-};
-
-void PrintTo(const Case& c, std::ostream* out) { *out << gameNames[c.game] << " on " << c.screen; }
-
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return std::string(gameNames[info.param.game]) + "_" + info.param.screen;
-}
-
-class Shortcuts : public StartedAppTest, public ::testing::WithParamInterface<Case> {
+class Shortcuts : public StartedAppTest, public ::testing::WithParamInterface<GameCase> {
 protected:
     std::string profileName() const override { return GetParam().screen; }
 
@@ -195,13 +182,6 @@ TEST_P(Shortcuts, DrawWhatPlainDrawingDraws) {
                   << frameName(differs, "shortcuts") << ".png";
 }
 
-std::vector<Case> allCases() {
-    std::vector<Case> cases;
-    for (const char* screen : {"smartphone", "pocketpc"})
-        for (int game = 0; game < 8; ++game) cases.push_back(Case{game, screen});
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Games, Shortcuts, ::testing::ValuesIn(allCases()), caseName);
+INSTANTIATE_TEST_SUITE_P(Games, Shortcuts, ::testing::ValuesIn(allGameCases()), gameCaseName);
 
 }  // namespace
