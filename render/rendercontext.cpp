@@ -235,8 +235,7 @@ void RenderContext::clear(uint16_t colour) {
     drewColour({0, 0, target->width(), target->height()}, colour);
 }
 
-void RenderContext::drewColour(const RenderRect& area, uint16_t colour) {
-    if (!target->keyPixelsKnown()) return;
+void RenderContext::tellColour(const RenderRect& area, uint16_t colour) {
     if (op == &OpaqueRasterOp::instance())
         target->wroteColour(colour);
     else

@@ -56,11 +56,14 @@ bool RenderSurface::keyPixelIn(const RenderRect& area) const {
 void RenderSurface::wrote(const RenderRect& area) {
     if (!knownKeyFree()) return forgetKeyPixels();
     const RenderRect inside = area.intersect({0, 0, width(), height()});
-    auto holds = [&inside](const RenderRect& noted) {
-        return noted.left <= inside.left && noted.top <= inside.top && inside.right <= noted.right &&
-               inside.bottom <= noted.bottom;
-    };
-    if (inside.isEmpty() || std::any_of(unseen.begin(), unseen.end(), holds)) return;
+    if (inside.isEmpty()) return;
+    // Pictures are drawn over one another at one place: the last rectangle often holds the new one.
+    if (!unseen.empty()) {
+        const RenderRect& last = unseen.back();
+        if (last.left <= inside.left && last.top <= inside.top && inside.right <= last.right &&
+            inside.bottom <= last.bottom)
+            return;
+    }
     if (unseen.size() < unseenLimit) return unseen.push_back(inside);
     RenderRect round = inside;
     for (const RenderRect& noted : unseen) round = round.unite(noted);
