@@ -231,8 +231,8 @@ void RenderContext::blitScaledRotated(int32_t x, int32_t y, float angle, const R
 void RenderContext::clear(uint16_t colour) {
     Surface* surface = targetSurface();
     if (!surface) return;
-    op->fill(*surface, colour);
     drewColour({0, 0, target->width(), target->height()}, colour);
+    op->fill(*surface, colour);
 }
 
 void RenderContext::tellColour(const RenderRect& area, uint16_t colour) {
@@ -245,8 +245,8 @@ void RenderContext::tellColour(const RenderRect& area, uint16_t colour) {
 void RenderContext::plotInside(int64_t x, int64_t y, uint16_t colour) {
     Surface* surface = targetSurface();
     if (!surface || x < 0 || x >= surface->width || y < 0 || y >= surface->height) return;
-    op->plot(*surface, {int32_t(x), int32_t(y)}, colour);
     drewColour({int32_t(x), int32_t(y), int32_t(x + 1), int32_t(y + 1)}, colour);
+    op->plot(*surface, {int32_t(x), int32_t(y)}, colour);
 }
 
 void RenderContext::plot(int32_t x, int32_t y, uint16_t colour) { plotInside(x, y, colour); }
@@ -254,16 +254,16 @@ void RenderContext::plot(int32_t x, int32_t y, uint16_t colour) { plotInside(x, 
 void RenderContext::horizontal(int64_t x, int64_t y, int64_t length, uint16_t colour) {
     RenderRect area = drawArea();
     if (y < area.top || y >= area.bottom || !clipRun(x, length, area.left, area.right)) return;
-    op->hline(*targetSurface(), {int32_t(x), int32_t(y)}, int32_t(length), colour);
     drewColour({int32_t(x), int32_t(y), int32_t(x + length), int32_t(y + 1)}, colour);
+    op->hline(*targetSurface(), {int32_t(x), int32_t(y)}, int32_t(length), colour);
 }
 
 void RenderContext::vertical(int64_t x, int64_t y, int64_t length, uint16_t colour) {
     RenderRect area = drawArea();
     int64_t pixels = length + 1;
     if (x < area.left || x >= area.right || !clipRun(y, pixels, area.top, area.bottom)) return;
-    op->vline(*targetSurface(), {int32_t(x), int32_t(y)}, int32_t(pixels - 1), colour);
     drewColour({int32_t(x), int32_t(y), int32_t(x + 1), int32_t(y + pixels)}, colour);
+    op->vline(*targetSurface(), {int32_t(x), int32_t(y)}, int32_t(pixels - 1), colour);
 }
 
 void RenderContext::drawHLine(int32_t x, int32_t y, int32_t length, uint16_t colour) {
@@ -277,10 +277,10 @@ void RenderContext::drawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uin
     if (y0 == y1) return horizontal(std::min(x0, x1), y0, std::llabs(int64_t(x1) - x0), colour);
     int64_t ax = x0, ay = y0, bx = x1, by = y1;
     if (!clipLine(drawArea(), ax, ay, bx, by)) return;
-    op->line(*targetSurface(), {int32_t(ax), int32_t(ay)}, {int32_t(bx), int32_t(by)}, colour);
     drewColour({int32_t(std::min(ax, bx)), int32_t(std::min(ay, by)), int32_t(std::max(ax, bx) + 1),
                 int32_t(std::max(ay, by) + 1)},
                colour);
+    op->line(*targetSurface(), {int32_t(ax), int32_t(ay)}, {int32_t(bx), int32_t(by)}, colour);
 }
 
 void RenderContext::drawRect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t colour) {
@@ -325,20 +325,20 @@ void RenderContext::drawCircle(int32_t x, int32_t y, int32_t radius, uint16_t co
     int64_t left = int64_t(x) - radius, right = int64_t(x) + radius;
     int64_t top = int64_t(y) - radius, bottom = int64_t(y) + radius;
     if (right < area.left || bottom < area.top || left >= area.right || top >= area.bottom) return;
+    drewColour({int32_t(std::max<int64_t>(left, area.left)), int32_t(std::max<int64_t>(top, area.top)),
+                int32_t(std::min<int64_t>(right + 1, area.right)), int32_t(std::min<int64_t>(bottom + 1, area.bottom))},
+               colour);
     if (left >= area.left && right < area.right && top >= area.top && bottom < area.bottom)
         op->circle(*targetSurface(), {x, y}, radius, colour);
     else
         op->circleClipped(*targetSurface(), {x, y}, radius, colour, area);
-    drewColour({int32_t(std::max<int64_t>(left, area.left)), int32_t(std::max<int64_t>(top, area.top)),
-                int32_t(std::min<int64_t>(right + 1, area.right)), int32_t(std::min<int64_t>(bottom + 1, area.bottom))},
-               colour);
 }
 
 void RenderContext::fillRect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t colour) {
     RenderRect rect = RenderRect{x0, y0, x1, y1}.intersect(drawArea());
     if (rect.isEmpty()) return;
-    op->fillRect(*targetSurface(), rect, colour);
     drewColour(rect, colour);
+    op->fillRect(*targetSurface(), rect, colour);
 }
 
 void RenderContext::drawText(const uint8_t* font, const char16_t* text, int32_t alignment, int32_t x, int32_t y,

@@ -80,13 +80,15 @@ public:
 private:
     // Without forgetting what the target knows of its key pixels: each write tells it instead.
     Surface* targetSurface() const { return target ? target->surface : nullptr; }
-    // What a draw of the colour inside area left on the target: the colour itself through the
-    // opaque operation, blends of any value through the others. Nothing to tell while the target
-    // knows nothing of its key pixels (always, for a target without a key).
+    // What a draw of the colour inside area leaves on the target: the colour itself through the
+    // opaque operation, blends of any value through the others. Told just before the write (the
+    // write then ends the call); nothing to tell while the target knows nothing of its key pixels
+    // (always, for a target without a key).
     void drewColour(const RenderRect& area, uint16_t colour) {
-        if (target->keyPixelsKnown()) tellColour(area, colour);
+        if (target->keyPixelsKnown()) [[unlikely]]
+            tellColour(area, colour);
     }
-    void tellColour(const RenderRect& area, uint16_t colour);
+    [[gnu::cold]] void tellColour(const RenderRect& area, uint16_t colour);
     // Whether a blit of the source leaves its key pixels out.
     bool isKeyed(const RenderSurface& source) const;
     // The clip as far as it lies on the target now; empty when there is nothing to draw on.
