@@ -245,8 +245,15 @@ void RenderContext::tellColour(const RenderRect& area, uint16_t colour) {
 void RenderContext::plotInside(int64_t x, int64_t y, uint16_t colour) {
     Surface* surface = targetSurface();
     if (!surface || x < 0 || x >= surface->width || y < 0 || y >= surface->height) return;
-    drewColour({int32_t(x), int32_t(y), int32_t(x + 1), int32_t(y + 1)}, colour);
+    // Text is drawn pixel by pixel: the telling stays off the plain path, so both end in the write.
+    if (target->keyPixelsKnown()) [[unlikely]]
+        return tellAndPlot(int32_t(x), int32_t(y), colour);
     op->plot(*surface, {int32_t(x), int32_t(y)}, colour);
+}
+
+void RenderContext::tellAndPlot(int32_t x, int32_t y, uint16_t colour) {
+    tellColour({x, y, x + 1, y + 1}, colour);
+    op->plot(*targetSurface(), {x, y}, colour);
 }
 
 void RenderContext::plot(int32_t x, int32_t y, uint16_t colour) { plotInside(x, y, colour); }

@@ -89,6 +89,7 @@ private:
             tellColour(area, colour);
     }
     [[gnu::cold]] void tellColour(const RenderRect& area, uint16_t colour);
+    [[gnu::cold]] void tellAndPlot(int32_t x, int32_t y, uint16_t colour);
     // Whether a blit of the source leaves its key pixels out.
     bool isKeyed(const RenderSurface& source) const;
     // The clip as far as it lies on the target now; empty when there is nothing to draw on.
