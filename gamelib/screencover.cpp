@@ -19,6 +19,7 @@ void ScreenCover::add(const DImagePtr& picture, int x, int y, int clipX, int cli
 // The screen is cut into bands of rows at every top and bottom edge; within a band each area
 // either reaches across all its rows or none.
 bool ScreenCover::whole() const {
+    if (!skipsClear) return false;
     std::vector<int> edges{0, ScreenCanvas::screenHeight};
     for (const Area& area : areas) {
         edges.push_back(area.top);

@@ -14,6 +14,10 @@ public:
              int clipHeight);
     bool whole() const;
 
+    // Off, whole() answers false and every frame is cleared: plain drawing, which tests compare
+    // with. One flag read per frame.
+    static inline bool skipsClear = true;
+
 private:
     struct Area {
         int left, top, right, bottom;

@@ -1,4 +1,5 @@
 #include "rendersurface.h"
+#include <algorithm>
 #include <new>
 #include "opaquerasterop.h"
 #include "pixelrows.h"
@@ -31,13 +32,47 @@ bool RenderSurface::unlock(uint32_t) { return true; }
 
 bool RenderSurface::holdsKeyPixel() const {
     if (colourKey < 0 || !surface) return false;
+    if (!keyFreeShortcut) return true;
+    // Nothing known is a surface free of key pixels whose every pixel is still to be looked at.
     if (keyPixels == KeyPixels::unknown || keyPixelsOf != colourKey) {
-        bool found = anyPixelEquals(reinterpret_cast<const uint16_t*>(surface->pixels), surface->pitch, surface->width,
-                                    surface->height, uint16_t(colourKey));
-        keyPixels = found ? KeyPixels::present : KeyPixels::absent;
+        unseen.assign(1, {0, 0, width(), height()});
+        keyPixels = KeyPixels::absent;
         keyPixelsOf = colourKey;
     }
+    if (keyPixels == KeyPixels::absent &&
+        std::any_of(unseen.begin(), unseen.end(), [this](const RenderRect& area) { return keyPixelIn(area); }))
+        keyPixels = KeyPixels::present;
+    unseen.clear();
     return keyPixels == KeyPixels::present;
+}
+
+bool RenderSurface::keyPixelIn(const RenderRect& area) const {
+    return anyPixelEquals(surface->pixelAddress(uint32_t(area.left), uint32_t(area.top)), surface->pitch,
+                          size_t(area.width()), size_t(area.height()), uint16_t(colourKey));
+}
+
+// A surface known to hold no key pixel notes where it was written, for the next look; anything
+// else known may no longer hold (key pixels may have been drawn over).
+void RenderSurface::wrote(const RenderRect& area) {
+    if (!knownKeyFree()) return forgetKeyPixels();
+    const RenderRect inside = area.intersect({0, 0, width(), height()});
+    if (inside.isEmpty()) return;
+    // Pictures are drawn over one another at one place: the last rectangle often holds the new one.
+    if (!unseen.empty()) {
+        const RenderRect& last = unseen.back();
+        if (last.left <= inside.left && last.top <= inside.top && inside.right <= last.right &&
+            inside.bottom <= last.bottom)
+            return;
+    }
+    if (unseen.size() < unseenLimit) return unseen.push_back(inside);
+    RenderRect round = inside;
+    for (const RenderRect& noted : unseen) round = round.unite(noted);
+    unseen.assign(1, round);
+}
+
+void RenderSurface::wroteColour(uint16_t colour) {
+    if (!knownKeyFree()) return forgetKeyPixels();
+    if (colour == uint16_t(colourKey)) keyPixels = KeyPixels::present;
 }
 
 RenderSurface* RenderSurface::clone() const {

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 #include "renderpoint.h"
+#include "renderrect.h"
 #include "surface.h"
 
 // The renderer's RGB565 surface: a display-layer surface, owned, and an optional colour
@@ -45,19 +47,36 @@ public:
     // -1 for none, else a pixel value in the low 16 bits.
     int32_t getColourKey() const { return colourKey; }
     void setColourKey(int32_t key) { colourKey = key; }
-    // Whether a pixel equals the colour key; false without one. Looked up once, and again only
-    // after the pixels may have changed: a keyed blit of a surface without key pixels can
-    // then take the opaque path.
+    // Whether a pixel equals the colour key; false without one. A whole look the first time;
+    // after that, while no key pixel is known, a look at no more than the pixels that a render
+    // context wrote since: a keyed blit of a surface without key pixels can then take the opaque
+    // path.
     bool holdsKeyPixel() const;
+    // Off, a surface with a key counts as holding key pixels, so that keyed pictures always take
+    // the keyed path: plain drawing, which tests compare with. One flag read per keyed blit.
+    static inline bool keyFreeShortcut = true;
 
 private:
+    friend class RenderContext;
     enum class KeyPixels : uint8_t { unknown, absent, present };
+    // More rectangles written between two looks are kept as the one round them all.
+    static constexpr size_t unseenLimit = 16;
 
     void forgetKeyPixels() { keyPixels = KeyPixels::unknown; }
+    // Whether writes need telling: something is known of the key pixels.
+    bool keyPixelsKnown() const { return keyPixels != KeyPixels::unknown; }
+    bool knownKeyFree() const { return keyPixels == KeyPixels::absent && keyPixelsOf == colourKey; }
+    // The pixels inside area now hold values of any kind.
+    void wrote(const RenderRect& area);
+    // The pixels written hold this colour alone.
+    void wroteColour(uint16_t colour);
+    bool keyPixelIn(const RenderRect& area) const;
 
     Surface* surface;
     int32_t colourKey = noKey;
     mutable KeyPixels keyPixels = KeyPixels::unknown;
     // The key whose pixels keyPixels tells of.
     mutable int32_t keyPixelsOf = noKey;
+    // Written since the last look while no key pixel was known.
+    mutable std::vector<RenderRect> unseen;
 };

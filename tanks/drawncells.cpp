@@ -19,7 +19,7 @@ void DrawnCells::follow(const DImagePtr& field, int32_t blocks) {
 
 bool DrawnCells::change(int32_t block, const Look& look) {
     if (block < 0 || size_t(block) >= looks.size()) return true;
-    if (same(looks[size_t(block)], look)) return false;
+    if (skipUnchanged && same(looks[size_t(block)], look)) return false;
     looks[size_t(block)] = look;
     return true;
 }

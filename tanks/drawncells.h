@@ -14,6 +14,10 @@ public:
         GameImagePtr ground, emblem, item;
     };
 
+    // Off, every block counts as changed and is drawn again: plain drawing, which tests compare
+    // with. One flag read per block drawn.
+    static inline bool skipUnchanged = true;
+
     // Forgets every block when the field picture is another one or the block count changed.
     void follow(const dfc::microedition::lcdui::DImagePtr& picture, int32_t blocks);
     // Records the block's look; false when the block was drawn with it already.

@@ -22,6 +22,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "game_cases.h"
 #include "game_run.h"
 #include "gamelib.h"
 #include "platform.h"
@@ -29,9 +30,6 @@
 #include "started_app.h"
 
 namespace {
-
-const char* const gameNames[] = {"brixmoor", "rockvale", "dotvor",    "tunnex",
-                                 "tanks",    "goldrift", "swarmline", "floodpass"};
 
 const std::string digestsPath = std::string(MOSSYARD_SOURCE_DIR) + "/tests/pictures/digests.txt";
 
@@ -73,18 +71,7 @@ void writeDigests(const Digests& digests) {
     for (const auto& [key, digest] : digests) out << key << ' ' << digest << '\n';
 }
 
-struct Case {
-    int game;
-    const char* screen;
-};
-
-void PrintTo(const Case& c, std::ostream* out) { *out << gameNames[c.game] << " on " << c.screen; }
-
-std::string caseName(const ::testing::TestParamInfo<Case>& info) {
-    return std::string(gameNames[info.param.game]) + "_" + info.param.screen;
-}
-
-class Pictures : public StartedAppTest, public ::testing::WithParamInterface<Case> {
+class Pictures : public StartedAppTest, public ::testing::WithParamInterface<GameCase> {
 protected:
     std::string profileName() const override { return GetParam().screen; }
 
@@ -184,13 +171,6 @@ TEST_P(Pictures, StayTheSameInEveryFrameOfLongerPlay) {
     });
 }
 
-std::vector<Case> allCases() {
-    std::vector<Case> cases;
-    for (const char* screen : {"smartphone", "pocketpc"})
-        for (int game = 0; game < 8; ++game) cases.push_back(Case{game, screen});
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Games, Pictures, ::testing::ValuesIn(allCases()), caseName);
+INSTANTIATE_TEST_SUITE_P(Games, Pictures, ::testing::ValuesIn(allGameCases()), gameCaseName);
 
 }  // namespace

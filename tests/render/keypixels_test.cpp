@@ -133,3 +133,75 @@ TEST(KeyPixels, WhatIsKnownIsForgottenWhenThePixelsMayChange) {
         EXPECT_EQ(second.at(3, 2), source->getPixel(3, 2)) << c.name;
     }
 }
+
+namespace {
+
+bool anyKeyPixel(const RenderSurface& s) {
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x)
+            if (s.getPixel(x, y) == key) return true;
+    return false;
+}
+
+// Leaves the key whatever the colour drawn.
+struct Stamp : PixelCombiner {
+    uint16_t combine(uint16_t, uint16_t) override { return key; }
+};
+
+}  // namespace
+
+// The answer is kept through a render context's writes instead of a whole look after each: it
+// must still be the pixels' own after every kind of write, with the key's colour or another,
+// and a surface whose key pixels are all drawn over must be found free of them again.
+TEST(KeyPixels, TheAnswerFollowsEveryWriteOfAContext) {
+    static uint8_t font[256 * 16] = {};
+    font[16 * 'I' + 3] = 0x80;
+    static Stamp stamp;
+    const std::function<void(RenderContext&, uint16_t)> writes[] = {
+        [](RenderContext& c, uint16_t colour) { c.plot(3, 2, colour); },
+        [](RenderContext& c, uint16_t colour) { c.drawHLine(1, 5, 6, colour); },
+        [](RenderContext& c, uint16_t colour) { c.drawVLine(7, 1, 4, colour); },
+        [](RenderContext& c, uint16_t colour) { c.drawLine(0, 0, 9, 6, colour); },
+        [](RenderContext& c, uint16_t colour) { c.drawCircle(6, 5, 3, colour); },
+        [](RenderContext& c, uint16_t colour) {
+            const RenderPoint corners[] = {{1, 1}, {8, 2}, {4, 7}};
+            c.fillPolygon(corners, 3, colour);
+        },
+        [](RenderContext& c, uint16_t colour) { c.fillRect(2, 2, 5, 4, colour); },
+        [](RenderContext& c, uint16_t colour) { c.drawText(font, u"I", 0, 4, 1, colour); },
+        [](RenderContext& c, uint16_t colour) { c.clear(colour); },
+        [](RenderContext& c, uint16_t colour) {
+            c.setAlpha(120);
+            c.fillRect(0, 0, 12, 9, colour);
+        },
+        [](RenderContext& c, uint16_t colour) {
+            c.setCombiner(&stamp);
+            c.fillRect(1, 1, 4, 3, colour);
+        },
+        [](RenderContext& c, uint16_t colour) {
+            std::unique_ptr<RenderSurface> dot(RenderSurface::create(2, 2));
+            RenderContext(dot.get()).clear(colour);
+            c.blit(5, 5, *dot);
+            c.blitScaled({0, 0, 3, 3}, *dot);
+            c.blitRotated(9, 2, 0.5f, *dot);
+        },
+        [](RenderContext& c, uint16_t colour) {
+            std::unique_ptr<RenderSurface> dot(RenderSurface::create(1, 1));
+            for (int i = 0; i < 30; ++i) {
+                RenderContext(dot.get()).clear(i == 0 ? colour : 0x0841);
+                c.blit(i % 12, i / 12 * 4, *dot);
+            }
+        },
+    };
+    for (size_t i = 0; i < std::size(writes); ++i)
+        for (uint16_t colour : {key, uint16_t(0x0841)}) {
+            auto surface = pattern(12, 9);
+            ASSERT_FALSE(surface->holdsKeyPixel());
+            RenderContext context(surface.get());
+            writes[i](context, colour);
+            EXPECT_EQ(surface->holdsKeyPixel(), anyKeyPixel(*surface)) << "write " << i << ", colour " << colour;
+            context.setOpaque();
+            context.clear(0x1234);
+            EXPECT_FALSE(surface->holdsKeyPixel()) << "write " << i << " drawn over";
+        }
+}

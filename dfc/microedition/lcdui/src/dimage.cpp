@@ -120,8 +120,9 @@ DImagePtr DImage::createImage(DStringPtr name, int transform) {
 
 DImagePtr DImage::createImage(DImagePtr source, int transform) {
     if (!source) DFC_THROW(lang::DNullPointerException);
-    if (!source->surface->getSurface()) DFC_THROW(io::DIOException);
-    return new DImage(transformedCopy(*source->surface, transform));
+    const RenderSurface& pixels = *source->surface;
+    if (!pixels.getSurface()) DFC_THROW(io::DIOException);
+    return new DImage(transformedCopy(pixels, transform));
 }
 
 DImagePtr DImage::createImage(int width, int height) {
