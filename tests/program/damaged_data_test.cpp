@@ -219,6 +219,7 @@ TEST_F(DamagedData, AStartThatFailsSaysWhatItCouldNotReadAndExitsWithAFailure) {
         const Outcome& o = runs[i].outcome;
         EXPECT_EQ(o.exitCode, 1) << cases[i].what << ":\n" << o.output;
         EXPECT_NE(o.output.find(cases[i].named), std::string::npos) << cases[i].what << ":\n" << o.output;
+        EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 1) << cases[i].what << ":\n" << o.output;
         // The application is released before the program's statics go.
         EXPECT_TRUE(sanitizersQuiet(o.output)) << cases[i].what << ":\n" << o.output;
     }
@@ -311,6 +312,9 @@ TEST_F(DamagedData, DamagedFontsAtlasesAndTextsAreNamedInOneLine) {
          "GameLib: the game failed: the image atlas bxm/all.txt is damaged: line 1, \"^@"},
         {"fdp/res.txt", resources, false, 7, 0,
          "StringManager: fdp/res.txt is cut short: its last line, \"land=land00.png^@la\", lacks its line end"},
+        // Read at each start of the game, its lost keys looked up: named once all the same.
+        {"bxm/anim.txt", builtEntry("bxm/anim.txt").substr(0, 400), false, 0, 0,
+         "StringManager: bxm/anim.txt is cut short: its last line, \"bxm_bon1=bon1_1.png;bon1_1.png;bon1_1.png;bon1\""},
         {"bxm/splash.jpg", builtEntry("bxm/splash.jpg").substr(0, 200), false, 0, 0,
          "GameLib: the game failed: the picture bxm/splash.jpg is damaged: it is no PNG or JPEG picture that decodes"},
         {"bxm/all.png", picture, false, 0, 0,
