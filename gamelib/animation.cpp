@@ -15,22 +15,29 @@ AnimationPtr Animation::AnimationFromCount(int count) {
 }
 
 AnimationPtr Animation::AnimationFromNames(const DStringArrayPtr& names) {
-    AnimationPtr animation = AnimationFromCount(names->length);
-    for (int i = 0; i < names->length; ++i) {
-        GameImagePtr frame = GameImage::load(names[i]);
-        if (frame->width == 0 && frame->height == 0 && DSystem::err)
+    AnimationPtr animation = framesOf(names);
+    for (int i = 0; i < names->length; ++i)
+        if (isMissing(animation->frames[i]) && DSystem::err)
             DSystem::err->println(u"No frame name:" + DStringPtr(names[i]));
-        animation->frames[i] = frame;
-    }
     return animation;
 }
+
+AnimationPtr Animation::framesOf(const DStringArrayPtr& names) {
+    AnimationPtr animation = AnimationFromCount(names->length);
+    for (int i = 0; i < names->length; ++i) animation->frames[i] = GameImage::load(names[i]);
+    return animation;
+}
+
+bool Animation::isMissing(const GameImagePtr& frame) { return frame->width == 0 && frame->height == 0; }
 
 AnimationPtr Animation::fromProperty(const DStringPtr& key) {
     const DStringPtr list = StringManager::getProperty(key);
     if (!list) return nullptr;  // the look-up has said which key is missing
-    AnimationPtr animation = AnimationFromNames(StringManager::split(list, u';'));
+    const DStringArrayPtr names = StringManager::split(list, u';');
+    // The last name of a line cut short may be cut too: the cut has been named.
+    AnimationPtr animation = StringManager::endsCutShort(key) ? framesOf(names) : AnimationFromNames(names);
     for (int i = 0; i < animation->frames->length; ++i)
-        if (animation->frames[i]->width == 0 && animation->frames[i]->height == 0) return nullptr;
+        if (isMissing(animation->frames[i])) return nullptr;
     return animation;
 }
 

@@ -14,7 +14,8 @@ public:
     // One frame per atlas picture name.
     static AnimationPtr AnimationFromNames(const dfc::lang::DStringArrayPtr& names);
     // The animation whose frame names (";"-separated) are the value of the text property key;
-    // null, with a diagnostic, when the key or one of the frames is missing.
+    // null, with a diagnostic, when the key or one of the frames is missing (no second one for a
+    // damaged text, which has been named).
     static AnimationPtr fromProperty(const dfc::lang::DStringPtr& key);
 
     // A null text: the help page tells its picture lines from its text lines by it.
@@ -36,5 +37,8 @@ public:
     bool finished = false;
 
 private:
+    // One frame per atlas picture name, an empty one for a name the atlas lacks.
+    static AnimationPtr framesOf(const dfc::lang::DStringArrayPtr& names);
+    static bool isMissing(const GameImagePtr& frame);
     int32_t frameCount() const { return frames ? frames->length : 0; }
 };

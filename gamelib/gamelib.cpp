@@ -34,6 +34,7 @@ using dfc::microedition::lcdui::DDisplay;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
+using dfc::microedition::lcdui::DPictureException;
 
 GameLibPtr GameLib::gameLib;
 GameInterfacePtr GameLib::currentMode;
@@ -73,6 +74,18 @@ DInputStreamPtr looseFile(const DStringPtr& name) {
     }
 }
 
+// Exceptions whose message is the whole diagnostic: a damaged or missing entry, a picture that
+// cannot be read.
+bool isDamagedData(const dfc::lang::DThrowablePtr& e) {
+    return dynamic_cast<DamagedData*>(e.get()) || dynamic_cast<DPictureException*>(e.get());
+}
+
+// How a failure is named: damaged data in its own words, anything else by its exception's name
+// and message.
+DStringPtr failureText(const dfc::lang::DThrowablePtr& e) {
+    return isDamagedData(e) ? e->getMessage() : e->toString() + u" (" + e->getMessage() + u")";
+}
+
 // Names whose layout depends on the screen size.
 bool isLayoutResource(const DStringPtr& name) {
     return name->endsWith(u"all.txt") || name->endsWith(u"anim.txt") || name->startsWith(u"/menu");
@@ -95,7 +108,8 @@ void GameLib::startApp() {
     }
     try {
         loadLibrary();
-    } catch (DamagedDataPtr& e) {
+    } catch (dfc::lang::DThrowablePtr& e) {
+        if (!isDamagedData(e)) throw;
         diagnose(u"GameLib: the program cannot start: " + e->getMessage());
         endAtStart();
     }
@@ -180,10 +194,8 @@ void GameLib::tick() {
     try {
         current.update();
         paintFrame(updateStart);
-    } catch (DamagedDataPtr& e) {
-        dropFailedMode(e->getMessage());
     } catch (dfc::lang::DThrowablePtr& e) {
-        dropFailedMode(e->toString() + u" (" + e->getMessage() + u")");
+        dropFailedMode(failureText(e));
     } catch (std::exception& e) {
         dropFailedMode(new DString(e.what()));
     }
@@ -203,24 +215,28 @@ void GameLib::paintFrame(DWORD updateStart) {
 
 void GameLib::dropFailedMode(const DStringPtr& what) {
     GameInterfacePtr failed = currentMode;
-    const bool shell = dynamic_cast<ShellMenu*>(failed.get()) != nullptr;
-    diagnose(DStringPtr(u"GameLib: ") + (shell ? u"the shell menu" : u"the game") + u" failed: " + what);
     currentMode = nullptr;
+    if (dynamic_cast<ShellMenu*>(failed.get())) {
+        endWithoutShell(what);
+        return;
+    }
+    diagnose(u"GameLib: the game failed: " + what);
     try {
-        if (failed && !shell) failed->stop();
+        if (failed) failed->stop();
     } catch (dfc::lang::DThrowablePtr& e) {
         diagnose(u"GameLib: the failed game did not stop cleanly: " + e->toString());
     }
     failed = nullptr;
-    if (!shell) {
-        try {
-            returnToShell();
-            return;
-        } catch (dfc::lang::DThrowablePtr& e) {
-            diagnose(u"GameLib: the shell menu failed: " + e->toString() + u" (" + e->getMessage() + u")");
-        }
+    try {
+        returnToShell();
+    } catch (dfc::lang::DThrowablePtr& e) {
+        endWithoutShell(failureText(e));
     }
-    diagnose(u"GameLib: without a shell menu the program ends");
+}
+
+// One line for the shell's failure and the end it brings.
+void GameLib::endWithoutShell(const DStringPtr& what) {
+    diagnose(u"GameLib: the shell menu failed, and without it the program ends: " + what);
     notifyDestroyed();
     PostQuitMessage(failureStatus);
 }

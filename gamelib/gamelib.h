@@ -82,6 +82,7 @@ private:
     // Stops and drops the current mode after an exception left it, and starts a new shell menu;
     // when the shell menu itself fails, the program ends.
     void dropFailedMode(const dfc::lang::DStringPtr& what);
+    void endWithoutShell(const dfc::lang::DStringPtr& what);
     static void waitForFrameEnd();
     static dfc::io::DInputStreamPtr openVariant(const dfc::lang::DStringPtr& name);
     // The name tried first in the archive: the Pocket PC or large-screen variant where there is one.

@@ -1,4 +1,5 @@
 #include "stringmanager.h"
+#include <set>
 #include <string>
 #include "d7zipinputstream.h"
 #include "dexception.h"
@@ -34,6 +35,28 @@ void diagnose(const DStringPtr& line) {
     if (DSystem::err) DSystem::err->println(line);
 }
 
+// What the texts loaded into a table were found to lack, for as long as that table lasts. The
+// table is held so that no other takes its place unseen.
+struct Damage {
+    dfc::util::DHashtablePtr table;
+    // The diagnostics said: a damaged text is read again each time a mode starts.
+    std::set<std::u16string> said;
+    // The text last loaded was cut short, empty or missing: the keys it lost are not named one by one.
+    bool lastText = false;
+    // The key of the line the last text's cut ended in.
+    DStringPtr cutKey;
+};
+
+Damage& damage() {
+    static Damage found;
+    if (found.table.get() != StringManager::properties.get()) found = Damage{StringManager::properties, {}, false, {}};
+    return found;
+}
+
+void diagnoseOnce(const DStringPtr& line) {
+    if (damage().said.insert(std::u16string(line->chars(), size_t(line->length()))).second) diagnose(line);
+}
+
 }  // namespace
 
 StringManager::Opener StringManager::openResource = openArchiveEntry;
@@ -42,24 +65,30 @@ dfc::util::DHashtablePtr StringManager::properties;
 
 void StringManager::loadProperties(const DStringPtr& name) {
     properties->clear();
+    // Until the text is read whole, what is missing is its damage's, which is named.
+    damage().lastText = true;
+    damage().cutKey = nullptr;
     DStringPtr file = name + u".txt";
     DInputStreamPtr in = openResource(file);
     if (!in) in = openResource(file = name + u".dat");
-    if (in->available() == 0)
-        diagnose(u"StringManager: " + entryName(file) + u" is empty: every text it holds is missing");
+    bool whole = in->available() != 0;
+    if (!whole) diagnoseOnce(u"StringManager: " + entryName(file) + u" is empty: every text it holds is missing");
     DDataInputStreamPtr lines = new DDataInputStream(in);
     bool ended = true;
     try {
         while (DStringPtr line = readLine(lines, &ended)) {
             int equals = line->indexOf(u'=');
             if (equals >= 0) properties->put(line->substring(0, equals), line->substring(equals + 1));
-            if (!ended)
-                diagnose(u"StringManager: " + entryName(file) + u" is cut short: its last line, \"" + line +
+            if (ended) continue;
+            whole = false;
+            if (equals >= 0) damage().cutKey = line->substring(0, equals);
+            diagnoseOnce(u"StringManager: " + entryName(file) + u" is cut short: its last line, \"" + line +
                          u"\", lacks its line end; what followed is missing");
         }
     } catch (DEOFExceptionPtr&) {
     }
     in->close();
+    damage().lastText = !whole;
 }
 
 DStringPtr StringManager::readLine(const DDataInputStreamPtr& in) {
@@ -90,8 +119,13 @@ DStringPtr StringManager::readLine(const DDataInputStreamPtr& in, bool* ended) {
 
 DStringPtr StringManager::getProperty(const DStringPtr& key) {
     DStringPtr value = DStringPtr::from(properties->get(key));
-    if (!value && DSystem::err) DSystem::err->println(u"StringManager: property not found: " + key);
+    if (!value && !damage().lastText) diagnose(u"StringManager: property not found: " + key);
     return value;
+}
+
+bool StringManager::endsCutShort(const DStringPtr& key) {
+    const DStringPtr cut = damage().cutKey;
+    return cut && cut->equals(key);
 }
 
 int StringManager::getInt(const DStringPtr& key, int defaultValue) {

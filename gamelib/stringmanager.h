@@ -20,7 +20,8 @@ public:
     static dfc::util::DHashtablePtr properties;
 
     // Replaces every property with those of name + ".txt" (or ".dat" when the opener gives none).
-    // A text whose last line lacks its CR LF is cut short: that is named, and the line kept.
+    // A text whose last line lacks its CR LF is cut short: that is named, the first time it is
+    // read, and the line kept.
     static void loadProperties(const dfc::lang::DStringPtr& name);
     // One line of bytes up to CR (the byte after the CR is dropped); null for an empty line.
     // A stream that ends before any byte of the line throws DEOFException.
@@ -28,8 +29,12 @@ public:
     // The same; *ended tells whether the line had its CR LF, false for the last line of a text
     // cut short.
     static dfc::lang::DStringPtr readLine(const dfc::io::DDataInputStreamPtr& in, bool* ended);
-    // Null, with a diagnostic, for a key that is missing.
+    // Null, with a diagnostic, for a key that is missing; quietly for one of a text that was cut
+    // short, empty or missing, whose damage has been named.
     static dfc::lang::DStringPtr getProperty(const dfc::lang::DStringPtr& key);
+    // Whether the key's line is the one a cut ended the text last loaded in: its value may be cut
+    // short too, which has been named.
+    static bool endsCutShort(const dfc::lang::DStringPtr& key);
     static int getInt(const dfc::lang::DStringPtr& key, int defaultValue);
     // The fields between separators: k separators give k + 1 fields, empty ones included.
     static dfc::lang::DStringArrayPtr split(const dfc::lang::DStringPtr& text, char16_t separator);

@@ -90,11 +90,11 @@ TEST_F(Startup, WithoutTheDataArchiveTheProgramEndsQuietly) {
         << "no loading bar";
 }
 
-TEST_F(Startup, DataWithoutTheLogoEndsTheProgramWithAMessage) {
+// Damaged data is named in one line on the host, as a missing archive is: no message box besides.
+TEST_F(Startup, DataWithoutTheLogoEndsTheProgramWithoutAMessageBox) {
     pack("game.dat", {{"keys.txt", "KEY_LEFT_SOFT1=1\r\n"}});
     run();
-    ASSERT_EQ(device->messageBoxes().size(), 1u);
-    EXPECT_EQ(platform::narrow(device->messageBoxes()[0].caption), "Error!");
+    EXPECT_TRUE(device->messageBoxes().empty());
 }
 
 TEST_F(ProgramTest, TheKeyMapKeepsTheDefaultsOfMissingKeysAndStartsTheMode) {

@@ -18,6 +18,7 @@ using dfc::lang::DNullPointerExceptionPtr;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
+using dfc::microedition::lcdui::DPictureExceptionPtr;
 using dfc::io::DIOExceptionPtr;
 using Rows = std::vector<std::vector<uint16_t>>;
 
@@ -99,6 +100,29 @@ TEST_F(Images, NamesThatGiveNoPictureThrow) {
     EXPECT_THROW(DImage::createImage(u"/text.png"), DIOExceptionPtr);
     EXPECT_THROW(DImage::createImage(u"/cut.png"), DIOExceptionPtr);
     EXPECT_THROW(DImage::createImage(DStringPtr()), DNullPointerExceptionPtr);
+}
+
+// The exception's message is the one line a user reads: the entry as the archive lists it, under
+// the image folder, and what is wrong with it.
+TEST_F(Images, APictureThatCannotBeReadIsNamedByItsEntry) {
+    openArchive({{"ppc/text.png", "not a picture"}});
+    midlet().properties[u"image.path"] = u"/ppc";
+    const struct {
+        const char16_t* name;
+        std::string message;
+    } cases[] = {
+        {u"/text.png", "the picture ppc/text.png is damaged: it is no PNG or JPEG picture that decodes"},
+        {u"/missing.png", "cannot open the picture /missing.png: the data archive has no readable entry "
+                          "ppc/missing.png and there is no such file beside the program"},
+    };
+    for (const auto& c : cases) {
+        try {
+            DImage::createImage(c.name);
+            ADD_FAILURE() << c.message;
+        } catch (DPictureExceptionPtr& e) {
+            EXPECT_EQ(platform::narrow(e->getMessage()->chars()), c.message);
+        }
+    }
 }
 
 TEST_F(Images, TransformsMirrorAndTurnTheSixPixels) {

@@ -231,6 +231,7 @@ TEST_F(DamagedData, AStartThatFailsSaysWhatItCouldNotReadAndExitsWithAFailure) {
         const Outcome& o = runs[i].outcome;
         EXPECT_EQ(o.exitCode, 1) << cases[i].what << ":\n" << o.output;
         EXPECT_NE(o.output.find(cases[i].named), std::string::npos) << cases[i].what << ":\n" << o.output;
+        EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 1) << cases[i].what << ":\n" << o.output;
         // The application is released before the program's statics go.
         EXPECT_TRUE(sanitizersQuiet(o.output)) << cases[i].what << ":\n" << o.output;
     }
@@ -303,6 +304,9 @@ TEST_F(DamagedData, DamagedFontsAtlasesAndTextsAreNamedInOneLine) {
     ++metrics.back();  // the last glyph a pixel wider than its strip holds
     std::string resources = builtEntry("fdp/res.txt").substr(0, 1222);
     resources[1219] = '\0';  // in the last line, which the cut leaves without its line end
+    std::string picture = builtEntry("bxm/all.png");
+    ASSERT_GT(picture.size(), 1000u);
+    picture[picture.size() / 2] ^= 0x5A;  // in its pixel data
     struct Case {
         const char* entry;
         std::string bytes;
@@ -320,6 +324,16 @@ TEST_F(DamagedData, DamagedFontsAtlasesAndTextsAreNamedInOneLine) {
          "GameLib: the game failed: the image atlas bxm/all.txt is damaged: line 1, \"^@"},
         {"fdp/res.txt", resources, false, 7, 0,
          "StringManager: fdp/res.txt is cut short: its last line, \"land=land00.png^@la\", lacks its line end"},
+        // Read at each start of the game, its lost keys looked up: named once all the same.
+        {"bxm/anim.txt", builtEntry("bxm/anim.txt").substr(0, 400), false, 0, 0,
+         "StringManager: bxm/anim.txt is cut short: its last line, \"bxm_bon1=bon1_1.png;bon1_1.png;bon1_1.png;bon1\""},
+        {"bxm/splash.jpg", builtEntry("bxm/splash.jpg").substr(0, 200), false, 0, 0,
+         "GameLib: the game failed: the picture bxm/splash.jpg is damaged: it is no PNG or JPEG picture that decodes"},
+        {"bxm/all.png", picture, false, 0, 0,
+         "GameLib: the game failed: the picture bxm/all.png is damaged: it is no PNG or JPEG picture that decodes"},
+        {"logo.png", builtEntry("logo.png").substr(0, 100), false, 0, 1,
+         "GameLib: the program cannot start: the picture logo.png is damaged: it is no PNG or JPEG picture that "
+         "decodes"},
     };
     for (const Case& c : cases) {
         const std::string script = "keys-" + std::to_string(made + 1) + ".txt";

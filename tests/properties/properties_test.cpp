@@ -238,3 +238,25 @@ TEST_F(Properties, ATextCutShortIsNamedWithItsLastLine) {
     EXPECT_EQ(printed(), "StringManager: bxm/anim.dat is cut short: its last line, \"ball=b1;b\", lacks its line end; "
                          "what followed is missing\r\n");
 }
+
+// A damaged text is named once however often it is read, and the keys it lost are not named one
+// by one after it; a whole text still names each key it lacks.
+TEST_F(Properties, ADamagedTextIsNamedOnceAndTheKeysItLostAreNotNamedAgain) {
+    const std::string named = "StringManager: res.txt is cut short: its last line, \"sub\", lacks its line end; what "
+                              "followed is missing\r\n";
+    load("title=Brixmoor\r\nsub");
+    load("title=Brixmoor\r\nsub");
+    EXPECT_FALSE(StringManager::getProperty(u"subtitle"));
+    EXPECT_FALSE(StringManager::getProperty(u"pause"));
+    EXPECT_EQ(printed(), named);
+
+    load("title=Brixmoor\r\n");
+    EXPECT_FALSE(StringManager::getProperty(u"subtitle"));
+    EXPECT_EQ(printed(), named + "StringManager: property not found: subtitle\r\n");
+
+    // A text that cannot be opened was named by its opener.
+    resources.erase("/res.txt");
+    EXPECT_THROW(StringManager::loadProperties(u"/res"), DIOExceptionPtr);
+    EXPECT_FALSE(StringManager::getProperty(u"subtitle"));
+    EXPECT_EQ(printed(), named + "StringManager: property not found: subtitle\r\n");
+}

@@ -2,6 +2,8 @@
 // a diagnostic with the exception's text, its stop, its release, and a fresh shell menu from
 // which the games still start.
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <filesystem>
 #include <new>
 #include <string>
 #include "dbytearrayoutputstream.h"
@@ -11,6 +13,7 @@
 #include "game_run.h"
 #include "gamelib.h"
 #include "gameregistry.h"
+#include "platform.h"
 #include "shellmenu.h"
 #include "started_app.h"
 
@@ -51,6 +54,20 @@ private:
 
     int updates = 0;
     int paints = 0;
+};
+
+// A game that, after a few frames, hands back to the shell as its exit item does.
+class LeavingGame : public GameInterface {
+public:
+    void start() override {}
+    void update() override {
+        if (++updates == 3) GameLib::returnToShell();
+    }
+    void paint() override {}
+    void stop() override {}
+
+private:
+    int updates = 0;
 };
 
 bool onShell() { return dynamic_cast<ShellMenu*>(GameLib::currentMode.get()) != nullptr; }
@@ -106,4 +123,29 @@ TEST_F(FailingGameTest, TheGameIsDroppedAndTheShellComesBack) {
             EXPECT_EQ(FailingGame::alive, 1) << c.name;
         });
     }
+}
+
+// The shell's own atlas damaged while a game plays: when the game hands back, the shell's failure
+// and the end of the program it brings are one line, naming the atlas.
+TEST_F(FailingGameTest, AShellAtlasDamagedWhileAGamePlaysEndsTheProgramInOneLine) {
+    for (GameRegistry::Entry& entry : GameRegistry::entries) entry = {GameRegistry::make<LeavingGame>, nullptr};
+    inProgram([this] {
+        frames(50);
+        menuKey(39);
+        // A picture beside the program comes before the archive's: one pixel is too small for the atlas.
+        std::filesystem::create_directories(folder.file("menu"));
+        ASSERT_TRUE(platform::savePng(platform::Picture{1, 1, {0}}, folder.file("menu/small_icons.png")));
+        DByteArrayOutputStreamPtr printed = new DByteArrayOutputStream();
+        DSystem::err = new DPrintStream(printed);
+        menuKey(10002);
+        frames(100);
+        const std::string said(reinterpret_cast<const char*>(printed->toByteArray()->data), size_t(printed->size()));
+        EXPECT_EQ(said.rfind("GameLib: the shell menu failed, and without it the program ends: the image atlas "
+                             "menu/small_icons.txt is damaged: ",
+                             0),
+                  0u)
+            << said;
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_FALSE(GameLib::gameLib->isAlive());
+    });
 }

@@ -6,7 +6,6 @@
 #include "dgraphics.h"
 #include "dioexception.h"
 #include "dmidlet.h"
-#include "dprintstream.h"
 #include "dsystem.h"
 #include "imagecodec.h"
 #include "rendercontext.h"
@@ -74,26 +73,32 @@ DStringPtr imageFolder() {
     return application ? application->getAppProperty(u"image.path") : DStringPtr();
 }
 
-void diagnose(const DStringPtr& line) {
-    if (lang::DSystem::err) lang::DSystem::err->println(line);
+// The entry as the archive lists it, without the leading "/".
+DStringPtr archiveEntry(const DStringPtr& name) {
+    DStringPtr folder = imageFolder();
+    DStringPtr entry = !folder || folder->length() == 0 ? name : folder + name;
+    return entry->startsWith(u"/") ? entry->substring(1) : entry;
+}
+
+[[noreturn]] void throwUnreadable(const DStringPtr& line) {
+    throw DPictureExceptionPtr(new DPictureException(line));
 }
 
 SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
-    DStringPtr folder = imageFolder();
-    DStringPtr entry = !folder || folder->length() == 0 ? name : folder + name;
+    const DStringPtr entry = archiveEntry(name);
     io::D7zipInputStreamPtr in;
     try {
         in = io::D7zipInputStream::open(entry);
+    } catch (io::DFileNotFoundExceptionPtr&) {
+        throwUnreadable(u"cannot open the picture " + name + u": the data archive has no readable entry " + entry +
+                        u" and there is no such file beside the program");
     } catch (lang::DExceptionPtr& e) {
-        diagnose(u"DImage: cannot read the picture " + entry + u": " + e->getMessage());
-        throw;
+        // The archive names itself, the entry and what is wrong with it.
+        throwUnreadable(u"cannot open the picture " + name + u": " + e->getMessage());
     }
     SurfacePtr decoded(ImageCodec::decode(in->getData(), in->getData() + in->getSize()));
     in->close();
-    if (!decoded) {
-        diagnose(u"DImage: cannot read the picture " + entry + u": not a PNG or JPEG picture that decodes");
-        DFC_THROW(io::DIOException);
-    }
+    if (!decoded) throwUnreadable(u"the picture " + entry + u" is damaged: it is no PNG or JPEG picture that decodes");
     return decoded;
 }
 
