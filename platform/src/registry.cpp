@@ -461,8 +461,10 @@ LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data,
     if (!key) return ERROR_INVALID_HANDLE;
     if (!data && dataLength > 0) return ERROR_INVALID_PARAMETER;
     if (dataLength > registryValueLimit) return tooLarge(ERROR_INVALID_PARAMETER);
-    std::vector<BYTE> bytes{BYTE(type), BYTE(type >> 8), BYTE(type >> 16), BYTE(type >> 24)};
-    if (data) bytes.insert(bytes.end(), data, data + dataLength);
+    // Sized once: appending to the four type bytes makes GCC's optimiser see a write past them.
+    std::vector<BYTE> bytes(4 + std::size_t(dataLength));
+    for (int i = 0; i < 4; i++) bytes[i] = BYTE(type >> (8 * i));
+    if (dataLength > 0) std::memcpy(bytes.data() + 4, data, dataLength);
     return replaceFile(valueFile(key, name), bytes);
 }
 
