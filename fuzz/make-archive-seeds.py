@@ -105,3 +105,20 @@ chunk = bytes(1 << 20)
 packed = b"".join(compressor.compress(chunk) for _ in range(zeros >> 20)) + compressor.flush()
 huge = streams(pack_info([len(packed)]), unpack_info([lzma_coder(1 << 20)], [zeros]))
 write("huge-entry.dat", archive(packed, b"\x01" + huge + files(["keys.txt"]) + b"\x00"))
+
+# A count of entries past the bytes left for their names.
+write("count-past-header.dat", archive(b"", b"\x01\x05" + num(200) + b"\x00\x00"))
+
+# A name property longer than the header holds.
+names = b"\x00" + "logo.png".encode("utf-16-le") + b"\x00\x00"
+write("property-past-header.dat", archive(b"", b"\x01\x05" + num(1) + b"\x11" + num(1000) + names + b"\x00\x00"))
+
+# A folder of two Copy coders whose bound pair feeds a coder 200 places past them.
+bound = b"\x07\x0b" + num(1) + b"\x00" + b"\x02" + COPY + COPY + num(0) + num(200) + b"\x0c" + num(1) + num(1) + b"\x00"
+write("bound-pair-past-coders.dat",
+      archive(b"x", b"\x01" + streams(pack_info([1]), bound) + files(["logo.png"]) + b"\x00"))
+
+# A folder of 1 byte split into two streams, the first of 5 bytes.
+split = b"\x08\x0d" + num(2) + b"\x09" + num(5) + b"\x00"
+write("streams-past-folder.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1]), split) +
+                                         files(["a.txt", "b.txt"]) + b"\x00"))

@@ -48,6 +48,12 @@ const Crafted crafted[] = {
      "the entry keys.txt uses an LZMA dictionary of 128 MiB, more than the 64 MiB this program unpacks with"},
     {"huge-entry.dat", u"keys.txt",
      "the entry keys.txt is too large: it takes 256 MiB to unpack, more than the 64 MiB an entry may take"},
+    {"count-past-header.dat", u"logo.png", "its header is damaged at byte 34: a count of 200 where 2 bytes remain"},
+    {"property-past-header.dat", u"logo.png",
+     "its header is damaged at byte 38: a property of 1000 bytes where 21 remain"},
+    {"bound-pair-past-coders.dat", u"logo.png",
+     "its header is damaged at byte 51: a bound pair of coders its folder lacks"},
+    {"streams-past-folder.dat", u"a.txt", "its header is damaged at byte 55: streams larger than their folder"},
 };
 
 std::string craftedBytes(const char* file) {
