@@ -11,6 +11,26 @@ namespace {
 
 constexpr uint64_t smallestOutput = 4096;
 
+// The decoder's state, ended on every path out of the decoding, an allocation that fails
+// included.
+class Decoder {
+public:
+    Decoder(const std::vector<uint8_t>& properties, const std::string& subject) {
+        lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, nullptr}, {LZMA_VLI_UNKNOWN, nullptr}};
+        if (lzma_properties_decode(&filters[0], nullptr, properties.data(), properties.size()) != LZMA_OK)
+            damaged(subject, "its LZMA properties are invalid");
+        const lzma_ret started = lzma_raw_decoder(&stream, filters);
+        free(filters[0].options);
+        if (started == LZMA_MEM_ERROR) throw std::bad_alloc();
+        if (started != LZMA_OK) damaged(subject, "its LZMA properties are invalid");
+    }
+    ~Decoder() { lzma_end(&stream); }
+    Decoder(const Decoder&) = delete;
+    Decoder& operator=(const Decoder&) = delete;
+
+    lzma_stream stream = LZMA_STREAM_INIT;
+};
+
 }  // namespace
 
 uint32_t crcOf(const uint8_t* bytes, size_t size) { return lzma_crc32(bytes, size, 0); }
@@ -27,14 +47,8 @@ std::vector<uint8_t> unpackLzma(const std::vector<uint8_t>& packed, std::vector<
     const uint64_t needed = std::max(wanted, smallestOutput);
     const uint32_t dictionary = uint32_t(std::min<uint64_t>(dictionaryOf(properties), needed));
     for (int i = 1; i <= 4; ++i) properties[size_t(i)] = uint8_t(dictionary >> (8 * (i - 1)));
-    lzma_filter filters[2] = {{LZMA_FILTER_LZMA1, nullptr}, {LZMA_VLI_UNKNOWN, nullptr}};
-    if (lzma_properties_decode(&filters[0], nullptr, properties.data(), properties.size()) != LZMA_OK)
-        damaged(subject, "its LZMA properties are invalid");
-    lzma_stream stream = LZMA_STREAM_INIT;
-    const lzma_ret started = lzma_raw_decoder(&stream, filters);
-    free(filters[0].options);
-    if (started == LZMA_MEM_ERROR) throw std::bad_alloc();
-    if (started != LZMA_OK) damaged(subject, "its LZMA properties are invalid");
+    Decoder decoder(properties, subject);
+    lzma_stream& stream = decoder.stream;
     std::vector<uint8_t> unpacked;
     stream.next_in = packed.data();
     stream.avail_in = packed.size();
@@ -51,11 +65,10 @@ std::vector<uint8_t> unpackLzma(const std::vector<uint8_t>& packed, std::vector<
             if (result == LZMA_OK && stream.avail_out == before) result = LZMA_BUF_ERROR;
         }
     }
-    const bool whole = stream.avail_out == 0 && (result == LZMA_OK || result == LZMA_STREAM_END);
-    lzma_end(&stream);
     if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
     if (result == LZMA_DATA_ERROR) damaged(subject, "its packed bytes are no LZMA data");
-    if (!whole) damaged(subject, "its packed bytes unpack to less than its size");
+    if (stream.avail_out != 0 || (result != LZMA_OK && result != LZMA_STREAM_END))
+        damaged(subject, "its packed bytes unpack to less than its size");
     return unpacked;
 }
 
