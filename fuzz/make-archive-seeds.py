@@ -29,8 +29,8 @@ def archive(packed, header):
     return b"7z\xbc\xaf\x27\x1c\x00\x04" + crc(start) + start + packed + header
 
 
-def pack_info(sizes):
-    return b"\x06" + num(0) + num(len(sizes)) + b"\x09" + b"".join(num(s) for s in sizes) + b"\x00"
+def pack_info(sizes, position=0):
+    return b"\x06" + num(position) + num(len(sizes)) + b"\x09" + b"".join(num(s) for s in sizes) + b"\x00"
 
 
 COPY = b"\x01\x00"
@@ -122,3 +122,22 @@ write("bound-pair-past-coders.dat",
 split = b"\x08\x0d" + num(2) + b"\x09" + num(5) + b"\x00"
 write("streams-past-folder.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1]), split) +
                                          files(["a.txt", "b.txt"]) + b"\x00"))
+
+
+def packed_header(packed, header):
+    # The header packed by LZMA, behind the entries' packed bytes.
+    filters = [{"id": lzma.FILTER_LZMA1, "dict_size": 1 << 22}]
+    compressed = lzma.compress(header, format=lzma.FORMAT_RAW, filters=filters)
+    encoded = b"\x17" + pack_info([len(compressed)], len(packed)) + \
+        unpack_info([lzma_coder(1 << 22)], [len(header)], [header]) + b"\x00"
+    return archive(packed + compressed, encoded)
+
+
+# Two million files in a packed header of zeros: the names' bytes are there, the entries are
+# far more than a data archive holds.
+write("files-2m-packed.dat", packed_header(b"", b"\x01\x05" + num(2_000_000) + bytes(4_000_000)))
+
+# Two empty folders of 10,000 streams each: each count is within bounds, their sum is not.
+many = b"\x08\x0d" + num(10_000) + num(10_000)
+write("streams-20k-packed.dat", packed_header(b"", b"\x01\x04" + pack_info([0, 0]) + unpack_info([COPY, COPY], [0, 0]) +
+                                              many + bytes(30_000)))

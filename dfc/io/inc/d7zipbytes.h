@@ -53,8 +53,11 @@ public:
     uint8_t byte();
     // The 7z number: the leading one bits of the first byte count the bytes that follow.
     uint64_t number();
-    // A count of things each at least minBytes long that must still fit in the header.
-    uint64_t count(uint64_t minBytes);
+    // A count of things each at least minBytes long that must still fit in the header, and
+    // be no more than maxListed; `what` names them in a message ("files").
+    uint64_t count(uint64_t minBytes, const std::string& what);
+    // Refuses more than maxListed of them.
+    static void checkListed(uint64_t n, const std::string& what);
     const uint8_t* take(uint64_t n);
     void skip(uint64_t n) { take(n); }
     // The next n bytes as a cursor of their own.
@@ -65,6 +68,11 @@ public:
     // left after them must be the end mark.
     void expectEnd(uint8_t id) const;
     uint64_t remaining() const { return size - at; }
+
+    // The most files, folders or streams a header may list: far more than a data archive
+    // holds, while the reader's own tens of bytes for each stay within a megabyte or two
+    // however few bytes the header spends on them.
+    static constexpr uint64_t maxListed = 1 << 14;
 
     // The fault, placed at the start of the item last read.
     [[noreturn]] void damaged(const std::string& what) const;

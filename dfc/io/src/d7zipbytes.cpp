@@ -50,11 +50,18 @@ uint64_t D7zipBytes::number() {
     return value;
 }
 
-uint64_t D7zipBytes::count(uint64_t minBytes) {
+uint64_t D7zipBytes::count(uint64_t minBytes, const std::string& what) {
     const uint64_t n = number();
     if (n > remaining() / minBytes)
         damaged("a count of " + std::to_string(n) + " where " + std::to_string(remaining()) + " bytes remain");
+    checkListed(n, what);
     return n;
+}
+
+void D7zipBytes::checkListed(uint64_t n, const std::string& what) {
+    if (n > maxListed)
+        refuse("its header lists " + std::to_string(n) + " " + what + ", more than the " + std::to_string(maxListed) +
+               " a data archive may hold");
 }
 
 const uint8_t* D7zipBytes::take(uint64_t n) {

@@ -7,7 +7,7 @@ using namespace d7zip;
 
 D7zipFileList::D7zipFileList(D7zipBytes& in, const D7zipStreams& streams) {
     // Every entry has a name of at least its terminating 16-bit zero.
-    const uint64_t count = in.count(2);
+    const uint64_t count = in.count(2, "files");
     entries.resize(count);
     Placing seen;
     seen.emptyStream.assign(count, false);

@@ -56,7 +56,10 @@ std::vector<uint8_t> unpackLzma(const std::vector<uint8_t>& packed, std::vector<
     const uint64_t first = std::max<uint64_t>(packed.size(), smallestOutput);
     while (unpacked.size() < wanted && result == LZMA_OK) {
         const size_t done = unpacked.size() - stream.avail_out;
-        unpacked.resize(size_t(std::min<uint64_t>(wanted, std::max<uint64_t>(first, 2 * unpacked.size()))));
+        const size_t grown = size_t(std::min<uint64_t>(wanted, std::max<uint64_t>(first, 2 * unpacked.size())));
+        // Reserved first: a resize alone may take up to twice what is wanted.
+        unpacked.reserve(grown);
+        unpacked.resize(grown);
         stream.next_out = unpacked.data() + done;
         stream.avail_out = unpacked.size() - done;
         while (stream.avail_out > 0 && result == LZMA_OK) {

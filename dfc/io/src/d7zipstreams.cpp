@@ -93,7 +93,7 @@ D7zipStreams::Digests D7zipStreams::readDigests(D7zipBytes& in, uint64_t count) 
 
 void D7zipStreams::readPackInfo(D7zipBytes& in) {
     packPosition = in.number();
-    packSizes.assign(in.count(1), 0);
+    packSizes.assign(in.count(1, "packed streams"), 0);
     uint8_t id = in.byte();
     if (id == kSize) {
         for (uint64_t& size : packSizes) size = in.number();
@@ -108,7 +108,7 @@ void D7zipStreams::readPackInfo(D7zipBytes& in) {
 
 void D7zipStreams::readUnpackInfo(D7zipBytes& in) {
     in.expect(kFolder);
-    const uint64_t count = in.count(2);
+    const uint64_t count = in.count(2, "folders");
     if (in.byte() != 0) in.damaged("a folder list kept elsewhere, which no data archive has");
     for (uint64_t i = 0; i < count; ++i) folders.push_back(readFolder(in));
     in.expect(kCodersUnpackSize);
@@ -148,9 +148,10 @@ void D7zipStreams::readSubStreams(D7zipBytes& in) {
         // Each stream but a folder's last has a size of a byte at least.
         uint64_t total = 0;
         for (FolderRecord& record : folders) {
-            record.unpackStreams = in.count(1);
+            record.unpackStreams = in.count(1, "streams");
             total += record.unpackStreams;
             if (total > folders.size() + in.remaining()) in.damaged("more streams than the header holds");
+            D7zipBytes::checkListed(total, "streams");
         }
         id = in.byte();
     }
