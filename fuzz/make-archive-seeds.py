@@ -123,6 +123,11 @@ split = b"\x08\x0d" + num(2) + b"\x09" + num(5) + b"\x00"
 write("streams-past-folder.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1]), split) +
                                          files(["a.txt", "b.txt"]) + b"\x00"))
 
+# A file list holding two names where it counts one.
+two = b"\x00" + b"".join(n.encode("utf-16-le") + b"\x00\x00" for n in ["logo.png", "more.png"])
+write("names-past-count.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1], [b"x"])) +
+                                      b"\x05" + num(1) + b"\x11" + num(len(two)) + two + b"\x00\x00"))
+
 
 def packed_header(packed, header):
     # The header packed by LZMA, behind the entries' packed bytes.

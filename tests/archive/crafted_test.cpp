@@ -56,6 +56,8 @@ const Crafted crafted[] = {
     {"bound-pair-past-coders.dat", u"logo.png",
      "its header is damaged at byte 51: a bound pair of coders its folder lacks"},
     {"streams-past-folder.dat", u"a.txt", "its header is damaged at byte 55: streams larger than their folder"},
+    {"names-past-count.dat", u"logo.png",
+     "its header is damaged at byte 81: more names than the file list's count of 1"},
     {"files-2m-packed.dat", u"logo.png", "its header lists 2000000 files, more than the 16384 a data archive may hold",
      4'000'005},
     {"streams-20k-packed.dat", u"logo.png",

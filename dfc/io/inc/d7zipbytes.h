@@ -68,6 +68,8 @@ public:
     // left after them must be the end mark.
     void expectEnd(uint8_t id) const;
     uint64_t remaining() const { return size - at; }
+    // Bytes left over are the fault `what`, placed where they start.
+    void expectNoMore(const std::string& what);
 
     // The most files, folders or streams a header may list: far more than a data archive
     // holds, while the reader's own tens of bytes for each stay within a megabyte or two

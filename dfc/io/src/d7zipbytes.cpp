@@ -94,6 +94,11 @@ void D7zipBytes::expectEnd(uint8_t id) const {
     if (id != kEnd) damaged(propertyName(id) + " where the format allows none (repeated, or out of order)");
 }
 
+void D7zipBytes::expectNoMore(const std::string& what) {
+    start = at;
+    if (remaining() > 0) damaged(what);
+}
+
 void D7zipBytes::damaged(const std::string& what) const {
     refuse("its header is damaged at byte " + std::to_string(origin + start) +
            (unpacked ? " of its unpacked form" : "") + ": " + what);

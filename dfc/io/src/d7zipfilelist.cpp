@@ -33,6 +33,7 @@ void D7zipFileList::readProperty(D7zipBytes& in, uint64_t type, Placing& seen) {
         if (seen.named) in.damaged("the names given twice");
         if (value.byte() != 0) value.damaged("names kept elsewhere, which no data archive has");
         for (D7zipEntry& entry : entries) entry.name = readName(value);
+        value.expectNoMore("more names than the file list's count of " + std::to_string(count));
         seen.named = true;
     }
 }
