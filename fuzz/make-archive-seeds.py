@@ -146,3 +146,17 @@ write("files-2m-packed.dat", packed_header(b"", b"\x01\x05" + num(2_000_000) + b
 many = b"\x08\x0d" + num(10_000) + num(10_000)
 write("streams-20k-packed.dat", packed_header(b"", b"\x01\x04" + pack_info([0, 0]) + unpack_info([COPY, COPY], [0, 0]) +
                                               many + bytes(30_000)))
+
+# Three entries in one LZMA folder behind 60 MiB of zeros: each would unpack the zeros again.
+solid_text = bytes(60 << 20) + b"PNG" * 100 + b"KEY=1\r\n" * 10
+compressor = lzma.LZMACompressor(format=lzma.FORMAT_RAW, filters=[{"id": lzma.FILTER_LZMA1, "dict_size": 1 << 20}])
+packed = compressor.compress(solid_text) + compressor.flush()
+solid = b"\x08\x0d" + num(3) + b"\x09" + num(60 << 20) + num(300) + b"\x00"
+write("solid-behind-zeros.dat",
+      archive(packed, b"\x01" + streams(pack_info([len(packed)]), unpack_info([lzma_coder(1 << 20)], [len(solid_text)]),
+                                        solid) + files(["zeros.bin", "logo.png", "keys.txt"]) + b"\x00"))
+
+# Two entries of a folder claiming 2^64 - 1 bytes, the first of 10: their ends add up past 2^64.
+wrap = b"\x08\x0d" + num(2) + b"\x09" + num(10) + b"\x00"
+write("solid-past-2e64.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [(1 << 64) - 1]), wrap) +
+                                     files(["a.txt", "b.txt"]) + b"\x00"))

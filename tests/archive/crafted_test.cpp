@@ -58,6 +58,12 @@ const Crafted crafted[] = {
     {"streams-past-folder.dat", u"a.txt", "its header is damaged at byte 55: streams larger than their folder"},
     {"names-past-count.dat", u"logo.png",
      "its header is damaged at byte 81: more names than the file list's count of 1"},
+    {"solid-behind-zeros.dat", u"logo.png",
+     "a folder of 3 entries would be unpacked anew for each: 188744350 bytes in all, more than the 64 MiB a folder "
+     "may take"},
+    {"solid-past-2e64.dat", u"a.txt",
+     "a folder of 2 entries would be unpacked anew for each: 18446744073709551615 bytes in all, more than the 64 MiB "
+     "a folder may take"},
     {"files-2m-packed.dat", u"logo.png", "its header lists 2000000 files, more than the 16384 a data archive may hold",
      4'000'005},
     {"streams-20k-packed.dat", u"logo.png",

@@ -36,6 +36,9 @@ public:
     // The most bytes it unpacks for one entry: far above the largest resource, and within the
     // 32-bit size of an entry stream.
     static constexpr uint64_t maxEntrySize = 64 << 20;
+    // The most bytes the entries of one folder take to unpack, one by one: each is unpacked
+    // from its folder's start, so a folder of several entries is unpacked again for each.
+    static constexpr uint64_t maxFolderWork = 64 << 20;
 
 private:
     // The header's bytes as the start header places them; empty for an archive without entries.
@@ -44,6 +47,9 @@ private:
     static std::vector<uint8_t> unpackHeader(const D7zipFile& file, D7zipBytes& in, const D7zipStreams& streams);
     // The header's parts in the format's order, each at most once.
     void readHeader(D7zipBytes& in);
+    // Refuses the archive when its entries would unpack a folder of several more than
+    // maxFolderWork bytes, so that reading them stays bounded by what the folders hold.
+    void checkFolderWork() const;
 
     std::vector<D7zipFolder> folders;
     std::vector<Entry> files;

@@ -104,6 +104,23 @@ void D7zipHeader::readHeader(D7zipBytes& in) {
     }
     in.expectEnd(id);
     for (const D7zipStreams::FolderRecord& record : main.folders) folders.push_back(record.folder);
+    checkFolderWork();
+}
+
+void D7zipHeader::checkFolderWork() const {
+    std::vector<uint64_t> work(folders.size()), entries(folders.size());
+    for (const Entry& entry : files) {
+        if (entry.folder < 0) continue;
+        uint64_t& unpacked = work[size_t(entry.folder)];
+        // The streams' sizes add up to their folder's, so their ends do not overflow.
+        const uint64_t end = entry.offset + entry.size;
+        unpacked = end > UINT64_MAX - unpacked ? UINT64_MAX : unpacked + end;
+        ++entries[size_t(entry.folder)];
+    }
+    for (size_t i = 0; i < folders.size(); ++i)
+        if (entries[i] > 1 && work[i] > maxFolderWork)
+            refuse("a folder of " + std::to_string(entries[i]) + " entries would be unpacked anew for each: " +
+                   sizeText(work[i]) + " in all, more than the " + sizeText(maxFolderWork) + " a folder may take");
 }
 
 std::vector<uint8_t> D7zipHeader::unpack(HANDLE handle, const Entry& entry) const {
