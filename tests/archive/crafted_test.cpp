@@ -1,8 +1,13 @@
 // Archives crafted to damage the reader (fuzz/make-archive-seeds.py writes them; they seed the
 // archive fuzz target too): each is refused in one line naming the archive and the fault, and
 // nothing is allocated on the way for what the archive claims, only for what it holds.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -118,6 +123,18 @@ TEST_F(CraftedArchive, EachIsRefusedInOneLineNamingTheArchiveAndTheFault) {
         folder.write("game.dat", bytes);
         EXPECT_EQ(refusal(c.entry), archive + c.message) << c.file;
     }
+}
+
+TEST_F(CraftedArchive, APipeInTheArchivesPlaceIsRefusedWithoutWaitingForAWriter) {
+    const std::string path = folder.file("game.dat");
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    std::future<std::string> said = std::async(std::launch::async, [] { return refusal(u"logo.png"); });
+    if (said.wait_for(std::chrono::seconds(30)) == std::future_status::timeout) {
+        // A writer lets the waiting open go, so that the test ends.
+        close(open(path.c_str(), O_WRONLY | O_NONBLOCK));
+        ADD_FAILURE() << "the archive's open waits on the pipe";
+    }
+    EXPECT_EQ(said.get(), "the data archive " + path + ": it is missing");
 }
 
 TEST_F(CraftedArchive, NothingIsAllocatedForWhatTheArchiveOnlyClaims) {
