@@ -29,8 +29,8 @@ def archive(packed, header):
     return b"7z\xbc\xaf\x27\x1c\x00\x04" + crc(start) + start + packed + header
 
 
-def pack_info(sizes):
-    return b"\x06" + num(0) + num(len(sizes)) + b"\x09" + b"".join(num(s) for s in sizes) + b"\x00"
+def pack_info(sizes, position=0):
+    return b"\x06" + num(position) + num(len(sizes)) + b"\x09" + b"".join(num(s) for s in sizes) + b"\x00"
 
 
 COPY = b"\x01\x00"
@@ -105,3 +105,58 @@ chunk = bytes(1 << 20)
 packed = b"".join(compressor.compress(chunk) for _ in range(zeros >> 20)) + compressor.flush()
 huge = streams(pack_info([len(packed)]), unpack_info([lzma_coder(1 << 20)], [zeros]))
 write("huge-entry.dat", archive(packed, b"\x01" + huge + files(["keys.txt"]) + b"\x00"))
+
+# A count of entries past the bytes left for their names.
+write("count-past-header.dat", archive(b"", b"\x01\x05" + num(200) + b"\x00\x00"))
+
+# A name property longer than the header holds.
+names = b"\x00" + "logo.png".encode("utf-16-le") + b"\x00\x00"
+write("property-past-header.dat", archive(b"", b"\x01\x05" + num(1) + b"\x11" + num(1000) + names + b"\x00\x00"))
+
+# A folder of two Copy coders whose bound pair feeds a coder 200 places past them.
+bound = b"\x07\x0b" + num(1) + b"\x00" + b"\x02" + COPY + COPY + num(0) + num(200) + b"\x0c" + num(1) + num(1) + b"\x00"
+write("bound-pair-past-coders.dat",
+      archive(b"x", b"\x01" + streams(pack_info([1]), bound) + files(["logo.png"]) + b"\x00"))
+
+# A folder of 1 byte split into two streams, the first of 5 bytes.
+split = b"\x08\x0d" + num(2) + b"\x09" + num(5) + b"\x00"
+write("streams-past-folder.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1]), split) +
+                                         files(["a.txt", "b.txt"]) + b"\x00"))
+
+# A file list holding two names where it counts one.
+two = b"\x00" + b"".join(n.encode("utf-16-le") + b"\x00\x00" for n in ["logo.png", "more.png"])
+write("names-past-count.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1], [b"x"])) +
+                                      b"\x05" + num(1) + b"\x11" + num(len(two)) + two + b"\x00\x00"))
+
+
+def packed_header(packed, header):
+    # The header packed by LZMA, behind the entries' packed bytes.
+    filters = [{"id": lzma.FILTER_LZMA1, "dict_size": 1 << 22}]
+    compressed = lzma.compress(header, format=lzma.FORMAT_RAW, filters=filters)
+    encoded = b"\x17" + pack_info([len(compressed)], len(packed)) + \
+        unpack_info([lzma_coder(1 << 22)], [len(header)], [header]) + b"\x00"
+    return archive(packed + compressed, encoded)
+
+
+# Two million files in a packed header of zeros: the names' bytes are there, the entries are
+# far more than a data archive holds.
+write("files-2m-packed.dat", packed_header(b"", b"\x01\x05" + num(2_000_000) + bytes(4_000_000)))
+
+# Two empty folders of 10,000 streams each: each count is within bounds, their sum is not.
+many = b"\x08\x0d" + num(10_000) + num(10_000)
+write("streams-20k-packed.dat", packed_header(b"", b"\x01\x04" + pack_info([0, 0]) + unpack_info([COPY, COPY], [0, 0]) +
+                                              many + bytes(30_000)))
+
+# Three entries in one LZMA folder behind 60 MiB of zeros: each would unpack the zeros again.
+solid_text = bytes(60 << 20) + b"PNG" * 100 + b"KEY=1\r\n" * 10
+compressor = lzma.LZMACompressor(format=lzma.FORMAT_RAW, filters=[{"id": lzma.FILTER_LZMA1, "dict_size": 1 << 20}])
+packed = compressor.compress(solid_text) + compressor.flush()
+solid = b"\x08\x0d" + num(3) + b"\x09" + num(60 << 20) + num(300) + b"\x00"
+write("solid-behind-zeros.dat",
+      archive(packed, b"\x01" + streams(pack_info([len(packed)]), unpack_info([lzma_coder(1 << 20)], [len(solid_text)]),
+                                        solid) + files(["zeros.bin", "logo.png", "keys.txt"]) + b"\x00"))
+
+# Two entries of a folder claiming 2^64 - 1 bytes, the first of 10: their ends add up past 2^64.
+wrap = b"\x08\x0d" + num(2) + b"\x09" + num(10) + b"\x00"
+write("solid-past-2e64.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [(1 << 64) - 1]), wrap) +
+                                     files(["a.txt", "b.txt"]) + b"\x00"))

@@ -4,7 +4,8 @@
 # Each target runs for SECONDS or RUNS executions (-1: no bound), whichever ends first. Its
 # corpus starts from the seeds its "// Seeds:" line names: entries of BUILD/bin/game.dat
 # (patterns over the entry paths) and "@archives", small 7z archives packed here with 7zz, and
-# the files of fuzz/corpus/TARGET where there is one.
+# the files of fuzz/corpus/TARGET where there is one. A target's "// Malloc limit: N MB" line
+# makes an allocation of N MB or more a crash: N near what an honest input may take.
 # What a run finds is kept in BUILD/fuzz-corpus/TARGET; a crashing input in BUILD/fuzz-crashes.
 # --smoke starts from the seeds alone and keeps nothing: a quick check that nothing crashes.
 set -euo pipefail
@@ -66,9 +67,13 @@ run_target() {
     done
     # Inputs of a shape no entry has (a map with its size in front) are kept in fuzz/corpus/TARGET.
     if [[ -d $here/corpus/$target ]]; then cp "$here/corpus/$target"/* "$corpus/"; fi
-    echo "== fuzz_$target: ${seconds} s, ${runs} runs at most, $(ls "$corpus" | wc -l) inputs to start from"
+    local limit note=""
+    limit=$(sed -n 's|^// Malloc limit: \([0-9]*\) MB.*|\1|p' "$here/$target.cpp")
+    if [[ -n $limit ]]; then note=", no allocation of $limit MB or more"; fi
+    echo "== fuzz_$target: ${seconds} s, ${runs} runs at most, $(ls "$corpus" | wc -l) inputs to start from$note"
     if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -runs="$runs" -timeout=20 -rss_limit_mb=2048 \
-        -print_final_stats=1 -artifact_prefix="$crashes/$target-" "$corpus" 2>"$build/fuzz-$target.log"; then
+        ${limit:+-malloc_limit_mb=$limit} -print_final_stats=1 -artifact_prefix="$crashes/$target-" "$corpus" \
+        2>"$build/fuzz-$target.log"; then
         tail -60 "$build/fuzz-$target.log"
         echo "fuzz_$target crashed; the input is in $crashes"
         return 1

@@ -9,6 +9,7 @@
 #include "ce_file.h"
 #include "filehandle.h"
 #include "platform.h"
+#include "regularfile.h"
 
 namespace {
 
@@ -56,14 +57,9 @@ void setModulePath(const std::string& path) { moduleOverride() = path; }
 
 HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPVOID, DWORD creation, DWORD, HANDLE) {
     if (!fileName || (creation != CREATE_ALWAYS && creation != OPEN_EXISTING)) return INVALID_HANDLE_VALUE;
-    int fd = open(hostPath(fileName).c_str(), openFlags(access, creation), 0666);
-    if (fd < 0) return INVALID_HANDLE_VALUE;
     struct stat info;
-    // The device opens files only; a folder of that name is not found.
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return INVALID_HANDLE_VALUE;
-    }
+    int fd = openRegularFile(hostPath(fileName).c_str(), openFlags(access, creation), &info);
+    if (fd < 0) return INVALID_HANDLE_VALUE;
     return platform::addHandle(std::make_unique<FileHandle>(fd));
 }
 

@@ -23,6 +23,7 @@
 #include <vector>
 #include "ce_registry.h"
 #include "platform.h"
+#include "regularfile.h"
 
 namespace fs = std::filesystem;
 
@@ -190,14 +191,9 @@ struct Value {
 };
 
 LONG readValue(const fs::path& file, Value* value) {
-    // Non-blocking, so that a pipe in a value's place is never waited on.
-    int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errorOf(errno, ERROR_READ_FAULT);
     struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
-        return ERROR_FILE_NOT_FOUND;
-    }
+    int fd = openRegularFile(file.c_str(), O_RDONLY | O_CLOEXEC, &info);
+    if (fd < 0) return errorOf(errno, ERROR_READ_FAULT);
     // One byte past the limit tells a value too large, whatever the file claims or grows to.
     const size_t most = typeBytes + registryValueLimit + 1;
     std::vector<BYTE> bytes(std::min<size_t>(most, size_t(std::max<off_t>(info.st_size, 0)) + 1));

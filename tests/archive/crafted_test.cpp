@@ -1,7 +1,13 @@
 // Archives crafted to damage the reader (fuzz/make-archive-seeds.py writes them; they seed the
 // archive fuzz target too): each is refused in one line naming the archive and the fault, and
 // nothing is allocated on the way for what the archive claims, only for what it holds.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <chrono>
+#include <future>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -27,6 +33,7 @@ struct Crafted {
     const char* file;
     const char16_t* entry;  // opened once the archive is
     const char* message;    // after "the data archive PATH: "
+    size_t unpacked = 0;    // the bytes its packed header unpacks to, which the reader holds
 };
 
 const Crafted crafted[] = {
@@ -48,6 +55,24 @@ const Crafted crafted[] = {
      "the entry keys.txt uses an LZMA dictionary of 128 MiB, more than the 64 MiB this program unpacks with"},
     {"huge-entry.dat", u"keys.txt",
      "the entry keys.txt is too large: it takes 256 MiB to unpack, more than the 64 MiB an entry may take"},
+    {"count-past-header.dat", u"logo.png", "its header is damaged at byte 34: a count of 200 where 2 bytes remain"},
+    {"property-past-header.dat", u"logo.png",
+     "its header is damaged at byte 38: a property of 1000 bytes where 21 remain"},
+    {"bound-pair-past-coders.dat", u"logo.png",
+     "its header is damaged at byte 51: a bound pair of coders its folder lacks"},
+    {"streams-past-folder.dat", u"a.txt", "its header is damaged at byte 55: streams larger than their folder"},
+    {"names-past-count.dat", u"logo.png",
+     "its header is damaged at byte 81: more names than the file list's count of 1"},
+    {"solid-behind-zeros.dat", u"logo.png",
+     "a folder of 3 entries would be unpacked anew for each: 188744350 bytes in all, more than the 64 MiB a folder "
+     "may take"},
+    {"solid-past-2e64.dat", u"a.txt",
+     "a folder of 2 entries would be unpacked anew for each: 18446744073709551615 bytes in all, more than the 64 MiB "
+     "a folder may take"},
+    {"files-2m-packed.dat", u"logo.png", "its header lists 2000000 files, more than the 16384 a data archive may hold",
+     4'000'005},
+    {"streams-20k-packed.dat", u"logo.png",
+     "its header lists 20000 streams, more than the 16384 a data archive may hold", 30'029},
 };
 
 std::string craftedBytes(const char* file) {
@@ -100,6 +125,18 @@ TEST_F(CraftedArchive, EachIsRefusedInOneLineNamingTheArchiveAndTheFault) {
     }
 }
 
+TEST_F(CraftedArchive, APipeInTheArchivesPlaceIsRefusedWithoutWaitingForAWriter) {
+    const std::string path = folder.file("game.dat");
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    std::future<std::string> said = std::async(std::launch::async, [] { return refusal(u"logo.png"); });
+    if (said.wait_for(std::chrono::seconds(30)) == std::future_status::timeout) {
+        // A writer lets the waiting open go, so that the test ends.
+        close(open(path.c_str(), O_WRONLY | O_NONBLOCK));
+        ADD_FAILURE() << "the archive's open waits on the pipe";
+    }
+    EXPECT_EQ(said.get(), "the data archive " + path + ": it is missing");
+}
+
 TEST_F(CraftedArchive, NothingIsAllocatedForWhatTheArchiveOnlyClaims) {
 #ifdef ARCHIVE_TEST_HOOKS
     static const bool hooked = __sanitizer_install_malloc_and_free_hooks(onMalloc, onFree) != 0;
@@ -112,8 +149,9 @@ TEST_F(CraftedArchive, NothingIsAllocatedForWhatTheArchiveOnlyClaims) {
         const std::string said = refusal(c.entry);
         armed = false;
         EXPECT_FALSE(said.empty()) << c.file;
-        // The file's bytes at most, and the archive's path and the message.
-        EXPECT_LE(largest, bytes.size() + pathsAndMessages) << c.file;
+        // The file's bytes, or its unpacked header, at most, and the archive's path and the
+        // message.
+        EXPECT_LE(largest, std::max(bytes.size(), c.unpacked) + pathsAndMessages) << c.file;
     }
 #else
     GTEST_SKIP() << "needs the address sanitizer's allocation hooks";

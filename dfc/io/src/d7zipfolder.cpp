@@ -1,0 +1,30 @@
+#include "d7zipfolder.h"
+#include "d7ziplzma.h"
+#include "d7ziprefusal.h"
+
+namespace dfc::io {
+
+using namespace d7zip;
+
+void D7zipFolder::checkCoder(const std::string& subject) const {
+    if (coder == Coder::other) refuse(subject + " uses a coder other than Copy or LZMA");
+    if (coder == Coder::lzma && dictionaryOf(lzmaProperties) > maxDictionary)
+        refuse(subject + " uses an LZMA dictionary of " + sizeText(dictionaryOf(lzmaProperties)) + ", more than the " +
+               sizeText(maxDictionary) + " this program unpacks with");
+}
+
+void D7zipFolder::checkStored(const D7zipFile& file, const std::string& subject) const {
+    const uint64_t fileSize = file.size();
+    if (packStart > fileSize || packSize > fileSize - packStart)
+        damaged(subject, "its packed bytes lie past the end of the file");
+    if (coder == Coder::copy && packSize != unpackSize)
+        damaged(subject,
+                "its folder claims " + std::to_string(unpackSize) + " bytes and stores " + std::to_string(packSize));
+}
+
+std::vector<uint8_t> D7zipFolder::unpack(const D7zipFile& file, uint64_t wanted, const std::string& subject) const {
+    if (coder == Coder::lzma) return unpackLzma(file.read(packStart, packSize), lzmaProperties, wanted, subject);
+    return file.read(packStart, wanted);
+}
+
+}  // namespace dfc::io
