@@ -1,6 +1,7 @@
 #include "animation.h"
 #include "dprintstream.h"
 #include "dsystem.h"
+#include "excerpt.h"
 #include "gameimage.h"
 #include "stringmanager.h"
 
@@ -18,7 +19,7 @@ AnimationPtr Animation::AnimationFromNames(const DStringArrayPtr& names) {
     AnimationPtr animation = framesOf(names);
     for (int i = 0; i < names->length; ++i)
         if (isMissing(animation->frames[i]) && DSystem::err)
-            DSystem::err->println(u"No frame name:" + DStringPtr(names[i]));
+            DSystem::err->println(u"No frame name:" + Excerpt::of(names[i]));
     return animation;
 }
 

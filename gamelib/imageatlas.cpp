@@ -5,6 +5,7 @@
 #include "dioexception.h"
 #include "dprintstream.h"
 #include "dsystem.h"
+#include "excerpt.h"
 #include "gamelib.h"
 #include "screencanvas.h"
 #include "stringmanager.h"
@@ -79,10 +80,10 @@ void ImageAtlas::reportCutShort(const DStringPtr& entry, const DStringPtr& last,
     if (!last)
         where = DStringPtr(u"it is empty");
     else if (lastEnded)
-        where = u"it ends after the picture \"" + DStringPtr(StringManager::split(last, u';')[0]) +
-                u"\"; the pictures after it are missing";
+        where = u"it ends after the picture " + Excerpt::quoted(StringManager::split(last, u';')[0]) +
+                u"; the pictures after it are missing";
     else
-        where = u"it ends inside the line \"" + last + u"\"; the pictures from there on are missing";
+        where = u"it ends inside the line " + Excerpt::quoted(last) + u"; the pictures from there on are missing";
     DSystem::err->println(u"ImageAtlas: " + entry + u" is cut short, without the empty line that ends an atlas: " +
                           where);
 }

@@ -7,6 +7,7 @@
 #include "dioexception.h"
 #include "dprintstream.h"
 #include "dsystem.h"
+#include "excerpt.h"
 
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
@@ -82,8 +83,8 @@ void StringManager::loadProperties(const DStringPtr& name) {
             if (ended) continue;
             whole = false;
             if (equals >= 0) damage().cutKey = line->substring(0, equals);
-            diagnoseOnce(u"StringManager: " + entryName(file) + u" is cut short: its last line, \"" + line +
-                         u"\", lacks its line end; what followed is missing");
+            diagnoseOnce(u"StringManager: " + entryName(file) + u" is cut short: its last line, " +
+                         Excerpt::quoted(line) + u", lacks its line end; what followed is missing");
         }
     } catch (DEOFExceptionPtr&) {
     }

@@ -179,12 +179,14 @@ TEST_F(AtlasTest, AFrameNameMissingFromTheAtlasIsReported) {
         GameLib::loadImageSet(u"/t/atlas");
         dfc::io::DByteArrayOutputStreamPtr bytes = new dfc::io::DByteArrayOutputStream();
         DSystem::err = new dfc::io::DPrintStream(bytes);
-        AnimationPtr animation = Animation::AnimationFromNames(new DStringArray(2, u"sq_up", u"gone"));
-        EXPECT_EQ(animation->frames->length, 2);
+        const std::u16string longName(70, u'n');
+        AnimationPtr animation =
+            Animation::AnimationFromNames(new DStringArray(3, u"sq_up", u"gone", longName.c_str()));
+        EXPECT_EQ(animation->frames->length, 3);
         EXPECT_EQ(animation->frames[0]->width, 2);
         EXPECT_EQ(animation->added, 0);
         const std::string printed(reinterpret_cast<const char*>(bytes->toByteArray()->data), bytes->size());
-        EXPECT_EQ(printed, "No frame name:gone\r\n");
+        EXPECT_EQ(printed, "No frame name:gone\r\nNo frame name:" + std::string(60, 'n') + "...\r\n");
     });
 }
 
@@ -221,9 +223,10 @@ TEST_F(AtlasTest, AnAnimationByKeyNeedsItsListAndEveryFrame) {
 // where; the pictures read before the cut stay.
 TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
     const std::string cut = "ImageAtlas: t/atlas.txt is cut short, without the empty line that ends an atlas: ";
+    const std::string longName(70, 'b'), quotedName = "\"" + longName.substr(0, 60) + "...\"";
     struct Case {
         const char* what;
-        const char* text;
+        std::string text;
         std::vector<const char16_t*> found;
         std::string printed;
     } const cases[] = {
@@ -237,6 +240,10 @@ TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
         {"cut inside the end line", "a;0;0;1;1\r\n\r", {u"a"},
          cut + "it ends after the picture \"a\"; the pictures after it are missing\r\n"},
         {"cut before its first byte", "", {}, cut + "it is empty\r\n"},
+        {"cut after a long name", "a;0;0;1;1\r\n" + longName + ";0;0;1;1\r\n", {u"a"},
+         cut + "it ends after the picture " + quotedName + "; the pictures after it are missing\r\n"},
+        {"cut inside a long line", "a;0;0;1;1\r\n" + longName, {u"a"},
+         cut + "it ends inside the line " + quotedName + "; the pictures from there on are missing\r\n"},
     };
     for (const Case& c : cases) {
         writeAtlas(c.text);
@@ -280,6 +287,9 @@ TEST_F(AtlasTest, ADamagedTextIsRefusedNamingItsEntry) {
         {"outside", "in;0;0;7;4\r\nwide;1;0;7;1\r\ndeep;0;2;1;3\r\n\r\n",
          damaged +
              "2 of its 3 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"wide\" at (1, 0) 7 x 1"},
+        {"outside, with a long name", std::string(70, 'w') + ";1;0;7;1\r\n\r\n",
+         damaged + "1 of its 1 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"" +
+             std::string(60, 'w') + "...\" at (1, 0) 7 x 1"},
         {"empty", "e;2;2;0;1\r\n\r\n",
          damaged +
              "1 of its 1 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"e\" at (2, 2) 0 x 1"},
