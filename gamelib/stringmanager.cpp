@@ -108,7 +108,7 @@ DStringPtr StringManager::readLine(const DDataInputStreamPtr& in, bool* ended) {
                 *ended = true;
                 break;
             }
-            line += char16_t(byte);
+            if (line.size() < size_t(longestLine)) line += char16_t(byte);
         }
     } catch (DEOFExceptionPtr&) {
         // A last line without its line end still counts; only a stream already at its end throws.

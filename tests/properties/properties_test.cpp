@@ -94,6 +94,7 @@ protected:
 }  // namespace
 
 TEST_F(Properties, ParsesLinesOfKeyEqualsValue) {
+    const std::string longest(StringManager::longestLine, 'v');
     struct Case {
         const char* what;
         std::string bytes;
@@ -111,6 +112,7 @@ TEST_F(Properties, ParsesLinesOfKeyEqualsValue) {
         {"an empty file", "", {}},
         {"an empty first line", "\r\na=1\r\n", {}},
         {"bytes above 0x7F widen unsigned", "k=\xE9\xFF\r\n", {{"k", "\xC3\xA9\xC3\xBF"}}},
+        {"a long line keeps its start", "k=" + longest + "\r\nz=1\r\n", {{"k", longest.substr(2)}, {"z", "1"}}},
     };
     for (const Case& c : cases) EXPECT_EQ(load(c.bytes), c.expected) << c.what;
 }
