@@ -43,4 +43,7 @@ public:
     static int getInt(const dfc::lang::DStringPtr& key, int defaultValue);
     // The fields between separators: k separators give k + 1 fields, empty ones included.
     static dfc::lang::DStringArrayPtr split(const dfc::lang::DStringPtr& text, char16_t separator);
+    // Prints the line naming a damaged text unless its entry has been named while the table
+    // lasts: a text is read again each time a mode starts.
+    static void nameDamage(const dfc::lang::DStringPtr& entry, const dfc::lang::DStringPtr& line);
 };
