@@ -3,6 +3,7 @@
 #include "dsystem.h"
 #include "excerpt.h"
 #include "gameimage.h"
+#include "imageatlas.h"
 #include "stringmanager.h"
 
 using dfc::lang::DStringArrayPtr;
@@ -18,7 +19,7 @@ AnimationPtr Animation::AnimationFromCount(int count) {
 AnimationPtr Animation::AnimationFromNames(const DStringArrayPtr& names) {
     AnimationPtr animation = framesOf(names);
     for (int i = 0; i < names->length; ++i)
-        if (isMissing(animation->frames[i]) && DSystem::err)
+        if (isMissing(animation->frames[i]) && DSystem::err && !ImageAtlas::cutShort)
             DSystem::err->println(u"No frame name:" + Excerpt::of(names[i]));
     return animation;
 }

@@ -26,6 +26,7 @@ DHashtablePtr ImageAtlas::imageAtlas;
 DGraphicsPtr ImageAtlas::currentGraphics;
 int32_t ImageAtlas::width = 0;
 int32_t ImageAtlas::height = 0;
+bool ImageAtlas::cutShort = false;
 DImagePtr ImageAtlas::pictures[codeSlots];
 
 namespace {
@@ -56,7 +57,7 @@ void ImageAtlas::readRectangles(const DStringPtr& name) {
     DDataInputStreamPtr in = new DDataInputStream(GameLib::openScreenResource(text));
     AtlasLines lines(GameLib::servingEntry(text), GameLib::pictureEntry(name + u".png"), width, height);
     DStringPtr last;
-    bool ended = true, lastEnded = true, cutShort = false;
+    bool ended = true, lastEnded = true;
     try {
         while (DStringPtr line = StringManager::readLine(in, &ended)) {
             last = line;
@@ -109,6 +110,7 @@ DImagePtr ImageAtlas::picture(int32_t transform) {
 void ImageAtlas::dropPictures() {
     for (DImagePtr& p : pictures) p = nullptr;
     width = height = 0;
+    cutShort = false;
 }
 
 void ImageAtlas::release() {

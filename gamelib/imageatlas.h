@@ -29,6 +29,9 @@ public:
     // The atlas picture's size; the turned rectangles are measured with it.
     static int32_t width;
     static int32_t height;
+    // Whether the atlas loaded last was cut short: that has been named, and the pictures it lost
+    // are not named one by one.
+    static bool cutShort;
 
 private:
     static void readRectangles(const dfc::lang::DStringPtr& name);

@@ -174,7 +174,7 @@ TEST(AnimationTest, ALoweredDelayStillMovesTheAnimationOn) {
 }
 
 TEST_F(AtlasTest, AFrameNameMissingFromTheAtlasIsReported) {
-    writeAtlas(spriteLine);
+    writeAtlas(std::string(spriteLine) + "\r\n");
     inProgram([] {
         GameLib::loadImageSet(u"/t/atlas");
         dfc::io::DByteArrayOutputStreamPtr bytes = new dfc::io::DByteArrayOutputStream();
@@ -191,7 +191,7 @@ TEST_F(AtlasTest, AFrameNameMissingFromTheAtlasIsReported) {
 }
 
 TEST_F(AtlasTest, AnAnimationByKeyNeedsItsListAndEveryFrame) {
-    writeAtlas(spriteLine);
+    writeAtlas(std::string(spriteLine) + "\r\n");
     struct Case {
         const char16_t* key;
         int frames;  // 0: no animation
@@ -220,7 +220,7 @@ TEST_F(AtlasTest, AnAnimationByKeyNeedsItsListAndEveryFrame) {
 }
 
 // An atlas text ends with an empty line: one that ends without it was cut short, and says
-// where; the pictures read before the cut stay.
+// where; the pictures read before the cut stay, and those after it are not named one by one.
 TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
     const std::string cut = "ImageAtlas: t/atlas.txt is cut short, without the empty line that ends an atlas: ";
     const std::string longName(70, 'b'), quotedName = "\"" + longName.substr(0, 60) + "...\"";
@@ -244,6 +244,7 @@ TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
          cut + "it ends after the picture " + quotedName + "; the pictures after it are missing\r\n"},
         {"cut inside a long line", "a;0;0;1;1\r\n" + longName, {u"a"},
          cut + "it ends inside the line " + quotedName + "; the pictures from there on are missing\r\n"},
+        {"whole after a cut", "a;0;0;1;1\r\n\r\n", {u"a"}, ""},
     };
     for (const Case& c : cases) {
         writeAtlas(c.text);
@@ -252,6 +253,8 @@ TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
             GameLib::loadImageSet(u"/t/atlas");
             for (const char16_t* name : c.found) EXPECT_TRUE(ImageAtlas::find(name)) << c.what;
             EXPECT_EQ(printedDiagnostics(), c.printed) << c.what;
+            Animation::AnimationFromNames(new DStringArray(1, u"gone"));
+            EXPECT_EQ(printedDiagnostics(), c.printed.empty() ? "No frame name:gone\r\n" : c.printed) << c.what;
             endDiagnostics();
         });
     }
