@@ -1,9 +1,11 @@
 #include "atlaslines.h"
 #include "atlasrectangle.h"
-#include "damageddata.h"
+#include "ddamageddataexception.h"
 #include "excerpt.h"
 #include "stringmanager.h"
 
+using dfc::io::DDamagedDataException;
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::lang::DintArray;
 using dfc::lang::DintArrayPtr;
 using dfc::lang::DStringArrayPtr;
@@ -85,5 +87,5 @@ void AtlasLines::throwIfOutside() const {
 }
 
 void AtlasLines::damaged(const DStringPtr& why) const {
-    throw DamagedDataPtr(new DamagedData(u"the image atlas " + textEntry + u" is damaged: " + why));
+    throw DDamagedDataExceptionPtr(new DDamagedDataException(u"the image atlas " + textEntry + u" is damaged: " + why));
 }

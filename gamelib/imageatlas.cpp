@@ -1,6 +1,6 @@
 #include "imageatlas.h"
 #include "atlaslines.h"
-#include "damageddata.h"
+#include "ddamageddataexception.h"
 #include "ddatainputstream.h"
 #include "dioexception.h"
 #include "dprintstream.h"
@@ -10,6 +10,7 @@
 #include "screencanvas.h"
 #include "stringmanager.h"
 
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
 using dfc::io::DEOFExceptionPtr;
@@ -43,7 +44,7 @@ void ImageAtlas::load(const DStringPtr& name) {
     loadPictures(name);
     try {
         readRectangles(name);
-    } catch (DamagedDataPtr&) {
+    } catch (DDamagedDataExceptionPtr&) {
         // Nothing of a damaged atlas is drawn from.
         imageAtlas->clear();
         dropPictures();

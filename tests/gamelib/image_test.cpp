@@ -6,9 +6,9 @@
 #include "animation.h"
 #include "captured_diagnostics.h"
 #include "d7zipinputstream.h"
-#include "damageddata.h"
-#include "dioexception.h"
 #include "dbytearrayoutputstream.h"
+#include "ddamageddataexception.h"
+#include "dioexception.h"
 #include "dgraphics.h"
 #include "dhashtable.h"
 #include "dimage.h"
@@ -22,6 +22,7 @@
 #include "stringmanager.h"
 
 using dfc::io::D7zipInputStream;
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringPtr;
 using dfc::lang::DSystem;
@@ -304,7 +305,7 @@ TEST_F(AtlasTest, ADamagedTextIsRefusedNamingItsEntry) {
             try {
                 GameLib::loadImageSet(u"/t/atlas");
                 ADD_FAILURE() << c.what << ": loaded";
-            } catch (DamagedDataPtr& e) {
+            } catch (DDamagedDataExceptionPtr& e) {
                 const DStringPtr message = e->getMessage();
                 EXPECT_EQ(std::string(message->chars(), message->chars() + message->length()), c.message) << c.what;
             }
@@ -333,7 +334,7 @@ TEST_F(PocketPcAtlasTest, ALargePictureIsNeverCutByTheSmallScreensText) {
         try {
             GameLib::loadImageSet(u"/t/all");
             ADD_FAILURE() << "loaded";
-        } catch (DamagedDataPtr& e) {
+        } catch (DDamagedDataExceptionPtr& e) {
             const std::string message = platform::narrow(e->getMessage()->chars());
             EXPECT_NE(message.find("no readable entry ppc/t/all.txt (t/all.txt is laid out for the small screen)"),
                       std::string::npos)

@@ -2,6 +2,7 @@
 #include <vector>
 #include "archive_fixture.h"
 #include "d7zipinputstream.h"
+#include "ddamageddataexception.h"
 #include "dexception.h"
 #include "dgraphics.h"
 #include "dimage.h"
@@ -10,6 +11,8 @@
 #include "platform.h"
 #include "rendersurface.h"
 
+using dfc::io::DDamagedDataExceptionPtr;
+using dfc::io::DIOExceptionPtr;
 using dfc::lang::DArrayIndexOutOfBoundsExceptionPtr;
 using dfc::lang::DIllegalArgumentExceptionPtr;
 using dfc::lang::DintArray;
@@ -18,8 +21,6 @@ using dfc::lang::DNullPointerExceptionPtr;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
-using dfc::microedition::lcdui::DPictureExceptionPtr;
-using dfc::io::DIOExceptionPtr;
 using Rows = std::vector<std::vector<uint16_t>>;
 
 namespace {
@@ -103,7 +104,7 @@ TEST_F(Images, NamesThatGiveNoPictureThrow) {
 }
 
 // The exception's message is the one line a user reads: the entry as the archive lists it, under
-// the image folder, and what is wrong with it.
+// the image folder, and what is wrong with it; a missing entry names the archive by its path.
 TEST_F(Images, APictureThatCannotBeReadIsNamedByItsEntry) {
     openArchive({{"ppc/text.png", "not a picture"}});
     midlet().properties[u"image.path"] = u"/ppc";
@@ -112,16 +113,25 @@ TEST_F(Images, APictureThatCannotBeReadIsNamedByItsEntry) {
         std::string message;
     } cases[] = {
         {u"/text.png", "the picture ppc/text.png is damaged: it is no PNG or JPEG picture that decodes"},
-        {u"/missing.png", "cannot open the picture /missing.png: the data archive has no readable entry "
-                          "ppc/missing.png and there is no such file beside the program"},
+        {u"/missing.png", "cannot open the picture /missing.png: the data archive " + folder.file("game.dat") +
+                              " has no readable entry ppc/missing.png and there is no such file beside the program"},
     };
     for (const auto& c : cases) {
         try {
             DImage::createImage(c.name);
             ADD_FAILURE() << c.message;
-        } catch (DPictureExceptionPtr& e) {
+        } catch (DDamagedDataExceptionPtr& e) {
             EXPECT_EQ(platform::narrow(e->getMessage()->chars()), c.message);
         }
+    }
+    dfc::io::D7zipInputStream::closeArchive();
+    try {
+        DImage::createImage(u"/text.png");
+        ADD_FAILURE() << "read with no archive open";
+    } catch (DDamagedDataExceptionPtr& e) {
+        EXPECT_EQ(platform::narrow(e->getMessage()->chars()),
+                  "cannot open the picture /text.png: no data archive is open to hold ppc/text.png and there is no "
+                  "such file beside the program");
     }
 }
 

@@ -240,6 +240,10 @@ TEST_F(DamagedData, AStartThatFailsSaysWhatItCouldNotReadAndExitsWithAFailure) {
     EXPECT_NE(runs[0].outcome.output.find("GameLib: cannot open the data archive " + runs[0].folder + "/game.dat:"),
               std::string::npos)
         << runs[0].outcome.output;
+    EXPECT_NE(runs[4].outcome.output.find("cannot open the picture /logo.png: the data archive " + runs[4].folder +
+                                          "/game.dat has no readable entry logo.png and there is no such file"),
+              std::string::npos)
+        << runs[4].outcome.output;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <limits>
 #include "d7zipinputstream.h"
+#include "ddamageddataexception.h"
 #include "dexception.h"
 #include "dgraphics.h"
 #include "dioexception.h"
@@ -81,7 +82,7 @@ DStringPtr archiveEntry(const DStringPtr& name) {
 }
 
 [[noreturn]] void throwUnreadable(const DStringPtr& line) {
-    throw DPictureExceptionPtr(new DPictureException(line));
+    throw io::DDamagedDataExceptionPtr(new io::DDamagedDataException(line));
 }
 
 SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
@@ -90,8 +91,7 @@ SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
     try {
         in = io::D7zipInputStream::open(entry);
     } catch (io::DFileNotFoundExceptionPtr&) {
-        throwUnreadable(u"cannot open the picture " + name + u": the data archive has no readable entry " + entry +
-                        u" and there is no such file beside the program");
+        throwUnreadable(u"cannot open the picture " + name + u": " + io::DDamagedDataException::missingReason(entry));
     } catch (lang::DExceptionPtr& e) {
         // The archive names itself, the entry and what is wrong with it.
         throwUnreadable(u"cannot open the picture " + name + u": " + e->getMessage());
