@@ -85,6 +85,13 @@ DStringPtr archiveEntry(const DStringPtr& name) {
     throw io::DDamagedDataExceptionPtr(new io::DDamagedDataException(line));
 }
 
+// Why the bytes of a picture gave none.
+DStringPtr undecoded(const ImageCodec::Oversize& oversize) {
+    if (oversize.width == 0) return u"damaged: it is no PNG or JPEG picture that decodes";
+    return DStringPtr(u"too large: ") + int(oversize.width) + u" x " + int(oversize.height) +
+           u" pixels, more than the " + int(ImageCodec::maxPixels) + u" a picture may have";
+}
+
 SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
     const DStringPtr entry = archiveEntry(name);
     io::D7zipInputStreamPtr in;
@@ -96,9 +103,10 @@ SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
         // The archive names itself, the entry and what is wrong with it.
         throwUnreadable(u"cannot open the picture " + name + u": " + e->getMessage());
     }
-    SurfacePtr decoded(ImageCodec::decode(in->getData(), in->getData() + in->getSize()));
+    ImageCodec::Oversize oversize;
+    SurfacePtr decoded(ImageCodec::decode(in->getData(), in->getData() + in->getSize(), &oversize));
     in->close();
-    if (!decoded) throwUnreadable(u"the picture " + entry + u" is damaged: it is no PNG or JPEG picture that decodes");
+    if (!decoded) throwUnreadable(u"the picture " + entry + u" is " + undecoded(oversize));
     return decoded;
 }
 
