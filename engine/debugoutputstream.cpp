@@ -3,7 +3,7 @@
 
 namespace {
 
-constexpr char16_t firstPrintable = 0x20, deleteByte = 0x7F;
+constexpr char16_t firstPrintable = 0x20, deleteByte = 0x7F, firstC1 = 0x80, lastC1 = 0x9F;
 
 }  // namespace
 
@@ -26,12 +26,20 @@ void DebugOutputStream::write(int v) {
 }
 
 void DebugOutputStream::append(char16_t byte) {
-    if ((byte < firstPrintable && byte != u'\t') || byte == deleteByte) {
-        line += u'^';
-        line += char16_t(byte ^ 0x40);
+    if (byte >= firstC1 && byte <= lastC1) {
+        // A terminal obeys these too: 0x9B starts an escape sequence, 0x85 breaks the line.
+        line += u"M-";
+        appendCaret(char16_t(byte - firstC1));
+    } else if ((byte < firstPrintable && byte != u'\t') || byte == deleteByte) {
+        appendCaret(byte);
     } else {
         line += byte;
     }
+}
+
+void DebugOutputStream::appendCaret(char16_t control) {
+    line += u'^';
+    line += char16_t(control ^ 0x40);
 }
 
 void DebugOutputStream::flush() {

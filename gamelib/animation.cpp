@@ -1,7 +1,9 @@
 #include "animation.h"
 #include "dprintstream.h"
 #include "dsystem.h"
+#include "excerpt.h"
 #include "gameimage.h"
+#include "imageatlas.h"
 #include "stringmanager.h"
 
 using dfc::lang::DStringArrayPtr;
@@ -17,8 +19,8 @@ AnimationPtr Animation::AnimationFromCount(int count) {
 AnimationPtr Animation::AnimationFromNames(const DStringArrayPtr& names) {
     AnimationPtr animation = framesOf(names);
     for (int i = 0; i < names->length; ++i)
-        if (isMissing(animation->frames[i]) && DSystem::err)
-            DSystem::err->println(u"No frame name:" + DStringPtr(names[i]));
+        if (isMissing(animation->frames[i]) && DSystem::err && !ImageAtlas::cutShort)
+            DSystem::err->println(u"No frame name:" + Excerpt::of(names[i]));
     return animation;
 }
 

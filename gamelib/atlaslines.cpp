@@ -1,8 +1,11 @@
 #include "atlaslines.h"
 #include "atlasrectangle.h"
-#include "damageddata.h"
+#include "ddamageddataexception.h"
+#include "excerpt.h"
 #include "stringmanager.h"
 
+using dfc::io::DDamagedDataException;
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::lang::DintArray;
 using dfc::lang::DintArrayPtr;
 using dfc::lang::DStringArrayPtr;
@@ -13,9 +16,6 @@ namespace {
 constexpr int fieldCount = 5;
 // More digits than this could overflow; no picture is that large.
 constexpr int maxDigits = 9;
-// A line quoted in a diagnostic is cut after this many characters: a text put in an atlas's
-// place may hold lines of any length.
-constexpr int quotedLength = 60;
 
 // A field of digits only; false for anything else.
 bool decimal(const DStringPtr& field, int32_t* value) {
@@ -55,13 +55,8 @@ bool cutPictureLine(const DStringArrayPtr& fields) {
     return true;
 }
 
-DStringPtr quoted(const DStringPtr& line) {
-    if (line->length() <= quotedLength) return u"\"" + line + u"\"";
-    return u"\"" + line->substring(0, quotedLength) + u"...\"";
-}
-
 DStringPtr described(const DStringPtr& name, DintArray& r) {
-    return u"\"" + name + u"\" at (" + r[0] + u", " + r[1] + u") " + r[2] + u" x " + r[3];
+    return Excerpt::quoted(name) + u" at (" + r[0] + u", " + r[1] + u") " + r[2] + u" x " + r[3];
 }
 
 }  // namespace
@@ -77,7 +72,7 @@ DStringPtr AtlasLines::read(const DStringPtr& line, bool ended, DintArrayPtr* re
     if (!pictureLine(fields, *r)) {
         // A text cut short inside a picture line is named as such by its reader.
         if (!ended && cutPictureLine(fields)) return DStringPtr();
-        damaged(DStringPtr(u"line ") + lines + u", " + quoted(line) + u", is not name;x;y;width;height");
+        damaged(DStringPtr(u"line ") + lines + u", " + Excerpt::quoted(line) + u", is not name;x;y;width;height");
     }
     if (!AtlasRectangle::fits(r[0], r[1], r[2], r[3], pictureWidth, pictureHeight) && outside++ == 0)
         firstOutside = described(fields[0], *r);
@@ -92,5 +87,5 @@ void AtlasLines::throwIfOutside() const {
 }
 
 void AtlasLines::damaged(const DStringPtr& why) const {
-    throw DamagedDataPtr(new DamagedData(u"the image atlas " + textEntry + u" is damaged: " + why));
+    throw DDamagedDataExceptionPtr(new DDamagedDataException(u"the image atlas " + textEntry + u" is damaged: " + why));
 }

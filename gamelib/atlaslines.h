@@ -13,11 +13,11 @@ public:
     AtlasLines(const dfc::lang::DStringPtr& textEntry, const dfc::lang::DStringPtr& pictureEntry, int32_t pictureWidth,
                int32_t pictureHeight);
 
-    // The picture's name and rectangle {x, y, width, height}; throws DamagedData for a line that
-    // is no picture line, or gives null for the start of one that lacks its line end (the text
-    // was cut short there). A rectangle outside the picture is given too, and counted.
+    // The picture's name and rectangle {x, y, width, height}; throws DDamagedDataException for a
+    // line that is no picture line, or gives null for the start of one that lacks its line end
+    // (the text was cut short there). A rectangle outside the picture is given too, and counted.
     dfc::lang::DStringPtr read(const dfc::lang::DStringPtr& line, bool ended, dfc::lang::DintArrayPtr* rectangle);
-    // Throws DamagedData when a rectangle read lay outside the picture.
+    // Throws DDamagedDataException when a rectangle read lay outside the picture.
     void throwIfOutside() const;
 
 private:

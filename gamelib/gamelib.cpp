@@ -2,7 +2,7 @@
 #include <exception>
 #include "ce_window.h"
 #include "d7zipinputstream.h"
-#include "damageddata.h"
+#include "ddamageddataexception.h"
 #include "ddisplay.h"
 #include "dexception.h"
 #include "dfileinputstream.h"
@@ -22,6 +22,8 @@
 #include "ticks.h"
 
 using dfc::io::D7zipInputStream;
+using dfc::io::DDamagedDataException;
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::io::DFileInputStream;
 using dfc::io::DFileNotFoundExceptionPtr;
 using dfc::io::DInputStreamPtr;
@@ -34,7 +36,6 @@ using dfc::microedition::lcdui::DDisplay;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
-using dfc::microedition::lcdui::DPictureException;
 
 GameLibPtr GameLib::gameLib;
 GameInterfacePtr GameLib::currentMode;
@@ -55,14 +56,14 @@ DStringPtr entryOf(const DStringPtr& name) { return name->startsWith(u"/") ? nam
 
 // Thrown in place of the file stream's not-found exception, whose message is a device path.
 [[noreturn]] void throwMissing(const DStringPtr& name, const DStringPtr& entries) {
-    throw DamagedDataPtr(new DamagedData(u"cannot open the resource " + name +
-                                         u": the data archive has no readable entry " + entries +
-                                         u" and there is no such file beside the program"));
+    throw DDamagedDataExceptionPtr(new DDamagedDataException(u"cannot open the resource " + name + u": " +
+                                                             DDamagedDataException::missingReason(entries)));
 }
 
 // An entry the archive has but cannot unpack, named with the archive's reason.
 [[noreturn]] void throwDamaged(const DStringPtr& name, const DIOExceptionPtr& damaged) {
-    throw DamagedDataPtr(new DamagedData(u"cannot open the resource " + name + u": " + damaged->getMessage()));
+    throw DDamagedDataExceptionPtr(
+        new DDamagedDataException(u"cannot open the resource " + name + u": " + damaged->getMessage()));
 }
 
 // A file beside the program by that name, or null.
@@ -74,11 +75,8 @@ DInputStreamPtr looseFile(const DStringPtr& name) {
     }
 }
 
-// Exceptions whose message is the whole diagnostic: a damaged or missing entry, a picture that
-// cannot be read.
-bool isDamagedData(const dfc::lang::DThrowablePtr& e) {
-    return dynamic_cast<DamagedData*>(e.get()) || dynamic_cast<DPictureException*>(e.get());
-}
+// Damaged or missing data, whose message is the whole diagnostic.
+bool isDamagedData(const dfc::lang::DThrowablePtr& e) { return dynamic_cast<DDamagedDataException*>(e.get()); }
 
 // How a failure is named: damaged data in its own words, anything else by its exception's name
 // and message.

@@ -33,7 +33,7 @@ public:
 
     // Opens a resource of the data archive, the large-screen or Pocket PC variant where there
     // is one, else the file of that name beside the program. Never null: a resource found
-    // nowhere throws DamagedData naming the entries tried.
+    // nowhere throws DDamagedDataException naming the entries tried.
     static dfc::io::DInputStreamPtr openResource(const dfc::lang::DStringPtr& name);
     // As openResource, throwing the file stream's own exception: for names that are only tried.
     static dfc::io::DInputStreamPtr tryResource(const dfc::lang::DStringPtr& name);

@@ -2,13 +2,12 @@
 #include <algorithm>
 #include "animation.h"
 #include "ce_system.h"
-#include "ddatainputstream.h"
 #include "dexception.h"
 #include "dgraphics.h"
-#include "dstringbuffer.h"
 #include "gamelib.h"
 #include "gametables.h"
 #include "helplayout.h"
+#include "helptext.h"
 #include "highscores.h"
 #include "imagefont.h"
 #include "keystate.h"
@@ -19,17 +18,12 @@
 #include "ticks.h"
 #include "virtualkeyboard.h"
 
-using dfc::io::DDataInputStream;
-using dfc::io::DDataInputStreamPtr;
-using dfc::io::DInputStreamPtr;
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DintArray;
 using dfc::lang::DintArrayPtr;
 using dfc::lang::DObjectPtr;
 using dfc::lang::DString;
 using dfc::lang::DStringArrayPtr;
-using dfc::lang::DStringBuffer;
-using dfc::lang::DStringBufferPtr;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DFont;
 using dfc::microedition::lcdui::DGraphics;
@@ -220,19 +214,7 @@ void GameMenu::paintNameEntry() {
 // The help page.
 
 void GameMenu::layoutText(DStringPtr name, DObjectPtr pictures) {
-    DInputStreamPtr in = GameLib::openResource(name);
-    DDataInputStreamPtr strings = new DDataInputStream(in);
-    DStringBufferPtr text = new DStringBuffer();
-    try {
-        for (;;) {
-            text->append(strings->readUTF());
-            text->append(u"\n");
-        }
-    } catch (DExceptionPtr&) {
-        // No further string: the text is complete.
-    }
-    in->close();
-
+    const DStringPtr text = HelpText::read(name);
     const int32_t maxWidth = screenWidth() - 2 * boxX - 4;
     helpBottom = screenHeight() - imageFont(labelFont)->getHeight();
     charsPerLine = std::max(1, rowsIn(maxWidth, imageFont(helpFont)->stringWidth(u"W")));
@@ -240,7 +222,7 @@ void GameMenu::layoutText(DStringPtr name, DObjectPtr pictures) {
     helpLineHeight = imageFont(helpFont)->getHeight() + 3;
     visibleCount = helpRows();
     firstVisible = 0;
-    HelpLayout::layout(text->toString(), pictures, charsPerLine, maxWidth, imageFont(helpFont));
+    HelpLayout::layout(text, pictures, charsPerLine, maxWidth, imageFont(helpFont));
 }
 
 void GameMenu::paintHelp() {

@@ -1,14 +1,16 @@
 #include "imageatlas.h"
 #include "atlaslines.h"
-#include "damageddata.h"
+#include "ddamageddataexception.h"
 #include "ddatainputstream.h"
 #include "dioexception.h"
 #include "dprintstream.h"
 #include "dsystem.h"
+#include "excerpt.h"
 #include "gamelib.h"
 #include "screencanvas.h"
 #include "stringmanager.h"
 
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
 using dfc::io::DEOFExceptionPtr;
@@ -25,6 +27,7 @@ DHashtablePtr ImageAtlas::imageAtlas;
 DGraphicsPtr ImageAtlas::currentGraphics;
 int32_t ImageAtlas::width = 0;
 int32_t ImageAtlas::height = 0;
+bool ImageAtlas::cutShort = false;
 DImagePtr ImageAtlas::pictures[codeSlots];
 
 namespace {
@@ -41,7 +44,7 @@ void ImageAtlas::load(const DStringPtr& name) {
     loadPictures(name);
     try {
         readRectangles(name);
-    } catch (DamagedDataPtr&) {
+    } catch (DDamagedDataExceptionPtr&) {
         // Nothing of a damaged atlas is drawn from.
         imageAtlas->clear();
         dropPictures();
@@ -55,7 +58,7 @@ void ImageAtlas::readRectangles(const DStringPtr& name) {
     DDataInputStreamPtr in = new DDataInputStream(GameLib::openScreenResource(text));
     AtlasLines lines(GameLib::servingEntry(text), GameLib::pictureEntry(name + u".png"), width, height);
     DStringPtr last;
-    bool ended = true, lastEnded = true, cutShort = false;
+    bool ended = true, lastEnded = true;
     try {
         while (DStringPtr line = StringManager::readLine(in, &ended)) {
             last = line;
@@ -79,10 +82,10 @@ void ImageAtlas::reportCutShort(const DStringPtr& entry, const DStringPtr& last,
     if (!last)
         where = DStringPtr(u"it is empty");
     else if (lastEnded)
-        where = u"it ends after the picture \"" + DStringPtr(StringManager::split(last, u';')[0]) +
-                u"\"; the pictures after it are missing";
+        where = u"it ends after the picture " + Excerpt::quoted(StringManager::split(last, u';')[0]) +
+                u"; the pictures after it are missing";
     else
-        where = u"it ends inside the line \"" + last + u"\"; the pictures from there on are missing";
+        where = u"it ends inside the line " + Excerpt::quoted(last) + u"; the pictures from there on are missing";
     DSystem::err->println(u"ImageAtlas: " + entry + u" is cut short, without the empty line that ends an atlas: " +
                           where);
 }
@@ -108,6 +111,7 @@ DImagePtr ImageAtlas::picture(int32_t transform) {
 void ImageAtlas::dropPictures() {
     for (DImagePtr& p : pictures) p = nullptr;
     width = height = 0;
+    cutShort = false;
 }
 
 void ImageAtlas::release() {

@@ -13,7 +13,8 @@ public:
     // Reads the picture name + ".png", then name + ".txt", one picture a line:
     // "name;x;y;width;height", both of this screen (on a large screen the "/ppc" ones). Reading
     // ends at an empty line or the end of the text, which is then named as cut short. A line of
-    // another shape, or a rectangle outside the picture, throws DamagedData and leaves no atlas.
+    // another shape, or a rectangle outside the picture, throws DDamagedDataException and leaves
+    // no atlas.
     static void load(const dfc::lang::DStringPtr& name);
     // The rectangle {x, y, width, height} of a picture; null when the atlas has none.
     static dfc::lang::DintArrayPtr find(const dfc::lang::DStringPtr& name);
@@ -29,6 +30,9 @@ public:
     // The atlas picture's size; the turned rectangles are measured with it.
     static int32_t width;
     static int32_t height;
+    // Whether the atlas loaded last was cut short: that has been named, and the pictures it lost
+    // are not named one by one.
+    static bool cutShort;
 
 private:
     static void readRectangles(const dfc::lang::DStringPtr& name);

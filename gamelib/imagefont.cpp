@@ -1,5 +1,5 @@
 #include "imagefont.h"
-#include "damageddata.h"
+#include "ddamageddataexception.h"
 #include "ddatainputstream.h"
 #include "dimage.h"
 #include "dioexception.h"
@@ -8,6 +8,8 @@
 #include "glyphstrip.h"
 #include "screencanvas.h"
 
+using dfc::io::DDamagedDataException;
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
 using dfc::io::DIOExceptionPtr;
@@ -46,7 +48,7 @@ void ImageFont::loadPart(const DStringPtr& name, int part) {
     const DStringPtr entry = GameLib::servingEntry(base);
     try {
         readMetrics(in, entry, part);
-    } catch (DamagedDataPtr&) {
+    } catch (DDamagedDataExceptionPtr&) {
         throw;
     } catch (DIOExceptionPtr&) {
         throw damaged(entry, u"it ends before its last glyph, or a glyph's text is no modified UTF-8");
@@ -78,8 +80,8 @@ void ImageFont::readMetrics(const DDataInputStreamPtr& in, const DStringPtr& ent
     charsets[part] = characters->toString();
 }
 
-DamagedDataPtr ImageFont::damaged(const DStringPtr& entry, const DStringPtr& why) {
-    return new DamagedData(u"the font metrics " + entry + u" are damaged: " + why);
+DDamagedDataExceptionPtr ImageFont::damaged(const DStringPtr& entry, const DStringPtr& why) {
+    return new DDamagedDataException(u"the font metrics " + entry + u" are damaged: " + why);
 }
 
 DStringPtr ImageFont::cased(const DStringPtr& text) const { return upperCase ? text->toUpperCase() : text; }

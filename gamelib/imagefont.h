@@ -1,5 +1,5 @@
 #pragma once
-#include "damageddata.ptr"
+#include "ddamageddataexception.ptr"
 #include "ddatainputstream.h"
 #include "dgraphics.h"
 #include "dimagearray.h"
@@ -16,7 +16,7 @@ public:
     ImageFont();
 
     // Loads the strips name + "/font_<i>.png" and their metrics name + "/font_<i>". Metrics that
-    // cannot be read, or whose glyph widths do not fill their strip, throw DamagedData.
+    // cannot be read, or whose glyph widths do not fill their strip, throw DDamagedDataException.
     void load(const dfc::lang::DStringPtr& name);
     // Draws on the screen.
     void drawString(const dfc::lang::DStringPtr& text, int x, int y, int anchor);
@@ -44,7 +44,8 @@ private:
     void loadPart(const dfc::lang::DStringPtr& name, int part);
     // The part's glyph count, characters and widths; entry names the metrics in what it throws.
     void readMetrics(const dfc::io::DDataInputStreamPtr& in, const dfc::lang::DStringPtr& entry, int part);
-    static DamagedDataPtr damaged(const dfc::lang::DStringPtr& entry, const dfc::lang::DStringPtr& why);
+    static dfc::io::DDamagedDataExceptionPtr damaged(const dfc::lang::DStringPtr& entry,
+                                                     const dfc::lang::DStringPtr& why);
     // False for a character no strip carries.
     bool findGlyph(char16_t c, Glyph* glyph);
     // What a character moves the pen by: a blank the first glyph's width, a missing one 0.

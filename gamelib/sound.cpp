@@ -1,4 +1,5 @@
 #include "sound.h"
+#include "ddamageddataexception.h"
 #include "dexception.h"
 #include "dioexception.h"
 #include "dmanager.h"
@@ -6,6 +7,7 @@
 #include "dsystem.h"
 #include "gamelib.h"
 
+using dfc::io::DDamagedDataException;
 using dfc::io::DFileNotFoundExceptionPtr;
 using dfc::io::DInputStreamPtr;
 using dfc::io::DIOExceptionPtr;
@@ -49,11 +51,13 @@ void Sound::loadSounds(const char16_t* const* names, int count) {
 }
 
 DPlayerPtr Sound::loadSound(const DStringPtr& name) {
+    const DStringPtr wav = name + u".wav", mod = name + u".mod";
     DStringPtr why;
-    if (DPlayerPtr player = makePlayer(name + u".wav", wavType, why)) return player;
-    if (DPlayerPtr player = makePlayer(name + u".mod", modType, why)) return player;
-    const DStringPtr reason = why ? u": " + why : DStringPtr(u"");
-    if (DSystem::err) DSystem::err->println(u"Sound: cannot load " + name + u".wav or " + name + u".mod" + reason);
+    if (DPlayerPtr player = makePlayer(wav, wavType, why)) return player;
+    if (DPlayerPtr player = makePlayer(mod, modType, why)) return player;
+    if (!why)
+        why = DDamagedDataException::missingReason(GameLib::servingEntry(wav) + u" nor " + GameLib::servingEntry(mod));
+    if (DSystem::err) DSystem::err->println(u"Sound: cannot load " + wav + u" or " + mod + u": " + why);
     return nullptr;
 }
 
@@ -73,6 +77,7 @@ DPlayerPtr Sound::makePlayer(const DStringPtr& file, const DStringPtr& type, DSt
         player->prefetch();
         return player;
     } catch (DExceptionPtr&) {
+        why = u"the sound " + GameLib::servingEntry(file) + u" is damaged: it does not play";
         return nullptr;
     }
 }

@@ -45,7 +45,8 @@ public:
     static bool effectsOn;
 
 private:
-    // A player of the file, or null; when the file is there but cannot be read, why is set.
+    // A player of the file, or null; when the file is there but cannot be read or played, why
+    // is set to the reason.
     static dfc::microedition::media::DPlayerPtr makePlayer(const dfc::lang::DStringPtr& file,
                                                            const dfc::lang::DStringPtr& type,
                                                            dfc::lang::DStringPtr& why);

@@ -7,6 +7,7 @@
 #include "dioexception.h"
 #include "dprintstream.h"
 #include "dsystem.h"
+#include "excerpt.h"
 
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
@@ -35,12 +36,18 @@ void diagnose(const DStringPtr& line) {
     if (DSystem::err) DSystem::err->println(line);
 }
 
+// The entry is named only on the way to a diagnostic: naming it may open the archive again.
+void reportDamage(const DStringPtr& file, const DStringPtr& damage) {
+    const DStringPtr entry = StringManager::entryName(file);
+    StringManager::nameDamage(entry, u"StringManager: " + entry + damage);
+}
+
 // What the texts loaded into a table were found to lack, for as long as that table lasts. The
 // table is held so that no other takes its place unseen.
 struct Damage {
     dfc::util::DHashtablePtr table;
-    // The diagnostics said: a damaged text is read again each time a mode starts.
-    std::set<std::u16string> said;
+    // The entries named as damaged.
+    std::set<std::u16string> named;
     // The text last loaded was cut short, empty or missing: the keys it lost are not named one by one.
     bool lastText = false;
     // The key of the line the last text's cut ended in.
@@ -51,10 +58,6 @@ Damage& damage() {
     static Damage found;
     if (found.table.get() != StringManager::properties.get()) found = Damage{StringManager::properties, {}, false, {}};
     return found;
-}
-
-void diagnoseOnce(const DStringPtr& line) {
-    if (damage().said.insert(std::u16string(line->chars(), size_t(line->length()))).second) diagnose(line);
 }
 
 }  // namespace
@@ -72,7 +75,7 @@ void StringManager::loadProperties(const DStringPtr& name) {
     DInputStreamPtr in = openResource(file);
     if (!in) in = openResource(file = name + u".dat");
     bool whole = in->available() != 0;
-    if (!whole) diagnoseOnce(u"StringManager: " + entryName(file) + u" is empty: every text it holds is missing");
+    if (!whole) reportDamage(file, u" is empty: every text it holds is missing");
     DDataInputStreamPtr lines = new DDataInputStream(in);
     bool ended = true;
     try {
@@ -82,8 +85,8 @@ void StringManager::loadProperties(const DStringPtr& name) {
             if (ended) continue;
             whole = false;
             if (equals >= 0) damage().cutKey = line->substring(0, equals);
-            diagnoseOnce(u"StringManager: " + entryName(file) + u" is cut short: its last line, \"" + line +
-                         u"\", lacks its line end; what followed is missing");
+            reportDamage(file, u" is cut short: its last line, " + Excerpt::quoted(line) +
+                                   u", lacks its line end; what followed is missing");
         }
     } catch (DEOFExceptionPtr&) {
     }
@@ -107,7 +110,7 @@ DStringPtr StringManager::readLine(const DDataInputStreamPtr& in, bool* ended) {
                 *ended = true;
                 break;
             }
-            line += char16_t(byte);
+            if (line.size() < size_t(longestLine)) line += char16_t(byte);
         }
     } catch (DEOFExceptionPtr&) {
         // A last line without its line end still counts; only a stream already at its end throws.
@@ -136,6 +139,10 @@ int StringManager::getInt(const DStringPtr& key, int defaultValue) {
     } catch (DExceptionPtr&) {
         return defaultValue;
     }
+}
+
+void StringManager::nameDamage(const DStringPtr& entry, const DStringPtr& line) {
+    if (damage().named.insert(std::u16string(entry->chars(), size_t(entry->length()))).second) diagnose(line);
 }
 
 DStringArrayPtr StringManager::split(const DStringPtr& text, char16_t separator) {

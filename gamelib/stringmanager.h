@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include "ddatainputstream.h"
 #include "dhashtable.h"
 #include "dinputstream.h"
@@ -23,6 +24,10 @@ public:
     // A text whose last line lacks its CR LF is cut short: that is named, the first time it is
     // read, and the line kept.
     static void loadProperties(const dfc::lang::DStringPtr& name);
+    // Characters a line keeps; the rest of a longer one is read and dropped. The game's longest
+    // line holds some 1200: only damage is longer, and no text of any size is held whole.
+    static constexpr int32_t longestLine = 65536;
+
     // One line of bytes up to CR (the byte after the CR is dropped); null for an empty line.
     // A stream that ends before any byte of the line throws DEOFException.
     static dfc::lang::DStringPtr readLine(const dfc::io::DDataInputStreamPtr& in);
@@ -38,4 +43,7 @@ public:
     static int getInt(const dfc::lang::DStringPtr& key, int defaultValue);
     // The fields between separators: k separators give k + 1 fields, empty ones included.
     static dfc::lang::DStringArrayPtr split(const dfc::lang::DStringPtr& text, char16_t separator);
+    // Prints the line naming a damaged text unless its entry has been named while the table
+    // lasts: a text is read again each time a mode starts.
+    static void nameDamage(const dfc::lang::DStringPtr& entry, const dfc::lang::DStringPtr& line);
 };

@@ -9,12 +9,18 @@
 #include "modulepath.h"
 #include "pngreader.h"
 
-RenderSurface* ImageCodec::decode(const uint8_t* begin, const uint8_t* end) {
+RenderSurface* ImageCodec::decode(const uint8_t* begin, const uint8_t* end, Oversize* oversize) {
     static const uint8_t pngSignature[] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
     size_t size = begin && end > begin ? size_t(end - begin) : 0;
     if (size >= sizeof pngSignature && std::memcmp(begin, pngSignature, sizeof pngSignature) == 0)
-        return readPng(begin, size);
-    return readJpeg(begin, size);
+        return readPng(begin, size, oversize);
+    return readJpeg(begin, size, oversize);
+}
+
+bool ImageCodec::fits(uint32_t width, uint32_t height, Oversize* oversize) {
+    if (uint64_t(width) * height <= maxPixels) return true;
+    if (oversize) *oversize = {width, height};
+    return false;
 }
 
 namespace {

@@ -54,7 +54,7 @@ bool readable(const jpeg_decompress_struct& decoder) {
 
 }  // namespace
 
-RenderSurface* readJpeg(const uint8_t* data, size_t size) {
+RenderSurface* readJpeg(const uint8_t* data, size_t size, ImageCodec::Oversize* oversize) {
     jpeg_decompress_struct decoder{};
     ErrorManager errors;
     decoder.err = jpeg_std_error(&errors.standard);
@@ -71,7 +71,7 @@ RenderSurface* readJpeg(const uint8_t* data, size_t size) {
     jpeg_create_decompress(&decoder);
     decoder.src = &source;
     jpeg_read_header(&decoder, TRUE);
-    if (!readable(decoder) || uint64_t(decoder.image_width) * decoder.image_height > ImageCodec::maxPixels)
+    if (!readable(decoder) || !ImageCodec::fits(decoder.image_width, decoder.image_height, oversize))
         longjmp(errors.exit, 1);
     decoder.out_color_space = JCS_RGB;
     decoder.scale_num = decoder.scale_denom = 1;

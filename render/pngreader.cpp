@@ -62,7 +62,7 @@ void requestRgb(png_structp png, png_infop info) {
 
 }  // namespace
 
-RenderSurface* readPng(const uint8_t* data, size_t size) {
+RenderSurface* readPng(const uint8_t* data, size_t size, ImageCodec::Oversize* oversize) {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, failDecode, ignoreWarning);
     if (!png) return nullptr;
     png_infop info = png_create_info_struct(png);
@@ -81,7 +81,7 @@ RenderSurface* readPng(const uint8_t* data, size_t size) {
     png_set_read_fn(png, &source, readFromMemory);
     png_read_info(png, info);
     png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
-    if (uint64_t(width) * height > ImageCodec::maxPixels) png_error(png, "picture too large");
+    if (!ImageCodec::fits(width, height, oversize)) png_error(png, "picture too large");
     requestRgb(png, info);
 
     surface = RenderSurface::create(width, height);

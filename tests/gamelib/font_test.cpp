@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 #include "captured_diagnostics.h"
-#include "damageddata.h"
+#include "ddamageddataexception.h"
 #include "dgraphics.h"
 #include "dimage.h"
 #include "dioexception.h"
@@ -12,6 +12,7 @@
 #include "program_fixture.h"
 #include "text.h"
 
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
@@ -126,7 +127,7 @@ TEST_F(FontTest, DamagedMetricsAreRefusedNamingTheirEntry) {
             try {
                 loadFont();
                 ADD_FAILURE() << c.what << ": loaded";
-            } catch (DamagedDataPtr& e) {
+            } catch (DDamagedDataExceptionPtr& e) {
                 const std::string message = narrow(e->getMessage());
                 EXPECT_EQ(message.rfind("the font metrics fonts/t/font_1 are damaged: ", 0), 0u) << message;
                 EXPECT_NE(message.find(c.why), std::string::npos) << c.what << ": " << message;

@@ -6,9 +6,9 @@
 #include "animation.h"
 #include "captured_diagnostics.h"
 #include "d7zipinputstream.h"
-#include "damageddata.h"
-#include "dioexception.h"
 #include "dbytearrayoutputstream.h"
+#include "ddamageddataexception.h"
+#include "dioexception.h"
 #include "dgraphics.h"
 #include "dhashtable.h"
 #include "dimage.h"
@@ -22,6 +22,7 @@
 #include "stringmanager.h"
 
 using dfc::io::D7zipInputStream;
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringPtr;
 using dfc::lang::DSystem;
@@ -174,22 +175,24 @@ TEST(AnimationTest, ALoweredDelayStillMovesTheAnimationOn) {
 }
 
 TEST_F(AtlasTest, AFrameNameMissingFromTheAtlasIsReported) {
-    writeAtlas(spriteLine);
+    writeAtlas(std::string(spriteLine) + "\r\n");
     inProgram([] {
         GameLib::loadImageSet(u"/t/atlas");
         dfc::io::DByteArrayOutputStreamPtr bytes = new dfc::io::DByteArrayOutputStream();
         DSystem::err = new dfc::io::DPrintStream(bytes);
-        AnimationPtr animation = Animation::AnimationFromNames(new DStringArray(2, u"sq_up", u"gone"));
-        EXPECT_EQ(animation->frames->length, 2);
+        const std::u16string longName(70, u'n');
+        AnimationPtr animation =
+            Animation::AnimationFromNames(new DStringArray(3, u"sq_up", u"gone", longName.c_str()));
+        EXPECT_EQ(animation->frames->length, 3);
         EXPECT_EQ(animation->frames[0]->width, 2);
         EXPECT_EQ(animation->added, 0);
         const std::string printed(reinterpret_cast<const char*>(bytes->toByteArray()->data), bytes->size());
-        EXPECT_EQ(printed, "No frame name:gone\r\n");
+        EXPECT_EQ(printed, "No frame name:gone\r\nNo frame name:" + std::string(60, 'n') + "...\r\n");
     });
 }
 
 TEST_F(AtlasTest, AnAnimationByKeyNeedsItsListAndEveryFrame) {
-    writeAtlas(spriteLine);
+    writeAtlas(std::string(spriteLine) + "\r\n");
     struct Case {
         const char16_t* key;
         int frames;  // 0: no animation
@@ -218,12 +221,13 @@ TEST_F(AtlasTest, AnAnimationByKeyNeedsItsListAndEveryFrame) {
 }
 
 // An atlas text ends with an empty line: one that ends without it was cut short, and says
-// where; the pictures read before the cut stay.
+// where; the pictures read before the cut stay, and those after it are not named one by one.
 TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
     const std::string cut = "ImageAtlas: t/atlas.txt is cut short, without the empty line that ends an atlas: ";
+    const std::string longName(70, 'b'), quotedName = "\"" + longName.substr(0, 60) + "...\"";
     struct Case {
         const char* what;
-        const char* text;
+        std::string text;
         std::vector<const char16_t*> found;
         std::string printed;
     } const cases[] = {
@@ -237,6 +241,11 @@ TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
         {"cut inside the end line", "a;0;0;1;1\r\n\r", {u"a"},
          cut + "it ends after the picture \"a\"; the pictures after it are missing\r\n"},
         {"cut before its first byte", "", {}, cut + "it is empty\r\n"},
+        {"cut after a long name", "a;0;0;1;1\r\n" + longName + ";0;0;1;1\r\n", {u"a"},
+         cut + "it ends after the picture " + quotedName + "; the pictures after it are missing\r\n"},
+        {"cut inside a long line", "a;0;0;1;1\r\n" + longName, {u"a"},
+         cut + "it ends inside the line " + quotedName + "; the pictures from there on are missing\r\n"},
+        {"whole after a cut", "a;0;0;1;1\r\n\r\n", {u"a"}, ""},
     };
     for (const Case& c : cases) {
         writeAtlas(c.text);
@@ -245,6 +254,8 @@ TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
             GameLib::loadImageSet(u"/t/atlas");
             for (const char16_t* name : c.found) EXPECT_TRUE(ImageAtlas::find(name)) << c.what;
             EXPECT_EQ(printedDiagnostics(), c.printed) << c.what;
+            Animation::AnimationFromNames(new DStringArray(1, u"gone"));
+            EXPECT_EQ(printedDiagnostics(), c.printed.empty() ? "No frame name:gone\r\n" : c.printed) << c.what;
             endDiagnostics();
         });
     }
@@ -280,6 +291,9 @@ TEST_F(AtlasTest, ADamagedTextIsRefusedNamingItsEntry) {
         {"outside", "in;0;0;7;4\r\nwide;1;0;7;1\r\ndeep;0;2;1;3\r\n\r\n",
          damaged +
              "2 of its 3 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"wide\" at (1, 0) 7 x 1"},
+        {"outside, with a long name", std::string(70, 'w') + ";1;0;7;1\r\n\r\n",
+         damaged + "1 of its 1 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"" +
+             std::string(60, 'w') + "...\" at (1, 0) 7 x 1"},
         {"empty", "e;2;2;0;1\r\n\r\n",
          damaged +
              "1 of its 1 rectangles lie outside its picture t/atlas.png (7 x 4), the first \"e\" at (2, 2) 0 x 1"},
@@ -291,7 +305,7 @@ TEST_F(AtlasTest, ADamagedTextIsRefusedNamingItsEntry) {
             try {
                 GameLib::loadImageSet(u"/t/atlas");
                 ADD_FAILURE() << c.what << ": loaded";
-            } catch (DamagedDataPtr& e) {
+            } catch (DDamagedDataExceptionPtr& e) {
                 const DStringPtr message = e->getMessage();
                 EXPECT_EQ(std::string(message->chars(), message->chars() + message->length()), c.message) << c.what;
             }
@@ -320,7 +334,7 @@ TEST_F(PocketPcAtlasTest, ALargePictureIsNeverCutByTheSmallScreensText) {
         try {
             GameLib::loadImageSet(u"/t/all");
             ADD_FAILURE() << "loaded";
-        } catch (DamagedDataPtr& e) {
+        } catch (DDamagedDataExceptionPtr& e) {
             const std::string message = platform::narrow(e->getMessage()->chars());
             EXPECT_NE(message.find("no readable entry ppc/t/all.txt (t/all.txt is laid out for the small screen)"),
                       std::string::npos)

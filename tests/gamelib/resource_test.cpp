@@ -6,7 +6,7 @@
 #include <vector>
 #include "archive_fixture.h"
 #include "d7zipinputstream.h"
-#include "damageddata.h"
+#include "ddamageddataexception.h"
 #include "dexception.h"
 #include "dioexception.h"
 #include "gamelib.h"
@@ -17,6 +17,7 @@
 #include "started_app.h"
 
 using dfc::io::D7zipInputStream;
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::io::DInputStreamPtr;
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringPtr;
@@ -101,7 +102,7 @@ TEST_F(Resources, EachNameOpensTheVariantItsScreenAndPlatformAskFor) {
             EXPECT_EQ(readAll(GameLib::openResource(name)), c.opened);
             EXPECT_EQ(readAll(GameLib::resolvePath(name)), c.opened);
         } else {
-            EXPECT_THROW(GameLib::openResource(name), DamagedDataPtr);
+            EXPECT_THROW(GameLib::openResource(name), DDamagedDataExceptionPtr);
         }
     }
 }
@@ -187,7 +188,7 @@ TEST_F(Resources, ALargeScreensLayoutTextHasNoSmallStandIn) {
         if (*c.opened)
             EXPECT_EQ(readAll(GameLib::openScreenResource(name)), c.opened);
         else
-            EXPECT_THROW(GameLib::openScreenResource(name), DamagedDataPtr);
+            EXPECT_THROW(GameLib::openScreenResource(name), DDamagedDataExceptionPtr);
         EXPECT_EQ(platform::narrow(GameLib::servingEntry(name)->chars()), c.entry);
     }
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "animation.h"
+#include "captured_diagnostics.h"
 #include "gameimage.h"
 #include "dobjectarray.h"
 #include "dstringarray.h"
@@ -86,6 +87,51 @@ TEST_F(Help, PicturesMayBeOneAnimationOrNone) {
         EXPECT_EQ(layoutLines({only}), (std::vector<std::string>{"picture 0", "%1"}));
         laidOut({"%0", "text"}, nullptr);
         EXPECT_EQ(layoutLines(), (std::vector<std::string>{"%0", "text"}));
+    });
+}
+
+// A damaged help text is named once, however often it is laid out, and what was read before the
+// damage is shown.
+TEST_F(Help, ADamagedTextIsNamedOnceAndWhatWasReadIsShown) {
+    const std::string whole = helpFile({"first", "second"});
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::vector<std::string> lines;
+        std::string printed;  // after "Help: <entry>"
+    } cases[] = {
+        {"whole", whole, {"first", "second"}, ""},
+        {"empty", "", {}, " is empty: every text it holds is missing"},
+        {"cut inside a paragraph",
+         whole.substr(0, whole.size() - 2),
+         {"first"},
+         " is cut short: its paragraph 2 lacks its end; what followed is missing"},
+        {"cut inside a length",
+         helpFile({"first"}) + '\0',
+         {"first"},
+         " is cut short: its paragraph 2 lacks its end; what followed is missing"},
+        {"no modified UTF-8",
+         helpFile({"first", "\xff"}),
+         {"first"},
+         " is damaged: its paragraph 2 is no modified UTF-8; it and what followed are missing"},
+    };
+    inProgram([&] {
+        beginDiagnostics();
+        int made = 0;
+        for (const auto& c : cases) {
+            const std::string name = "help/" + std::to_string(++made) + "_help.txt";
+            folder.write(name, c.bytes);
+            for (int layout = 0; layout < 2; ++layout) {
+                GameMenuPtr menu = new GameMenu();
+                menu->layoutText(platform::widen("/" + name).c_str(), nullptr);
+                EXPECT_EQ(layoutLines(), c.lines) << c.what;
+            }
+            const std::string named = c.printed.empty() ? "" : "Help: " + name + c.printed + "\r\n";
+            EXPECT_EQ(printedDiagnostics(), named) << c.what;
+            endDiagnostics();
+            beginDiagnostics();
+        }
+        endDiagnostics();
     });
 }
 

@@ -2,7 +2,9 @@
 // and the effect and music levels on the speaker.
 #include <gtest/gtest.h>
 #include <string>
-#include "app_folder_test.h"
+#include "archive_fixture.h"
+#include "captured_diagnostics.h"
+#include "d7zipinputstream.h"
 #include "dmanager.h"
 #include "sound.h"
 #include "sound_files.h"
@@ -16,10 +18,10 @@ using dfc::microedition::media::DPlayerPtr;
 
 namespace {
 
-class GameSound : public AppFolderTest {
+class GameSound : public ArchiveTest {
 protected:
     void SetUp() override {
-        AppFolderTest::SetUp();
+        ArchiveTest::SetUp();
         const std::vector<uint8_t> wav = makeWav({22050, 1, 16}, std::vector<int16_t>(2000, 1000));
         const std::vector<uint8_t> mod = makeMod(false);
         folder.write("snd/effect.wav", std::string(wav.begin(), wav.end()));
@@ -35,7 +37,7 @@ protected:
         Sound::loopCount = 1;
         Sound::effectsOn = true;
         DManager::closeSound();
-        AppFolderTest::TearDown();
+        ArchiveTest::TearDown();
     }
 
     // Sounds 0 to 4: an effect, a tune, both files, neither file, a broken effect with a tune.
@@ -65,6 +67,23 @@ TEST_F(GameSound, EachNameTakesItsWavThenItsModThenNothing) {
     EXPECT_EQ(state(0), DPlayer::PREFETCHED);
     Sound::play(3, 1);
     EXPECT_FALSE(Sound::currentPlayer) << "an empty entry plays nothing";
+}
+
+// A sound that cannot be loaded is named with the reason: missing from the archive, which is
+// named by its path, or there but not playing.
+TEST_F(GameSound, ASoundThatCannotBeLoadedSaysWhy) {
+    pack("game.dat", {{"snd/other.wav", "RIFF"}});
+    dfc::io::D7zipInputStream::openArchive(u"game.dat", u"");
+    folder.write("snd/dud.wav", "RIFF, but nothing more");
+    beginDiagnostics();
+    Sound::loadSounds(new DStringArray(3, u"/snd/missing", u"/snd/dud", u"/snd/broken"));
+    EXPECT_EQ(printedDiagnostics(),
+              "Sound: cannot load /snd/missing.wav or /snd/missing.mod: the data archive " + folder.file("game.dat") +
+                  " has no readable entry snd/missing.wav nor snd/missing.mod and there is no such file beside the "
+                  "program\r\n"
+                  "Sound: cannot load /snd/dud.wav or /snd/dud.mod: the sound snd/dud.wav is damaged: it does not "
+                  "play\r\n");
+    endDiagnostics();
 }
 
 TEST_F(GameSound, LevelsSetAndReadTheSpeakerVolumes) {

@@ -2,14 +2,18 @@
 #include <vector>
 #include "archive_fixture.h"
 #include "d7zipinputstream.h"
+#include "ddamageddataexception.h"
 #include "dexception.h"
 #include "dgraphics.h"
 #include "dimage.h"
 #include "dioexception.h"
 #include "idle_midlet.h"
+#include "image_makers.h"
 #include "platform.h"
 #include "rendersurface.h"
 
+using dfc::io::DDamagedDataExceptionPtr;
+using dfc::io::DIOExceptionPtr;
 using dfc::lang::DArrayIndexOutOfBoundsExceptionPtr;
 using dfc::lang::DIllegalArgumentExceptionPtr;
 using dfc::lang::DintArray;
@@ -18,8 +22,6 @@ using dfc::lang::DNullPointerExceptionPtr;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
-using dfc::microedition::lcdui::DPictureExceptionPtr;
-using dfc::io::DIOExceptionPtr;
 using Rows = std::vector<std::vector<uint16_t>>;
 
 namespace {
@@ -103,25 +105,50 @@ TEST_F(Images, NamesThatGiveNoPictureThrow) {
 }
 
 // The exception's message is the one line a user reads: the entry as the archive lists it, under
-// the image folder, and what is wrong with it.
+// the image folder, and what is wrong with it; a missing entry names the archive by its path.
 TEST_F(Images, APictureThatCannotBeReadIsNamedByItsEntry) {
-    openArchive({{"ppc/text.png", "not a picture"}});
+    std::vector<uint8_t> large(encodePng({1, 1, PNG_COLOR_TYPE_GRAY, 8, false, {{0}}, {}, {}}));
+    declarePngSize(large, 4097, 4096);
+    std::vector<uint8_t> wide = encodeJpeg(8, 8, 1, std::vector<uint8_t>(64, 0));
+    declareJpegSize(wide, 65000, 300);
+    std::vector<uint8_t> limit(large);
+    declarePngSize(limit, 4096, 4096);
+    openArchive({{"ppc/text.png", "not a picture"},
+                 {"ppc/large.png", std::string(large.begin(), large.end())},
+                 {"ppc/wide.jpg", std::string(wide.begin(), wide.end())},
+                 {"ppc/limit.png", std::string(limit.begin(), limit.end())}});
     midlet().properties[u"image.path"] = u"/ppc";
+    const std::string damaged = "it is no PNG or JPEG picture that decodes";
     const struct {
         const char16_t* name;
         std::string message;
     } cases[] = {
-        {u"/text.png", "the picture ppc/text.png is damaged: it is no PNG or JPEG picture that decodes"},
-        {u"/missing.png", "cannot open the picture /missing.png: the data archive has no readable entry "
-                          "ppc/missing.png and there is no such file beside the program"},
+        {u"/text.png", "the picture ppc/text.png is damaged: " + damaged},
+        {u"/missing.png", "cannot open the picture /missing.png: the data archive " + folder.file("game.dat") +
+                              " has no readable entry ppc/missing.png and there is no such file beside the program"},
+        {u"/large.png",
+         "the picture ppc/large.png is too large: 4097 x 4096 pixels, more than the 16777216 a picture may have"},
+        {u"/wide.jpg",
+         "the picture ppc/wide.jpg is too large: 65000 x 300 pixels, more than the 16777216 a picture may have"},
+        // Within the limit, but with no pixel data behind its size.
+        {u"/limit.png", "the picture ppc/limit.png is damaged: " + damaged},
     };
     for (const auto& c : cases) {
         try {
             DImage::createImage(c.name);
             ADD_FAILURE() << c.message;
-        } catch (DPictureExceptionPtr& e) {
+        } catch (DDamagedDataExceptionPtr& e) {
             EXPECT_EQ(platform::narrow(e->getMessage()->chars()), c.message);
         }
+    }
+    dfc::io::D7zipInputStream::closeArchive();
+    try {
+        DImage::createImage(u"/text.png");
+        ADD_FAILURE() << "read with no archive open";
+    } catch (DDamagedDataExceptionPtr& e) {
+        EXPECT_EQ(platform::narrow(e->getMessage()->chars()),
+                  "cannot open the picture /text.png: no data archive is open to hold ppc/text.png and there is no "
+                  "such file beside the program");
     }
 }
 

@@ -91,15 +91,16 @@ protected:
             << entry;
     }
 
-    // The entry of the folder's game.dat given other bytes, stored as they are.
-    static void replaceEntry(const std::string& dir, const std::string& entry, const std::string& bytes) {
+    // The entry of the folder's game.dat given other bytes, stored as they are or packed.
+    static void replaceEntry(const std::string& dir, const std::string& entry, const std::string& bytes,
+                             const std::string& coder = "Copy") {
         removeEntry(dir, entry);
         const std::string stage = dir + "/stage/";
         fs::create_directories(fs::path(stage + entry).parent_path());
         FILE* out = std::fopen((stage + entry).c_str(), "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), out);
         std::fclose(out);
-        const std::string add = "cd '" + stage + "' && 7zz a -bso0 -bsp0 -m0=Copy ../game.dat '" + entry + "'";
+        const std::string add = "cd '" + stage + "' && 7zz a -bso0 -bsp0 -m0=" + coder + " ../game.dat '" + entry + "'";
         ASSERT_EQ(0, std::system((add + " > /dev/null").c_str())) << entry;
     }
 
@@ -239,6 +240,10 @@ TEST_F(DamagedData, AStartThatFailsSaysWhatItCouldNotReadAndExitsWithAFailure) {
     EXPECT_NE(runs[0].outcome.output.find("GameLib: cannot open the data archive " + runs[0].folder + "/game.dat:"),
               std::string::npos)
         << runs[0].outcome.output;
+    EXPECT_NE(runs[4].outcome.output.find("cannot open the picture /logo.png: the data archive " + runs[4].folder +
+                                          "/game.dat has no readable entry logo.png and there is no such file"),
+              std::string::npos)
+        << runs[4].outcome.output;
 }
 
 namespace {
@@ -252,6 +257,12 @@ std::string openingKeys(bool pocketPc, int game) {
     int at = 3000;
     for (int i = 0; i <= steps; ++i, at += 400) keys += held(at, pocketPc ? "down" : "right");
     return keys + held(at, "select") + std::to_string(at + 9000) + " close\n";
+}
+
+std::string repeated(const std::string& text, int times) {
+    std::string all;
+    while (times-- > 0) all += text;
+    return all;
 }
 
 }  // namespace
@@ -349,5 +360,34 @@ TEST_F(DamagedData, DamagedFontsAtlasesAndTextsAreNamedInOneLine) {
         EXPECT_EQ(o.output.rfind(cases[i].named, 0), 0u) << cases[i].entry << ":\n" << o.output;
         EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 1) << cases[i].entry << ":\n" << o.output;
         EXPECT_EQ(o.output.back(), '\n') << cases[i].entry << ":\n" << o.output;
+    }
+}
+
+// A text of one line as long as an entry may be, packed small: named in one short line, the
+// line quoted only in part; nothing of the game asks for the pictures a cut atlas lost one by one.
+TEST_F(DamagedData, AHugeLineIsQuotedInPartAndNamedOnce) {
+    struct Case {
+        const char* entry;
+        std::string bytes;
+        int game;  // -1: none opened
+        std::string named;
+    } const cases[] = {
+        {"keys.txt", std::string(size_t(64) << 20, '\0'), -1,
+         "StringManager: keys.txt is cut short: its last line, \"" + repeated("^@", 60) +
+             "...\", lacks its line end; what followed is missing\n"},
+        {"bxm/all.txt", std::string(size_t(8) << 20, 'a'), 0,
+         "ImageAtlas: bxm/all.txt is cut short, without the empty line that ends an atlas: it ends inside the line \"" +
+             std::string(60, 'a') + "...\"; the pictures from there on are missing\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string script = "keys-" + std::to_string(made + 1) + ".txt";
+        folder.write(script, c.game < 0 ? "2000 close\n" : openingKeys(false, c.game));
+        replaceEntry(prepare(c.entry, "--script '" + folder.file(script) + "'"), c.entry, c.bytes, "LZMA");
+    }
+    runAll("");
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Outcome& o = runs[i].outcome;
+        EXPECT_EQ(o.exitCode, 0) << cases[i].entry << ":\n" << o.output.substr(0, 2000);
+        EXPECT_EQ(o.output, cases[i].named) << cases[i].entry << ":\n" << o.output.substr(0, 2000);
     }
 }

@@ -94,6 +94,7 @@ protected:
 }  // namespace
 
 TEST_F(Properties, ParsesLinesOfKeyEqualsValue) {
+    const std::string longest(StringManager::longestLine, 'v');
     struct Case {
         const char* what;
         std::string bytes;
@@ -111,6 +112,7 @@ TEST_F(Properties, ParsesLinesOfKeyEqualsValue) {
         {"an empty file", "", {}},
         {"an empty first line", "\r\na=1\r\n", {}},
         {"bytes above 0x7F widen unsigned", "k=\xE9\xFF\r\n", {{"k", "\xC3\xA9\xC3\xBF"}}},
+        {"a long line keeps its start", "k=" + longest + "\r\nz=1\r\n", {{"k", longest.substr(2)}, {"z", "1"}}},
     };
     for (const Case& c : cases) EXPECT_EQ(load(c.bytes), c.expected) << c.what;
 }
@@ -217,6 +219,10 @@ TEST_F(Properties, ATextCutShortIsNamedWithItsLastLine) {
          "a=1\r\nland=l00.png;l0",
          {{"a", "1"}, {"land", "l00.png;l0"}},
          cut + "\"land=l00.png;l0\", lacks its line end; what followed is missing\r\n"},
+        {"cut inside a long line, quoted in part",
+         "land=" + std::string(100, 'l'),
+         {{"land", std::string(100, 'l')}},
+         cut + "\"land=" + std::string(55, 'l') + "...\", lacks its line end; what followed is missing\r\n"},
         {"cut between CR and LF",
          "a=1\r",
          {{"a", "1"}},
@@ -224,6 +230,8 @@ TEST_F(Properties, ATextCutShortIsNamedWithItsLastLine) {
         {"cut before its first byte", "", {}, "StringManager: res.txt is empty: every text it holds is missing\r\n"},
     };
     for (const Case& c : cases) {
+        // A table of its own: a damaged text is named once while its table lasts.
+        StringManager::properties = new DHashtable(11, 75);
         diagnostics = new DByteArrayOutputStream();
         DSystem::err = new DPrintStream(diagnostics);
         EXPECT_EQ(load(c.bytes), c.expected) << c.what;
@@ -246,6 +254,8 @@ TEST_F(Properties, ADamagedTextIsNamedOnceAndTheKeysItLostAreNotNamedAgain) {
                               "followed is missing\r\n";
     load("title=Brixmoor\r\nsub");
     load("title=Brixmoor\r\nsub");
+    // Damaged another way, the entry has still been named.
+    load("title=Brixmoor\r\nsu");
     EXPECT_FALSE(StringManager::getProperty(u"subtitle"));
     EXPECT_FALSE(StringManager::getProperty(u"pause"));
     EXPECT_EQ(printed(), named);

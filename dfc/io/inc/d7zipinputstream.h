@@ -18,6 +18,8 @@ public:
     // missing").
     static void openArchive(const lang::DStringPtr& name, const lang::DStringPtr& password);
     static void closeArchive();
+    // The open archive's path as the person at this machine names it; null when none is open.
+    static lang::DStringPtr archivePath();
     // "/menu/back.jpg", "menu/back.jpg" and "\menu\back.jpg" name the entry menu/back.jpg.
     // A name not in the archive or no open archive throws DFileNotFoundException; an entry that
     // cannot be unpacked (damaged, too large, another coder) DIOException; each message names

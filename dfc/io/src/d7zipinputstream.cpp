@@ -92,6 +92,8 @@ void D7zipInputStream::closeArchive() {
     archive() = Archive();
 }
 
+DStringPtr D7zipInputStream::archivePath() { return archive().shown; }
+
 D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
     if (!name) DFC_THROW(DNullPointerException);
     if (!archive().index) throw DFileNotFoundExceptionPtr(new DFileNotFoundException(u"no data archive is open"));

@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <memory>
 #include "dgraphics.ptr"
-#include "dioexception.h"
 #include "dimage.ptr"
 #include "dprimitives.h"
 #include "dstring.h"
@@ -10,14 +9,6 @@
 class RenderSurface;
 
 namespace dfc::microedition::lcdui {
-
-// A picture that cannot be read. Its message is the whole diagnostic in the user's terms, which
-// picture and what is wrong with it, with nothing of the source that noticed it.
-class DPictureException : public io::DIOException {
-public:
-    using DIOException::DIOException;
-    lang::DStringPtr toString() override { return u"DPictureException"; }
-};
 
 // An RGB565 picture with the colour key 0xF81F: pixels of that value are left out when the
 // image is drawn with DGraphics::drawImage.
@@ -34,7 +25,7 @@ public:
     static constexpr int TRANS_ROT270 = 6;
 
     // A PNG or JPEG file beside the executable, else the archive entry under "image.path";
-    // throws DPictureException when neither is a picture that decodes.
+    // throws DDamagedDataException naming the picture when neither is a picture that decodes.
     static DImagePtr createImage(lang::DStringPtr name, int transform = TRANS_NONE);
     // A transformed copy; the source is not changed.
     static DImagePtr createImage(DImagePtr source, int transform);

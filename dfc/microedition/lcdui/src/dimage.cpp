@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <limits>
 #include "d7zipinputstream.h"
+#include "ddamageddataexception.h"
 #include "dexception.h"
 #include "dgraphics.h"
 #include "dioexception.h"
@@ -81,7 +82,14 @@ DStringPtr archiveEntry(const DStringPtr& name) {
 }
 
 [[noreturn]] void throwUnreadable(const DStringPtr& line) {
-    throw DPictureExceptionPtr(new DPictureException(line));
+    throw io::DDamagedDataExceptionPtr(new io::DDamagedDataException(line));
+}
+
+// Why the bytes of a picture gave none.
+DStringPtr undecoded(const ImageCodec::Oversize& oversize) {
+    if (oversize.width == 0) return u"damaged: it is no PNG or JPEG picture that decodes";
+    return DStringPtr(u"too large: ") + int(oversize.width) + u" x " + int(oversize.height) +
+           u" pixels, more than the " + int(ImageCodec::maxPixels) + u" a picture may have";
 }
 
 SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
@@ -90,15 +98,15 @@ SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
     try {
         in = io::D7zipInputStream::open(entry);
     } catch (io::DFileNotFoundExceptionPtr&) {
-        throwUnreadable(u"cannot open the picture " + name + u": the data archive has no readable entry " + entry +
-                        u" and there is no such file beside the program");
+        throwUnreadable(u"cannot open the picture " + name + u": " + io::DDamagedDataException::missingReason(entry));
     } catch (lang::DExceptionPtr& e) {
         // The archive names itself, the entry and what is wrong with it.
         throwUnreadable(u"cannot open the picture " + name + u": " + e->getMessage());
     }
-    SurfacePtr decoded(ImageCodec::decode(in->getData(), in->getData() + in->getSize()));
+    ImageCodec::Oversize oversize;
+    SurfacePtr decoded(ImageCodec::decode(in->getData(), in->getData() + in->getSize(), &oversize));
     in->close();
-    if (!decoded) throwUnreadable(u"the picture " + entry + u" is damaged: it is no PNG or JPEG picture that decodes");
+    if (!decoded) throwUnreadable(u"the picture " + entry + u" is " + undecoded(oversize));
     return decoded;
 }
 
