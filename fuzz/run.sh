@@ -51,8 +51,9 @@ fi
 
 # One target: its corpus filled with its seeds, then the run; its report goes to its own file.
 run_target() {
-    local target=$1 corpus=$build/fuzz-corpus/$1 started=$SECONDS
-    $smoke && corpus=$seeds/corpus-$target
+    local target=$1 corpus=$build/fuzz-corpus/$1 log=$build/fuzz-$1.log started=$SECONDS
+    # A smoke run keeps neither its corpus nor its log: a long run's log beside it stays whole.
+    $smoke && corpus=$seeds/corpus-$target log=$seeds/fuzz-$target.log
     mkdir -p "$corpus"
     local patterns
     read -ra patterns <<<"$(sed -n 's|^// Seeds:||p' "$here/$target.cpp")"
@@ -73,13 +74,13 @@ run_target() {
     echo "== fuzz_$target: ${seconds} s, ${runs} runs at most, $(ls "$corpus" | wc -l) inputs to start from$note"
     if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -runs="$runs" -timeout=20 -rss_limit_mb=2048 \
         ${limit:+-malloc_limit_mb=$limit} -print_final_stats=1 -artifact_prefix="$crashes/$target-" "$corpus" \
-        2>"$build/fuzz-$target.log"; then
-        tail -60 "$build/fuzz-$target.log"
+        2>"$log"; then
+        tail -60 "$log"
         echo "fuzz_$target crashed; the input is in $crashes"
         return 1
     fi
     sed -n 's/^stat::number_of_executed_units: *\([0-9]*\)/\1 executions/p; s/^stat::peak_rss_mb: *\([0-9]*\)/\1 MB at most/p' \
-        "$build/fuzz-$target.log" | tr '\n' ' '
+        "$log" | tr '\n' ' '
     echo "in $((SECONDS - started)) s, no crash"
 }
 
