@@ -114,7 +114,7 @@ class CraftedArchive : public ArchiveTest {};
 
 TEST_F(CraftedArchive, EachIsRefusedInOneLineNamingTheArchiveAndTheFault) {
     const std::string archive = "the data archive " + folder.file("game.dat") + ": ";
-    EXPECT_EQ(refusal(u"logo.png"), archive + "it is missing");
+    EXPECT_EQ(refusal(u"logo.png"), archive + "it is missing, or is no regular file");
     folder.write("game.dat", "this is not an archive at all");
     EXPECT_EQ(refusal(u"logo.png"), archive + "it is no 7z archive");
     for (const Crafted& c : crafted) {
@@ -134,7 +134,7 @@ TEST_F(CraftedArchive, APipeInTheArchivesPlaceIsRefusedWithoutWaitingForAWriter)
         close(open(path.c_str(), O_WRONLY | O_NONBLOCK));
         ADD_FAILURE() << "the archive's open waits on the pipe";
     }
-    EXPECT_EQ(said.get(), "the data archive " + path + ": it is missing");
+    EXPECT_EQ(said.get(), "the data archive " + path + ": it is missing, or is no regular file");
 }
 
 TEST_F(CraftedArchive, NothingIsAllocatedForWhatTheArchiveOnlyClaims) {

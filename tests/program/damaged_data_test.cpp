@@ -206,7 +206,7 @@ TEST_F(DamagedData, AStartThatFailsSaysWhatItCouldNotReadAndExitsWithAFailure) {
         const char* damage;  // a shell command run in the program's folder
         const char* named;
     } cases[] = {
-        {"no data archive", "rm game.dat", "game.dat: it is missing"},
+        {"no data archive", "rm game.dat", "game.dat: it is missing, or is no regular file"},
         {"a data archive that is none", "echo not an archive > game.dat", "game.dat: it is no 7z archive"},
         // A byte of the header, which lies at the end of the file, changed.
         {"a data archive whose header is damaged",

@@ -69,7 +69,7 @@ void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& pas
     const DStringPtr shown = new DString(HostPathOf(path->chars()).c_str());
     HANDLE file = CreateFileW(path->chars(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) refused(shown, u"it is missing");
+    if (file == INVALID_HANDLE_VALUE) refused(shown, u"it is missing, or is no regular file");
     Archive opened;
     opened.shown = shown;
     try {
