@@ -82,7 +82,10 @@ DamagedDataPtr ImageFont::damaged(const DStringPtr& entry, const DStringPtr& why
     return new DamagedData(u"the font metrics " + entry + u" are damaged: " + why);
 }
 
-DStringPtr ImageFont::cased(const DStringPtr& text) const { return upperCase ? text->toUpperCase() : text; }
+DStringPtr ImageFont::cased(const DStringPtr& text) const {
+    if (!text) return u"";
+    return upperCase ? text->toUpperCase() : text;
+}
 
 bool ImageFont::findGlyph(char16_t c, Glyph* glyph) {
     for (int part = 0; part < partCount; ++part) {
