@@ -123,6 +123,11 @@ DStringPtr StringManager::getProperty(const DStringPtr& key) {
     return value;
 }
 
+DStringPtr StringManager::getText(const DStringPtr& key) {
+    const DStringPtr value = getProperty(key);
+    return value ? value : DStringPtr(u"");
+}
+
 bool StringManager::endsCutShort(const DStringPtr& key) {
     const DStringPtr cut = damage().cutKey;
     return cut && cut->equals(key);

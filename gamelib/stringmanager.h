@@ -32,6 +32,8 @@ public:
     // Null, with a diagnostic, for a key that is missing; quietly for one of a text that was cut
     // short, empty or missing, whose damage has been named.
     static dfc::lang::DStringPtr getProperty(const dfc::lang::DStringPtr& key);
+    // The same, but empty for a missing key: for a text joined to others, where a null would read "null".
+    static dfc::lang::DStringPtr getText(const dfc::lang::DStringPtr& key);
     // Whether the key's line is the one a cut ended the text last loaded in: its value may be cut
     // short too, which has been named.
     static bool endsCutShort(const dfc::lang::DStringPtr& key);

@@ -79,7 +79,7 @@ void Rockvale::start() {
     previousMenuMode = mainMenu;
     youWinText = StringManager::getProperty(u"youwin");
     gameOverText = StringManager::getProperty(u"gameover");
-    levelText = StringManager::getProperty(u"level");
+    levelText = StringManager::getText(u"level");
     lifePanel = GameImage::load(u"lifePanel");
     GameLib::advanceLoadingBar();
     StarField::create();

@@ -157,6 +157,14 @@ TEST_F(Properties, MissingKeyIsNullWithADiagnostic) {
     EXPECT_FALSE(StringManager::getProperty(u"subtitle"));
 }
 
+// Joined to a number, a missing text must add nothing: a null would read "null".
+TEST_F(Properties, TheTextOfAMissingKeyIsEmptyWithADiagnostic) {
+    load("score=Score\r\n");
+    EXPECT_EQ(narrow(StringManager::getText(u"score") + u" " + 5), "Score 5");
+    EXPECT_EQ(narrow(StringManager::getText(u"level") + u" " + 5), " 5");
+    EXPECT_EQ(printed(), "StringManager: property not found: level\r\n");
+}
+
 TEST_F(Properties, GetIntParsesOrFallsBackToTheDefault) {
     load("n=42\r\nneg=-7\r\nword=abc\r\n");
     struct Case {
