@@ -2,6 +2,7 @@
 #include <set>
 #include <string>
 #include "d7zipinputstream.h"
+#include "damageddata.h"
 #include "dexception.h"
 #include "dinteger.h"
 #include "dioexception.h"
@@ -57,6 +58,12 @@ void diagnoseOnce(const DStringPtr& line) {
     if (damage().said.insert(std::u16string(line->chars(), size_t(line->length()))).second) diagnose(line);
 }
 
+// The resource the table was last loaded from, as the opener was asked for it.
+DStringPtr& loadedText() {
+    static DStringPtr name;
+    return name;
+}
+
 }  // namespace
 
 StringManager::Opener StringManager::openResource = openArchiveEntry;
@@ -71,6 +78,7 @@ void StringManager::loadProperties(const DStringPtr& name) {
     DStringPtr file = name + u".txt";
     DInputStreamPtr in = openResource(file);
     if (!in) in = openResource(file = name + u".dat");
+    loadedText() = file;
     bool whole = in->available() != 0;
     if (!whole) diagnoseOnce(u"StringManager: " + entryName(file) + u" is empty: every text it holds is missing");
     DDataInputStreamPtr lines = new DDataInputStream(in);
@@ -141,6 +149,11 @@ int StringManager::getInt(const DStringPtr& key, int defaultValue) {
     } catch (DExceptionPtr&) {
         return defaultValue;
     }
+}
+
+void StringManager::requireKey(const DStringPtr& key) {
+    if (!properties->get(key))
+        throw DamagedDataPtr(new DamagedData(u"the text " + entryName(loadedText()) + u" has no key " + key));
 }
 
 DStringArrayPtr StringManager::split(const DStringPtr& text, char16_t separator) {

@@ -38,6 +38,9 @@ public:
     // short too, which has been named.
     static bool endsCutShort(const dfc::lang::DStringPtr& key);
     static int getInt(const dfc::lang::DStringPtr& key, int defaultValue);
+    // For a key a game cannot play without: one the text last loaded lacks throws DamagedData
+    // naming the text and the key.
+    static void requireKey(const dfc::lang::DStringPtr& key);
     // The fields between separators: k separators give k + 1 fields, empty ones included.
     static dfc::lang::DStringArrayPtr split(const dfc::lang::DStringPtr& text, char16_t separator);
 };

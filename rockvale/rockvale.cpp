@@ -75,6 +75,7 @@ void Rockvale::start() {
     GameLib::advanceLoadingBar();
     menu = new GameMenu();
     StringManager::loadProperties(u"/res");
+    Ship::requireShotSpeeds();
     createMenu(mainMenu);
     previousMenuMode = mainMenu;
     youWinText = StringManager::getProperty(u"youwin");
