@@ -167,7 +167,7 @@ void Brixmoor::makePlayThings() {
 
 void Brixmoor::loadLabels() {
     StringManager::loadProperties(u"/res");
-    scoreLabel = StringManager::getProperty(u"score") + u" ";
+    scoreLabel = StringManager::getText(u"score") + u" ";
     pauseLabel = StringManager::getProperty(u"pause");
 }
 
@@ -663,8 +663,8 @@ void Brixmoor::paintBanner() {
     const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int h = banner->getHeight(), x = ScreenCanvas::screenWidth / 2, middle = ScreenCanvas::screenHeight / 2;
     const int anchor = DGraphics::HCENTER | DGraphics::TOP;
-    const DStringPtr title = lives < 1 ? StringManager::getProperty(u"gameover")
-                                       : StringManager::getProperty(u"level") + u" " + level;
+    const DStringPtr title =
+        lives < 1 ? StringManager::getProperty(u"gameover") : StringManager::getText(u"level") + u" " + level;
     banner->drawString(title, x, middle - 2 * h - 3, anchor);
     banner->drawString(scoreLabel + score(), x, middle - h, anchor);
 }

@@ -454,9 +454,9 @@ void DotvorGame::paintIntro() {
     const int x = ScreenCanvas::screenWidth / 2, line = title->getHeight() + 3;
     const int anchor = DGraphics::HCENTER | DGraphics::TOP;
     int y = (ScreenCanvas::screenHeight - 30) / 2;
-    title->drawString(StringManager::getProperty(u"level") + u" " + level(), x, y, anchor);
+    title->drawString(StringManager::getText(u"level") + u" " + level(), x, y, anchor);
     y += line;
-    title->drawString(StringManager::getProperty(u"score") + u" " + score, x, y, anchor);
+    title->drawString(StringManager::getText(u"score") + u" " + score, x, y, anchor);
     y += line;
     const GameImagePtr picture = playerImages ? GameImagePtr(playerImages[2]) : GameImagePtr();
     if (!picture || lives <= 0) return;
@@ -472,7 +472,7 @@ void DotvorGame::paintGameOver() {
     const int anchor = DGraphics::HCENTER | DGraphics::TOP;
     const int y = ScreenCanvas::screenHeight / 2 - 2 * title->getHeight() - 3;
     title->drawString(StringManager::getProperty(u"gameover"), x, y, anchor);
-    title->drawString(StringManager::getProperty(u"score") + u" " + score, x, y + line, anchor);
+    title->drawString(StringManager::getText(u"score") + u" " + score, x, y + line, anchor);
 }
 
 void DotvorGame::paintPlay() {

@@ -766,7 +766,7 @@ void Floodpass::paintEnd() {
     const int fh = banner->getHeight();
     banner->drawString(StringManager::getProperty(state == overState ? u"gameover" : u"gamecomplete"), width / 2,
                        height / 2 - 2 * fh - 3, centreTop);
-    banner->drawString(StringManager::getProperty(u"score") + u" " + score, width / 2, height / 2 - fh, centreTop);
+    banner->drawString(StringManager::getText(u"score") + u" " + score, width / 2, height / 2 - fh, centreTop);
 }
 
 void Floodpass::paintLevelStart() {
@@ -776,8 +776,8 @@ void Floodpass::paintLevelStart() {
     g->fillRect(0, 0, width, height);
     const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int fh = banner->getHeight(), y0 = height / 2 - 2 * fh - 3;
-    banner->drawString(StringManager::getProperty(u"level") + u" " + (levelIndex + 1), width / 2, y0, centreTop);
-    banner->drawString(StringManager::getProperty(u"score") + u" " + score, width / 2, y0 + fh + 3, centreTop);
+    banner->drawString(StringManager::getText(u"level") + u" " + (levelIndex + 1), width / 2, y0, centreTop);
+    banner->drawString(StringManager::getText(u"score") + u" " + score, width / 2, y0 + fh + 3, centreTop);
     const int w = lifeImage->width;
     for (int i = 0; i < lives; ++i) lifeImage->drawAt((width - (w + 3) * lives) / 2 + (w + 3) * i, y0 + 2 * (fh + 3));
 }

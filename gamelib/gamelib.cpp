@@ -11,6 +11,7 @@
 #include "dioexception.h"
 #include "dprintstream.h"
 #include "dsystem.h"
+#include "failurereason.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "imageatlas.h"
@@ -78,10 +79,9 @@ DInputStreamPtr looseFile(const DStringPtr& name) {
 // Damaged or missing data, whose message is the whole diagnostic.
 bool isDamagedData(const dfc::lang::DThrowablePtr& e) { return dynamic_cast<DDamagedDataException*>(e.get()); }
 
-// How a failure is named: damaged data in its own words, anything else by its exception's name
-// and message.
+// How a failure is named: damaged data in its own words, anything else by what went wrong.
 DStringPtr failureText(const dfc::lang::DThrowablePtr& e) {
-    return isDamagedData(e) ? e->getMessage() : e->toString() + u" (" + e->getMessage() + u")";
+    return isDamagedData(e) ? e->getMessage() : FailureReason::of(e);
 }
 
 // Names whose layout depends on the screen size.
@@ -195,7 +195,7 @@ void GameLib::tick() {
     } catch (dfc::lang::DThrowablePtr& e) {
         dropFailedMode(failureText(e));
     } catch (std::exception& e) {
-        dropFailedMode(new DString(e.what()));
+        dropFailedMode(FailureReason::of(e));
     }
     waitForFrameEnd();
     lastFrameTime = GetTickCount();
@@ -222,7 +222,7 @@ void GameLib::dropFailedMode(const DStringPtr& what) {
     try {
         if (failed) failed->stop();
     } catch (dfc::lang::DThrowablePtr& e) {
-        diagnose(u"GameLib: the failed game did not stop cleanly: " + e->toString());
+        diagnose(u"GameLib: the failed game did not stop cleanly: " + failureText(e));
     }
     failed = nullptr;
     try {

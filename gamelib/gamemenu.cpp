@@ -482,7 +482,7 @@ void GameMenu::loadHighScores(DStringPtr prefix, int number) {
     if (HighScores::load(prefix, number, &items, &values)) return;
     DStringArrayPtr names;
     DintArrayPtr scores;
-    HighScores::defaults(StringManager::getProperty(u"empty"), &names, &scores);
+    HighScores::defaults(StringManager::getText(u"empty"), &names, &scores);
     setContent(names, scores);
     saveHighScores(prefix, number);
 }

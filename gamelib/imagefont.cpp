@@ -84,7 +84,10 @@ DDamagedDataExceptionPtr ImageFont::damaged(const DStringPtr& entry, const DStri
     return new DDamagedDataException(u"the font metrics " + entry + u" are damaged: " + why);
 }
 
-DStringPtr ImageFont::cased(const DStringPtr& text) const { return upperCase ? text->toUpperCase() : text; }
+DStringPtr ImageFont::cased(const DStringPtr& text) const {
+    if (!text) return u"";
+    return upperCase ? text->toUpperCase() : text;
+}
 
 bool ImageFont::findGlyph(char16_t c, Glyph* glyph) {
     for (int part = 0; part < partCount; ++part) {

@@ -18,7 +18,8 @@ public:
     // Loads the strips name + "/font_<i>.png" and their metrics name + "/font_<i>". Metrics that
     // cannot be read, or whose glyph widths do not fill their strip, throw DDamagedDataException.
     void load(const dfc::lang::DStringPtr& name);
-    // Draws on the screen.
+    // Draws on the screen. A null text (a key the texts lack) is drawn as nothing and measured
+    // as zero wide.
     void drawString(const dfc::lang::DStringPtr& text, int x, int y, int anchor);
     void drawStringImpl(const dfc::microedition::lcdui::DGraphicsPtr& g, const dfc::lang::DStringPtr& text, int x,
                         int y, int anchor);
@@ -50,5 +51,6 @@ private:
     bool findGlyph(char16_t c, Glyph* glyph);
     // What a character moves the pen by: a blank the first glyph's width, a missing one 0.
     int advance(char16_t c);
+    // The text as the strips carry it; empty for a null text.
     dfc::lang::DStringPtr cased(const dfc::lang::DStringPtr& text) const;
 };

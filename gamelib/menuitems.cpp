@@ -34,7 +34,7 @@ void MenuItems::setEnds(const DStringArrayPtr& items, bool paused) {
 
 DStringArrayPtr MenuItems::levelChoice(int32_t highest) {
     DStringArrayPtr items = new DStringArray(highest + 1);
-    const DStringPtr label = text(u"level") + u" ";
+    const DStringPtr label = StringManager::getText(u"level") + u" ";
     for (int32_t i = 0; i < highest; ++i) items[i] = label + (highest - i);
     items[highest] = text(u"exit");
     return items;

@@ -2,6 +2,7 @@
 #include <set>
 #include <string>
 #include "d7zipinputstream.h"
+#include "ddamageddataexception.h"
 #include "dexception.h"
 #include "dinteger.h"
 #include "dioexception.h"
@@ -9,6 +10,8 @@
 #include "dsystem.h"
 #include "excerpt.h"
 
+using dfc::io::DDamagedDataException;
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
 using dfc::io::DEOFExceptionPtr;
@@ -60,6 +63,12 @@ Damage& damage() {
     return found;
 }
 
+// The resource the table was last loaded from, as the opener was asked for it.
+DStringPtr& loadedText() {
+    static DStringPtr name;
+    return name;
+}
+
 }  // namespace
 
 StringManager::Opener StringManager::openResource = openArchiveEntry;
@@ -74,6 +83,7 @@ void StringManager::loadProperties(const DStringPtr& name) {
     DStringPtr file = name + u".txt";
     DInputStreamPtr in = openResource(file);
     if (!in) in = openResource(file = name + u".dat");
+    loadedText() = file;
     bool whole = in->available() != 0;
     if (!whole) reportDamage(file, u" is empty: every text it holds is missing");
     DDataInputStreamPtr lines = new DDataInputStream(in);
@@ -126,6 +136,11 @@ DStringPtr StringManager::getProperty(const DStringPtr& key) {
     return value;
 }
 
+DStringPtr StringManager::getText(const DStringPtr& key) {
+    const DStringPtr value = getProperty(key);
+    return value ? value : DStringPtr(u"");
+}
+
 bool StringManager::endsCutShort(const DStringPtr& key) {
     const DStringPtr cut = damage().cutKey;
     return cut && cut->equals(key);
@@ -143,6 +158,11 @@ int StringManager::getInt(const DStringPtr& key, int defaultValue) {
 
 void StringManager::nameDamage(const DStringPtr& entry, const DStringPtr& line) {
     if (damage().named.insert(std::u16string(entry->chars(), size_t(entry->length()))).second) diagnose(line);
+}
+
+void StringManager::requireKey(const DStringPtr& key) {
+    if (!properties->get(key))
+        throw DDamagedDataExceptionPtr(new DDamagedDataException(u"the text " + entryName(loadedText()) + u" has no key " + key));
 }
 
 DStringArrayPtr StringManager::split(const DStringPtr& text, char16_t separator) {

@@ -37,10 +37,15 @@ public:
     // Null, with a diagnostic, for a key that is missing; quietly for one of a text that was cut
     // short, empty or missing, whose damage has been named.
     static dfc::lang::DStringPtr getProperty(const dfc::lang::DStringPtr& key);
+    // The same, but empty for a missing key: for a text joined to others, where a null would read "null".
+    static dfc::lang::DStringPtr getText(const dfc::lang::DStringPtr& key);
     // Whether the key's line is the one a cut ended the text last loaded in: its value may be cut
     // short too, which has been named.
     static bool endsCutShort(const dfc::lang::DStringPtr& key);
     static int getInt(const dfc::lang::DStringPtr& key, int defaultValue);
+    // For a key a game cannot play without: one the text last loaded lacks throws DDamagedDataException
+    // naming the text and the key.
+    static void requireKey(const dfc::lang::DStringPtr& key);
     // The fields between separators: k separators give k + 1 fields, empty ones included.
     static dfc::lang::DStringArrayPtr split(const dfc::lang::DStringPtr& text, char16_t separator);
     // Prints the line naming a damaged text unless its entry has been named while the table

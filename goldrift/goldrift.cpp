@@ -87,7 +87,7 @@ AnimationPtr heroPoses[Goldrift::poseCount], enemyPoses[Goldrift::poseCount];
 // The menu's item texts, looked up anew at every start.
 DStringArrayPtr itemTexts;
 
-DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
+DStringPtr text(const char16_t* key) { return StringManager::getText(key); }
 
 }  // namespace
 

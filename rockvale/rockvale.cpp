@@ -75,11 +75,12 @@ void Rockvale::start() {
     GameLib::advanceLoadingBar();
     menu = new GameMenu();
     StringManager::loadProperties(u"/res");
+    Ship::requireShotSpeeds();
     createMenu(mainMenu);
     previousMenuMode = mainMenu;
     youWinText = StringManager::getProperty(u"youwin");
     gameOverText = StringManager::getProperty(u"gameover");
-    levelText = StringManager::getProperty(u"level");
+    levelText = StringManager::getText(u"level");
     lifePanel = GameImage::load(u"lifePanel");
     GameLib::advanceLoadingBar();
     StarField::create();

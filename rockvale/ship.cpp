@@ -26,6 +26,9 @@ int screenHeight() { return ScreenCanvas::screenHeight; }
 
 int cosTable(int index) { return GameTables::rockvaleCosTable[index]; }
 
+// The text key of a shot speed: axis "dx" or "dy", index 1 to 4.
+DStringPtr shotSpeedKey(const char16_t* axis, int i) { return DStringPtr(axis) + i + u"k"; }
+
 }  // namespace
 
 Ship::Ship() : facingSuffix(u""), images(new GameImageArray(16)) {}
@@ -91,10 +94,17 @@ void Ship::shotVector(const DintArrayPtr& vector) {
         return;
     }
     const int i = (q == 1 || q == 3) ? 4 - step : step;
-    const int dx = StringManager::getInt(DStringPtr(u"dx") + i + u"k", 0);
-    const int dy = StringManager::getInt(DStringPtr(u"dy") + i + u"k", 0);
+    const int dx = StringManager::getInt(shotSpeedKey(u"dx", i), 0);
+    const int dy = StringManager::getInt(shotSpeedKey(u"dy", i), 0);
     vector[0] = xComponent(step, facingSuffix) < 0 ? -dx : dx;
     vector[1] = yComponent(step, facingSuffix) < 0 ? -dy : dy;
+}
+
+void Ship::requireShotSpeeds() {
+    for (int i = 1; i <= 4; ++i) {
+        StringManager::requireKey(shotSpeedKey(u"dx", i));
+        StringManager::requireKey(shotSpeedKey(u"dy", i));
+    }
 }
 
 void Ship::hit() {

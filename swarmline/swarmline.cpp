@@ -126,7 +126,7 @@ constexpr int32_t smallRunAccel = 1200, largeRunAccel = 500;
 // This game keeps its levels under its id followed by "S" and "M".
 SoundOptions soundOptions() { return SoundOptions(GameTables::swarmlineId + u"S", GameTables::swarmlineId + u"M"); }
 
-DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
+DStringPtr text(const char16_t* key) { return StringManager::getText(key); }
 
 // The animation of a frame list in the loaded properties; an empty one when the list or a
 // frame is missing (the look-up has said which), so that play goes on without the picture.

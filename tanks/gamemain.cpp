@@ -45,7 +45,7 @@ constexpr int32_t killValues[] = {10, 20, 30, 40};
 // The screen the results page is laid out for.
 constexpr int32_t smallScreenHeight = 220;
 
-DStringPtr text(const char16_t* key) { return StringManager::getProperty(key); }
+DStringPtr text(const char16_t* key) { return StringManager::getText(key); }
 
 }  // namespace
 

@@ -600,7 +600,7 @@ void Tunnex::paintGameOver() {
     const int h = banner->getHeight(), x = ScreenCanvas::screenWidth / 2;
     const int y0 = ScreenCanvas::screenHeight / 2 - 2 * h - 3, anchor = DGraphics::HCENTER | DGraphics::TOP;
     banner->drawString(u"Game over", x, y0, anchor);
-    banner->drawString(StringManager::getProperty(u"score") + u" " + player->score, x, y0 + h + 3, anchor);
+    banner->drawString(StringManager::getText(u"score") + u" " + player->score, x, y0 + h + 3, anchor);
 }
 
 void Tunnex::paintIntro() {
@@ -610,8 +610,8 @@ void Tunnex::paintIntro() {
     const int h = banner->getHeight(), x = ScreenCanvas::screenWidth / 2;
     const int y0 = ScreenCanvas::screenHeight / 2 - 2 * h - 3, y1 = y0 + h + 3;
     const int anchor = DGraphics::HCENTER | DGraphics::TOP;
-    banner->drawString(StringManager::getProperty(u"level") + u" " + level, x, y0, anchor);
-    banner->drawString(StringManager::getProperty(u"score") + u" " + player->score, x, y1, anchor);
+    banner->drawString(StringManager::getText(u"level") + u" " + level, x, y0, anchor);
+    banner->drawString(StringManager::getText(u"score") + u" " + player->score, x, y1, anchor);
     const AnimationPtr& walk = Player::walk[right];
     if (!walk || !walk->frames || walk->frames->length == 0) return;
     const GameImagePtr icon = walk->frames[0];

@@ -103,6 +103,21 @@ TEST_F(FontTest, DrawingLeavesTheClipAsItWas) {
     });
 }
 
+// A key the texts lack gives a null text: every font, cased or not, shows it as nothing.
+TEST_F(FontTest, ANullTextIsDrawnAsNothingAndMeasuredZeroWide) {
+    writeTestFont("fonts/t");
+    inProgram([] {
+        for (const bool upperCase : {true, false}) {
+            ImageFontPtr font = loadFont(upperCase);
+            EXPECT_EQ(font->stringWidth(nullptr), 0) << upperCase;
+            DImagePtr target = DImage::createImage(20, 12);
+            for (const int anchor : {0, DGraphics::HCENTER | DGraphics::TOP, DGraphics::RIGHT | DGraphics::BOTTOM})
+                font->drawStringImpl(target->getGraphics(), nullptr, 10, 6, anchor);
+            EXPECT_EQ(pixelsOf(target), std::vector<uint16_t>(20 * 12, white)) << upperCase;
+        }
+    });
+}
+
 // Metrics that cannot be read, or that would cut glyphs from the wrong pixels, stop the load
 // with one message naming the metrics; nothing is printed on the way.
 TEST_F(FontTest, DamagedMetricsAreRefusedNamingTheirEntry) {

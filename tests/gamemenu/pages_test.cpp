@@ -20,6 +20,7 @@
 #include "soundoptions.h"
 #include "app_folder_test.h"
 #include "started_app.h"
+#include "stringmanager.h"
 #include "virtualkeyboard.h"
 
 using dfc::lang::DintArray;
@@ -243,6 +244,22 @@ TEST_F(MenuPages, SharedItemListsTakeTheirTextsFromTheProperties) {
         EXPECT_EQ(narrow(levels[0]), "Level 3");
         EXPECT_EQ(narrow(levels[2]), "Level 1");
         EXPECT_EQ(narrow(levels[3]), "Exit");
+    });
+}
+
+// Texts the shared texts lack are left out of what is made from them: "null" would be shown,
+// and saved with the default score table.
+TEST_F(MenuPages, TextsMadeWithAMissingKeyLeaveItOut) {
+    inProgram([] {
+        StringManager::properties->remove(DStringPtr(u"empty"));
+        StringManager::properties->remove(DStringPtr(u"level"));
+        EXPECT_EQ(narrow(MenuItems::levelChoice(2)[0]), " 2");
+        GameMenuPtr menu = new GameMenu();
+        menu->loadHighScores(u"textless", 1);
+        EXPECT_EQ(narrow(menu->items[0]), " ");
+        GameMenuPtr again = new GameMenu();
+        again->loadHighScores(u"textless", 1);
+        EXPECT_EQ(narrow(again->items[7]), " ") << "as saved";
     });
 }
 

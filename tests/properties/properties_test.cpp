@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "byte_arrays.h"
+#include "damageddata.h"
 #include "dbytearrayinputstream.h"
 #include "dbytearrayoutputstream.h"
 #include "denumeration.h"
@@ -157,6 +158,35 @@ TEST_F(Properties, MissingKeyIsNullWithADiagnostic) {
     // Outside the frame there may be no diagnostic stream: the answer is the same.
     DSystem::err = nullptr;
     EXPECT_FALSE(StringManager::getProperty(u"subtitle"));
+}
+
+// Joined to a number, a missing text must add nothing: a null would read "null".
+TEST_F(Properties, TheTextOfAMissingKeyIsEmptyWithADiagnostic) {
+    load("score=Score\r\n");
+    EXPECT_EQ(narrow(StringManager::getText(u"score") + u" " + 5), "Score 5");
+    EXPECT_EQ(narrow(StringManager::getText(u"level") + u" " + 5), " 5");
+    EXPECT_EQ(printed(), "StringManager: property not found: level\r\n");
+}
+
+// A key a game cannot play without is named with the text that lacks it, as the opener served it.
+TEST_F(Properties, ARequiredKeyTheTextLacksIsNamedWithTheText) {
+    const auto named = [](const char16_t* key) {
+        try {
+            StringManager::requireKey(key);
+            return std::string("(nothing thrown)");
+        } catch (DamagedDataPtr& e) {
+            return narrow(e->getMessage());
+        }
+    };
+    load("a=1\r\nb=\r\n");
+    EXPECT_EQ(named(u"a"), "(nothing thrown)");
+    EXPECT_EQ(named(u"b"), "(nothing thrown)");
+    EXPECT_EQ(named(u"c"), "the text res.txt has no key c");
+    resources["/bxm/anim.txt"] = std::nullopt;
+    resources["/bxm/anim.dat"] = "a=1\r\n";
+    StringManager::loadProperties(u"/bxm/anim");
+    EXPECT_EQ(named(u"c"), "the text bxm/anim.dat has no key c");
+    EXPECT_EQ(printed(), "") << "the one line is the game's end";
 }
 
 TEST_F(Properties, GetIntParsesOrFallsBackToTheDefault) {
