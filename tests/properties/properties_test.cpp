@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 #include "byte_arrays.h"
-#include "damageddata.h"
 #include "dbytearrayinputstream.h"
 #include "dbytearrayoutputstream.h"
+#include "ddamageddataexception.h"
 #include "denumeration.h"
 #include "dhashtable.h"
 #include "dioexception.h"
@@ -19,6 +19,7 @@
 using dfc::io::DByteArrayInputStream;
 using dfc::io::DByteArrayOutputStream;
 using dfc::io::DByteArrayOutputStreamPtr;
+using dfc::io::DDamagedDataExceptionPtr;
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
 using dfc::io::DEOFExceptionPtr;
@@ -174,7 +175,7 @@ TEST_F(Properties, ARequiredKeyTheTextLacksIsNamedWithTheText) {
         try {
             StringManager::requireKey(key);
             return std::string("(nothing thrown)");
-        } catch (DamagedDataPtr& e) {
+        } catch (DDamagedDataExceptionPtr& e) {
             return narrow(e->getMessage());
         }
     };
