@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 
 // The river's measures and the rules of the plane and the craft that need nothing but numbers.
 // The game plays by them and the asset builder proves its levels by them, so the two cannot
@@ -28,6 +29,10 @@ public:
         int x;
         bool left;
     };
+    // The least and the most of a left x.
+    struct Span {
+        int left, right;
+    };
 
     static constexpr bool isWater(int tile) { return tile >= firstWater && tile <= lastWater; }
     static constexpr bool isRoad(int tile) { return tile >= firstRoad && tile <= lastRoad; }
@@ -41,6 +46,16 @@ public:
     // The plane's hit box, the middle half of its picture at (x, y).
     static constexpr Box planeBox(int x, int y, int planeWidth, int planeHeight) {
         return {x + (planeWidth >> 2), y - (planeHeight >> 2), planeWidth >> 1, planeHeight >> 1};
+    }
+    // The frames after a level's start in which no craft may meet the plane, whatever the player
+    // steers: too few to see a craft coming and steer clear of it.
+    static constexpr int clearFrames = 10;
+    // The box the plane's hit box may sweep in a frame after a (re)start at (x, y), whatever the
+    // player steers: a steer a frame at most, and a speed from slow to fast.
+    static constexpr Box planeReach(int x, int y, int planeWidth, int planeHeight, int frame) {
+        const Box low = planeBox(x - steerStep * frame, y + slow * frame, planeWidth, planeHeight);
+        const int rise = (fast - slow) * frame;
+        return {low.x, low.y + rise, low.width + 2 * steerStep * frame, low.height + rise};
     }
     // Touching boxes overlap.
     static constexpr bool overlaps(int x1, int y1, int x2, int y2, int w1, int h1, int w2, int h2) {
@@ -75,14 +90,29 @@ public:
         if (left) return x - speed < 1 ? Heading{0, false} : Heading{x - speed, true};
         return x + speed + width >= riverWidth ? Heading{riverWidth - width, true} : Heading{x + speed, false};
     }
-    // Where a craft new to play stands after its first frame, whose move comes before the plane
-    // meets it; balloons and patrols wait for a later frame.
-    static constexpr int firstFrameX(int kind, int x, int width, bool onRoad) {
+    // Where a craft new to play may stand in a frame of its play, by its left x: enemy planes
+    // cross at their speed; road vehicles run, or stop where a shot bridge leaves them; balloons
+    // and patrols step every third frame, either way, for a bank or an edge may turn them.
+    static constexpr Span reach(int kind, int x, int width, bool onRoad, int frame) {
         const int speed = speedOf(kind);
-        const bool left = startsFacingLeft(kind);
-        if (isPlane(kind)) return fly(x, width, speed, left);
-        if (isShooter(kind) && onRoad) return step(x, width, speed, left).x;
-        return x;
+        Heading at{x, startsFacingLeft(kind)};
+        if (isPlane(kind)) {
+            for (int i = 0; i < frame; ++i) at.x = fly(at.x, width, speed, at.left);
+            return {at.x, at.x};
+        }
+        if (isShooter(kind) && onRoad) {
+            Span span{x, x};
+            for (int i = 0; i < frame; ++i) {
+                at = step(at.x, width, speed, at.left);
+                span = {std::min(span.left, at.x), std::max(span.right, at.x)};
+            }
+            return span;
+        }
+        if (isBalloon(kind) || isPatrol(kind)) {
+            const int wander = speed * (frame / wanderFrames);
+            return {std::max(0, x - wander), std::min(riverWidth - width, x + wander)};
+        }
+        return {x, x};
     }
 };
 

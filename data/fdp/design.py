@@ -189,11 +189,11 @@ SCREENS = [
     # The openings: wide water, slow boats, a depot on the way.
     Screen("mouth", "The river opens wide: room to learn the controls.",
            "0:7-15 4:3-19 21:3-19 25:7-15",
-           "3,13,h 5,6,s 7,15,J 10,4,h 12,12,s 14,16,h 16,6,K 17,10,s 19,10,h 2,9,s 4,15,h 6,4,o 8,11,S 11,16,h 13,5,s 15,12,j 18,14,s 1,12,k 23,5,H",
+           "3,13,h 5,6,s 7,15,J 10,4,h 12,12,s 14,16,h 16,6,K 17,10,s 19,16,h 2,9,s 4,15,h 6,4,o 8,11,S 11,16,h 13,5,s 15,12,j 17,14,s 1,12,k 23,5,H",
            ),
     Screen("reach", "A broad straight reach with boats working it and a depot midstream.",
            "0:7-15 3:4-18 22:4-18 25:7-15",
-           "3,7,j 5,11,h 7,7,h 10,12,s 12,7,h 14,9,s 16,11,K 17,15,h 19,9,h 2,12,s 4,5,h 6,13,S 8,4,s 11,15,h 13,5,J 15,14,s 18,5,S 9,10,F 23,6,s",
+           "3,7,j 5,11,h 7,7,h 10,12,s 12,7,h 14,9,s 16,11,K 17,15,h 19,4,h 2,12,s 4,5,h 6,13,S 8,4,s 11,15,h 13,5,J 15,14,s 17,5,S 9,10,F 23,6,s",
            ),
     Screen("bend_left", "The river swings left round a wooded spur and comes back.",
            "0:7-15 6:2-11 13:1-10 19:2-12 25:7-15",

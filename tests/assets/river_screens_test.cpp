@@ -27,7 +27,10 @@ const char* const legend =
     "legend F water - kind=24\n"
     "legend s water - kind=12\n"
     "legend j water - kind=1\n"
-    "legend g land - kind=7\n";
+    "legend o water - kind=5\n"
+    "legend h water - kind=9\n"
+    "legend g land - kind=7\n"
+    "legend v land 109 kind=18\n";
 
 // 26 rows with water in columns 7 to 14; `rows` replace rows from the top.
 std::vector<std::string> channel() { return std::vector<std::string>(26, "xxxxxxx........xxxxxxx"); }
@@ -44,8 +47,8 @@ const std::string sizes =
     "balloonL1;balloonL2;gunL;gunL;helicopterL1;helicopterL2;helicopterL3;shipL1;shipL2;tankL1;tankL2;tankL3;tankL4;"
     "tankL1;tankL2;tankL3;tankL4;trainL;trainL;fuel";
 
-// Tiles: 0-4 land, 5 a road, 58 water (in a list of 60); the plane 16 x 16, a boat 24 x 10,
-// a depot 16 x 28 and a bridge 64 x 16.
+// Tiles: 0-4 land, 5 a road, 58 water, 109 a road with vehicles (in a list of 113); the plane
+// 16 x 16, a tank 20 x 10, every other craft 24 x 10, a depot 16 x 28 and a bridge 64 x 16.
 void writeData(const TempFolder& folder, const std::string& river, const std::string& options = sizes) {
     folder.write("data/f/manifest.txt",
                  "atlas a all.atlas\n"
@@ -53,18 +56,18 @@ void writeData(const TempFolder& folder, const std::string& river, const std::st
                  "screens a/screens.bin river.txt atlas=a frames=a/res.txt " + options + "\n");
     folder.write("data/f/all.atlas",
                  "width 128\nairplane.png = p.grid\nbridge.png = b.grid\nboat.png = s.grid\nfuel.png = d.grid\n"
-                 "tile.png = t.grid\n");
+                 "tank.png = k.grid\ntile.png = t.grid\n");
     folder.write("data/f/p.grid", block(16, 16));
     folder.write("data/f/b.grid", block(64, 16));
     folder.write("data/f/s.grid", block(24, 10));
+    folder.write("data/f/k.grid", block(20, 10));
     folder.write("data/f/d.grid", block(16, 28));
     folder.write("data/f/t.grid", block(8, 8));
     std::string land = "tile.png";
-    for (int i = 1; i < 60; ++i) land += ";tile.png";
-    std::string res = "land=" + land + "\r\nfuel=fuel.png\r\n";
+    for (int i = 1; i < 113; ++i) land += ";tile.png";
+    std::string res = "land=" + land + "\r\nfuel=fuel.png\r\ntankL1=tank.png\r\n";
     for (const char* key : {"airplainEnemyL1", "airplainEnemyL3", "balloonL1", "balloonL2", "gunL", "helicopterL1",
-                            "helicopterL2", "helicopterL3", "shipL1", "shipL2", "tankL1", "tankL2", "tankL3", "tankL4",
-                            "trainL"})
+                            "helicopterL2", "helicopterL3", "shipL1", "shipL2", "tankL2", "tankL3", "tankL4", "trainL"})
         res += std::string(key) + "=boat.png\r\n";
     folder.write("data/f/res.txt", res);
     folder.write("data/f/river.txt", river);
@@ -78,7 +81,7 @@ ToolRun build(const TempFolder& folder, const std::string& river, const std::str
 struct Refusal {
     const char* what;
     std::string river;
-    const char* reason;
+    std::string reason;
 };
 
 // Each river fails to build, and the builder says why.
@@ -158,8 +161,8 @@ TEST(RiverScreens, RefusesRiversTheGameCannotReadOrThePlaneCannotFly) {
         {"a short screen", std::string(legend) + "screen one\nxxxxxxx........xxxxxxx\nlevel a = one one\n", "22 cells"},
         {"a cell not in the legend",
          std::string(legend) + screen("one", {26, "xxxxxxx...?....xxxxxxx"}) + "level a = one one\n", "cell '?'"},
-        {"a tile the land list does not name", std::string(legend) + "legend q 60\n" + one + "level a = one one\n",
-         "tile 60 is not one of the 60"},
+        {"a tile the land list does not name", std::string(legend) + "legend q 113\n" + one + "level a = one one\n",
+         "tile 113 is not one of the 113"},
         {"a cell without a first-layer tile", std::string(legend) + "legend q -\n" + one + "level a = one one\n",
          "first-layer tile"},
         {"a kind above 24", std::string(legend) + "legend q water - kind=25\n" + one + "level a = one one\n",
@@ -179,20 +182,28 @@ TEST(RiverScreens, RefusesRiversTheGameCannotReadOrThePlaneCannotFly) {
     expectRefused(refusals);
 }
 
-// The craft move before the player can steer: none may stand where the plane appears at a
-// start or a restart. Under a bridge, shot or not, the plane meets the tiles.
+// The craft move before the player can steer clear: none may meet the plane in the first
+// frames of the level's start wherever the player steers it, nor in the first frame of a
+// restart. Under a bridge, shot or not, the plane meets the tiles.
 TEST(RiverScreens, RefusesCraftWhereThePlaneAppearsAndBridgesOverLand) {
     const std::string plain = screen("plain", channel());
     auto level = [&](const std::vector<std::string>& first, const std::vector<std::string>& second) {
         return std::string(legend) + plain + screen("first", first) + screen("second", second) +
                "level a = first second plain\n";
     };
-    std::vector<std::string> onStart = channel();
-    onStart[23] = "xxxxxxx..s.....xxxxxxx";
-    // Beside the start, clear of it in the first frame; a lost plane starts again a row higher,
-    // and by then the boat may have come across.
-    std::vector<std::string> besideStart = channel();
-    besideStart[21] = "xxxxxxxs.......xxxxxxx";
+    auto start = [](int row, const std::string& cells) {
+        std::vector<std::string> rows = channel();
+        rows[size_t(row)] = cells;
+        return rows;
+    };
+    // Each met only in a later frame: the helicopter at full speed, the gun by steering onto the
+    // bank, the balloon as the plane comes up to it, the helicopter by the bank turning it round
+    // and the tank by its tenth move towards the bridge.
+    std::vector<std::string> onBridge = start(19, "===v===B.......=======");
+    onBridge[20] = "=======........=======";
+    // Beside the start in a bay, out of the plane's way in its first frames; a lost plane starts
+    // again a row higher, and by then the boat may have come across.
+    const std::vector<std::string> besideStart = start(21, "xs.............xxxxxxx");
     std::vector<std::string> bridged = channel();
     bridged[12] = "=======B.......=======";
     bridged[13] = "=======........=======";
@@ -200,16 +211,27 @@ TEST(RiverScreens, RefusesCraftWhereThePlaneAppearsAndBridgesOverLand) {
     pastBridge[9] = "xxxxxxxj.......xxxxxxx";
     std::vector<std::string> overLand = bridged;
     overLand[13] = "xxxxxxxxxxxxxxxxxxxxxx";
+    const std::string startFrames =
+        " may meet the plane in the first 10 frames of the start, whatever the player steers";
     const Refusal refusals[] = {
-        {"a boat on the plane's start", level(onStart, channel()),
-         "the craft of kind 12 at screen first, line 24, column 10 may meet the plane in the first frame of the start, "
-         "before the player can steer it"},
+        {"a boat on the plane's start", level(start(23, "xxxxxxx..s.....xxxxxxx"), channel()),
+         "the craft of kind 12 at screen first, line 24, column 10" + startFrames},
+        {"a helicopter ahead of the start", level(start(18, "xxxxxxx...h....xxxxxxx"), channel()),
+         "the craft of kind 9 at screen first, line 19, column 11" + startFrames},
+        {"a gun on the bank beside the start", level(start(22, "xxxxxxg........xxxxxxx"), channel()),
+         "the craft of kind 7 at screen first, line 23, column 7" + startFrames},
+        {"a balloon ahead of the start", level(start(19, "xxxxxxx.....o..xxxxxxx"), channel()),
+         "the craft of kind 5 at screen first, line 20, column 13" + startFrames},
+        {"a helicopter the bank turns into the plane's way", level(start(19, "xxxxxxx........h.xxxxx"), channel()),
+         "the craft of kind 9 at screen first, line 20, column 16" + startFrames},
+        {"a tank driving for the bridge ahead of the start", level(onBridge, channel()),
+         "the craft of kind 18 at screen first, line 20, column 4" + startFrames},
         {"a boat beside the start", level(besideStart, channel()),
-         "the craft of kind 12 at screen first, line 22, column 8 may meet the plane in the first frame of a restart "
-         "before the first bridge"},
+         "the craft of kind 12 at screen first, line 22, column 2 may meet the plane in the first frame of a restart "
+         "before the first bridge, whatever the player steers"},
         {"a jet over the water past a bridge", level(channel(), pastBridge),
          "the craft of kind 1 at screen second, line 10, column 8 may meet the plane in the first frame of a restart "
-         "past the bridge at screen second, line 13, column 8"},
+         "past the bridge at screen second, line 13, column 8, whatever the player steers"},
         {"a bridge over land", level(channel(), overLand),
          "the plane finds no way from the start past screen second, line 14, under the bridge there: the plane meets "
          "the land tiles under a bridge, shot or not"},
@@ -220,10 +242,8 @@ TEST(RiverScreens, RefusesCraftWhereThePlaneAppearsAndBridgesOverLand) {
     std::vector<std::string> calm = bridged;
     calm[3] = "xxxxxxxj.......xxxxxxx";
     calm[11] = "xxxxxxg........xxxxxxx";
-    std::vector<std::string> farFromStart = channel();
-    farFromStart[18] = "xxxxxxxs.......xxxxxxx";
     TempFolder folder;
-    ToolRun run = build(folder, level(farFromStart, calm));
+    ToolRun run = build(folder, level(start(17, "xxxxxxxs.......xxxxxxx"), calm));
     EXPECT_EQ(run.status, 0) << run.output;
 }
 

@@ -1,20 +1,23 @@
 // Every shipped level, started and started again at each of its restart points under many
 // draws, keeps its plane through the first frames and meets no craft in them: the craft move
-// and their bullets fly before the player can steer.
+// and their bullets fly before the player can steer. At the level's start no craft meets the
+// plane in the frames the builder proves, however the player steers.
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include "drandom.h"
 #include "entityarray.h"
 #include "game_fixture.h"
 #include "gamelib.h"
+#include "keystate.h"
 #include "riverrules.h"
 #include "screens.h"
 
 namespace {
 
-constexpr int seeds = 12, firstFrames = 3;
+constexpr int seeds = 12, restartFrames = 3, steeredStarts = 64;
 
 // The level built as its start builds it, under the seed's draw of the craft; on every other
 // seed every craft is present, the worst a draw can do.
@@ -34,9 +37,9 @@ int exploding() {
 }
 
 // The plane is kept, and no craft meets it (one that did would blow up on the protected plane).
-void expectFirstFramesKeepThePlane(const std::string& what) {
+void expectFirstFramesKeepThePlane(const std::string& what, int frames) {
     const int lives = Floodpass::lives, blownUp = exploding();
-    for (int frame = 1; frame <= firstFrames; ++frame) {
+    for (int frame = 1; frame <= frames; ++frame) {
         Floodpass::playStep();
         ASSERT_EQ(Floodpass::planeState, Floodpass::planeFlying) << what << ", frame " << frame;
     }
@@ -79,10 +82,10 @@ void startEveryLevelAndRestartPoint() {
             const std::string at = "level " + std::to_string(level + 1) + ", seed " + std::to_string(seed);
             const int speed = Floodpass::slow + seed % 3;
             buildUnder(level, seed);
-            expectFirstFramesKeepThePlane(at + ": the start");
+            expectFirstFramesKeepThePlane(at + ": the start", RiverRules::clearFrames);
             buildUnder(level, seed);
             loseAndRestart(start, speed, 40 + 5 * seed, [] {});
-            expectFirstFramesKeepThePlane(at + ": a restart before the first bridge");
+            expectFirstFramesKeepThePlane(at + ": a restart before the first bridge", restartFrames);
             int bridges = 0;
             for (int i = 0; i < Floodpass::entities->length; ++i) {
                 if (Floodpass::entities[i]->kind != Entity::bridge) continue;
@@ -95,10 +98,58 @@ void startEveryLevelAndRestartPoint() {
                 const int planeY = RiverRules::startY(below, start, Floodpass::planeHeight);
                 loseAndRestart(below, speed, (bridge->y - planeY) / speed + 1, [&] { shootOnSight(bridge); });
                 ASSERT_EQ(Floodpass::bridgesPassed, 1) << past;
-                expectFirstFramesKeepThePlane(past);
+                expectFirstFramesKeepThePlane(past, restartFrames);
             }
             EXPECT_GT(bridges, 0) << at;
         }
+}
+
+// Keys held a while and changed now and then: left, right or neither; faster, slower or neither.
+class Steering {
+public:
+    explicit Steering(unsigned seed) : draw(seed) {}
+    void press(bool change) {
+        if (change || draw() % 4 == 0) {
+            across = int(draw() % 3) - 1;
+            along = int(draw() % 3) - 1;
+        }
+        KeyState::left = across < 0;
+        KeyState::right = across > 0;
+        KeyState::up = along > 0;
+        KeyState::down = along < 0;
+    }
+
+private:
+    std::mt19937 draw;
+    int across = 0, along = 0;
+};
+
+int activeCraft() {
+    int count = 0;
+    for (int i = 0; i < Floodpass::entities->length; ++i) {
+        const EntityPtr& entity = Floodpass::entities[i];
+        count += entity->state == Entity::active && entity->kind != Entity::bridge && entity->kind != Entity::fuelDepot;
+    }
+    return count;
+}
+
+// Each level started many times with every craft present and the player steering at random
+// without firing: no craft blows up on the plane, and nothing scores.
+void steerEveryLevelsStart() {
+    Steering steering(35);
+    for (int level = 0; level < Screens::levelCount(); ++level)
+        for (int start = 0; start < steeredStarts; ++start) {
+            buildUnder(level, 2 * start);
+            const int craft = activeCraft(), score = Floodpass::score;
+            for (int frame = 1; frame <= RiverRules::clearFrames; ++frame) {
+                steering.press(frame == 1);
+                Floodpass::playStep();
+            }
+            const std::string at = "level " + std::to_string(level + 1) + ", start " + std::to_string(start);
+            EXPECT_EQ(activeCraft(), craft) << at << ": a craft met the plane";
+            EXPECT_EQ(Floodpass::score, score) << at;
+        }
+    KeyState::left = KeyState::right = KeyState::up = KeyState::down = false;
 }
 
 // The craft move and their bullets fly before the frame's count of the protection: a craft or
@@ -132,6 +183,40 @@ TEST_F(FloodpassTest, EveryLevelKeepsItsPlaneThroughTheFirstFramesOfEveryStart) 
 
 TEST_F(PocketPcFloodpassTest, EveryLevelKeepsItsPlaneThroughTheFirstFramesOfEveryStart) {
     inGame([] { startEveryLevelAndRestartPoint(); });
+}
+
+// Held hard over, faster or slower, the plane's box comes to the edges of the reach that the
+// builder proves the level's start for, and no further.
+TEST_F(FloodpassTest, ThePlaneReachesTheEdgesOfItsProvedReach) {
+    inGame([] {
+        for (const bool left : {true, false})
+            for (const bool faster : {true, false}) {
+                SCOPED_TRACE(std::string(left ? "left" : "right") + (faster ? ", faster" : ", slower"));
+                openRiver(4);
+                const RiverRules::Box reach =
+                    RiverRules::planeReach(Floodpass::planeX, Floodpass::planeY, Floodpass::planeWidth,
+                                           Floodpass::planeHeight, RiverRules::clearFrames);
+                for (int frame = 1; frame <= RiverRules::clearFrames; ++frame) {
+                    KeyState::left = left;
+                    KeyState::right = !left;
+                    KeyState::up = faster;
+                    KeyState::down = !faster;
+                    Floodpass::playStep();
+                }
+                const int box = Floodpass::boxLeft(), top = Floodpass::boxTop();
+                EXPECT_EQ(left ? box : box + Floodpass::boxWidth, left ? reach.x : reach.x + reach.width);
+                EXPECT_EQ(faster ? top : top - Floodpass::boxHeight, faster ? reach.y : reach.y - reach.height);
+            }
+        KeyState::left = KeyState::right = KeyState::up = KeyState::down = false;
+    });
+}
+
+TEST_F(FloodpassTest, NoCraftMeetsThePlaneAtALevelsStartHoweverThePlayerSteers) {
+    inGame([] { steerEveryLevelsStart(); });
+}
+
+TEST_F(PocketPcFloodpassTest, NoCraftMeetsThePlaneAtALevelsStartHoweverThePlayerSteers) {
+    inGame([] { steerEveryLevelsStart(); });
 }
 
 }  // namespace

@@ -30,25 +30,30 @@ void RiverStarts::prove() const {
     }
 }
 
+// A craft the plane can reach in these frames is on screen, and so in play, from the first.
 void RiverStarts::proveStart(int visibleRows) const {
-    const RiverRules::Box plane = firstFrameBox(RiverRules::startY(visibleRows, visibleRows, rules.plane.height));
+    const int planeY = RiverRules::startY(visibleRows, visibleRows, rules.plane.height);
     for (const Object& craft : objects) {
         if (!isCraft(craft)) continue;
         const RiverScreens::Size s = size(craft);
-        const int x = RiverRules::firstFrameX(craft.kind, craft.x, s.width, craft.onRoad);
-        if (RiverRules::overlaps(plane, {x, craft.y, s.width, s.height})) refuse(craft, "the start");
+        for (int frame = 1; frame <= RiverRules::clearFrames; ++frame) {
+            const RiverRules::Span span = RiverRules::reach(craft.kind, craft.x, s.width, craft.onRoad, frame);
+            const RiverRules::Box swept{span.left, craft.y, span.right - span.left + s.width, s.height};
+            if (RiverRules::overlaps(planeReach(planeY, frame), swept))
+                refuse(craft, RiverRules::clearFrames, "the start");
+        }
     }
 }
 
 void RiverStarts::proveRestart(int planeY, const Object* bridge, const std::string& which) const {
-    const RiverRules::Box plane = firstFrameBox(planeY);
+    const RiverRules::Box plane = planeReach(planeY, 1);
     for (const Object& craft : objects) {
         if (!isCraft(craft)) continue;
         const RiverScreens::Size s = size(craft);
         const bool meets = RiverRules::moves(craft.kind, craft.onRoad)
                                ? mayRoamInto(craft, plane, bridge)
                                : RiverRules::overlaps(plane, {craft.x, craft.y, s.width, s.height});
-        if (meets) refuse(craft, which);
+        if (meets) refuse(craft, 1, which);
     }
 }
 
@@ -62,10 +67,9 @@ int RiverStarts::restartY(int passY, int visibleRows) const {
     return RiverRules::startY(rowCounter, visibleRows, height);
 }
 
-// The first frame scrolls the plane up by the normal speed before the craft move.
-RiverRules::Box RiverStarts::firstFrameBox(int planeY) const {
-    return RiverRules::planeBox(RiverRules::startX(rules.plane.width), planeY + RiverRules::normal, rules.plane.width,
-                                rules.plane.height);
+RiverRules::Box RiverStarts::planeReach(int planeY, int frame) const {
+    return RiverRules::planeReach(RiverRules::startX(rules.plane.width), planeY, rules.plane.width, rules.plane.height,
+                                  frame);
 }
 
 bool RiverStarts::mayRoamInto(const Object& craft, const RiverRules::Box& box, const Object* bridge) const {
@@ -77,10 +81,11 @@ bool RiverStarts::mayRoamInto(const Object& craft, const RiverRules::Box& box, c
     return RiverRules::overlaps(box, {-s.width, craft.y, RiverRules::riverWidth + s.width, s.height});
 }
 
-void RiverStarts::refuse(const Object& craft, const std::string& which) const {
+void RiverStarts::refuse(const Object& craft, int frames, const std::string& which) const {
+    const std::string first = frames == 1 ? "the first frame" : "the first " + std::to_string(frames) + " frames";
     throw BuildError(level.place, "level " + level.name + ": the craft of kind " + std::to_string(craft.kind) + " at " +
-                                      where(craft) + " may meet the plane in the first frame of " + which +
-                                      ", before the player can steer it");
+                                      where(craft) + " may meet the plane in " + first + " of " + which +
+                                      ", whatever the player steers");
 }
 
 std::string RiverStarts::where(const Object& object) const {

@@ -1,9 +1,10 @@
-// The proof that no craft stands where the plane appears: in the first frame of a start or a
-// restart the craft move and meet the plane before the player can steer it. At the level's start the
-// craft are new to play and stand where their first move puts them. At a restart (at the
-// level's start while no bridge is passed, and past each bridge) a craft that moves may have
-// gone anywhere across the river, but the road vehicles of the bridge just passed stand off
-// its span or were blown up with it. Every craft counts, present or not by the draw.
+// The proof that no craft meets the plane where it appears, whatever the player steers. At the
+// level's start the craft are new to play and move by their rules: none may meet the plane in
+// its first frames, too few for the player to steer clear. At a restart (at the level's start
+// while no bridge is passed, and past each bridge) a craft that moves may have gone anywhere
+// across the river, but the road vehicles of the bridge just passed stand off its span or were
+// blown up with it: none may meet the plane in the first frame. Every craft counts, present or
+// not by the draw.
 #pragma once
 #include <string>
 #include <vector>
@@ -31,10 +32,12 @@ private:
     void proveRestart(int planeY, const Object* bridge, const std::string& which) const;
     // Where the plane restarts once noted past a bridge at world y `passY`.
     int restartY(int passY, int visibleRows) const;
-    RiverRules::Box firstFrameBox(int planeY) const;
+    // Where the plane's box may be in a frame of a (re)start at world y.
+    RiverRules::Box planeReach(int planeY, int frame) const;
     // Whether a craft that moves can stand in the box at a restart past `bridge`.
     bool mayRoamInto(const Object& craft, const RiverRules::Box& box, const Object* bridge) const;
-    [[noreturn]] void refuse(const Object& craft, const std::string& which) const;
+    // Refuses the level for a craft that may meet the plane in the first `frames` frames of `which`.
+    [[noreturn]] void refuse(const Object& craft, int frames, const std::string& which) const;
     std::string where(const Object& object) const;
     RiverScreens::Size size(const Object& object) const { return rules.kinds.at(object.kind); }
     static bool isCraft(const Object& object);
