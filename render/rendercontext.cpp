@@ -65,7 +65,7 @@ constexpr int32_t noEdge = -16000;
 
 // The bytes the surface's rows span, whichever way its pitch runs.
 std::pair<uintptr_t, uintptr_t> span(const Surface& s) {
-    auto first = reinterpret_cast<uintptr_t>(s.pixels);
+    auto first = reinterpret_cast<uintptr_t>(s.pixels());
     auto last = first + uintptr_t(ptrdiff_t(s.height - (s.height > 0)) * s.pitch);
     return {std::min(first, last), std::max(first, last) + 2 * uintptr_t(s.width)};
 }

@@ -24,7 +24,7 @@ bool RenderSurface::lock(int32_t* pitch, void** address, uint32_t, const RenderP
     forgetKeyPixels();
     *pitch = surface->pitch;
     *address =
-        point ? static_cast<void*>(surface->pixelAddress(uint32_t(point->x), uint32_t(point->y))) : surface->pixels;
+        point ? static_cast<void*>(surface->pixelAddress(uint32_t(point->x), uint32_t(point->y))) : surface->pixels();
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 #include "canvas.h"
 #include "pixelcombiner.h"
@@ -237,3 +239,8 @@ TEST(KeyPixels, TheAnswerFollowsEveryWriteOfAContext) {
         }
 }
 
+// What is known of the key pixels holds only while every write is told: what is handed out to
+// read must not be a way to write.
+static_assert(std::is_same_v<decltype(std::declval<const RenderSurface&>().getSurface()), const Surface*>);
+static_assert(std::is_same_v<decltype(std::declval<const Surface&>().pixelAddress(0, 0)), const uint16_t*>);
+static_assert(std::is_same_v<decltype(std::declval<const Surface&>().pixels()), const uint8_t*>);
