@@ -70,7 +70,9 @@ void RenderSurface::wrote(const RenderRect& area) {
     unseen.assign(1, round);
 }
 
-void RenderSurface::wroteColour(uint16_t colour) {
+// Through the other operations a colour draw leaves blends of any value.
+void RenderSurface::wroteColour(const RenderRect& area, uint16_t colour, const RasterOp& op) {
+    if (&op != &OpaqueRasterOp::instance()) return wrote(area);
     if (!knownKeyFree()) return forgetKeyPixels();
     if (colour == uint16_t(colourKey)) keyPixels = KeyPixels::present;
 }
