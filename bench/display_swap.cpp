@@ -21,7 +21,7 @@ public:
         surface.width = w;
         surface.height = h;
         surface.pitch = int32_t(2 * w);
-        surface.pixels = memory.data();
+        surface.setPixels(memory.data());
     }
     bool Initialize(HWND, const DisplayParameters&, const VideoMode&) override { return true; }
     Surface* GetSurface() override { return &surface; }
@@ -86,10 +86,10 @@ void SwapSlowFB(benchmark::State& state) {
     slow.Initialize(nullptr, DisplayParameters{width, height, 0, SWAP_DISCARD}, driver->mode);
     slow.SetDirtyRect(RECT{0, 0, LONG(width), LONG(height)});
     size_t words = width * height / 2;
-    auto* first = reinterpret_cast<uint32_t*>(slow.GetSurface()->pixels);
+    auto* first = reinterpret_cast<uint32_t*>(slow.GetSurface()->pixels());
     std::fill(first, first + words, 0x12345678u);
     slow.Present(0);  // the first frame is copied whole
-    auto* second = reinterpret_cast<uint32_t*>(slow.GetSurface()->pixels);
+    auto* second = reinterpret_cast<uint32_t*>(slow.GetSurface()->pixels());
     std::copy(first, first + words, second);
     size_t changed = words * size_t(state.range(0)) / 100;
     for (size_t i = 0; i < changed; ++i) second[i * words / std::max<size_t>(changed, 1)] ^= 0xFFFFFFFFu;

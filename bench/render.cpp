@@ -35,7 +35,7 @@ std::unique_ptr<RenderSurface> noise(int width, int height, uint32_t seed) {
 pixman_image_t* pixmanOver(RenderSurface& s) {
     Surface* p = s.getSurface();
     return pixman_image_create_bits(PIXMAN_r5g6b5, int(p->width), int(p->height),
-                                    reinterpret_cast<uint32_t*>(p->pixels), p->pitch);
+                                    reinterpret_cast<uint32_t*>(p->pixels()), p->pitch);
 }
 
 struct Frame {
@@ -70,7 +70,7 @@ void BlitOpaque(benchmark::State& state) {
 void BlitOpaqueMemcpy(benchmark::State& state) {
     Frame f(state);
     for (auto _ : state) {
-        std::memcpy(f.target->getSurface()->pixels, f.picture->getSurface()->pixels, f.bytes());
+        std::memcpy(f.target->getSurface()->pixels(), f.picture->getSurface()->pixels(), f.bytes());
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(int64_t(state.iterations() * f.bytes()));
@@ -189,7 +189,7 @@ void FillSolidPixman(benchmark::State& state) {
     int width = int(state.range(2));
     Surface* s = f.target->getSurface();
     for (auto _ : state) {
-        pixman_fill(reinterpret_cast<uint32_t*>(s->pixels), s->pitch / 4, 16, 0, 0, width, f.height, 0xF800);
+        pixman_fill(reinterpret_cast<uint32_t*>(s->pixels()), s->pitch / 4, 16, 0, 0, width, f.height, 0xF800);
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(int64_t(state.iterations() * 2 * width * f.height));
@@ -213,7 +213,7 @@ void ClearEqualBytes(benchmark::State& state) {
 void ClearEqualBytesMemset(benchmark::State& state) {
     Frame f(state);
     for (auto _ : state) {
-        std::memset(f.target->getSurface()->pixels, 0xFF, f.bytes());
+        std::memset(f.target->getSurface()->pixels(), 0xFF, f.bytes());
         benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(int64_t(state.iterations() * f.bytes()));

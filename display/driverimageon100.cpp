@@ -45,7 +45,7 @@ Surface* DriverImageon100::GetSurface() {
     LPVOID address = nullptr;
     if (!ati->SetupMemoryTransfer(surfaceOffset, &address) || !address) return nullptr;
     transferOpen = true;
-    transfer.pixels = static_cast<uint8_t*>(address);
+    transfer.setPixels(address);
     return &transfer;
 }
 

@@ -10,5 +10,5 @@ void FrameBufferDriver::UseMode(const VideoMode& detected) {
 
 void FrameBufferDriver::UseFrameBuffer(uint8_t* frameBuffer) {
     mode.frameBuffer = frameBuffer;
-    surface.pixels = frameBuffer;
+    surface.setPixels(frameBuffer);
 }

@@ -11,8 +11,8 @@ bool GDIDriver::Initialize(HWND w, const DisplayParameters&, const VideoMode& de
     if (!surface) return false;
     window = w;
     windowDC = GetDC(window);
-    mode = VideoMode{surface->width, surface->height, 16, DWORD(surface->pitch), 0, SWAP_CAPABILITY_KEEP,
-                     surface->pixels};
+    mode = VideoMode{surface->width,       surface->height,  16, DWORD(surface->pitch), 0,
+                     SWAP_CAPABILITY_KEEP, surface->pixels()};
     return true;
 }
 

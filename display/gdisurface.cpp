@@ -22,7 +22,7 @@ GDISurface* GDISurface::Create(DWORD width, DWORD height) {
 
     LPVOID bits = nullptr;
     s->bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    s->pixels = static_cast<uint8_t*>(bits);
+    s->setPixels(bits);
     s->dc = CreateCompatibleDC(nullptr);
     if (s->dc && s->bitmap) SelectObject(s->dc, s->bitmap);
     if (s->IsValid()) return s;

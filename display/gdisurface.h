@@ -13,7 +13,7 @@ public:
 
 private:
     GDISurface() = default;
-    bool IsValid() const { return pixels && bitmap && dc; }
+    bool IsValid() const { return pixels() && bitmap && dc; }
 
     HBITMAP bitmap = nullptr;
 };

@@ -24,7 +24,7 @@ bool RotationDriver::Initialize(HWND, const DisplayParameters& requested, const 
     own.reset(Surface::Create(mode.width, mode.height));
     if (!own) return false;
     mode.pitch = DWORD(own->pitch);
-    mode.frameBuffer = own->pixels;
+    mode.frameBuffer = own->pixels();
     CPUType cpu = GetCPUType();
     plainCopy = SelectRotationCopy(turns, TileOrder::byColumns, cpu);
     // Right after the wait the scan is past, so rows go first; without a kept picture there

@@ -42,7 +42,11 @@ Row Reversed(Row r) {
     r[4] = Low64(u2, u6), r[5] = High64(u2, u6), r[6] = Low64(u3, u7), r[7] = High64(u3, u7);
 }
 
-uint16_t* At(const Surface& s, LONG x, LONG y) { return s.pixelAddress(uint32_t(x), uint32_t(y)); }
+// Writable for a destination, read-only for a source.
+template <class AnySurface>
+auto* At(AnySurface& s, LONG x, LONG y) {
+    return s.pixelAddress(uint32_t(x), uint32_t(y));
+}
 
 // The pixel `rows` rows of pitch bytes further on.
 template <class Pixel>

@@ -38,7 +38,7 @@ bool SlowFB::Initialize(HWND window, const DisplayParameters& requested, const V
         system[i].width = mode.width;
         system[i].height = mode.height;
         system[i].pitch = int32_t(mode.pitch);
-        system[i].pixels = reinterpret_cast<uint8_t*>(memory[i].data());
+        system[i].setPixels(memory[i].data());
     }
     fullCopyDue = true;
     return true;
@@ -50,10 +50,10 @@ void SlowFB::Present(DWORD flags) {
     if (doubleBuffered) {
         Surface* frame = wrapped->GetSurface();
         if (frame && fullCopyDue) {
-            CopyAll(frame->pixels);
+            CopyAll(frame->pixels());
             fullCopyDue = false;
         } else if (frame && !(flags & PRESENT_UNCHANGED)) {
-            CopyChangedWords(frame->pixels);
+            CopyChangedWords(frame->pixels());
         }
         current ^= 1;
     }

@@ -19,8 +19,8 @@ Surface* Surface::Create(uint32_t width, uint32_t height) {
 }
 
 Surface::Surface(void* pixels, uint32_t width, uint32_t height, int32_t pitch)
-    : width(width), height(height), pitch(pitch), pixels(static_cast<uint8_t*>(pixels)) {}
+    : width(width), height(height), pitch(pitch), pixelMemory(static_cast<uint8_t*>(pixels)) {}
 
 Surface::~Surface() {
-    if (ownsPixels) delete[] pixels;
+    if (ownsPixels) delete[] pixelMemory;
 }

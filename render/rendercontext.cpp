@@ -65,7 +65,7 @@ constexpr int32_t noEdge = -16000;
 
 // The bytes the surface's rows span, whichever way its pitch runs.
 std::pair<uintptr_t, uintptr_t> span(const Surface& s) {
-    auto first = reinterpret_cast<uintptr_t>(s.pixels);
+    auto first = reinterpret_cast<uintptr_t>(s.pixels());
     auto last = first + uintptr_t(ptrdiff_t(s.height - (s.height > 0)) * s.pitch);
     return {std::min(first, last), std::max(first, last) + 2 * uintptr_t(s.width)};
 }
@@ -137,7 +137,7 @@ RasterOp* RenderContext::setCombiner(PixelCombiner* combiner) {
 }
 
 RenderRect RenderContext::drawArea() const {
-    Surface* surface = targetSurface();
+    const Surface* surface = targetSurface();
     if (!surface) return {0, 0, 0, 0};
     RenderRect area = clip.intersect({0, 0, int32_t(surface->width), int32_t(surface->height)});
     return area.isEmpty() ? RenderRect{0, 0, 0, 0} : area;
@@ -168,21 +168,24 @@ void RenderContext::blit(int32_t x, int32_t y, const RenderSurface& source, cons
     RenderRect region{sourceLeft, sourceTop, int32_t(sourceLeft + (right - clippedLeft)),
                       int32_t(sourceTop + (bottom - clippedTop))};
     RenderPoint at{int32_t(clippedLeft), int32_t(clippedTop)};
-    if (isKeyed(source))
-        op->copyKeyed(*targetSurface(), at, *source.getSurface(), region, uint16_t(source.getColourKey()));
+    // Asked before the target is told: a blit onto its own pixels looks at them here.
+    const bool keyed = isKeyed(source);
+    Surface& into = target->pixelsToWrite({at.x, at.y, int32_t(right), int32_t(bottom)});
+    if (keyed)
+        op->copyKeyed(into, at, *source.getSurface(), region, uint16_t(source.getColourKey()));
     else
-        op->copy(*targetSurface(), at, *source.getSurface(), region);
-    target->wrote({at.x, at.y, int32_t(right), int32_t(bottom)});
+        op->copy(into, at, *source.getSurface(), region);
 }
 
 void RenderContext::affine(RenderRect box, const AffineTransform& transform, const RenderSurface& source) {
     box = box.intersect(drawArea());
     if (box.isEmpty()) return;
-    if (isKeyed(source))
-        op->copyAffineKeyed(*targetSurface(), box, transform, *source.getSurface(), uint16_t(source.getColourKey()));
+    const bool keyed = isKeyed(source);
+    Surface& into = target->pixelsToWrite(box);
+    if (keyed)
+        op->copyAffineKeyed(into, box, transform, *source.getSurface(), uint16_t(source.getColourKey()));
     else
-        op->copyAffine(*targetSurface(), box, transform, *source.getSurface());
-    target->wrote(box);
+        op->copyAffine(into, box, transform, *source.getSurface());
 }
 
 void RenderContext::blitScaled(const RenderRect& destination, const RenderSurface& source,
@@ -229,31 +232,22 @@ void RenderContext::blitScaledRotated(int32_t x, int32_t y, float angle, const R
 }
 
 void RenderContext::clear(uint16_t colour) {
-    Surface* surface = targetSurface();
-    if (!surface) return;
-    drewColour({0, 0, target->width(), target->height()}, colour);
-    op->fill(*surface, colour);
-}
-
-void RenderContext::tellColour(const RenderRect& area, uint16_t colour) {
-    if (op == &OpaqueRasterOp::instance())
-        target->wroteColour(colour);
-    else
-        target->wrote(area);
+    if (!targetSurface()) return;
+    op->fill(target->pixelsToWrite({0, 0, target->width(), target->height()}, colour, *op), colour);
 }
 
 void RenderContext::plotInside(int64_t x, int64_t y, uint16_t colour) {
-    Surface* surface = targetSurface();
+    const Surface* surface = targetSurface();
     if (!surface || x < 0 || x >= surface->width || y < 0 || y >= surface->height) return;
+    const RenderPoint at{int32_t(x), int32_t(y)};
     // Text is drawn pixel by pixel: the telling stays off the plain path, so both end in the write.
-    if (target->keyPixelsKnown()) [[unlikely]]
-        return tellAndPlot(int32_t(x), int32_t(y), colour);
-    op->plot(*surface, {int32_t(x), int32_t(y)}, colour);
+    if (Surface* pixels = target->pixelsToWriteUntold()) [[likely]]
+        return op->plot(*pixels, at, colour);
+    tellAndPlot(at, colour);
 }
 
-void RenderContext::tellAndPlot(int32_t x, int32_t y, uint16_t colour) {
-    tellColour({x, y, x + 1, y + 1}, colour);
-    op->plot(*targetSurface(), {x, y}, colour);
+void RenderContext::tellAndPlot(RenderPoint at, uint16_t colour) {
+    op->plot(target->pixelsToWrite({at.x, at.y, at.x + 1, at.y + 1}, colour, *op), at, colour);
 }
 
 void RenderContext::plot(int32_t x, int32_t y, uint16_t colour) { plotInside(x, y, colour); }
@@ -261,16 +255,16 @@ void RenderContext::plot(int32_t x, int32_t y, uint16_t colour) { plotInside(x, 
 void RenderContext::horizontal(int64_t x, int64_t y, int64_t length, uint16_t colour) {
     RenderRect area = drawArea();
     if (y < area.top || y >= area.bottom || !clipRun(x, length, area.left, area.right)) return;
-    drewColour({int32_t(x), int32_t(y), int32_t(x + length), int32_t(y + 1)}, colour);
-    op->hline(*targetSurface(), {int32_t(x), int32_t(y)}, int32_t(length), colour);
+    Surface& into = target->pixelsToWrite({int32_t(x), int32_t(y), int32_t(x + length), int32_t(y + 1)}, colour, *op);
+    op->hline(into, {int32_t(x), int32_t(y)}, int32_t(length), colour);
 }
 
 void RenderContext::vertical(int64_t x, int64_t y, int64_t length, uint16_t colour) {
     RenderRect area = drawArea();
     int64_t pixels = length + 1;
     if (x < area.left || x >= area.right || !clipRun(y, pixels, area.top, area.bottom)) return;
-    drewColour({int32_t(x), int32_t(y), int32_t(x + 1), int32_t(y + pixels)}, colour);
-    op->vline(*targetSurface(), {int32_t(x), int32_t(y)}, int32_t(pixels - 1), colour);
+    Surface& into = target->pixelsToWrite({int32_t(x), int32_t(y), int32_t(x + 1), int32_t(y + pixels)}, colour, *op);
+    op->vline(into, {int32_t(x), int32_t(y)}, int32_t(pixels - 1), colour);
 }
 
 void RenderContext::drawHLine(int32_t x, int32_t y, int32_t length, uint16_t colour) {
@@ -284,10 +278,10 @@ void RenderContext::drawLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uin
     if (y0 == y1) return horizontal(std::min(x0, x1), y0, std::llabs(int64_t(x1) - x0), colour);
     int64_t ax = x0, ay = y0, bx = x1, by = y1;
     if (!clipLine(drawArea(), ax, ay, bx, by)) return;
-    drewColour({int32_t(std::min(ax, bx)), int32_t(std::min(ay, by)), int32_t(std::max(ax, bx) + 1),
-                int32_t(std::max(ay, by) + 1)},
-               colour);
-    op->line(*targetSurface(), {int32_t(ax), int32_t(ay)}, {int32_t(bx), int32_t(by)}, colour);
+    Surface& into = target->pixelsToWrite({int32_t(std::min(ax, bx)), int32_t(std::min(ay, by)),
+                                           int32_t(std::max(ax, bx) + 1), int32_t(std::max(ay, by) + 1)},
+                                          colour, *op);
+    op->line(into, {int32_t(ax), int32_t(ay)}, {int32_t(bx), int32_t(by)}, colour);
 }
 
 void RenderContext::drawRect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t colour) {
@@ -332,20 +326,20 @@ void RenderContext::drawCircle(int32_t x, int32_t y, int32_t radius, uint16_t co
     int64_t left = int64_t(x) - radius, right = int64_t(x) + radius;
     int64_t top = int64_t(y) - radius, bottom = int64_t(y) + radius;
     if (right < area.left || bottom < area.top || left >= area.right || top >= area.bottom) return;
-    drewColour({int32_t(std::max<int64_t>(left, area.left)), int32_t(std::max<int64_t>(top, area.top)),
-                int32_t(std::min<int64_t>(right + 1, area.right)), int32_t(std::min<int64_t>(bottom + 1, area.bottom))},
-               colour);
+    Surface& into = target->pixelsToWrite(
+        {int32_t(std::max<int64_t>(left, area.left)), int32_t(std::max<int64_t>(top, area.top)),
+         int32_t(std::min<int64_t>(right + 1, area.right)), int32_t(std::min<int64_t>(bottom + 1, area.bottom))},
+        colour, *op);
     if (left >= area.left && right < area.right && top >= area.top && bottom < area.bottom)
-        op->circle(*targetSurface(), {x, y}, radius, colour);
+        op->circle(into, {x, y}, radius, colour);
     else
-        op->circleClipped(*targetSurface(), {x, y}, radius, colour, area);
+        op->circleClipped(into, {x, y}, radius, colour, area);
 }
 
 void RenderContext::fillRect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint16_t colour) {
     RenderRect rect = RenderRect{x0, y0, x1, y1}.intersect(drawArea());
     if (rect.isEmpty()) return;
-    drewColour(rect, colour);
-    op->fillRect(*targetSurface(), rect, colour);
+    op->fillRect(target->pixelsToWrite(rect, colour, *op), rect, colour);
 }
 
 void RenderContext::drawText(const uint8_t* font, const char16_t* text, int32_t alignment, int32_t x, int32_t y,

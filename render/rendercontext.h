@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <utility>
 #include "pixelcombiner.h"
 #include "rasterop.h"
 #include "rendersurface.h"
@@ -78,18 +79,9 @@ public:
     void drawText(const uint8_t* font, const char16_t* text, int32_t alignment, int32_t x, int32_t y, uint16_t colour);
 
 private:
-    // Without forgetting what the target knows of its key pixels: each write tells it instead.
-    Surface* targetSurface() const { return target ? target->surface : nullptr; }
-    // What a draw of the colour inside area leaves on the target: the colour itself through the
-    // opaque operation, blends of any value through the others. Told just before the write (the
-    // write then ends the call); nothing to tell while the target knows nothing of its key pixels
-    // (always, for a target without a key).
-    void drewColour(const RenderRect& area, uint16_t colour) {
-        if (target->keyPixelsKnown()) [[unlikely]]
-            tellColour(area, colour);
-    }
-    [[gnu::cold]] void tellColour(const RenderRect& area, uint16_t colour);
-    [[gnu::cold]] void tellAndPlot(int32_t x, int32_t y, uint16_t colour);
+    // To read: a write takes the target's pixels from pixelsToWrite, which tells it of the write.
+    const Surface* targetSurface() const { return target ? std::as_const(*target).getSurface() : nullptr; }
+    [[gnu::cold]] void tellAndPlot(RenderPoint at, uint16_t colour);
     // Whether a blit of the source leaves its key pixels out.
     bool isKeyed(const RenderSurface& source) const;
     // The clip as far as it lies on the target now; empty when there is nothing to draw on.

@@ -24,7 +24,7 @@ bool RenderSurface::lock(int32_t* pitch, void** address, uint32_t, const RenderP
     forgetKeyPixels();
     *pitch = surface->pitch;
     *address =
-        point ? static_cast<void*>(surface->pixelAddress(uint32_t(point->x), uint32_t(point->y))) : surface->pixels;
+        point ? static_cast<void*>(surface->pixelAddress(uint32_t(point->x), uint32_t(point->y))) : surface->pixels();
     return true;
 }
 
@@ -70,7 +70,9 @@ void RenderSurface::wrote(const RenderRect& area) {
     unseen.assign(1, round);
 }
 
-void RenderSurface::wroteColour(uint16_t colour) {
+// Through the other operations a colour draw leaves blends of any value.
+void RenderSurface::wroteColour(const RenderRect& area, uint16_t colour, const RasterOp& op) {
+    if (&op != &OpaqueRasterOp::instance()) return wrote(area);
     if (!knownKeyFree()) return forgetKeyPixels();
     if (colour == uint16_t(colourKey)) keyPixels = KeyPixels::present;
 }

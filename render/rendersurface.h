@@ -5,6 +5,8 @@
 #include "renderrect.h"
 #include "surface.h"
 
+class RasterOp;
+
 // The renderer's RGB565 surface: a display-layer surface, owned, and an optional colour
 // key that keyed blits leave out.
 class RenderSurface {
@@ -36,12 +38,29 @@ public:
     // A copy of every pixel, with the same colour key; null when memory runs out.
     RenderSurface* clone() const;
 
-    // Whoever asks for the pixels to write may change them: what is known of them is forgotten.
+    // Every way to the pixels to write keeps what is known of the key pixels true. Whoever asks
+    // for them here may change them anyhow: what is known of them is forgotten.
     Surface* getSurface() {
         forgetKeyPixels();
         return surface;
     }
     const Surface* getSurface() const { return surface; }
+    // The pixels, which the surface must hold, for a write inside area, the surface told of it
+    // first. The write leaves values of any kind...
+    Surface& pixelsToWrite(const RenderRect& area) {
+        if (keyPixelsKnown()) [[unlikely]]
+            wrote(area);
+        return *surface;
+    }
+    // ... or, for a draw of the colour through op, the colour itself when op is the opaque one.
+    Surface& pixelsToWrite(const RenderRect& area, uint16_t colour, const RasterOp& op) {
+        if (keyPixelsKnown()) [[unlikely]]
+            wroteColour(area, colour, op);
+        return *surface;
+    }
+    // The pixels while nothing is known of the key pixels, so that a write has nothing to tell;
+    // null otherwise. A write made pixel by pixel keeps pixelsToWrite off its plain path this way.
+    Surface* pixelsToWriteUntold() { return keyPixelsKnown() ? nullptr : surface; }
     int32_t width() const { return surface ? int32_t(surface->width) : 0; }
     int32_t height() const { return surface ? int32_t(surface->height) : 0; }
     // -1 for none, else a pixel value in the low 16 bits.
@@ -57,7 +76,6 @@ public:
     static inline bool keyFreeShortcut = true;
 
 private:
-    friend class RenderContext;
     enum class KeyPixels : uint8_t { unknown, absent, present };
     // More rectangles written between two looks are kept as the one round them all.
     static constexpr size_t unseenLimit = 16;
@@ -66,10 +84,8 @@ private:
     // Whether writes need telling: something is known of the key pixels.
     bool keyPixelsKnown() const { return keyPixels != KeyPixels::unknown; }
     bool knownKeyFree() const { return keyPixels == KeyPixels::absent && keyPixelsOf == colourKey; }
-    // The pixels inside area now hold values of any kind.
     void wrote(const RenderRect& area);
-    // The pixels written hold this colour alone.
-    void wroteColour(uint16_t colour);
+    [[gnu::cold]] void wroteColour(const RenderRect& area, uint16_t colour, const RasterOp& op);
     bool keyPixelIn(const RenderRect& area) const;
 
     Surface* surface;

@@ -12,7 +12,7 @@ public:
         surface.width = width;
         surface.height = height;
         surface.pitch = int32_t(pitch);
-        surface.pixels = memory.data();
+        surface.setPixels(memory.data());
     }
 
     bool Initialize(HWND, const DisplayParameters&, const VideoMode&) override { return true; }

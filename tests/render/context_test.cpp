@@ -378,10 +378,10 @@ TEST(RenderSurface, LockGivesThePitchAndAPixelAddress) {
     void* address = nullptr;
     ASSERT_TRUE(s->lock(&pitch, &address));
     EXPECT_EQ(8, pitch);
-    EXPECT_EQ(s->getSurface()->pixels, address);
+    EXPECT_EQ(s->getSurface()->pixels(), address);
     RenderPoint p{2, 1};
     ASSERT_TRUE(s->lock(&pitch, &address, 0, &p));
-    EXPECT_EQ(s->getSurface()->pixels + 8 + 4, address);
+    EXPECT_EQ(s->getSurface()->pixels() + 8 + 4, address);
     EXPECT_TRUE(s->unlock());
     failNextAllocations(1);
     EXPECT_EQ(nullptr, RenderSurface::create(3, 2));

@@ -5,6 +5,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
 #include "canvas.h"
 #include "pixelcombiner.h"
 #include "rendercontext.h"
@@ -148,60 +151,96 @@ struct Stamp : PixelCombiner {
     uint16_t combine(uint16_t, uint16_t) override { return key; }
 };
 
+std::unique_ptr<RenderSurface> dotOf(int size, uint16_t colour) {
+    std::unique_ptr<RenderSurface> dot(RenderSurface::create(uint32_t(size), uint32_t(size)));
+    RenderContext(dot.get()).clear(colour);
+    return dot;
+}
+
+struct Write {
+    std::string name;
+    std::function<void(RenderContext&, uint16_t)> write;
+};
+
+// Thirty one-pixel blits, the colour in the given one and another colour in the rest: past the
+// sixteen rectangles kept between two looks, each dot lies outside the round of those before it,
+// so a dot left out of that round goes unseen.
+Write manyBlits(int coloured) {
+    return {"30 blits, the colour in blit " + std::to_string(coloured), [coloured](RenderContext& c, uint16_t colour) {
+                for (int i = 0; i < 30; ++i)
+                    c.blit((i + 1) / 2, i / 2, *dotOf(1, i == coloured ? colour : uint16_t(0x0841)));
+            }};
+}
+
 }  // namespace
 
 // The answer is kept through a render context's writes instead of a whole look after each: it
 // must still be the pixels' own after every kind of write, with the key's colour or another,
-// and a surface whose key pixels are all drawn over must be found free of them again.
+// and a surface whose key pixels are all drawn over must be found free of them again. A draw
+// per row: one draw's telling must not stand in for another's.
 TEST(KeyPixels, TheAnswerFollowsEveryWriteOfAContext) {
     static uint8_t font[256 * 16] = {};
     font[16 * 'I' + 3] = 0x80;
     static Stamp stamp;
-    const std::function<void(RenderContext&, uint16_t)> writes[] = {
-        [](RenderContext& c, uint16_t colour) { c.plot(3, 2, colour); },
-        [](RenderContext& c, uint16_t colour) { c.drawHLine(1, 5, 6, colour); },
-        [](RenderContext& c, uint16_t colour) { c.drawVLine(7, 1, 4, colour); },
-        [](RenderContext& c, uint16_t colour) { c.drawLine(0, 0, 9, 6, colour); },
-        [](RenderContext& c, uint16_t colour) { c.drawCircle(6, 5, 3, colour); },
-        [](RenderContext& c, uint16_t colour) {
-            const RenderPoint corners[] = {{1, 1}, {8, 2}, {4, 7}};
-            c.fillPolygon(corners, 3, colour);
-        },
-        [](RenderContext& c, uint16_t colour) { c.fillRect(2, 2, 5, 4, colour); },
-        [](RenderContext& c, uint16_t colour) { c.drawText(font, u"I", 0, 4, 1, colour); },
-        [](RenderContext& c, uint16_t colour) { c.clear(colour); },
-        [](RenderContext& c, uint16_t colour) {
-            c.setAlpha(120);
-            c.fillRect(0, 0, 12, 9, colour);
-        },
-        [](RenderContext& c, uint16_t colour) {
-            c.setCombiner(&stamp);
-            c.fillRect(1, 1, 4, 3, colour);
-        },
-        [](RenderContext& c, uint16_t colour) {
-            std::unique_ptr<RenderSurface> dot(RenderSurface::create(2, 2));
-            RenderContext(dot.get()).clear(colour);
-            c.blit(5, 5, *dot);
-            c.blitScaled({0, 0, 3, 3}, *dot);
-            c.blitRotated(9, 2, 0.5f, *dot);
-        },
-        [](RenderContext& c, uint16_t colour) {
-            std::unique_ptr<RenderSurface> dot(RenderSurface::create(1, 1));
-            for (int i = 0; i < 30; ++i) {
-                RenderContext(dot.get()).clear(i == 0 ? colour : 0x0841);
-                c.blit(i % 12, i / 12 * 4, *dot);
-            }
-        },
+    std::vector<Write> writes = {
+        {"plot", [](RenderContext& c, uint16_t colour) { c.plot(3, 2, colour); }},
+        {"horizontal line", [](RenderContext& c, uint16_t colour) { c.drawHLine(1, 5, 6, colour); }},
+        {"vertical line", [](RenderContext& c, uint16_t colour) { c.drawVLine(7, 1, 4, colour); }},
+        {"line", [](RenderContext& c, uint16_t colour) { c.drawLine(0, 0, 9, 6, colour); }},
+        {"circle", [](RenderContext& c, uint16_t colour) { c.drawCircle(6, 5, 3, colour); }},
+        {"polygon",
+         [](RenderContext& c, uint16_t colour) {
+             const RenderPoint corners[] = {{1, 1}, {8, 2}, {4, 7}};
+             c.fillPolygon(corners, 3, colour);
+         }},
+        {"rectangle", [](RenderContext& c, uint16_t colour) { c.fillRect(2, 2, 5, 4, colour); }},
+        {"text", [](RenderContext& c, uint16_t colour) { c.drawText(font, u"I", 0, 4, 1, colour); }},
+        {"clear", [](RenderContext& c, uint16_t colour) { c.clear(colour); }},
+        {"blended rectangle",
+         [](RenderContext& c, uint16_t colour) {
+             c.setAlpha(120);
+             c.fillRect(0, 0, 12, 9, colour);
+         }},
+        {"combined rectangle",
+         [](RenderContext& c, uint16_t colour) {
+             c.setCombiner(&stamp);
+             c.fillRect(1, 1, 4, 3, colour);
+         }},
+        {"blit", [](RenderContext& c, uint16_t colour) { c.blit(5, 5, *dotOf(2, colour)); }},
+        {"scaled",
+         [](RenderContext& c, uint16_t colour) {
+             c.blitScaled({0, 0, 3, 3}, *dotOf(2, colour));
+         }},
+        {"rotated", [](RenderContext& c, uint16_t colour) { c.blitRotated(9, 2, 0.5f, *dotOf(2, colour)); }},
+        {"scaled and rotated",
+         [](RenderContext& c, uint16_t colour) {
+             std::unique_ptr<RenderSurface> scratch(RenderSurface::create(3, 3));
+             c.blitScaledRotated(9, 2, 0.5f, *dotOf(2, colour), *scratch);
+         }},
+        // The blit looks at its own pixels for key pixels before it writes them.
+        {"blit onto its own pixels",
+         [](RenderContext& c, uint16_t) {
+             c.setCombiner(&stamp);
+             const RenderRect from{0, 0, 4, 3};
+             c.blit(1, 1, *c.getTarget(), &from);
+         }},
     };
-    for (size_t i = 0; i < std::size(writes); ++i)
+    for (int coloured = 0; coloured < 30; ++coloured) writes.push_back(manyBlits(coloured));
+    for (const Write& w : writes)
         for (uint16_t colour : {key, uint16_t(0x0841)}) {
-            auto surface = pattern(12, 9);
+            auto surface = pattern(16, 15);
             ASSERT_FALSE(surface->holdsKeyPixel());
             RenderContext context(surface.get());
-            writes[i](context, colour);
-            EXPECT_EQ(surface->holdsKeyPixel(), anyKeyPixel(*surface)) << "write " << i << ", colour " << colour;
+            w.write(context, colour);
+            EXPECT_EQ(surface->holdsKeyPixel(), anyKeyPixel(*surface)) << w.name << ", colour " << colour;
             context.setOpaque();
             context.clear(0x1234);
-            EXPECT_FALSE(surface->holdsKeyPixel()) << "write " << i << " drawn over";
+            EXPECT_FALSE(surface->holdsKeyPixel()) << w.name << " drawn over";
         }
 }
+
+// What is known of the key pixels holds only while every write is told: what is handed out to
+// read must not be a way to write.
+static_assert(std::is_same_v<decltype(std::declval<const RenderSurface&>().getSurface()), const Surface*>);
+static_assert(std::is_same_v<decltype(std::declval<const Surface&>().pixelAddress(0, 0)), const uint16_t*>);
+static_assert(std::is_same_v<decltype(std::declval<const Surface&>().pixels()), const uint8_t*>);

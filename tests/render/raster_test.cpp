@@ -92,9 +92,9 @@ TEST(PixelRows, BlockRoutinesAgreeWithSinglePixelsAtEveryLengthAndAlignment) {
 TEST(OpaqueFill, EqualBytesFillTheWholeBufferRowPaddingIncluded) {
     for (uint16_t colour : {0x0000, 0xFFFF, 0x4242}) {
         std::unique_ptr<Surface> s(Surface::Create(5, 3));
-        std::memset(s->pixels, 0x5A, size_t(s->pitch) * 3);
+        std::memset(s->pixels(), 0x5A, size_t(s->pitch) * 3);
         OpaqueRasterOp::instance().fill(*s, colour);
-        for (int i = 0; i < s->pitch * 3; ++i) ASSERT_EQ(colour & 0xFF, s->pixels[i]) << i;
+        for (int i = 0; i < s->pitch * 3; ++i) ASSERT_EQ(colour & 0xFF, s->pixels()[i]) << i;
     }
 }
 
@@ -103,11 +103,11 @@ TEST(OpaqueFill, OtherColoursFillEveryPixelAndLeaveRowPaddingAtAnyWidth) {
     for (uint32_t w = 1; w <= 33; ++w) widths.push_back(w);
     for (uint32_t width : widths) {
         std::unique_ptr<Surface> s(Surface::Create(width, 4));
-        std::memset(s->pixels, 0x5A, size_t(s->pitch) * 4);
+        std::memset(s->pixels(), 0x5A, size_t(s->pitch) * 4);
         OpaqueRasterOp::instance().fill(*s, 0xF800);
         for (uint32_t y = 0; y < 4; ++y) {
             for (uint32_t x = 0; x < width; ++x) ASSERT_EQ(0xF800, *s->pixelAddress(x, y)) << width;
-            for (int b = int(2 * width); b < s->pitch; ++b) ASSERT_EQ(0x5A, s->pixels[y * s->pitch + b]) << width;
+            for (int b = int(2 * width); b < s->pitch; ++b) ASSERT_EQ(0x5A, s->pixels()[y * s->pitch + b]) << width;
         }
     }
 }

@@ -12,10 +12,10 @@ TEST(Surface, CreateRoundsRowsUpToFourBytes) {
         EXPECT_EQ(c.width, s->width);
         EXPECT_EQ(3u, s->height);
         EXPECT_TRUE(s->ownsPixels);
-        EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(s->pixels) % 4);
+        EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(s->pixels()) % 4);
         // Every byte of every row is ours to write.
         for (uint32_t y = 0; y < 3; ++y) *s->pixelAddress(c.width - 1, y) = 0xABCD;
-        EXPECT_EQ(0xABCD, *reinterpret_cast<uint16_t*>(s->pixels + 2 * s->pitch + 2 * (c.width - 1)));
+        EXPECT_EQ(0xABCD, *reinterpret_cast<uint16_t*>(s->pixels() + 2 * s->pitch + 2 * (c.width - 1)));
     }
 }
 
