@@ -166,7 +166,7 @@ void StringManager::requireKey(const DStringPtr& key) {
 }
 
 DStringArrayPtr StringManager::split(const DStringPtr& text, char16_t separator) {
-    if (!text) throw DExceptionPtr(new DException(dfc::lang::throwSite(__FILE__, __LINE__)));
+    if (!text) DFC_THROW(DException);
     int separators = 0;
     for (int i = 0; i < text->length(); ++i) separators += text->charAt(i) == separator;
     DStringArrayPtr fields = new DStringArray(separators + 1);
