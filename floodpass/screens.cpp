@@ -1,5 +1,6 @@
 #include "screens.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "entity.h"
 #include "gameimage.h"
 #include "gamelib.h"
@@ -10,6 +11,7 @@ using dfc::io::DDataInputStreamPtr;
 using dfc::lang::DbyteArray;
 using dfc::lang::DbyteArrayPtr;
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DintArray;
 using dfc::lang::DintArray2d;
 using dfc::lang::DintArray2dPtr;
@@ -39,7 +41,7 @@ bool Screens::load() {
         in->close();
         return good;
     } catch (DExceptionPtr& e) {
-        refuse(e->getMessage());
+        refuse(DFailureReason::of(e));
         return false;
     }
 }
@@ -65,7 +67,7 @@ bool Screens::read(const DDataInputStreamPtr& in) {
             if (!readLevel(in, level)) return false;
         return true;
     } catch (DExceptionPtr& e) {
-        refuse(DStringPtr(u"it ends early: ") + e->getMessage());
+        refuse(DFailureReason::of(e));
         return false;
     }
 }
