@@ -158,7 +158,7 @@ void Goldrift::loadAnimations() {
 AnimationPtr Goldrift::poseAnimation(const DStringPtr& key) {
     AnimationPtr animation = Animation::fromProperty(key);
     if (!animation || animation->frames->length == 0) {
-        GameLib::diagnose(u"Goldrift: no frames for animation " + key);
+        if (!StringManager::lostToDamage(key)) GameLib::diagnose(u"Goldrift: no frames for animation " + key);
         return nullptr;
     }
     return animation;
