@@ -126,13 +126,10 @@ void Screens::refuse(const DStringPtr& why) {
     GameLib::diagnose(DStringPtr(u"Floodpass: ") + fileName + u" is damaged: " + why);
 }
 
+// Without its list the banks would be drawn as nothing while the plane still crashes on them.
 void Screens::loadLand() {
-    const DStringPtr names = StringManager::getProperty(u"land");
-    if (!names) {
-        land = new GameImageArray(0);
-        return;
-    }
-    const DStringArrayPtr split = StringManager::split(names, u';');
+    StringManager::requireKey(u"land");
+    const DStringArrayPtr split = StringManager::split(StringManager::getProperty(u"land"), u';');
     land = new GameImageArray(split->length);
     for (int i = 0; i < split->length; ++i) land[i] = GameImage::load(split[i]);
 }
