@@ -71,7 +71,7 @@ public:
     static void createMenu(int mode);
     // The frames listed under the key of the loaded properties; null, with a diagnostic, when
     // the list is missing or empty (a runner in that pose is then not drawn). A list the damage
-    // of a text named before lost has no diagnostic of its own.
+    // of a text or of the atlas, named before, lost has no diagnostic of its own.
     static AnimationPtr poseAnimation(const dfc::lang::DStringPtr& key);
     static void releaseStatics();
 

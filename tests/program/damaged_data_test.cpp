@@ -352,6 +352,10 @@ TEST_F(DamagedData, DamagedFontsAtlasesAndTextsAreNamedInOneLine) {
          "GameLib: the game failed: the picture bxm/splash.jpg is damaged: it is no PNG or JPEG picture that decodes"},
         {"bxm/all.png", picture, false, 0, 0,
          "GameLib: the game failed: the picture bxm/all.png is damaged: it is no PNG or JPEG picture that decodes"},
+        // Its poses' pictures lost with it: they are not named pose by pose.
+        {"gdr/all.txt", builtEntry("gdr/all.txt").substr(0, 400), false, 5, 0,
+         "ImageAtlas: gdr/all.txt is cut short, without the empty line that ends an atlas: it ends inside the line "
+         "\"bri\"; the pictures from there on are missing"},
         {"logo.png", builtEntry("logo.png").substr(0, 100), false, 0, 1,
          "GameLib: the program cannot start: the picture logo.png is damaged: it is no PNG or JPEG picture that "
          "decodes"},
