@@ -4,6 +4,7 @@
 #include "bricklist.h"
 #include "bxmplatform.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dgraphics.h"
 #include "enemy.h"
 #include "gamelib.h"
@@ -19,6 +20,7 @@
 #include "ticks.h"
 
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DObjectArray;
 using dfc::lang::DString;
 using dfc::lang::DStringArray;
@@ -403,7 +405,7 @@ bool Brixmoor::loadLevel() {
         brickList->loadRound(level);
         return true;
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Brixmoor: round ") + level + u" cannot be played: " + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Brixmoor: round ") + level + u" cannot be played: " + DFailureReason::of(e));
         endGame();
         return false;
     }

@@ -1,5 +1,6 @@
 #include "roundfile.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dioexception.h"
 #include "gamelib.h"
 #include "gametables.h"
@@ -9,6 +10,7 @@ using dfc::io::DDataInputStreamPtr;
 using dfc::io::DEOFExceptionPtr;
 using dfc::io::DIOException;
 using dfc::io::DIOExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DintArrayPtr;
 using dfc::lang::DStringPtr;
 
@@ -39,7 +41,7 @@ RoundFilePtr RoundFile::load(int round) {
         return file;
     } catch (DIOExceptionPtr& e) {
         in->close();
-        refuse(fileName(round) + u": " + e->getMessage());
+        refuse(fileName(round) + u": " + DFailureReason::of(e));
     }
 }
 

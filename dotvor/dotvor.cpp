@@ -1,6 +1,7 @@
 #include "dotvor.h"
 #include "ddatainputstream.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dgraphics.h"
 #include "gamelib.h"
 #include "gamemenu.h"
@@ -16,6 +17,7 @@
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
@@ -100,7 +102,7 @@ void Dotvor::measureMap() {
         }
         in->close();
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Dotvor: no first map ") + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Dotvor: no first map ") + DFailureReason::of(e));
         DotvorGame::mapWidth = DotvorGame::mapHeight = 0;
     }
 }

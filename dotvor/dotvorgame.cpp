@@ -1,6 +1,7 @@
 #include "dotvorgame.h"
 #include <algorithm>
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dotvor.h"
 #include "drawingtarget.h"
 #include "gamelib.h"
@@ -14,6 +15,7 @@
 #include "ticks.h"
 
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DGraphicsPtr;
@@ -91,7 +93,7 @@ void DotvorGame::init() {
         loadPictures();
         MapBase::loadTiles();
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Can't create dotvor game ") + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Can't create dotvor game ") + DFailureReason::of(e));
     }
     const GameImagePtr& floor = MapBase::tiles[0][0];
     cellWidth = cellHeight = floor ? floor->width : 0;
@@ -222,7 +224,7 @@ bool DotvorGame::loadMap(int32_t index) {
         map->load(name);
         fault = map->fault();
     } catch (DExceptionPtr& e) {
-        fault = e->getMessage();
+        fault = DFailureReason::of(e);
     }
     if (fault) return refuse(name + u": " + fault);
     wallSet = mapWallSets[index];

@@ -1,6 +1,7 @@
 #include "mapbase.h"
 #include <algorithm>
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "ddatainputstream.h"
 #include "dotvorgame.h"
 #include "drawingtarget.h"
@@ -11,6 +12,7 @@
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DGraphics;
 using dfc::microedition::lcdui::DImage;
@@ -299,7 +301,7 @@ void MapBase::loadTiles() {
         energiserFrames = Animation::fromProperty(u"big-money");
         portalFrames = Animation::fromProperty(u"portal");
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Can't initialize_map ") + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Can't initialize_map ") + DFailureReason::of(e));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <string_view>
 #include "debugoutputstream.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dfont.h"
 #include "dmanager.h"
 #include "dprintstream.h"
@@ -11,6 +12,7 @@
 #include "resources.h"
 
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DStringPtr;
 using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DCanvas;
@@ -203,9 +205,7 @@ bool GameEngine::startMidlet() {
     try {
         application->startApp();
     } catch (DExceptionPtr& e) {
-        if (DSystem::err)
-            DSystem::err->println(u"GameEngine: the program cannot start: " + e->toString() + u" (" + e->getMessage() +
-                                  u")");
+        if (DSystem::err) DSystem::err->println(u"GameEngine: the program cannot start: " + DFailureReason::of(e));
         MessageBoxW(nullptr, e->toString()->chars(), u"Error!", MB_ICONERROR);
         abandonStart();
         return false;

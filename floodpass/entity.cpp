@@ -257,6 +257,8 @@ void Entity::fillKinds(const AnimationArrayPtr& table, bool right) {
     auto named = [&](const char16_t* stem, int number) {
         DStringPtr key = DStringPtr(stem) + DStringPtr(new dfc::lang::DString(&side, 1));
         if (number > 0) key = key + number;
+        // A craft without its list would have no size: it could not be hit, yet a gun would fire.
+        StringManager::requireKey(key);
         return Animation::fromProperty(key);
     };
     for (int i = 0; i < 4; ++i) {
@@ -279,6 +281,8 @@ void Entity::loadKinds() {
     rightAnimations = new AnimationArray(kindCount);
     fillKinds(leftAnimations, false);
     fillKinds(rightAnimations, true);
+    // A depot without its list would have no size, and no plane could take on fuel.
+    StringManager::requireKey(u"fuel");
     leftAnimations[fuelDepot] = rightAnimations[fuelDepot] = Animation::fromProperty(u"fuel");
     AnimationPtr deck = Animation::AnimationFromCount(1), ruin = Animation::AnimationFromCount(1);
     deck->addFrame(GameImage::load(u"bridge.png"));

@@ -30,7 +30,8 @@ public:
     bool isLower() const { return layer == 0; }
 
     // The pictures, points, explosions and bullet picture of the kinds, from the loaded
-    // properties; and their release.
+    // properties; and their release. A text without a craft's or the depot's list throws
+    // DDamagedDataException naming the key.
     static void loadKinds();
     static void releaseKinds();
 

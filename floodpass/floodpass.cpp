@@ -100,7 +100,9 @@ constexpr int centreTop = DGraphics::HCENTER | DGraphics::TOP;
 
 int lastFrame(const AnimationPtr& animation) { return animation->frames ? animation->frames->length - 1 : -1; }
 
+// Without its list the plane would vanish while it turns.
 AnimationPtr bankingFrames(const char16_t* key) {
+    StringManager::requireKey(key);
     AnimationPtr animation = Animation::fromProperty(key);
     if (!animation) animation = new Animation();
     animation->delay = 4;

@@ -1,5 +1,6 @@
 #include "screens.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "entity.h"
 #include "gameimage.h"
 #include "gamelib.h"
@@ -10,6 +11,7 @@ using dfc::io::DDataInputStreamPtr;
 using dfc::lang::DbyteArray;
 using dfc::lang::DbyteArrayPtr;
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DintArray;
 using dfc::lang::DintArray2d;
 using dfc::lang::DintArray2dPtr;
@@ -39,7 +41,7 @@ bool Screens::load() {
         in->close();
         return good;
     } catch (DExceptionPtr& e) {
-        refuse(e->getMessage());
+        refuse(DFailureReason::of(e));
         return false;
     }
 }
@@ -65,7 +67,7 @@ bool Screens::read(const DDataInputStreamPtr& in) {
             if (!readLevel(in, level)) return false;
         return true;
     } catch (DExceptionPtr& e) {
-        refuse(DStringPtr(u"it ends early: ") + e->getMessage());
+        refuse(DFailureReason::of(e));
         return false;
     }
 }
@@ -124,13 +126,10 @@ void Screens::refuse(const DStringPtr& why) {
     GameLib::diagnose(DStringPtr(u"Floodpass: ") + fileName + u" is damaged: " + why);
 }
 
+// Without its list the banks would be drawn as nothing while the plane still crashes on them.
 void Screens::loadLand() {
-    const DStringPtr names = StringManager::getProperty(u"land");
-    if (!names) {
-        land = new GameImageArray(0);
-        return;
-    }
-    const DStringArrayPtr split = StringManager::split(names, u';');
+    StringManager::requireKey(u"land");
+    const DStringArrayPtr split = StringManager::split(StringManager::getProperty(u"land"), u';');
     land = new GameImageArray(split->length);
     for (int i = 0; i < split->length; ++i) land[i] = GameImage::load(split[i]);
 }

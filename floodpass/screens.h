@@ -22,7 +22,8 @@ public:
     static bool load();
     // Reads a screens file; false, with a diagnostic, when it is damaged (nothing is kept then).
     static bool read(const dfc::io::DDataInputStreamPtr& in);
-    // The land pictures, in the tile order of the property "land".
+    // The land pictures, in the tile order of the property "land"; a text without it throws
+    // DDamagedDataException naming the key.
     static void loadLand();
     static void release();
 

@@ -5,13 +5,13 @@
 #include "ddamageddataexception.h"
 #include "ddisplay.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dfileinputstream.h"
 #include "dgraphics.h"
 #include "dimage.h"
 #include "dioexception.h"
 #include "dprintstream.h"
 #include "dsystem.h"
-#include "failurereason.h"
 #include "gamemenu.h"
 #include "gametables.h"
 #include "imageatlas.h"
@@ -30,6 +30,7 @@ using dfc::io::DFileNotFoundExceptionPtr;
 using dfc::io::DInputStreamPtr;
 using dfc::io::DIOExceptionPtr;
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DString;
 using dfc::lang::DStringPtr;
 using dfc::lang::DSystem;
@@ -64,7 +65,7 @@ DStringPtr entryOf(const DStringPtr& name) { return name->startsWith(u"/") ? nam
 // An entry the archive has but cannot unpack, named with the archive's reason.
 [[noreturn]] void throwDamaged(const DStringPtr& name, const DIOExceptionPtr& damaged) {
     throw DDamagedDataExceptionPtr(
-        new DDamagedDataException(u"cannot open the resource " + name + u": " + damaged->getMessage()));
+        new DDamagedDataException(u"cannot open the resource " + name + u": " + DFailureReason::of(damaged)));
 }
 
 // A file beside the program by that name, or null.
@@ -78,11 +79,6 @@ DInputStreamPtr looseFile(const DStringPtr& name) {
 
 // Damaged or missing data, whose message is the whole diagnostic.
 bool isDamagedData(const dfc::lang::DThrowablePtr& e) { return dynamic_cast<DDamagedDataException*>(e.get()); }
-
-// How a failure is named: damaged data in its own words, anything else by what went wrong.
-DStringPtr failureText(const dfc::lang::DThrowablePtr& e) {
-    return isDamagedData(e) ? e->getMessage() : FailureReason::of(e);
-}
 
 // Names whose layout depends on the screen size.
 bool isLayoutResource(const DStringPtr& name) {
@@ -108,7 +104,7 @@ void GameLib::startApp() {
         loadLibrary();
     } catch (dfc::lang::DThrowablePtr& e) {
         if (!isDamagedData(e)) throw;
-        diagnose(u"GameLib: the program cannot start: " + e->getMessage());
+        diagnose(u"GameLib: the program cannot start: " + DFailureReason::of(e));
         endAtStart();
     }
 }
@@ -142,7 +138,7 @@ bool GameLib::openArchive() {
         return true;
     } catch (DExceptionPtr& e) {
         // The archive names itself and the fault: missing, no 7z archive, a damaged header.
-        diagnose(u"GameLib: cannot open " + e->getMessage());
+        diagnose(u"GameLib: cannot open " + DFailureReason::of(e));
         return false;
     }
 }
@@ -193,9 +189,9 @@ void GameLib::tick() {
         current.update();
         paintFrame(updateStart);
     } catch (dfc::lang::DThrowablePtr& e) {
-        dropFailedMode(failureText(e));
+        dropFailedMode(DFailureReason::of(e));
     } catch (std::exception& e) {
-        dropFailedMode(FailureReason::of(e));
+        dropFailedMode(DFailureReason::of(e));
     }
     waitForFrameEnd();
     lastFrameTime = GetTickCount();
@@ -222,13 +218,13 @@ void GameLib::dropFailedMode(const DStringPtr& what) {
     try {
         if (failed) failed->stop();
     } catch (dfc::lang::DThrowablePtr& e) {
-        diagnose(u"GameLib: the failed game did not stop cleanly: " + failureText(e));
+        diagnose(u"GameLib: the failed game did not stop cleanly: " + DFailureReason::of(e));
     }
     failed = nullptr;
     try {
         returnToShell();
     } catch (dfc::lang::DThrowablePtr& e) {
-        endWithoutShell(failureText(e));
+        endWithoutShell(DFailureReason::of(e));
     }
 }
 

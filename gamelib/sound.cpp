@@ -1,6 +1,7 @@
 #include "sound.h"
 #include "ddamageddataexception.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dioexception.h"
 #include "dmanager.h"
 #include "dprintstream.h"
@@ -12,6 +13,7 @@ using dfc::io::DFileNotFoundExceptionPtr;
 using dfc::io::DInputStreamPtr;
 using dfc::io::DIOExceptionPtr;
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
@@ -69,7 +71,7 @@ DPlayerPtr Sound::makePlayer(const DStringPtr& file, const DStringPtr& type, DSt
         // Only tried: the sound may be the other kind.
         return nullptr;
     } catch (DIOExceptionPtr& damaged) {
-        why = damaged->getMessage();
+        why = DFailureReason::of(damaged);
         return nullptr;
     }
     try {

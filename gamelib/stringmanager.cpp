@@ -132,7 +132,7 @@ DStringPtr StringManager::readLine(const DDataInputStreamPtr& in, bool* ended) {
 
 DStringPtr StringManager::getProperty(const DStringPtr& key) {
     DStringPtr value = DStringPtr::from(properties->get(key));
-    if (!value && !damage().lastText) diagnose(u"StringManager: property not found: " + key);
+    if (!value && !lostToDamage(key)) diagnose(u"StringManager: property not found: " + key);
     return value;
 }
 
@@ -144,6 +144,10 @@ DStringPtr StringManager::getText(const DStringPtr& key) {
 bool StringManager::endsCutShort(const DStringPtr& key) {
     const DStringPtr cut = damage().cutKey;
     return cut && cut->equals(key);
+}
+
+bool StringManager::lostToDamage(const DStringPtr& key) {
+    return endsCutShort(key) || (damage().lastText && !properties->get(key));
 }
 
 int StringManager::getInt(const DStringPtr& key, int defaultValue) {
@@ -166,7 +170,7 @@ void StringManager::requireKey(const DStringPtr& key) {
 }
 
 DStringArrayPtr StringManager::split(const DStringPtr& text, char16_t separator) {
-    if (!text) throw DExceptionPtr(new DException(dfc::lang::throwSite(__FILE__, __LINE__)));
+    if (!text) DFC_THROW(DException);
     int separators = 0;
     for (int i = 0; i < text->length(); ++i) separators += text->charAt(i) == separator;
     DStringArrayPtr fields = new DStringArray(separators + 1);

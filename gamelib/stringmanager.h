@@ -42,6 +42,9 @@ public:
     // Whether the key's line is the one a cut ended the text last loaded in: its value may be cut
     // short too, which has been named.
     static bool endsCutShort(const dfc::lang::DStringPtr& key);
+    // Whether the key is missing, or may be cut, by damage to the text last loaded that has been
+    // named: what it leaves without its value is not named again, key by key.
+    static bool lostToDamage(const dfc::lang::DStringPtr& key);
     static int getInt(const dfc::lang::DStringPtr& key, int defaultValue);
     // For a key a game cannot play without: one the text last loaded lacks throws DDamagedDataException
     // naming the text and the key.

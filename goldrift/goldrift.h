@@ -70,7 +70,8 @@ public:
     static void drawRunner(const RunnerPtr& runner);
     static void createMenu(int mode);
     // The frames listed under the key of the loaded properties; null, with a diagnostic, when
-    // the list is missing or empty (a runner in that pose is then not drawn).
+    // the list is missing or empty (a runner in that pose is then not drawn). A list the damage
+    // of a text or of the atlas, named before, lost has no diagnostic of its own.
     static AnimationPtr poseAnimation(const dfc::lang::DStringPtr& key);
     static void releaseStatics();
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "alienship.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dgraphics.h"
 #include "gamelib.h"
 #include "gamemenu.h"
@@ -16,6 +17,7 @@
 #include "stringmanager.h"
 
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DintArray;
 using dfc::lang::DintArray2d;
 using dfc::lang::DintArray2dPtr;
@@ -384,7 +386,7 @@ void Swarmline::loadBackground() {
     try {
         background = DImage::createImage(DStringPtr(u"/swl/img/") + n + u".jpg");
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Swarmline: no background ") + n + u": " + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"Swarmline: no background ") + n + u": " + DFailureReason::of(e));
     }
     if (background && background->getHeight() < 1) background = nullptr;
 }

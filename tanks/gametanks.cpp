@@ -1,5 +1,6 @@
 #include "gametanks.h"
 #include <algorithm>
+#include "dfailurereason.h"
 #include "dgraphics.h"
 #include "dioexception.h"
 #include "gamelib.h"
@@ -17,6 +18,7 @@
 #include "tanktunables.h"
 
 using dfc::io::DIOExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DintArray2d;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DGraphics;
@@ -187,7 +189,7 @@ void GameTanks::loadLevel() {
     try {
         record = TankLevelRecord::read(GameLib::openResource(u"/tanks/dat/mapbcl.bin"), levelCounter);
     } catch (DIOExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"tanks: the level file cannot be opened: ") + e->getMessage());
+        GameLib::diagnose(DStringPtr(u"tanks: the level file cannot be opened: ") + DFailureReason::of(e));
         return;
     }
     if (!record || !buildField(record)) return;

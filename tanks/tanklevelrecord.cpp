@@ -1,5 +1,6 @@
 #include "tanklevelrecord.h"
 #include "ddatainputstream.h"
+#include "dfailurereason.h"
 #include "dioexception.h"
 #include "gamelib.h"
 
@@ -8,6 +9,7 @@ using dfc::io::DDataInputStreamPtr;
 using dfc::io::DInputStreamPtr;
 using dfc::io::DIOExceptionPtr;
 using dfc::lang::DbyteArray;
+using dfc::lang::DFailureReason;
 using dfc::lang::DStringPtr;
 
 namespace {
@@ -43,7 +45,7 @@ TankLevelRecordPtr TankLevelRecord::read(const DInputStreamPtr& source, int32_t 
         in->readFully(record->tiles);
         in->readFully(record->types);
     } catch (DIOExceptionPtr& e) {
-        return refuse(DStringPtr(u"record ") + (level % recordCount) + u" cannot be read: " + e->getMessage());
+        return refuse(DStringPtr(u"record ") + (level % recordCount) + u" cannot be read: " + DFailureReason::of(e));
     }
     return record;
 }

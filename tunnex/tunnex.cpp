@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include "animation.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dgraphics.h"
 #include "firebolt.h"
 #include "gamelib.h"
@@ -24,6 +25,7 @@
 #include "tnxplayer.h"
 
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DObjectArray;
 using dfc::lang::DString;
 using dfc::lang::DStringArray;
@@ -81,7 +83,7 @@ DImagePtr loadPicture(const char16_t* name) {
     try {
         return DImage::createImage(DStringPtr(name));
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(u"Tunnex: no picture " + DStringPtr(name) + u": " + e->getMessage());
+        GameLib::diagnose(u"Tunnex: no picture " + DStringPtr(name) + u": " + DFailureReason::of(e));
         return nullptr;
     }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "dexception.h"
+#include "dioexception.h"
 #include "dprintstream.h"
 #include "dsystem.h"
 #include "gameengine.h"
@@ -235,6 +236,37 @@ TEST_F(SmartphoneFrame, AnExceptionFromStartUpIsShownWithItsText) {
     EXPECT_EQ(platform::narrow(device->messageBoxes()[0].text), "*** : no game.dat");
     EXPECT_EQ(platform::narrow(device->messageBoxes()[0].caption), "Error!");
     EXPECT_TRUE(TestMidlet::tickTimes.empty());
+}
+
+// The box shows the exception as it is; the line on the error stream tells it in the user's
+// terms, by its own message or else by its kind, never by its class or the source that threw it.
+TEST_F(SmartphoneFrame, AStartUpFailureIsToldOnTheErrorStreamWithoutItsClassOrSource) {
+    struct Case {
+        const char* what;
+        std::function<void()> fail;
+        const char* box;
+        const char* told;
+    } const cases[] = {
+        {"a throw site", [] { DFC_THROW(dfc::io::DIOException); }, "DIOException", "data it reads cannot be read"},
+        {"an empty pointer", [] { dfc::lang::DStringPtr()->length(); }, "DNullPointerException",
+         "a value it needs is missing"},
+        {"a message of its own", [] { throw DExceptionPtr(new DException(u"no game.dat")); }, "*** : no game.dat",
+         "no game.dat"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        TestMidlet::onStart = c.fail;
+        ::testing::internal::CaptureStderr();
+        run();
+        const std::string printed = ::testing::internal::GetCapturedStderr();
+        ASSERT_EQ(device->messageBoxes().size(), 1u) << c.what;
+        EXPECT_EQ(platform::narrow(device->messageBoxes()[0].text), c.box) << c.what;
+        EXPECT_NE(printed.find(std::string("GameEngine: the program cannot start: ") + c.told + "\n"),
+                  std::string::npos)
+            << c.what << ": " << printed;
+        EXPECT_EQ(printed.find(".cpp"), std::string::npos) << c.what << ": " << printed;
+        EXPECT_EQ(printed.find(".ptr"), std::string::npos) << c.what << ": " << printed;
+    }
 }
 
 TEST_F(SmartphoneFrame, AnyOtherStartUpFailureIsShownPlainly) {

@@ -2,6 +2,9 @@
 // the texts of a second start, the pause sign when there is none, the end after the last
 // level, and animations missing from the data.
 #include <gtest/gtest.h>
+#include <string>
+#include "byte_arrays.h"
+#include "dbytearrayinputstream.h"
 #include "game_fixture.h"
 #include "gamelib.h"
 #include "gamemenu.h"
@@ -144,6 +147,41 @@ TEST_F(Flow, AMissingOrEmptyAnimationIsNone) {
         EXPECT_FALSE(Goldrift::poseAnimation(u"anim_empty"));
         EXPECT_NE(diagnostics().find("Goldrift: no frames for animation anim_empty"), std::string::npos);
     });
+}
+
+namespace {
+
+// The animation text served in place of the game's.
+std::string animationText;
+
+dfc::io::DInputStreamPtr withAnimationText(const dfc::lang::DStringPtr& name) {
+    if (!name->equals(dfc::lang::DStringPtr(u"/gdr/anim.txt"))) return GameLib::openResource(name);
+    return new dfc::io::DByteArrayInputStream(bytesOf(animationText));
+}
+
+}  // namespace
+
+// A damaged animation text is named once; the poses its damage lost are not named again one by
+// one, while a whole line whose pictures are missing still is.
+TEST_F(Flow, ThePosesADamagedAnimationTextLostAreNotNamedOneByOne) {
+    const std::string cut = "anim_hero_go_r=nosuch.png\r\nanim_hero_go_l=hero_go1.png;hero_go2.pn";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string printed;
+    } const cases[] = {
+        {"empty", "", "StringManager: gdr/anim.txt is empty: every text it holds is missing\r\n"},
+        {"cut short", cut,
+         "StringManager: gdr/anim.txt is cut short: its last line, \"anim_hero_go_l=hero_go1.png;hero_go2.pn\", lacks "
+         "its line end; what followed is missing\r\nNo frame name:nosuch.png\r\nGoldrift: no frames for animation "
+         "anim_hero_go_r\r\n"},
+    };
+    for (const Case& c : cases) {
+        animationText = c.text;
+        inGame([&] { EXPECT_EQ(diagnostics(), c.printed) << c.what; },
+               [] { StringManager::openResource = withAnimationText; });
+        StringManager::openResource = GameLib::openResource;
+    }
 }
 
 class Stylus : public PocketPcGoldriftTest {};

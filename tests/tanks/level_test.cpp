@@ -44,6 +44,8 @@ TEST_F(LevelTest, LevelLReadsRecordLModulo20) {
 
 TEST_F(LevelTest, AShortOrEmptyFileIsRefusedWithADiagnostic) {
     EXPECT_FALSE(TankLevelRecord::read(new DByteArrayInputStream(levelFile(20, 1)), 19));
+    // The record and how it is damaged, not the source that found it so.
+    EXPECT_EQ(diagnostics(), "tanks: level file damaged: record 19 cannot be read: the data ends early\r\n");
     EXPECT_TRUE(TankLevelRecord::read(new DByteArrayInputStream(levelFile(20, 1)), 18)) << "earlier records are whole";
     EXPECT_FALSE(TankLevelRecord::read(new DByteArrayInputStream(levelFile(3)), 5));
     EXPECT_FALSE(TankLevelRecord::read(new DByteArrayInputStream(new DbyteArray(1)), 1));

@@ -9,6 +9,7 @@
 #include "d7zipheader.h"
 #include "d7zipindex.h"
 #include "dbyterange.h"
+#include "dfailurereason.h"
 #include "dioexception.h"
 #include "dsystem.h"
 #include "platform.h"
@@ -76,7 +77,7 @@ void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& pas
         indexEntries(file, opened);
     } catch (DIOExceptionPtr& e) {
         CloseHandle(file);
-        refused(shown, e->getMessage());
+        refused(shown, DFailureReason::of(e));
     } catch (std::exception&) {
         // Only the allocations fail so: a header too large for the memory left.
         CloseHandle(file);
@@ -107,7 +108,7 @@ D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
     try {
         return new D7zipInputStream(archive().header->unpack(archive().file, entry));
     } catch (DIOExceptionPtr& e) {
-        refused(archive().shown, e->getMessage());
+        refused(archive().shown, DFailureReason::of(e));
     } catch (std::exception&) {
         refused(archive().shown, u"the entry " + textOf(key) + u" does not fit in memory");
     }

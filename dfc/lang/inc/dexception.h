@@ -1,21 +1,33 @@
 // The exception family. Exceptions are thrown and caught as their pointer classes:
 //   DFC_THROW(DIOException);          message: the throwing source file and line
 //   catch (DExceptionPtr& e) { ... }  catches every exception of the library
+// A user is told an exception through DFailureReason, never by its message alone.
 #pragma once
 #include "dexception.ptr"
 #include "dstring.h"
 
 namespace dfc::lang {
 
+// Where in the source a library throw happened: the message of an exception that has none
+// of its own, for a developer.
+struct DThrowSite {
+    DStringPtr text;
+};
+
 class DThrowable : public DObject {
 public:
     explicit DThrowable(DStringPtr message = DStringPtr()) : message(message) {}
+    // The message is the site's text, and the exception knows it for no message of its own.
+    explicit DThrowable(const DThrowSite& site) : message(site.text), fromSite(true) {}
     ~DThrowable() override = default;
     DStringPtr toString() override;
     virtual DStringPtr getMessage();
+    // Whether the message tells the user what failed: it is neither empty nor a throw site.
+    bool hasOwnMessage() const;
 
 private:
     DStringPtr message;
+    bool fromSite = false;
 };
 
 class DException : public DThrowable {
@@ -24,7 +36,7 @@ public:
 };
 
 // "path:line" of a throw site.
-DStringPtr throwSite(const char* path, int line);
+DThrowSite throwSite(const char* path, int line);
 
 }  // namespace dfc::lang
 

@@ -17,8 +17,8 @@ DStringPtr DObjectPtr::toString() const {
 }
 
 void DObjectPtr::throwNullPointer(const char16_t* className, const char* headerPath, int line) {
-    DStringPtr message = DStringPtr(className) + u" " + DStringPtr(new DString(headerPath)) + u":" + line;
-    throw DNullPointerExceptionPtr(new DNullPointerException(message));
+    const DThrowSite site{DStringPtr(className) + u" " + throwSite(headerPath, line).text};
+    throw DNullPointerExceptionPtr(new DNullPointerException(site));
 }
 
 DStringPtr DObject::toString() { return u"DObject@" + DInteger::toString(hashCode(), 16); }

@@ -6,7 +6,9 @@ DStringPtr DThrowable::toString() { return u"*** : " + getMessage(); }
 
 DStringPtr DThrowable::getMessage() { return message ? message : DStringPtr(u""); }
 
-DStringPtr throwSite(const char* path, int line) { return DStringPtr(new DString(path)) + u":" + line; }
+bool DThrowable::hasOwnMessage() const { return !fromSite && message && message->length() > 0; }
+
+DThrowSite throwSite(const char* path, int line) { return {DStringPtr(new DString(path)) + u":" + line}; }
 
 DStringPtr numberFormatMessage(const DStringPtr& input) { return u"For input string: \"" + input + u"\""; }
 

@@ -4,6 +4,7 @@
 #include "d7zipinputstream.h"
 #include "ddamageddataexception.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dgraphics.h"
 #include "dioexception.h"
 #include "dmidlet.h"
@@ -101,7 +102,7 @@ SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
         throwUnreadable(u"cannot open the picture " + name + u": " + io::DDamagedDataException::missingReason(entry));
     } catch (lang::DExceptionPtr& e) {
         // The archive names itself, the entry and what is wrong with it.
-        throwUnreadable(u"cannot open the picture " + name + u": " + e->getMessage());
+        throwUnreadable(u"cannot open the picture " + name + u": " + lang::DFailureReason::of(e));
     }
     ImageCodec::Oversize oversize;
     SurfacePtr decoded(ImageCodec::decode(in->getData(), in->getData() + in->getSize(), &oversize));

@@ -23,10 +23,9 @@ void DSoundPlayer::realize() {
     } catch (std::bad_alloc&) {
         DFC_THROW(DMediaException);
     }
-    // Only the bytes the stream gave are handed over.
+    // Only the bytes the stream gave are handed over. The library's reason names the data's fault.
     if (source().load(data->data, size_t(count > 0 ? count : 0)) != SND_OK)
-        throw DMediaExceptionPtr(new DMediaException(lang::throwSite(__FILE__, __LINE__) + u": " +
-                                                     new lang::DString(source().error().c_str())));
+        throw DMediaExceptionPtr(new DMediaException(new lang::DString(source().error().c_str())));
     stream = nullptr;
     state = REALIZED;
 }
