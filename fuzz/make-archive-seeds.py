@@ -128,6 +128,11 @@ two = b"\x00" + b"".join(n.encode("utf-16-le") + b"\x00\x00" for n in ["logo.png
 write("names-past-count.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1], [b"x"])) +
                                       b"\x05" + num(1) + b"\x11" + num(len(two)) + two + b"\x00\x00"))
 
+# A name holding the first half of a surrogate pair and then a plain character.
+half = b"\x00" + "lo".encode("utf-16-le") + b"\x00\xd8" + "x".encode("utf-16-le") + b"\x00\x00"
+write("name-half-character.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1], [b"x"])) +
+                                         b"\x05" + num(1) + b"\x11" + num(len(half)) + half + b"\x00\x00"))
+
 
 def packed_header(packed, header):
     # The header packed by LZMA, behind the entries' packed bytes.

@@ -63,6 +63,7 @@ const Crafted crafted[] = {
     {"streams-past-folder.dat", u"a.txt", "its header is damaged at byte 55: streams larger than their folder"},
     {"names-past-count.dat", u"logo.png",
      "its header is damaged at byte 81: more names than the file list's count of 1"},
+    {"name-half-character.dat", u"logo.png", "its header is damaged at byte 70: a name with half a character"},
     {"solid-behind-zeros.dat", u"logo.png",
      "a folder of 3 entries would be unpacked anew for each: 188744350 bytes in all, more than the 64 MiB a folder "
      "may take"},

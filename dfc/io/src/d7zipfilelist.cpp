@@ -1,5 +1,6 @@
 #include "d7zipfilelist.h"
 #include <algorithm>
+#include "platform.h"
 
 namespace dfc::io {
 
@@ -40,31 +41,17 @@ void D7zipFileList::readProperty(D7zipBytes& in, uint64_t type, Placing& seen) {
 
 // A name of UTF-16 units up to its terminating zero, as UTF-8.
 std::string D7zipFileList::readName(D7zipBytes& names) {
-    std::string text;
+    std::u16string units;
     for (;;) {
-        uint32_t c = names.byte();
-        c |= uint32_t(names.byte()) << 8;
-        if (c == 0) return text;
+        char16_t c = names.byte();
+        c |= char16_t(names.byte() << 8);
+        if (c == 0) return platform::narrow(units);
+        units += c;
         if (c >= 0xD800 && c < 0xDC00) {
-            uint32_t low = names.byte();
-            low |= uint32_t(names.byte()) << 8;
+            char16_t low = names.byte();
+            low |= char16_t(names.byte() << 8);
             if (low < 0xDC00 || low >= 0xE000) names.damaged("a name with half a character");
-            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-        }
-        if (c < 0x80) {
-            text += char(c);
-        } else if (c < 0x800) {
-            text += char(0xC0 | (c >> 6));
-            text += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            text += char(0xE0 | (c >> 12));
-            text += char(0x80 | ((c >> 6) & 0x3F));
-            text += char(0x80 | (c & 0x3F));
-        } else {
-            text += char(0xF0 | (c >> 18));
-            text += char(0x80 | ((c >> 12) & 0x3F));
-            text += char(0x80 | ((c >> 6) & 0x3F));
-            text += char(0x80 | (c & 0x3F));
+            units += low;
         }
     }
 }
