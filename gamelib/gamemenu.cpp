@@ -3,6 +3,7 @@
 #include "animation.h"
 #include "ce_system.h"
 #include "dexception.h"
+#include "dfailurereason.h"
 #include "dgraphics.h"
 #include "gamelib.h"
 #include "gametables.h"
@@ -19,6 +20,7 @@
 #include "virtualkeyboard.h"
 
 using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DintArray;
 using dfc::lang::DintArrayPtr;
 using dfc::lang::DObjectPtr;
@@ -70,11 +72,14 @@ int32_t shade(int32_t c, int amount) {
     return std::clamp(shaded, 0, 255);
 }
 
+// A picture that cannot be read stays null, and the menus go without it; that is named once
+// while the texts last, though every menu tries it again.
 DImagePtr loadIfMissing(const DImagePtr& image, const char16_t* name) {
     if (image) return image;
     try {
         return DImage::createImage(DStringPtr(name));
-    } catch (DExceptionPtr&) {
+    } catch (DExceptionPtr& e) {
+        StringManager::nameDamage(name, u"GameMenu: " + DFailureReason::of(e) + u"; the menus go without it");
         return nullptr;
     }
 }

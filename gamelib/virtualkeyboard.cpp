@@ -1,9 +1,13 @@
 #include "virtualkeyboard.h"
+#include "dfailurereason.h"
+#include "gamelib.h"
 #include "imagefont.h"
 #include "keystate.h"
 #include "screencanvas.h"
 #include "ticks.h"
 
+using dfc::lang::DExceptionPtr;
+using dfc::lang::DFailureReason;
 using dfc::lang::DStringPtr;
 using dfc::microedition::lcdui::DFont;
 using dfc::microedition::lcdui::DGraphics;
@@ -45,6 +49,21 @@ VirtualKeyboard::FrameRows VirtualKeyboard::drawFrame(const DGraphicsPtr& g) con
     return frame;
 }
 
+VirtualKeyboard::FrameRows VirtualKeyboard::drawFrameIfAny(const DGraphicsPtr& g) {
+    if (useFrameImages) {
+        try {
+            return drawFrame(g);
+        } catch (DExceptionPtr& e) {
+            // Named once: the keyboard goes without its frame from then on.
+            GameLib::diagnose(u"VirtualKeyboard: " + DFailureReason::of(e) +
+                              u"; the keyboard is drawn without its frame");
+            useFrameImages = false;
+        }
+    }
+    const int32_t middle = ScreenCanvas::screenHeight >> 1;
+    return FrameRows{middle, middle, middle};
+}
+
 void VirtualKeyboard::init(const DImagePtr& background) {
     done = false;
     if (!alphabet || columns < 1) return;
@@ -55,8 +74,7 @@ void VirtualKeyboard::init(const DImagePtr& background) {
 
     // The grid fills the frame's middle part, the typed text at its foot; without the frame
     // the grid starts at mid-screen and the text sits above it.
-    const int32_t middle = screenHeight >> 1;
-    const FrameRows frame = useFrameImages ? drawFrame(g) : FrameRows{middle, middle, middle};
+    const FrameRows frame = drawFrameIfAny(g);
     const int32_t h = ScreenCanvas::font(ScreenCanvas::menuFont)->getHeight();
     y = frame.middleTop;
     textY = frame.middleBottom - h - 3;

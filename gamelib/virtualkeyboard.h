@@ -62,8 +62,12 @@ private:
         int32_t middleTop;
         int32_t middleBottom;
     };
-    // Draws the three frame pictures centred on the screen.
+    // Draws the three frame pictures centred on the screen; throws, having drawn nothing, when
+    // one cannot be read.
     FrameRows drawFrame(const dfc::microedition::lcdui::DGraphicsPtr& g) const;
+    // The frame, when the keyboard has one whose pictures can be read; else the rows of a
+    // keyboard without it. A frame that cannot be read is named, and given up.
+    FrameRows drawFrameIfAny(const dfc::microedition::lcdui::DGraphicsPtr& g);
     void move();
     void press(int32_t key);
     void typeLetter(int32_t key);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
+#include "captured_diagnostics.h"
 #include "dimage.h"
 #include "headless_test.h"
 #include "imagefont.h"
@@ -65,6 +66,23 @@ protected:
 
     VirtualKeyboardPtr keyboard;
 };
+
+// The keyboard as a menu sets it up for a name, its keys in the test font "/fonts/t".
+VirtualKeyboardPtr nameKeyboard() {
+    ImageFontPtr font = new ImageFont();
+    font->load(u"/fonts/t");
+    ScreenCanvas::fonts = new ImageFontArray(7);
+    for (int i : {ScreenCanvas::menuFont, ScreenCanvas::menuSelectedFont, ScreenCanvas::smallFont})
+        ScreenCanvas::fonts[i] = font;
+    VirtualKeyboardPtr keyboard = new VirtualKeyboard();
+    keyboard->alphabet = dfc::lang::DStringPtr(u"abcdefghijklmnopqrstuvwxyz-_");
+    keyboard->columns = 6;
+    keyboard->keyWidth = 21;
+    keyboard->keyHeight = 19;
+    keyboard->cursorColor = 0x555555;
+    keyboard->x = (176 - 126) >> 1;
+    return keyboard;
+}
 
 }  // namespace
 
@@ -192,18 +210,7 @@ TEST_F(ProgramTest, TheKeyboardLaysItsKeysOutInItsFrameAndPaintsTheCursor) {
     writePicture("input_midd.png", 130, 120, std::vector<uint16_t>(130 * 120, green));
     writePicture("input_bot.png", 130, 6, std::vector<uint16_t>(130 * 6, green));
     inProgram([] {
-        ImageFontPtr font = new ImageFont();
-        font->load(u"/fonts/t");
-        ScreenCanvas::fonts = new ImageFontArray(7);
-        for (int i : {ScreenCanvas::menuFont, ScreenCanvas::menuSelectedFont, ScreenCanvas::smallFont})
-            ScreenCanvas::fonts[i] = font;
-        VirtualKeyboardPtr keyboard = new VirtualKeyboard();
-        keyboard->alphabet = dfc::lang::DStringPtr(u"abcdefghijklmnopqrstuvwxyz-_");
-        keyboard->columns = 6;
-        keyboard->keyWidth = 21;
-        keyboard->keyHeight = 19;
-        keyboard->cursorColor = 0x555555;
-        keyboard->x = (176 - 126) >> 1;
+        VirtualKeyboardPtr keyboard = nameKeyboard();
         keyboard->init(nullptr);
 
         // The frame is 136 high on a 220-high screen: its top at 42, the middle part from 52 to 172.
@@ -224,5 +231,29 @@ TEST_F(ProgramTest, TheKeyboardLaysItsKeysOutInItsFrameAndPaintsTheCursor) {
         EXPECT_EQ(at(34, 60), stripPixel(0, 0, 0)) << "\"a\" centred in the first key";
         EXPECT_EQ(at(55, 60), stripPixel(0, 2, 0)) << "\"b\" in the second";
         EXPECT_EQ(at(30, 160), green) << "the frame around the keys";
+    });
+}
+
+TEST_F(ProgramTest, AFrameThatCannotBeReadIsNamedOnceAndTheKeyboardGoesWithoutIt) {
+    writeTestFont("fonts/t");
+    writePicture("input_top.png", 130, 10, std::vector<uint16_t>(130 * 10, 0x07E0));
+    writePicture("input_bot.png", 130, 6, std::vector<uint16_t>(130 * 6, 0x07E0));
+    inProgram([] {
+        beginDiagnostics();
+        VirtualKeyboardPtr keyboard = nameKeyboard();
+        keyboard->init(nullptr);
+        const std::string named = printedDiagnostics();
+        EXPECT_EQ(named,
+                  "VirtualKeyboard: cannot open the picture /input_midd.png: no data archive is open to hold "
+                  "input_midd.png and there is no such file beside the program; the keyboard is drawn without its "
+                  "frame\r\n");
+        EXPECT_FALSE(keyboard->useFrameImages);
+        const int middle = 220 / 2;
+        EXPECT_EQ(keyboard->y, middle) << "the grid starts at mid-screen";
+        EXPECT_EQ(keyboard->textY, middle - ScreenCanvas::font(ScreenCanvas::menuFont)->getHeight() - 3);
+        EXPECT_EQ(keyboard->rows, 5);
+        keyboard->init(nullptr);
+        EXPECT_EQ(printedDiagnostics(), named) << "the next name's keyboard is not named again";
+        endDiagnostics();
     });
 }

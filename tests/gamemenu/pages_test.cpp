@@ -2,6 +2,7 @@
 // the option labels, the sound options, the item lists the games share and the shaded
 // background.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 #include "dcanvas.h"
@@ -19,6 +20,7 @@
 #include "sound.h"
 #include "soundoptions.h"
 #include "app_folder_test.h"
+#include "captured_diagnostics.h"
 #include "started_app.h"
 #include "stringmanager.h"
 #include "virtualkeyboard.h"
@@ -298,10 +300,23 @@ TEST_F(MenuPictures, EachMenuPictureLoadsOnItsOwn) {
     ASSERT_TRUE(
         platform::savePng(platform::Picture{3, 2, std::vector<uint16_t>(6, 0x07E0)}, folder.file("arrowUp.png")));
     GameMenu::arrowUp = GameMenu::arrowDown = GameMenu::pauseImage = nullptr;
+    beginDiagnostics();
     GameMenu::loadArrowImages();
     ASSERT_TRUE(GameMenu::arrowUp) << "no game data: only the loose up arrow is there";
     EXPECT_EQ(GameMenu::arrowUp->getWidth(), 3);
     EXPECT_FALSE(GameMenu::arrowDown);
     EXPECT_FALSE(GameMenu::pauseImage);
+    const std::string named = printedDiagnostics();
+    for (const char* missing : {"arrowDown.png", "pause.png"})
+        EXPECT_NE(named.find(std::string("GameMenu: cannot open the picture /") + missing +
+                             ": no data archive is open to hold " + missing +
+                             " and there is no such file beside the program; the menus go without it\r\n"),
+                  std::string::npos)
+            << named;
+    EXPECT_EQ(std::count(named.begin(), named.end(), '\n'), 2) << named;
+    // Every menu tries the missing pictures again; each is named once.
+    GameMenu::loadArrowImages();
+    EXPECT_EQ(printedDiagnostics(), named);
+    endDiagnostics();
     GameMenu::arrowUp = nullptr;
 }
