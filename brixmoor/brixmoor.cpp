@@ -3,6 +3,7 @@
 #include "ball.h"
 #include "bricklist.h"
 #include "bxmplatform.h"
+#include "damagelog.h"
 #include "dexception.h"
 #include "dfailurereason.h"
 #include "dgraphics.h"
@@ -405,7 +406,7 @@ bool Brixmoor::loadLevel() {
         brickList->loadRound(level);
         return true;
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Brixmoor: round ") + level + u" cannot be played: " + DFailureReason::of(e));
+        DamageLog::name(DStringPtr(u"Brixmoor: round ") + level + u" cannot be played: " + DFailureReason::of(e));
         endGame();
         return false;
     }

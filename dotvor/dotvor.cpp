@@ -1,4 +1,5 @@
 #include "dotvor.h"
+#include "damagelog.h"
 #include "ddatainputstream.h"
 #include "dexception.h"
 #include "dfailurereason.h"
@@ -102,7 +103,7 @@ void Dotvor::measureMap() {
         }
         in->close();
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Dotvor: no first map ") + DFailureReason::of(e));
+        DamageLog::name(DStringPtr(u"Dotvor: no first map ") + DFailureReason::of(e));
         DotvorGame::mapWidth = DotvorGame::mapHeight = 0;
     }
 }

@@ -1,5 +1,6 @@
 #include "dotvorgame.h"
 #include <algorithm>
+#include "damagelog.h"
 #include "dexception.h"
 #include "dfailurereason.h"
 #include "dotvor.h"
@@ -93,7 +94,7 @@ void DotvorGame::init() {
         loadPictures();
         MapBase::loadTiles();
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Can't create dotvor game ") + DFailureReason::of(e));
+        DamageLog::name(DStringPtr(u"Can't create dotvor game ") + DFailureReason::of(e));
     }
     const GameImagePtr& floor = MapBase::tiles[0][0];
     cellWidth = cellHeight = floor ? floor->width : 0;
@@ -184,7 +185,7 @@ bool DotvorGame::newGame() {
 }
 
 bool DotvorGame::refuse(const DStringPtr& why) {
-    GameLib::diagnose(DStringPtr(u"Dotvor cannot be played: ") + why);
+    DamageLog::name(DStringPtr(u"Dotvor cannot be played: ") + why);
     return false;
 }
 

@@ -1,8 +1,9 @@
 #include "mapbase.h"
 #include <algorithm>
+#include "damagelog.h"
+#include "ddatainputstream.h"
 #include "dexception.h"
 #include "dfailurereason.h"
-#include "ddatainputstream.h"
 #include "dotvorgame.h"
 #include "drawingtarget.h"
 #include "gamelib.h"
@@ -301,7 +302,7 @@ void MapBase::loadTiles() {
         energiserFrames = Animation::fromProperty(u"big-money");
         portalFrames = Animation::fromProperty(u"portal");
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Can't initialize_map ") + DFailureReason::of(e));
+        DamageLog::name(DStringPtr(u"Can't initialize_map ") + DFailureReason::of(e));
     }
 }
 

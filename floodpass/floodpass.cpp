@@ -1,5 +1,6 @@
 #include "floodpass.h"
 #include <algorithm>
+#include "damagelog.h"
 #include "dmath.h"
 #include "drawingtarget.h"
 #include "dstringarray.h"
@@ -398,13 +399,13 @@ void Floodpass::storeEnteredName() {
 bool Floodpass::buildLevel() {
     const int levels = Screens::levelCount();
     if (levelIndex < 0 || levelIndex >= levels) {
-        GameLib::diagnose(DStringPtr(u"Floodpass: there is no level ") + (levelIndex + 1));
+        DamageLog::name(DStringPtr(u"Floodpass: there is no level ") + (levelIndex + 1));
         return false;
     }
     const DintArrayPtr list = Screens::levels[levelIndex];
     const int count = list->length;
     if (count * Screens::rows < visibleRows + 1) {
-        GameLib::diagnose(DStringPtr(u"Floodpass: level ") + (levelIndex + 1) + u" is shorter than the screen");
+        DamageLog::name(DStringPtr(u"Floodpass: level ") + (levelIndex + 1) + u" is shorter than the screen");
         return false;
     }
     Screens::currentLevel = list;

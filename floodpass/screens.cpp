@@ -1,4 +1,5 @@
 #include "screens.h"
+#include "damagelog.h"
 #include "dexception.h"
 #include "dfailurereason.h"
 #include "entity.h"
@@ -56,7 +57,15 @@ bool Screens::read(const DDataInputStreamPtr& in) {
         cells = new DintArray(count * cellsPerScreen);
         templates = new EntityArray(count * maxObjects);
         templateCounts = new DbyteArray(count);
-        for (int s = 0; s < count; ++s) readScreen(in, s);
+        int dropped = 0, droppingScreens = 0;
+        for (int s = 0; s < count; ++s) {
+            const int droppedHere = readScreen(in, s);
+            dropped += droppedHere;
+            droppingScreens += droppedHere > 0;
+        }
+        if (dropped > 0)
+            DamageLog::name(u"Floodpass: " + GameLib::servingEntry(fileName) + u" drops " + dropped + u" objects of " +
+                            droppingScreens + u" of its screens (more than 30 a screen, or of no kind)");
         const int levelTotal = in->readByte();
         if (levelTotal < 1) {
             refuse(DStringPtr(u"it holds ") + levelTotal + u" levels");
@@ -72,8 +81,8 @@ bool Screens::read(const DDataInputStreamPtr& in) {
     }
 }
 
-// Objects past the thirtieth of a screen are dropped with a word on the diagnostic stream.
-void Screens::readScreen(const DDataInputStreamPtr& in, int screen) {
+// Objects past the thirtieth of a screen, or of no kind, are dropped; gives how many.
+int Screens::readScreen(const DDataInputStreamPtr& in, int screen) {
     int x = 0, y = 0, count = 0, dropped = 0;
     for (int i = 0; i < cellsPerScreen; ++i) {
         const int layer1 = in->readUnsignedByte(), layer2 = in->readUnsignedByte(), kind = in->readUnsignedByte();
@@ -94,9 +103,7 @@ void Screens::readScreen(const DDataInputStreamPtr& in, int screen) {
         }
     }
     templateCounts[screen] = int8_t(count);
-    if (dropped > 0)
-        GameLib::diagnose(DStringPtr(u"Floodpass: screen ") + screen + u" drops " + dropped +
-                          u" objects (more than 30, or of no kind)");
+    return dropped;
 }
 
 bool Screens::readLevel(const DDataInputStreamPtr& in, int level) {
@@ -123,7 +130,7 @@ void Screens::refuse(const DStringPtr& why) {
     templates = nullptr;
     templateCounts = nullptr;
     levels = nullptr;
-    GameLib::diagnose(DStringPtr(u"Floodpass: ") + fileName + u" is damaged: " + why);
+    DamageLog::name(u"Floodpass: " + GameLib::servingEntry(fileName) + u" is damaged: " + why);
 }
 
 // Without its list the banks would be drawn as nothing while the plane still crashes on them.

@@ -44,7 +44,7 @@ public:
     static dfc::lang::DintArrayPtr currentLevel;
 
 private:
-    static void readScreen(const dfc::io::DDataInputStreamPtr& in, int screen);
+    static int readScreen(const dfc::io::DDataInputStreamPtr& in, int screen);
     // False when a level names no screen or fewer than two.
     static bool readLevel(const dfc::io::DDataInputStreamPtr& in, int level);
     static void refuse(const dfc::lang::DStringPtr& why);

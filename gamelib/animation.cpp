@@ -1,6 +1,5 @@
 #include "animation.h"
-#include "dprintstream.h"
-#include "dsystem.h"
+#include "damagelog.h"
 #include "excerpt.h"
 #include "gameimage.h"
 #include "imageatlas.h"
@@ -8,7 +7,6 @@
 
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 
 AnimationPtr Animation::AnimationFromCount(int count) {
     AnimationPtr animation = new Animation();
@@ -18,10 +16,23 @@ AnimationPtr Animation::AnimationFromCount(int count) {
 
 AnimationPtr Animation::AnimationFromNames(const DStringArrayPtr& names) {
     AnimationPtr animation = framesOf(names);
-    for (int i = 0; i < names->length; ++i)
-        if (isMissing(animation->frames[i]) && DSystem::err && !ImageAtlas::cutShort)
-            DSystem::err->println(u"No frame name:" + Excerpt::of(names[i]));
+    // A cut atlas has been named, with the pictures it lost.
+    if (!ImageAtlas::cutShort) nameMissingFrames(*animation, names);
     return animation;
+}
+
+// Named once for the atlas, whatever list meets it next: a text may name thousands.
+void Animation::nameMissingFrames(const Animation& animation, const DStringArrayPtr& names) {
+    int32_t missing = 0;
+    DStringPtr first;
+    for (int i = 0; i < names->length; ++i)
+        if (isMissing(animation.frames[i]) && missing++ == 0) first = names[i];
+    if (missing == 0) return;
+    const DStringPtr atlas = ImageAtlas::entry ? ImageAtlas::entry : DStringPtr(u"of this game");
+    DamageLog::name(u"the pictures of " + atlas, DStringPtr(u"Animation: the image atlas ") + atlas + u" lacks " +
+                                                     missing + u" of the " + names->length +
+                                                     u" pictures of a list, the first " + Excerpt::quoted(first) +
+                                                     u"; the others it lacks go unnamed");
 }
 
 AnimationPtr Animation::framesOf(const DStringArrayPtr& names) {

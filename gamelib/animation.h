@@ -11,7 +11,7 @@ public:
     Animation() = default;
     // count empty frame slots, filled by addFrame.
     static AnimationPtr AnimationFromCount(int count);
-    // One frame per atlas picture name.
+    // One frame per atlas picture name; the first list with names the atlas lacks names the atlas.
     static AnimationPtr AnimationFromNames(const dfc::lang::DStringArrayPtr& names);
     // The animation whose frame names (";"-separated) are the value of the text property key;
     // null, with a diagnostic, when the key or one of the frames is missing (no second one for a
@@ -40,5 +40,6 @@ private:
     // One frame per atlas picture name, an empty one for a name the atlas lacks.
     static AnimationPtr framesOf(const dfc::lang::DStringArrayPtr& names);
     static bool isMissing(const GameImagePtr& frame);
+    static void nameMissingFrames(const Animation& animation, const dfc::lang::DStringArrayPtr& names);
     int32_t frameCount() const { return frames ? frames->length : 0; }
 };

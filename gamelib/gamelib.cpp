@@ -2,6 +2,7 @@
 #include <exception>
 #include "ce_window.h"
 #include "d7zipinputstream.h"
+#include "damagelog.h"
 #include "ddamageddataexception.h"
 #include "ddisplay.h"
 #include "dexception.h"
@@ -214,7 +215,8 @@ void GameLib::dropFailedMode(const DStringPtr& what) {
         endWithoutShell(what);
         return;
     }
-    diagnose(u"GameLib: the game failed: " + what);
+    // A game whose data fails it at every start is named the first time.
+    DamageLog::name(u"the game failed: " + what, u"GameLib: the game failed: " + what);
     try {
         if (failed) failed->stop();
     } catch (dfc::lang::DThrowablePtr& e) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "animation.h"
 #include "ce_system.h"
+#include "damagelog.h"
 #include "dexception.h"
 #include "dfailurereason.h"
 #include "dgraphics.h"
@@ -72,14 +73,15 @@ int32_t shade(int32_t c, int amount) {
     return std::clamp(shaded, 0, 255);
 }
 
-// A picture that cannot be read stays null, and the menus go without it; that is named once
-// while the texts last, though every menu tries it again.
+// A picture that cannot be read stays null, and the menus go without it; that is named once,
+// though every menu tries it again.
 DImagePtr loadIfMissing(const DImagePtr& image, const char16_t* name) {
     if (image) return image;
     try {
         return DImage::createImage(DStringPtr(name));
     } catch (DExceptionPtr& e) {
-        StringManager::nameDamage(name, u"GameMenu: " + DFailureReason::of(e) + u"; the menus go without it");
+        const DStringPtr why = DFailureReason::of(e);
+        DamageLog::name(why, u"GameMenu: " + why + u"; the menus go without it");
         return nullptr;
     }
 }

@@ -1,5 +1,6 @@
 #include "helptext.h"
 #include <cstdint>
+#include "damagelog.h"
 #include "ddatainputstream.h"
 #include "dexception.h"
 #include "dioexception.h"
@@ -41,5 +42,5 @@ DStringPtr HelpText::read(const DStringPtr& name) {
 
 void HelpText::nameDamage(const DStringPtr& name, const DStringPtr& damage) {
     const DStringPtr entry = GameLib::servingEntry(name);
-    StringManager::nameDamage(entry, u"Help: " + entry + damage);
+    DamageLog::name(u"the help " + entry, u"Help: " + entry + damage);
 }

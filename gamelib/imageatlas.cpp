@@ -1,10 +1,9 @@
 #include "imageatlas.h"
 #include "atlaslines.h"
+#include "damagelog.h"
 #include "ddamageddataexception.h"
 #include "ddatainputstream.h"
 #include "dioexception.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "excerpt.h"
 #include "gamelib.h"
 #include "screencanvas.h"
@@ -16,7 +15,6 @@ using dfc::io::DDataInputStreamPtr;
 using dfc::io::DEOFExceptionPtr;
 using dfc::lang::DintArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::lcdui::DGraphicsPtr;
 using dfc::microedition::lcdui::DImage;
 using dfc::microedition::lcdui::DImagePtr;
@@ -28,6 +26,7 @@ DGraphicsPtr ImageAtlas::currentGraphics;
 int32_t ImageAtlas::width = 0;
 int32_t ImageAtlas::height = 0;
 bool ImageAtlas::cutShort = false;
+DStringPtr ImageAtlas::entry;
 DImagePtr ImageAtlas::pictures[codeSlots];
 
 namespace {
@@ -56,7 +55,8 @@ void ImageAtlas::readRectangles(const DStringPtr& name) {
     const DStringPtr text = name + u".txt";
     // The text of this screen's picture: the other screen's rectangles would cut it wrong.
     DDataInputStreamPtr in = new DDataInputStream(GameLib::openScreenResource(text));
-    AtlasLines lines(GameLib::servingEntry(text), GameLib::pictureEntry(name + u".png"), width, height);
+    entry = GameLib::servingEntry(text);
+    AtlasLines lines(entry, GameLib::pictureEntry(name + u".png"), width, height);
     DStringPtr last;
     bool ended = true, lastEnded = true;
     try {
@@ -72,12 +72,11 @@ void ImageAtlas::readRectangles(const DStringPtr& name) {
     }
     in->close();
     lines.throwIfOutside();
-    if (cutShort) reportCutShort(GameLib::servingEntry(text), last, lastEnded);
+    if (cutShort) reportCutShort(entry, last, lastEnded);
 }
 
 // An atlas text ends with an empty line; without it, it was cut short where it ends.
 void ImageAtlas::reportCutShort(const DStringPtr& entry, const DStringPtr& last, bool lastEnded) {
-    if (!DSystem::err) return;
     DStringPtr where;
     if (!last)
         where = DStringPtr(u"it is empty");
@@ -86,8 +85,8 @@ void ImageAtlas::reportCutShort(const DStringPtr& entry, const DStringPtr& last,
                 u"; the pictures after it are missing";
     else
         where = u"it ends inside the line " + Excerpt::quoted(last) + u"; the pictures from there on are missing";
-    DSystem::err->println(u"ImageAtlas: " + entry + u" is cut short, without the empty line that ends an atlas: " +
-                          where);
+    DamageLog::name(u"the atlas " + entry,
+                    u"ImageAtlas: " + entry + u" is cut short, without the empty line that ends an atlas: " + where);
 }
 
 void ImageAtlas::loadPictures(const DStringPtr& name) {
@@ -112,6 +111,7 @@ void ImageAtlas::dropPictures() {
     for (DImagePtr& p : pictures) p = nullptr;
     width = height = 0;
     cutShort = false;
+    entry = nullptr;
 }
 
 void ImageAtlas::release() {

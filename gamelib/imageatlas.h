@@ -33,6 +33,8 @@ public:
     // Whether the atlas loaded last was cut short: that has been named, and the pictures it lost
     // are not named one by one.
     static bool cutShort;
+    // The entry of the atlas text loaded last, as diagnostics name it; null without an atlas.
+    static dfc::lang::DStringPtr entry;
 
 private:
     static void readRectangles(const dfc::lang::DStringPtr& name);

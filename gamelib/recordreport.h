@@ -14,8 +14,4 @@ public:
                         const dfc::lang::DExceptionPtr& error);
     // The system's reason when the registry gave one, else what the record's reader met.
     static dfc::lang::DStringPtr reasonOf(const dfc::lang::DExceptionPtr& error);
-
-private:
-    // Whether the line for this store and kind is still to be printed; true only once.
-    static bool firstTime(const dfc::lang::DStringPtr& folder, const char16_t* kind);
 };

@@ -1,11 +1,10 @@
 #include "sound.h"
+#include "damagelog.h"
 #include "ddamageddataexception.h"
 #include "dexception.h"
 #include "dfailurereason.h"
 #include "dioexception.h"
 #include "dmanager.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "gamelib.h"
 
 using dfc::io::DDamagedDataException;
@@ -17,7 +16,6 @@ using dfc::lang::DFailureReason;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 using dfc::microedition::media::DManager;
 using dfc::microedition::media::DPlayer;
 using dfc::microedition::media::DPlayerArray;
@@ -59,7 +57,8 @@ DPlayerPtr Sound::loadSound(const DStringPtr& name) {
     if (DPlayerPtr player = makePlayer(mod, modType, why)) return player;
     if (!why)
         why = DDamagedDataException::missingReason(GameLib::servingEntry(wav) + u" nor " + GameLib::servingEntry(mod));
-    if (DSystem::err) DSystem::err->println(u"Sound: cannot load " + wav + u" or " + mod + u": " + why);
+    // A fault many sounds share, a coder of the archive's say, is named with the first of them.
+    DamageLog::name(why, u"Sound: cannot load " + wav + u" or " + mod + u": " + why);
     return nullptr;
 }
 

@@ -1,13 +1,11 @@
 #include "stringmanager.h"
-#include <set>
 #include <string>
 #include "d7zipinputstream.h"
+#include "damagelog.h"
 #include "ddamageddataexception.h"
 #include "dexception.h"
 #include "dinteger.h"
 #include "dioexception.h"
-#include "dprintstream.h"
-#include "dsystem.h"
 #include "excerpt.h"
 
 using dfc::io::DDamagedDataException;
@@ -23,7 +21,6 @@ using dfc::lang::DString;
 using dfc::lang::DStringArray;
 using dfc::lang::DStringArrayPtr;
 using dfc::lang::DStringPtr;
-using dfc::lang::DSystem;
 
 namespace {
 
@@ -35,22 +32,16 @@ DStringPtr toString(const std::u16string& units) { return new DString(units.data
 
 DStringPtr archiveEntryOf(const DStringPtr& name) { return name->startsWith(u"/") ? name->substring(1) : name; }
 
-void diagnose(const DStringPtr& line) {
-    if (DSystem::err) DSystem::err->println(line);
-}
-
 // The entry is named only on the way to a diagnostic: naming it may open the archive again.
 void reportDamage(const DStringPtr& file, const DStringPtr& damage) {
     const DStringPtr entry = StringManager::entryName(file);
-    StringManager::nameDamage(entry, u"StringManager: " + entry + damage);
+    DamageLog::name(u"the text " + entry, u"StringManager: " + entry + damage);
 }
 
-// What the texts loaded into a table were found to lack, for as long as that table lasts. The
-// table is held so that no other takes its place unseen.
+// What the text last loaded into a table was found to lack, for as long as that table lasts.
+// The table is held so that no other takes its place unseen.
 struct Damage {
     dfc::util::DHashtablePtr table;
-    // The entries named as damaged.
-    std::set<std::u16string> named;
     // The text last loaded was cut short, empty or missing: the keys it lost are not named one by one.
     bool lastText = false;
     // The key of the line the last text's cut ended in.
@@ -59,7 +50,7 @@ struct Damage {
 
 Damage& damage() {
     static Damage found;
-    if (found.table.get() != StringManager::properties.get()) found = Damage{StringManager::properties, {}, false, {}};
+    if (found.table.get() != StringManager::properties.get()) found = Damage{StringManager::properties, false, {}};
     return found;
 }
 
@@ -67,6 +58,11 @@ Damage& damage() {
 DStringPtr& loadedText() {
     static DStringPtr name;
     return name;
+}
+
+// That text as diagnostics name it; a table filled by hand was loaded from none.
+DStringPtr loadedEntry() {
+    return loadedText() ? StringManager::entryName(loadedText()) : DStringPtr(u"the text table");
 }
 
 }  // namespace
@@ -132,8 +128,15 @@ DStringPtr StringManager::readLine(const DDataInputStreamPtr& in, bool* ended) {
 
 DStringPtr StringManager::getProperty(const DStringPtr& key) {
     DStringPtr value = DStringPtr::from(properties->get(key));
-    if (!value && !lostToDamage(key)) diagnose(u"StringManager: property not found: " + key);
+    if (!value && !lostToDamage(key)) nameMissing(key);
     return value;
+}
+
+// The first key a text lacks names it; the others it lacks are not named one by one.
+void StringManager::nameMissing(const DStringPtr& key) {
+    const DStringPtr entry = loadedEntry();
+    DamageLog::name(u"the keys of " + entry, u"StringManager: " + entry + u" has no key " + Excerpt::quoted(key) +
+                                                 u"; any other key it lacks goes unnamed");
 }
 
 DStringPtr StringManager::getText(const DStringPtr& key) {
@@ -160,13 +163,9 @@ int StringManager::getInt(const DStringPtr& key, int defaultValue) {
     }
 }
 
-void StringManager::nameDamage(const DStringPtr& entry, const DStringPtr& line) {
-    if (damage().named.insert(std::u16string(entry->chars(), size_t(entry->length()))).second) diagnose(line);
-}
-
 void StringManager::requireKey(const DStringPtr& key) {
     if (!properties->get(key))
-        throw DDamagedDataExceptionPtr(new DDamagedDataException(u"the text " + entryName(loadedText()) + u" has no key " + key));
+        throw DDamagedDataExceptionPtr(new DDamagedDataException(u"the text " + loadedEntry() + u" has no key " + key));
 }
 
 DStringArrayPtr StringManager::split(const DStringPtr& text, char16_t separator) {

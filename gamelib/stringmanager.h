@@ -34,8 +34,8 @@ public:
     // The same; *ended tells whether the line had its CR LF, false for the last line of a text
     // cut short.
     static dfc::lang::DStringPtr readLine(const dfc::io::DDataInputStreamPtr& in, bool* ended);
-    // Null, with a diagnostic, for a key that is missing; quietly for one of a text that was cut
-    // short, empty or missing, whose damage has been named.
+    // Null for a key that is missing: the first key a text lacks names the text; quietly for one
+    // of a text that was cut short, empty or missing, whose damage has been named.
     static dfc::lang::DStringPtr getProperty(const dfc::lang::DStringPtr& key);
     // The same, but empty for a missing key: for a text joined to others, where a null would read "null".
     static dfc::lang::DStringPtr getText(const dfc::lang::DStringPtr& key);
@@ -51,7 +51,7 @@ public:
     static void requireKey(const dfc::lang::DStringPtr& key);
     // The fields between separators: k separators give k + 1 fields, empty ones included.
     static dfc::lang::DStringArrayPtr split(const dfc::lang::DStringPtr& text, char16_t separator);
-    // Prints the line naming a damaged text unless its entry has been named while the table
-    // lasts: a text is read again each time a mode starts.
-    static void nameDamage(const dfc::lang::DStringPtr& entry, const dfc::lang::DStringPtr& line);
+
+private:
+    static void nameMissing(const dfc::lang::DStringPtr& key);
 };

@@ -1,4 +1,5 @@
 #include "virtualkeyboard.h"
+#include "damagelog.h"
 #include "dfailurereason.h"
 #include "gamelib.h"
 #include "imagefont.h"
@@ -54,9 +55,9 @@ VirtualKeyboard::FrameRows VirtualKeyboard::drawFrameIfAny(const DGraphicsPtr& g
         try {
             return drawFrame(g);
         } catch (DExceptionPtr& e) {
-            // Named once: the keyboard goes without its frame from then on.
-            GameLib::diagnose(u"VirtualKeyboard: " + DFailureReason::of(e) +
-                              u"; the keyboard is drawn without its frame");
+            // The keyboard goes without its frame from then on.
+            const DStringPtr why = DFailureReason::of(e);
+            DamageLog::name(why, u"VirtualKeyboard: " + why + u"; the keyboard is drawn without its frame");
             useFrameImages = false;
         }
     }

@@ -1,5 +1,6 @@
 #include "goldrift.h"
 #include <algorithm>
+#include "damagelog.h"
 #include "dexception.h"
 #include "dgraphics.h"
 #include "drawingtarget.h"
@@ -157,13 +158,9 @@ void Goldrift::loadAnimations() {
 }
 
 AnimationPtr Goldrift::poseAnimation(const DStringPtr& key) {
+    // A missing key or picture has been named by the text or the atlas that lacks it.
     AnimationPtr animation = Animation::fromProperty(key);
-    if (!animation || animation->frames->length == 0) {
-        // What the named damage of a text or of the atlas lost is not named again, list by list.
-        const bool lost = StringManager::lostToDamage(key) || ImageAtlas::cutShort;
-        if (!lost) GameLib::diagnose(u"Goldrift: no frames for animation " + key);
-        return nullptr;
-    }
+    if (!animation || animation->frames->length == 0) return nullptr;
     return animation;
 }
 
@@ -854,7 +851,7 @@ bool Goldrift::readMap(int n) {
         if (width * height > MapFile::maxCells) fault = DStringPtr(u"the map is too big for the screen");
     }
     if (fault) {
-        GameLib::diagnose(DStringPtr(u"Goldrift: level ") + n + u" cannot be played: " + fault);
+        DamageLog::name(DStringPtr(u"Goldrift: level ") + n + u" cannot be played: " + fault);
         Sound::stopAll();
         gameState = menuState;
         createMenu(mainMode);

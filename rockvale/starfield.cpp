@@ -1,4 +1,5 @@
 #include "starfield.h"
+#include "damagelog.h"
 #include "dexception.h"
 #include "dgraphics.h"
 #include "gamelib.h"
@@ -53,7 +54,7 @@ void StarField::setBackground(int wave) {
     backgroundScrollX = backgroundScrollY = 0;
     const int number = (wave - 1) % backdropCount + 1;
     background = backdrops && number >= 1 ? DImagePtr(backdrops[number - 1]) : nullptr;
-    if (!background) GameLib::diagnose(u"Rockvale: no background " + backdropName(number));
+    if (!background) DamageLog::name(u"Rockvale: no background " + backdropName(number));
 }
 
 int32_t StarField::wrapped(int32_t value, int32_t limit) {

@@ -1,6 +1,7 @@
 #include "swarmline.h"
 #include <algorithm>
 #include "alienship.h"
+#include "damagelog.h"
 #include "dexception.h"
 #include "dfailurereason.h"
 #include "dgraphics.h"
@@ -386,7 +387,7 @@ void Swarmline::loadBackground() {
     try {
         background = DImage::createImage(DStringPtr(u"/swl/img/") + n + u".jpg");
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"Swarmline: no background ") + n + u": " + DFailureReason::of(e));
+        DamageLog::name(DStringPtr(u"Swarmline: no background ") + n + u": " + DFailureReason::of(e));
     }
     if (background && background->getHeight() < 1) background = nullptr;
 }

@@ -1,6 +1,7 @@
 #include "gamemain.h"
 #include <algorithm>
 #include "animation.h"
+#include "damagelog.h"
 #include "dexception.h"
 #include "dgraphics.h"
 #include "gamelib.h"
@@ -14,8 +15,8 @@
 #include "sound.h"
 #include "soundoptions.h"
 #include "stringmanager.h"
-#include "ticks.h"
 #include "tanktunables.h"
+#include "ticks.h"
 
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DStringArray;
@@ -294,7 +295,7 @@ void GameMain::startLevel() {
 bool GameMain::beginLevel() {
     tanks->loadLevel();
     if (!tanks->levelLoaded) {
-        GameLib::diagnose(DStringPtr(u"tanks: level ") + tanks->levelCounter + u" cannot be played; back to the menu");
+        DamageLog::name(DStringPtr(u"tanks: level ") + tanks->levelCounter + u" cannot be played; back to the menu");
         Sound::stopAll();
         createMenu(mainMenu);
         return false;

@@ -1,12 +1,13 @@
 #include "gametanks.h"
 #include <algorithm>
+#include "damagelog.h"
 #include "dfailurereason.h"
 #include "dgraphics.h"
 #include "dioexception.h"
+#include "drawingtarget.h"
 #include "gamelib.h"
 #include "gamemain.h"
 #include "gametables.h"
-#include "drawingtarget.h"
 #include "imageatlas.h"
 #include "imagefont.h"
 #include "keystate.h"
@@ -14,8 +15,8 @@
 #include "screencover.h"
 #include "sound.h"
 #include "stringmanager.h"
-#include "ticks.h"
 #include "tanktunables.h"
+#include "ticks.h"
 
 using dfc::io::DIOExceptionPtr;
 using dfc::lang::DFailureReason;
@@ -189,7 +190,7 @@ void GameTanks::loadLevel() {
     try {
         record = TankLevelRecord::read(GameLib::openResource(u"/tanks/dat/mapbcl.bin"), levelCounter);
     } catch (DIOExceptionPtr& e) {
-        GameLib::diagnose(DStringPtr(u"tanks: the level file cannot be opened: ") + DFailureReason::of(e));
+        DamageLog::name(DStringPtr(u"tanks: the level file cannot be opened: ") + DFailureReason::of(e));
         return;
     }
     if (!record || !buildField(record)) return;
@@ -210,7 +211,7 @@ bool GameTanks::buildField(const TankLevelRecordPtr& record) {
         for (int32_t column = 0; column < record->widthTiles; ++column)
             placeTile(record->tile(column, row), column * 4, row * 4);
     if (starts[0][0] < 0 || baseX < 0) {
-        GameLib::diagnose(DStringPtr(u"tanks: level ") + levelCounter + u" has no player start or no base");
+        DamageLog::name(DStringPtr(u"tanks: level ") + levelCounter + u" has no player start or no base");
         baseX = baseY = -1;
         return false;
     }
@@ -219,8 +220,9 @@ bool GameTanks::buildField(const TankLevelRecordPtr& record) {
     for (int32_t i = 0; i < enemyCount; ++i) {
         int32_t type = record->type(i);
         if (type > 7) {
-            GameLib::diagnose(DStringPtr(u"tanks: enemy type ") + type + u" of level " + levelCounter + u" taken as " +
-                              (type & 7));
+            DamageLog::name(u"tanks: enemy types past 7", DStringPtr(u"tanks: enemy type ") + type + u" of level " +
+                                                              levelCounter + u" taken as " + (type & 7) +
+                                                              u"; other types past 7 go unnamed");
             type &= 7;
         }
         enemies[i]->init(type);
@@ -246,7 +248,8 @@ void GameTanks::placeTile(int32_t tileByte, int32_t x, int32_t y) {
     } else if (code == TankLevelRecord::enemyStart) {
         addStart(spawnPoints + 1, x, y, GTNK::DOWN);
     } else if (code == TankLevelRecord::baseCode) {
-        if (baseX >= 0) GameLib::diagnose(DStringPtr(u"tanks: a second base in level ") + levelCounter + u" left out");
+        if (baseX >= 0)
+            DamageLog::name(DStringPtr(u"tanks: a second base in level ") + levelCounter + u" left out");
         else baseX = x, baseY = y;
     } else if (code >= TankLevelRecord::firstYogCode) {
         addItem(code - 5, x, y);
@@ -265,7 +268,7 @@ void GameTanks::addItem(int32_t kind, int32_t x, int32_t y) {
 // Row 0 is the player's; the enemies' rows count up to 5, and starts past them are dropped.
 void GameTanks::addStart(int32_t row, int32_t x, int32_t y, int32_t direction) {
     if (row >= startRows || (row == 0 && starts[0][0] != -1)) {
-        GameLib::diagnose(DStringPtr(u"tanks: a start point too many in level ") + levelCounter + u" left out");
+        DamageLog::name(DStringPtr(u"tanks: a start point too many in level ") + levelCounter + u" left out");
         return;
     }
     starts[row][0] = x;

@@ -1,8 +1,8 @@
 #include "tanklevelrecord.h"
+#include "damagelog.h"
 #include "ddatainputstream.h"
 #include "dfailurereason.h"
 #include "dioexception.h"
-#include "gamelib.h"
 
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
@@ -15,7 +15,7 @@ using dfc::lang::DStringPtr;
 namespace {
 
 TankLevelRecordPtr refuse(const DStringPtr& why) {
-    GameLib::diagnose(DStringPtr(u"tanks: level file damaged: ") + why);
+    DamageLog::name(DStringPtr(u"tanks: level file damaged: ") + why);
     return nullptr;
 }
 

@@ -1,4 +1,5 @@
 #include "tnxlevel.h"
+#include "damagelog.h"
 #include "ddatainputstream.h"
 #include "dexception.h"
 #include "firebolt.h"
@@ -171,20 +172,21 @@ void Level::loadStyleTiles() {
     crystalTile = GameImage::load(prefix + u"_4.png");
 }
 
-// A level with more bag places than bags keeps the extra places as plain earth.
+// A level with more bag places than bags keeps the extra places as plain earth; that is named
+// once, for the first such level.
 void Level::placeBags() {
     int next = 0;
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column) {
             if (cellAt(column, row) != bagPlace) continue;
             setCell(column, row, 0);
-            if (next < Tunnex::bagCount) {
-                Tunnex::bags[next++]->place(row, column);
-            } else {
-                GameLib::diagnose(DStringPtr(u"Tunnex: more than 15 bags in level ") + Tunnex::level +
-                                  u"; the one in column " + column + u", row " + row + u" is left out");
-            }
+            if (next < Tunnex::bagCount) Tunnex::bags[next]->place(row, column);
+            ++next;
         }
+    if (next > Tunnex::bagCount)
+        DamageLog::name(u"Tunnex: too many bags",
+                        DStringPtr(u"Tunnex: level ") + Tunnex::level + u" has " + next + u" bags, more than the " +
+                            Tunnex::bagCount + u" it can hold: the rest are left out, here and in any other level");
 }
 
 void Level::setMonsterLimit() {

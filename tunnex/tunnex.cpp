@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include "animation.h"
+#include "damagelog.h"
 #include "dexception.h"
 #include "dfailurereason.h"
 #include "dgraphics.h"
@@ -83,7 +84,7 @@ DImagePtr loadPicture(const char16_t* name) {
     try {
         return DImage::createImage(DStringPtr(name));
     } catch (DExceptionPtr& e) {
-        GameLib::diagnose(u"Tunnex: no picture " + DStringPtr(name) + u": " + DFailureReason::of(e));
+        DamageLog::name(u"Tunnex: no picture " + DStringPtr(name) + u": " + DFailureReason::of(e));
         return nullptr;
     }
 }
@@ -231,7 +232,7 @@ bool Tunnex::isHighScore(int score) {
 }
 
 void Tunnex::abandon(const DStringPtr& why) {
-    GameLib::diagnose(why);
+    DamageLog::name(why);
     Sound::stopAll();
     paused = false;
     setState(mainMenu);

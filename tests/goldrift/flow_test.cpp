@@ -145,7 +145,8 @@ TEST_F(Flow, AMissingOrEmptyAnimationIsNone) {
         using dfc::lang::DStringPtr;
         StringManager::properties->put(DStringPtr(u"anim_empty"), DStringPtr(u""));
         EXPECT_FALSE(Goldrift::poseAnimation(u"anim_empty"));
-        EXPECT_NE(diagnostics().find("Goldrift: no frames for animation anim_empty"), std::string::npos);
+        EXPECT_NE(diagnostics().find("lacks 1 of the 1 pictures of a list, the first \"\""), std::string::npos)
+            << diagnostics();
     });
 }
 
@@ -162,7 +163,7 @@ dfc::io::DInputStreamPtr withAnimationText(const dfc::lang::DStringPtr& name) {
 }  // namespace
 
 // A damaged animation text is named once; the poses its damage lost are not named again one by
-// one, while a whole line whose pictures are missing still is.
+// one, while a whole line whose pictures are missing still names the atlas that lacks them.
 TEST_F(Flow, ThePosesADamagedAnimationTextLostAreNotNamedOneByOne) {
     const std::string cut = "anim_hero_go_r=nosuch.png\r\nanim_hero_go_l=hero_go1.png;hero_go2.pn";
     struct Case {
@@ -173,8 +174,8 @@ TEST_F(Flow, ThePosesADamagedAnimationTextLostAreNotNamedOneByOne) {
         {"empty", "", "StringManager: gdr/anim.txt is empty: every text it holds is missing\r\n"},
         {"cut short", cut,
          "StringManager: gdr/anim.txt is cut short: its last line, \"anim_hero_go_l=hero_go1.png;hero_go2.pn\", lacks "
-         "its line end; what followed is missing\r\nNo frame name:nosuch.png\r\nGoldrift: no frames for animation "
-         "anim_hero_go_r\r\n"},
+         "its line end; what followed is missing\r\nAnimation: the image atlas gdr/all.txt lacks 1 of the 1 pictures "
+         "of a list, the first \"nosuch.png\"; the others it lacks go unnamed\r\n"},
     };
     for (const Case& c : cases) {
         animationText = c.text;
