@@ -200,22 +200,7 @@ void GameMenu::paintArrows() {
 
 void GameMenu::paintNameEntry() {
     paintBackground(backgroundColor);
-    VirtualKeyboard& keyboard = *GameTables::virtualKeyboard;
-    DGraphics& g = screen();
-    const int32_t x = keyboard.x, y = keyboard.y, w = keyboard.width, h = keyboard.height;
-    g.setColor(0xFFFFFF);
-    g.fillRect(x - 2, y - 2, w + 5, h + 5);
-    g.setColor(0x000000);
-    g.drawRect(x - 2, y - 2, w + 5, h + 5);
-    g.drawRect(x - 3, y - 3, w + 7, h + 7);
-    const int32_t textTop = y + h + 22, keyHeight = keyboard.keyHeight;
-    g.setColor(0xFFFFFF);
-    g.fillRect(x - 2, textTop, w + 5, keyHeight + 5);
-    g.setColor(0xCCCCCC);
-    g.drawRect(x - 1, textTop + 1, w + 4, keyHeight + 4);
-    g.setColor(0x000000);
-    g.drawRect(x - 2, textTop, w + 5, keyHeight + 5);
-    keyboard.paint();
+    GameTables::virtualKeyboard->paint();
 }
 
 // The help page.

@@ -1,4 +1,5 @@
 #include "sound.h"
+#include <new>
 #include "damagelog.h"
 #include "ddamageddataexception.h"
 #include "dexception.h"
@@ -9,7 +10,6 @@
 
 using dfc::io::DDamagedDataException;
 using dfc::io::DFileNotFoundExceptionPtr;
-using dfc::io::DInputStreamPtr;
 using dfc::io::DIOExceptionPtr;
 using dfc::lang::DExceptionPtr;
 using dfc::lang::DFailureReason;
@@ -63,24 +63,21 @@ DPlayerPtr Sound::loadSound(const DStringPtr& name) {
 }
 
 DPlayerPtr Sound::makePlayer(const DStringPtr& file, const DStringPtr& type, DStringPtr& why) {
-    DInputStreamPtr in;
     try {
-        in = GameLib::tryResource(file);
-    } catch (DFileNotFoundExceptionPtr&) {
-        // Only tried: the sound may be the other kind.
-        return nullptr;
-    } catch (DIOExceptionPtr& damaged) {
-        why = DFailureReason::of(damaged);
-        return nullptr;
-    }
-    try {
-        DPlayerPtr player = DManager::createPlayer(in, type);
+        DPlayerPtr player = DManager::createPlayer(GameLib::tryResource(file), type);
         player->prefetch();
         return player;
+    } catch (DFileNotFoundExceptionPtr&) {
+        // Only tried: the sound may be the other kind.
+    } catch (DIOExceptionPtr& damaged) {
+        why = DFailureReason::of(damaged);
     } catch (DExceptionPtr&) {
         why = u"the sound " + GameLib::servingEntry(file) + u" is damaged: it does not play";
-        return nullptr;
+    } catch (std::bad_alloc& e) {
+        // No fault of the data: the game goes on without this sound, as without a damaged one.
+        why = DFailureReason::of(e);
     }
+    return nullptr;
 }
 
 void Sound::play(int n, int loops) {

@@ -50,6 +50,28 @@ VirtualKeyboard::FrameRows VirtualKeyboard::drawFrame(const DGraphicsPtr& g) con
     return frame;
 }
 
+VirtualKeyboard::FrameRows VirtualKeyboard::drawPlainFrame(const DGraphicsPtr& g) const {
+    const int32_t textHeight = ScreenCanvas::font(ScreenCanvas::menuFont)->getHeight();
+    const int32_t titleHeight = ScreenCanvas::font(ScreenCanvas::smallFont)->getHeight();
+    // The grid's border, then the title and the typed text as the frame pictures leave room for them.
+    const int32_t middleHeight = height + titleHeight + 2 * textHeight + 10;
+    const int32_t top = (ScreenCanvas::screenHeight - middleHeight) >> 1;
+    const FrameRows frame{top, top, top + middleHeight};
+    g->setColor(0xFFFFFF);
+    g->fillRect(x - 2, top - 2, width + 5, height + 5);
+    g->setColor(0x000000);
+    g->drawRect(x - 2, top - 2, width + 5, height + 5);
+    g->drawRect(x - 3, top - 3, width + 7, height + 7);
+    const int32_t nameTop = frame.middleBottom - textHeight - 7;
+    g->setColor(0xFFFFFF);
+    g->fillRect(x - 2, nameTop, width + 5, textHeight + 7);
+    g->setColor(0xCCCCCC);
+    g->drawRect(x - 1, nameTop + 1, width + 4, textHeight + 6);
+    g->setColor(0x000000);
+    g->drawRect(x - 2, nameTop, width + 5, textHeight + 7);
+    return frame;
+}
+
 VirtualKeyboard::FrameRows VirtualKeyboard::drawFrameIfAny(const DGraphicsPtr& g) {
     if (useFrameImages) {
         try {
@@ -61,40 +83,34 @@ VirtualKeyboard::FrameRows VirtualKeyboard::drawFrameIfAny(const DGraphicsPtr& g
             useFrameImages = false;
         }
     }
-    const int32_t middle = ScreenCanvas::screenHeight >> 1;
-    return FrameRows{middle, middle, middle};
+    return drawPlainFrame(g);
 }
 
 void VirtualKeyboard::init(const DImagePtr& background) {
     done = false;
     if (!alphabet || columns < 1) return;
+    rows = (keyCount() + columns - 1) / columns;
+    lastRowKeys = keyCount() - (rows - 1) * columns;
+    width = keyWidth * columns;
+    height = keyHeight * rows;
     const int32_t screenWidth = ScreenCanvas::screenWidth, screenHeight = ScreenCanvas::screenHeight;
     cache = DImage::createImage(screenWidth, screenHeight);
     DGraphicsPtr g = cache->getGraphics();
     if (background) g->drawImage(background, 0, 0, DGraphics::TOP | DGraphics::LEFT);
 
-    // The grid fills the frame's middle part, the typed text at its foot; without the frame
-    // the grid starts at mid-screen and the text sits above it.
+    // The grid fills the frame's middle part, the title and the typed text at its foot.
     const FrameRows frame = drawFrameIfAny(g);
     const int32_t h = ScreenCanvas::font(ScreenCanvas::menuFont)->getHeight();
     y = frame.middleTop;
     textY = frame.middleBottom - h - 3;
-    if (title) {
-        const ImageFontPtr small = ScreenCanvas::font(ScreenCanvas::smallFont);
-        if (useFrameImages)
-            small->drawStringImpl(g, title, screenWidth / 2, frame.middleBottom - 2 * h - 4,
-                                  DGraphics::HCENTER | DGraphics::BOTTOM);
-        else
-            small->drawStringImpl(g, title, screenWidth / 2, 15, DGraphics::HCENTER | DGraphics::TOP);
-    }
+    if (title)
+        ScreenCanvas::font(ScreenCanvas::smallFont)
+            ->drawStringImpl(g, title, screenWidth / 2, frame.middleBottom - 2 * h - 4,
+                             DGraphics::HCENTER | DGraphics::BOTTOM);
 
     g->setFont(keyFont);
     g->setColor(keyTextColor);
-    rows = (keyCount() + columns - 1) / columns;
-    lastRowKeys = keyCount() - (rows - 1) * columns;
     for (int32_t key = 0; key < keyCount(); ++key) drawLabel(g, ScreenCanvas::font(ScreenCanvas::menuFont), key);
-    width = keyWidth * columns;
-    height = keyHeight * rows;
 }
 
 void VirtualKeyboard::update() {
@@ -159,9 +175,7 @@ void VirtualKeyboard::deleteLast() {
 void VirtualKeyboard::paint() {
     if (!cache) return;
     const DGraphicsPtr& g = ScreenCanvas::screenGraphics;
-    if (!useFrameImages) g->setClip(x, y, width, height);
     g->drawImage(cache, 0, 0, DGraphics::TOP | DGraphics::LEFT);
-    if (!useFrameImages) g->setClip(0, 0, ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
 
     g->setColor(cursorColor);
     g->drawRect(x + keyWidth * column, y + keyHeight * row, keyWidth, keyHeight);

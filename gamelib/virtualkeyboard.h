@@ -65,8 +65,11 @@ private:
     // Draws the three frame pictures centred on the screen; throws, having drawn nothing, when
     // one cannot be read.
     FrameRows drawFrame(const dfc::microedition::lcdui::DGraphicsPtr& g) const;
-    // The frame, when the keyboard has one whose pictures can be read; else the rows of a
-    // keyboard without it. A frame that cannot be read is named, and given up.
+    // A box round the grid and one round the typed text, centred on the screen with room for
+    // the title between them.
+    FrameRows drawPlainFrame(const dfc::microedition::lcdui::DGraphicsPtr& g) const;
+    // The frame pictures, when the keyboard has them and they can be read; else the plain frame.
+    // A frame that cannot be read is named, and given up.
     FrameRows drawFrameIfAny(const dfc::microedition::lcdui::DGraphicsPtr& g);
     void move();
     void press(int32_t key);

@@ -89,8 +89,6 @@ AnimationPtr heroPoses[Goldrift::poseCount], enemyPoses[Goldrift::poseCount];
 // The menu's item texts, looked up anew at every start.
 DStringArrayPtr itemTexts;
 
-DStringPtr text(const char16_t* key) { return StringManager::getText(key); }
-
 }  // namespace
 
 Goldrift::Goldrift() { theGame = this; }
@@ -1041,8 +1039,8 @@ void Goldrift::paint() {
     switch (gameState) {
         case menuState: menu->paint(); break;
         case playState: paintPlay(); break;
-        case introState: paintBanner(text(u"level") + u" " + level, true); break;
-        case gameOverState: paintBanner(text(u"gameover"), false); break;
+        case introState: paintBanner(StringManager::getText(u"level") + u" " + level, true); break;
+        case gameOverState: paintBanner(StringManager::getText(u"gameover"), false); break;
         default: break;
     }
 }
@@ -1098,7 +1096,7 @@ void Goldrift::paintBanner(const DStringPtr& title, bool withLives) {
     const int h = banner->getHeight(), x = ScreenCanvas::screenWidth / 2;
     const int y = ScreenCanvas::screenHeight / 2 - 2 * h - 3, anchor = DGraphics::HCENTER | DGraphics::TOP;
     banner->drawString(title, x, y, anchor);
-    banner->drawString(text(u"score") + u" " + score, x, y + h + 3, anchor);
+    banner->drawString(StringManager::getText(u"score") + u" " + score, x, y + h + 3, anchor);
     if (!withLives || lives < 1) return;
     const int width = heroIdleLeft->width, row = lives * width + (lives - 1) * 3;
     for (int i = 0; i < lives; ++i) heroIdleLeft->drawAt((viewWidth - row) / 2 + i * (width + 3), y + 2 * (h + 3));

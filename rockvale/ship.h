@@ -35,8 +35,8 @@ public:
     virtual int xComponent(int forStep, const dfc::lang::DStringPtr& suffix);
     virtual int yComponent(int forStep, const dfc::lang::DStringPtr& suffix);
 
-    // The shot speeds "dx1k" to "dy4k" have no stand-in: a text that lacks one throws DamagedData
-    // naming it, before the game is played.
+    // The shot speeds "dx1k" to "dy4k" have no stand-in: a text that lacks one is damaged, told
+    // by the text and the key before the game is played.
     static void requireShotSpeeds();
     // The quarter turn of a suffix: 0 "", 1 "_up", 2 "_lv", 3 "_dn"; -1 for any other.
     static int quarterOf(const dfc::lang::DStringPtr& suffix);

@@ -129,8 +129,6 @@ constexpr int32_t smallRunAccel = 1200, largeRunAccel = 500;
 // This game keeps its levels under its id followed by "S" and "M".
 SoundOptions soundOptions() { return SoundOptions(GameTables::swarmlineId + u"S", GameTables::swarmlineId + u"M"); }
 
-DStringPtr text(const char16_t* key) { return StringManager::getText(key); }
-
 // The animation of a frame list in the loaded properties; an empty one when the list or a
 // frame is missing (the look-up has said which), so that play goes on without the picture.
 AnimationPtr animationFromList(const char16_t* key, int32_t delay) {
@@ -895,8 +893,8 @@ void Swarmline::paintIntro() {
     const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int32_t h = banner->getHeight(), anchor = DGraphics::HCENTER | DGraphics::TOP;
     const int32_t y1 = canvasHeight / 2 - 2 * h - 3, y2 = y1 + h + 3, y3 = y2 + h + 3;
-    banner->drawString(text(u"level") + u" " + level, canvasWidth / 2, y1, anchor);
-    banner->drawString(text(u"score") + u" " + score, canvasWidth / 2, y2, anchor);
+    banner->drawString(StringManager::getText(u"level") + u" " + level, canvasWidth / 2, y1, anchor);
+    banner->drawString(StringManager::getText(u"score") + u" " + score, canvasWidth / 2, y2, anchor);
     const int32_t step = shipImage->width + 3;
     for (int i = 0; i < lives; ++i) shipImage->drawAt((canvasWidth - step * lives) / 2 + i * step, y3);
 }
@@ -907,8 +905,8 @@ void Swarmline::paintGameOver() {
     g->fillRect(0, 0, canvasWidth, canvasHeight);
     const ImageFontPtr banner = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int32_t h = banner->getHeight(), anchor = DGraphics::HCENTER | DGraphics::TOP;
-    banner->drawString(text(u"gameover"), canvasWidth / 2, canvasHeight / 2 - 2 * h - 3, anchor);
-    banner->drawString(text(u"score") + u" " + score, canvasWidth / 2, canvasHeight / 2 - h, anchor);
+    banner->drawString(StringManager::getText(u"gameover"), canvasWidth / 2, canvasHeight / 2 - 2 * h - 3, anchor);
+    banner->drawString(StringManager::getText(u"score") + u" " + score, canvasWidth / 2, canvasHeight / 2 - h, anchor);
 }
 
 // ---- Leaving ----

@@ -46,8 +46,6 @@ constexpr int32_t killValues[] = {10, 20, 30, 40};
 // The screen the results page is laid out for.
 constexpr int32_t smallScreenHeight = 220;
 
-DStringPtr text(const char16_t* key) { return StringManager::getText(key); }
-
 }  // namespace
 
 GameMain::GameMain() { current = this; }
@@ -376,8 +374,9 @@ void GameMain::paintIntro() {
     const ImageFontPtr hud = ScreenCanvas::font(ScreenCanvas::hudFont1);
     const int32_t line = hud->getHeight();
     const int32_t top = height / 2 - 2 * line - 3;
-    hud->drawString(text(u"level") + u" " + tanks->levelCounter, width / 2, top, DGraphics::HCENTER | DGraphics::TOP);
-    hud->drawString(text(u"score") + u" " + tanks->score, width / 2, top + line + 3,
+    hud->drawString(StringManager::getText(u"level") + u" " + tanks->levelCounter, width / 2, top,
+                    DGraphics::HCENTER | DGraphics::TOP);
+    hud->drawString(StringManager::getText(u"score") + u" " + tanks->score, width / 2, top + line + 3,
                     DGraphics::HCENTER | DGraphics::TOP);
 }
 
@@ -392,14 +391,15 @@ void GameMain::paintResults() {
     g.setColor(0x000000);
     g.fillRect(0, 0, width, height);
     const ImageFontPtr hud = ScreenCanvas::font(ScreenCanvas::hudFont1);
-    hud->drawString(text(u"score") + u" " + tanks->score, width / 2, 4, DGraphics::HCENTER | DGraphics::TOP);
+    hud->drawString(StringManager::getText(u"score") + u" " + tanks->score, width / 2, 4,
+                    DGraphics::HCENTER | DGraphics::TOP);
     const int32_t iconHeight = std::max(1, splash->icons[0]->height);
     // One and a half icon heights apart on the small screen; a taller screen spreads the rows
     // in proportion, so that they take the same share of the page.
     const int32_t rowStep = iconHeight * 3 * std::max(height, smallScreenHeight) / (2 * smallScreenHeight);
     int32_t y = 4 + hud->getHeight() + iconHeight / 2 + 4;
     for (int32_t kind = 0; kind < 4; ++kind, y += rowStep) paintResultRow(kind, y);
-    hud->drawString(text(u"time") + u" " + clockText(tanks->battleClock), width / 2, height - 4,
+    hud->drawString(StringManager::getText(u"time") + u" " + clockText(tanks->battleClock), width / 2, height - 4,
                     DGraphics::HCENTER | DGraphics::BOTTOM);
 }
 

@@ -149,6 +149,99 @@ TEST_F(MenuPages, NameEntryForgetsTheChoiceThatOpenedItAndHandsBackTheName) {
     });
 }
 
+namespace {
+
+// Where two pictures differ: how many pixels, and the rectangle round them.
+struct Difference {
+    int count, left, top, right, bottom;
+};
+
+Difference difference(const platform::Picture& a, const platform::Picture& b) {
+    Difference d{0, a.width, a.height, -1, -1};
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x) {
+            const size_t i = size_t(y * a.width + x);
+            if (a.pixels[i] == b.pixels[i]) continue;
+            ++d.count;
+            d.left = std::min(d.left, x);
+            d.right = std::max(d.right, x);
+            d.top = std::min(d.top, y);
+            d.bottom = std::max(d.bottom, y);
+        }
+    return d;
+}
+
+// The pixels a text's letters cover, drawn whole on a fill of its own.
+int inkOf(const ImageFontPtr& font, const DStringPtr& text, int32_t fill) {
+    const int width = font->stringWidth(text), height = font->getHeight();
+    DImagePtr alone = DImage::createImage(width, height);
+    const auto g = alone->getGraphics();
+    g->setColor(fill);
+    g->fillRect(0, 0, width, height);
+    font->drawStringImpl(g, text, 0, 0, 0);
+    DintArrayPtr pixels = new DintArray(width * height);
+    alone->getRGB(pixels, 0, width, 0, 0, width, height);
+    int ink = 0;
+    for (int i = 0; i < width * height; ++i) ink += (pixels[i] & 0xFFFFFF) != (fill & 0xF8FCF8);
+    return ink;
+}
+
+// The keyboard whose frame pictures could not be read draws its own frame: the title, the keys
+// and the typed name in its box all within the screen.
+void checkNameEntryWithoutFramePictures() {
+    GameMenuPtr menu = listOf(3);
+    constexpr int32_t blue = 0x0000FF;
+    DImagePtr background = DImage::createImage(ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
+    const auto paint = background->getGraphics();
+    paint->setColor(blue);
+    paint->fillRect(0, 0, ScreenCanvas::screenWidth, ScreenCanvas::screenHeight);
+    menu->backgroundImage = background;
+    VirtualKeyboard& keyboard = *GameTables::virtualKeyboard;
+    keyboard.useFrameImages = false;
+    GameMenu::lastEnteredName = u"mossi";
+    menu->enterName();
+    auto still = [&] {
+        keyboard.blink = false;
+        keyboard.blinkTime = GetTickCount();
+        return shown(menu);
+    };
+    const platform::Picture whole = still();
+    const DStringPtr title = keyboard.title;
+    keyboard.title = nullptr;
+    keyboard.init(background);
+    const platform::Picture untitled = still();
+    keyboard.text = u"";
+    const platform::Picture nameless = still();
+
+    const Difference titleDrawn = difference(whole, untitled);
+    EXPECT_EQ(titleDrawn.count, inkOf(ScreenCanvas::font(ScreenCanvas::smallFont), title, blue))
+        << "the whole title is shown";
+    EXPECT_GT(titleDrawn.top, keyboard.y + keyboard.height) << "below the keys";
+
+    const Difference nameDrawn = difference(untitled, nameless);
+    EXPECT_EQ(nameDrawn.count, inkOf(ScreenCanvas::font(ScreenCanvas::menuFont), u"mossi", 0xFFFFFF))
+        << "the whole name is shown, on white";
+    EXPECT_GT(nameDrawn.top, titleDrawn.bottom) << "below the title";
+    const auto at = [&](int x, int y) { return nameless.pixels[size_t(y * nameless.width + x)]; };
+    EXPECT_EQ(
+        marked(nameless, nameDrawn.left - 1, nameDrawn.top - 1, nameDrawn.right + 2, nameDrawn.bottom + 2, 0xFFFF), 0)
+        << "the name sits in a white box";
+    int edge = nameDrawn.bottom + 1;
+    while (edge < nameless.height && at(nameDrawn.left, edge) == 0xFFFF) ++edge;
+    ASSERT_LT(edge, nameless.height) << "the box's lower edge is on the screen";
+    EXPECT_EQ(at(nameDrawn.left, edge), 0x0000) << "and is black, not the background";
+}
+
+using PocketPcMenuPages = PocketPcAppTest;
+
+}  // namespace
+
+TEST_F(MenuPages, NameEntryWithoutFramePicturesShowsTitleAndNameBox) { inProgram(checkNameEntryWithoutFramePictures); }
+
+TEST_F(PocketPcMenuPages, NameEntryWithoutFramePicturesShowsTitleAndNameBox) {
+    inProgram(checkNameEntryWithoutFramePictures);
+}
+
 TEST_F(MenuPages, TheFirstScoreTableIsTheDefaultAndIsSaved) {
     inProgram([] {
         GameMenuPtr menu = new GameMenu();

@@ -6,6 +6,7 @@
 #include "captured_diagnostics.h"
 #include "d7zipinputstream.h"
 #include "dmanager.h"
+#include "failing_allocation.h"
 #include "sound.h"
 #include "sound_files.h"
 #include "text.h"
@@ -84,6 +85,30 @@ TEST_F(GameSound, ASoundThatCannotBeLoadedSaysWhy) {
                   "Sound: cannot load /snd/dud.wav or /snd/dud.mod: the sound snd/dud.wav is damaged: it does not "
                   "play\r\n");
     endDiagnostics();
+}
+
+// Memory that runs out while a sound is read or decoded is no damage of its data: it is told
+// as such, and the same file loads once there is memory again.
+TEST_F(GameSound, MemoryThatRunsOutPreparingASoundIsToldAsSuch) {
+    struct Case {
+        const char* where;
+        unsigned bits;
+    } cases[] = {{"the bytes read, 200044", 16}, {"the samples decoded from 8 bits, 200000 bytes", 8}};
+    DManager::speaker();  // opened while there is memory
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> wav = makeWav({22050, 1, c.bits}, std::vector<int16_t>(100000, 1000));
+        folder.write("snd/large.wav", std::string(wav.begin(), wav.end()));
+        beginDiagnostics();
+        failAllocationsFrom(150000);
+        Sound::loadSounds(new DStringArray(1, u"/snd/large"));
+        failAllocationsFrom(SIZE_MAX);
+        EXPECT_EQ(printedDiagnostics(), "Sound: cannot load /snd/large.wav or /snd/large.mod: the memory ran out\r\n")
+            << c.where;
+        endDiagnostics();
+        EXPECT_EQ(kind(0), "none");
+        Sound::loadSounds(new DStringArray(1, u"/snd/large"));
+        EXPECT_EQ(kind(0), "audio/x-wav") << c.where;
+    }
 }
 
 TEST_F(GameSound, LevelsSetAndReadTheSpeakerVolumes) {

@@ -43,6 +43,8 @@ public:
 
 void resetSharedState() {
     ScreenCanvas::keyQueue.clear();
+    // A large screen's size would lead a later test to the large screen's pictures.
+    ScreenCanvas::screenWidth = ScreenCanvas::screenHeight = 0;
     KeyState::up = KeyState::down = KeyState::left = KeyState::right = KeyState::fire = false;
     KeyState::key0 = KeyState::key1 = KeyState::key3 = KeyState::key7 = KeyState::key9 = false;
     KeyState::star = KeyState::pound = KeyState::leftSoft = KeyState::rightSoft = false;

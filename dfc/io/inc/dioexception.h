@@ -5,8 +5,8 @@
 
 namespace dfc::io {
 using lang::DException;
-DFC_DECLARE_EXCEPTION(DIOException, DException);
-DFC_DECLARE_EXCEPTION(DEOFException, DIOException);
+DFC_DECLARE_TOLD_EXCEPTION(DIOException, DException, u"data it reads cannot be read");
+DFC_DECLARE_TOLD_EXCEPTION(DEOFException, DIOException, u"the data ends early");
 DFC_DECLARE_EXCEPTION(DUTFDataFormatException, DIOException);
 DFC_DECLARE_EXCEPTION(DFileNotFoundException, DIOException);
 }  // namespace dfc::io

@@ -24,6 +24,8 @@ public:
     virtual DStringPtr getMessage();
     // Whether the message tells the user what failed: it is neither empty nor a throw site.
     bool hasOwnMessage() const;
+    // What failed, as the exception's kind tells it to a user; null for a kind with no words.
+    virtual DStringPtr reasonOfKind() const { return nullptr; }
 
 private:
     DStringPtr message;
@@ -48,12 +50,21 @@ DThrowSite throwSite(const char* path, int line);
         ::dfc::lang::DStringPtr toString() override { return u"" #Name; }       \
     }
 
+// ... that also tells its kind's failure to a user, in the words `told`.
+#define DFC_DECLARE_TOLD_EXCEPTION(Name, Base, told)                           \
+    class Name : public Base {                                                 \
+    public:                                                                    \
+        using Base::Base;                                                      \
+        ::dfc::lang::DStringPtr toString() override { return u"" #Name; }      \
+        ::dfc::lang::DStringPtr reasonOfKind() const override { return told; } \
+    }
+
 #define DFC_THROW(Name) throw Name##Ptr(new Name(::dfc::lang::throwSite(__FILE__, __LINE__)))
 
 namespace dfc::lang {
 DFC_DECLARE_EXCEPTION(DNumberFormatException, DException);
-DFC_DECLARE_EXCEPTION(DNullPointerException, DException);
-DFC_DECLARE_EXCEPTION(DIndexOutOfBoundsException, DException);
+DFC_DECLARE_TOLD_EXCEPTION(DNullPointerException, DException, u"a value it needs is missing");
+DFC_DECLARE_TOLD_EXCEPTION(DIndexOutOfBoundsException, DException, u"it reached past the end of a table");
 DFC_DECLARE_EXCEPTION(DArrayIndexOutOfBoundsException, DIndexOutOfBoundsException);
 DFC_DECLARE_EXCEPTION(DStringIndexOutOfBoundsException, DIndexOutOfBoundsException);
 DFC_DECLARE_EXCEPTION(DIllegalArgumentException, DException);

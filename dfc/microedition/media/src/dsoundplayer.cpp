@@ -1,5 +1,4 @@
 #include "dsoundplayer.h"
-#include <new>
 #include "dmanager.h"
 #include "dmediaexception.h"
 
@@ -15,12 +14,11 @@ void DSoundPlayer::realize() {
     if (state != UNREALIZED) return;
     DbyteArrayPtr data;
     int count = 0;
+    // Memory that runs out is no fault of the data: std::bad_alloc passes as it is.
     try {
         data = new DbyteArray(stream->available());
         count = stream->read(data);
     } catch (lang::DExceptionPtr&) {
-        DFC_THROW(DMediaException);
-    } catch (std::bad_alloc&) {
         DFC_THROW(DMediaException);
     }
     // Only the bytes the stream gave are handed over. The library's reason names the data's fault.

@@ -20,3 +20,9 @@ void* operator new(std::size_t size) {
 void operator delete(void* p) noexcept { std::free(p); }
 
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+void* operator new[](std::size_t size) { return operator new(size); }
+
+void operator delete[](void* p) noexcept { std::free(p); }
+
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
