@@ -1,5 +1,6 @@
 #include "d7zipfolder.h"
 #include "d7ziplzma.h"
+#include "d7zippackedstream.h"
 #include "d7ziprefusal.h"
 
 namespace dfc::io {
@@ -23,7 +24,10 @@ void D7zipFolder::checkStored(const D7zipFile& file, const std::string& subject)
 }
 
 std::vector<uint8_t> D7zipFolder::unpack(const D7zipFile& file, uint64_t wanted, const std::string& subject) const {
-    if (coder == Coder::lzma) return unpackLzma(file.read(packStart, packSize), lzmaProperties, wanted, subject);
+    if (coder == Coder::lzma) {
+        D7zipPackedStream packed(file, packStart, packSize);
+        return unpackLzma(packed, lzmaProperties, wanted, subject);
+    }
     return file.read(packStart, wanted);
 }
 

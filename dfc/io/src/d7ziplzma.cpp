@@ -28,6 +28,18 @@ public:
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
 
+    // Decodes what the output has room for, taking the next piece once the last is used up.
+    // When the pieces have run out, the second call in a row that moves nothing is told as
+    // LZMA_BUF_ERROR.
+    lzma_ret step(D7zipPackedStream& packed) {
+        if (stream.avail_in == 0) {
+            const std::vector<uint8_t>& piece = packed.next();
+            stream.next_in = piece.data();
+            stream.avail_in = piece.size();
+        }
+        return lzma_code(&stream, LZMA_RUN);
+    }
+
     lzma_stream stream = LZMA_STREAM_INIT;
 };
 
@@ -41,7 +53,7 @@ uint32_t dictionaryOf(const std::vector<uint8_t>& properties) {
     return size;
 }
 
-std::vector<uint8_t> unpackLzma(const std::vector<uint8_t>& packed, std::vector<uint8_t> properties, uint64_t wanted,
+std::vector<uint8_t> unpackLzma(D7zipPackedStream& packed, std::vector<uint8_t> properties, uint64_t wanted,
                                 const std::string& subject) {
     // The dictionary need not be larger than what it unpacks.
     const uint64_t needed = std::max(wanted, smallestOutput);
@@ -50,23 +62,17 @@ std::vector<uint8_t> unpackLzma(const std::vector<uint8_t>& packed, std::vector<
     Decoder decoder(properties, subject);
     lzma_stream& stream = decoder.stream;
     std::vector<uint8_t> unpacked;
-    stream.next_in = packed.data();
-    stream.avail_in = packed.size();
     lzma_ret result = LZMA_OK;
-    const uint64_t first = std::max<uint64_t>(packed.size(), smallestOutput);
     while (unpacked.size() < wanted && result == LZMA_OK) {
         const size_t done = unpacked.size() - stream.avail_out;
-        const size_t grown = size_t(std::min<uint64_t>(wanted, std::max<uint64_t>(first, 2 * unpacked.size())));
+        const size_t grown =
+            size_t(std::min<uint64_t>(wanted, std::max(D7zipPackedStream::pieceSize, 2 * unpacked.size())));
         // Reserved first: a resize alone may take up to twice what is wanted.
         unpacked.reserve(grown);
         unpacked.resize(grown);
         stream.next_out = unpacked.data() + done;
         stream.avail_out = unpacked.size() - done;
-        while (stream.avail_out > 0 && result == LZMA_OK) {
-            const size_t before = stream.avail_out;
-            result = lzma_code(&stream, LZMA_FINISH);
-            if (result == LZMA_OK && stream.avail_out == before) result = LZMA_BUF_ERROR;
-        }
+        while (stream.avail_out > 0 && result == LZMA_OK) result = decoder.step(packed);
     }
     if (result == LZMA_MEM_ERROR) throw std::bad_alloc();
     if (result == LZMA_DATA_ERROR) damaged(subject, "its packed bytes are no LZMA data");
