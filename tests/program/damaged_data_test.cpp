@@ -526,7 +526,7 @@ std::string visitKeys(bool pocketPc, int game, int& at) {
     };
     keys += held(at + 2500, "select") + held(at + 3500, "select");
     play(at + 4000, at + 8000);
-    keys += held(at + 8500, "softleft") + held(at + 9000, "up") + held(at + 9400, "select");  // the game's menu
+    keys += held(at + 8500, "softleft") + held(at + 9000, "up") + held(at + 9400, "select");     // the game's menu
     keys += held(at + 10500, "down") + held(at + 10900, "select") + held(at + 11900, "select");  // START again
     play(at + 12400, at + 15000);
     keys += held(at + 15500, "softleft") + held(at + 16000, "up") + held(at + 16400, "select");
@@ -626,7 +626,7 @@ TEST_F(DamagedData, LongSessionsNameEachFaultOnce) {
         const std::string script = "keys-" + std::to_string(made + 1) + ".txt";
         folder.write(script, sessionKeys(c.pocketPc, c.game));
         const std::string dir = prepare(c.what, std::string("--profile ") + (c.pocketPc ? "pocketpc" : "smartphone") +
-                                                     " --script '" + folder.file(script) + "'");
+                                                    " --script '" + folder.file(script) + "'");
         replaceEntry(dir, c.entry, c.bytes, c.bytes.size() > (size_t(1) << 20) ? "LZMA" : "Copy");
     }
     runAll("--frames 2000");
@@ -640,6 +640,7 @@ TEST_F(DamagedData, LongSessionsNameEachFaultOnce) {
         std::vector<std::string> lines = linesOf(o.output);
         EXPECT_LE(lines.size(), 4u) << label << ":\n" << o.output.substr(0, 4000);
         std::sort(lines.begin(), lines.end());
-        EXPECT_EQ(std::adjacent_find(lines.begin(), lines.end()), lines.end()) << label << ":\n" << o.output.substr(0, 4000);
+        EXPECT_EQ(std::adjacent_find(lines.begin(), lines.end()), lines.end()) << label << ":\n"
+                                                                               << o.output.substr(0, 4000);
     }
 }
