@@ -515,9 +515,9 @@ TEST_F(DamagedData, EveryGamePlaysOnDamagedTextsOrEndsNamingTheKey) {
 
 namespace {
 
-// Two visits to the game, each playing a while, then back to its menu through the pause menu and
-// START again, playing on, and out to the shell. Dotvor and the tank game ask for one more
-// choice before play; elsewhere that select is a key of the play.
+// Two visits to the game from the shell. Each starts play, plays a while, pauses back to the
+// game's menu, starts again and plays on, and leaves for the shell; where a game's pages differ
+// (Dotvor's one more menu, a score page), the keys still start it more than once a visit.
 std::string visitKeys(bool pocketPc, int game, int& at) {
     std::string keys = choosingKeys(pocketPc, game, at);
     const auto play = [&](int from, int to) {
