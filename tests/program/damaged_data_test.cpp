@@ -541,10 +541,6 @@ std::string sessionKeys(bool pocketPc, int game) {
     return first + visitKeys(pocketPc, game, at);
 }
 
-}  // namespace
-
-namespace {
-
 // The text cut just after a line end, before the line of that key: it looks whole, but lacks
 // the keys from there on.
 std::string cutBefore(const std::string& text, const std::string& key) {
@@ -619,7 +615,7 @@ TEST_F(DamagedData, LongSessionsNameEachFaultOnce) {
         {"map cut", "gdr/maps/1.txt", builtEntry("gdr/maps/1.txt").substr(0, 30), false, goldrift,
          "Goldrift: level 1 cannot be played"},
         {"tank levels cut", "tanks/dat/mapbcl.bin", builtEntry("tanks/dat/mapbcl.bin").substr(0, 100), false, tanks,
-         "tanks: level"},
+         "tanks: level file damaged"},
         {"large atlas empty", "ppc/tnx/all.txt", "", true, tunnex, "ImageAtlas: ppc/tnx/all.txt is cut short"},
     };
     for (const auto& c : cases) {
