@@ -127,8 +127,10 @@ void Tunnex::start() {
 
 void Tunnex::measureField() {
     const int width = GameImage::load(u"earth_1.png")->width;
-    // Without the art the field keeps the small screen's cells.
-    cellSize = width >= 5 ? width : 15;
+    // Without the art the cells are as the screen's art has them, the smallest multiple of 5 whose
+    // row fills the screen: a narrower field asks for side panels that neither screen's data has.
+    const int filling = (ScreenCanvas::screenWidth + columns - 1) / columns;
+    cellSize = width >= 5 ? width : (filling + 4) / 5 * 5;
     step = cellSize / 5;
     homeY = (ScreenCanvas::screenHeight - rows * cellSize) / 2;
     marginX = marginY = 2 * cellSize;
