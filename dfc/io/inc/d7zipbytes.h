@@ -77,7 +77,7 @@ public:
     static constexpr uint64_t maxListed = 1 << 14;
 
     // The fault, placed at the start of the item last read.
-    [[noreturn]] void damaged(const std::string& what) const;
+    [[noreturn]] void damagedHere(const std::string& what) const;
 
 private:
     uint8_t next();

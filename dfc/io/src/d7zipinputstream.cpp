@@ -45,7 +45,7 @@ std::string entryName(const DStringPtr& name) {
 
 void indexEntries(HANDLE file, Archive& into) {
     into.header = std::make_unique<D7zipHeader>(file);
-    const std::vector<D7zipHeader::Entry>& entries = into.header->entries();
+    const std::vector<D7zipEntry>& entries = into.header->entries();
     size_t files = size_t(std::count_if(entries.begin(), entries.end(), [](const auto& e) { return !e.directory; }));
     into.index = std::make_unique<D7zipIndex>(files);
     for (size_t i = 0; i < entries.size(); ++i)
@@ -104,7 +104,7 @@ D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
     if (ordinal < 0)
         throw DFileNotFoundExceptionPtr(
             new DFileNotFoundException(named(archive().shown, u"it has no entry " + textOf(key))));
-    const D7zipHeader::Entry& entry = archive().header->entries()[size_t(ordinal)];
+    const D7zipEntry& entry = archive().header->entries()[size_t(ordinal)];
     try {
         return new D7zipInputStream(archive().header->unpack(archive().file, entry));
     } catch (DIOExceptionPtr& e) {
