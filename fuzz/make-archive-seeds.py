@@ -118,6 +118,13 @@ bound = b"\x07\x0b" + num(1) + b"\x00" + b"\x02" + COPY + COPY + num(0) + num(20
 write("bound-pair-past-coders.dat",
       archive(b"x", b"\x01" + streams(pack_info([1]), bound) + files(["logo.png"]) + b"\x00"))
 
+# Where the folder list belongs, the names; and a property id the format does not have.
+write("names-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x11") + b"\x00"))
+write("unknown-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x19") + b"\x00"))
+
+# A count of entries with a single byte left behind it.
+write("count-past-last-byte.dat", archive(b"", b"\x01\x05" + num(200) + b"\x00"))
+
 # A folder of 1 byte split into two streams, the first of 5 bytes.
 split = b"\x08\x0d" + num(2) + b"\x09" + num(5) + b"\x00"
 write("streams-past-folder.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1]), split) +

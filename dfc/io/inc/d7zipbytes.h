@@ -81,6 +81,8 @@ public:
 
 private:
     uint8_t next();
+    // " remains" or " remain", as the bytes left ask.
+    std::string remainText() const;
 
     const uint8_t* data;
     size_t size;

@@ -19,7 +19,7 @@ void D7zipFolder::checkStored(const D7zipFile& file, const std::string& subject)
         damaged(subject, "its packed bytes lie past the end of the file");
     if (coder == Coder::copy && packSize != unpackSize)
         damaged(subject,
-                "its folder claims " + std::to_string(unpackSize) + " bytes and stores " + std::to_string(packSize));
+                "its folder claims " + countText(unpackSize, "byte") + " and stores " + std::to_string(packSize));
 }
 
 std::vector<uint8_t> D7zipFolder::unpack(const D7zipFile& file, uint64_t wanted, const std::string& subject) const {
