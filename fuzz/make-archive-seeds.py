@@ -118,6 +118,25 @@ bound = b"\x07\x0b" + num(1) + b"\x00" + b"\x02" + COPY + COPY + num(0) + num(20
 write("bound-pair-past-coders.dat",
       archive(b"x", b"\x01" + streams(pack_info([1]), bound) + files(["logo.png"]) + b"\x00"))
 
+# The same, the other way: a bound pair feeding a coder 200 places past them.
+past_to = b"\x07\x0b" + num(1) + b"\x00" + b"\x02" + COPY + COPY + num(200) + num(0) + b"\x0c" + num(1) + num(1) + \
+    b"\x00"
+write("bound-pair-into-past-coders.dat",
+      archive(b"x", b"\x01" + streams(pack_info([1]), past_to) + files(["logo.png"]) + b"\x00"))
+
+
+def three_coders(pairs):
+    # A folder of three Copy coders bound by the (to, from) pairs.
+    bound = b"".join(num(to) + num(source) for to, source in pairs)
+    return b"\x07\x0b" + num(1) + b"\x00" + b"\x03" + COPY * 3 + bound + b"\x0c" + num(1) * 3 + b"\x00"
+
+
+# One coder feeding the two others, and one coder fed by the two others.
+write("coder-feeds-two.dat", archive(b"x", b"\x01" + streams(pack_info([1]), three_coders([(1, 0), (2, 0)])) +
+                                     files(["logo.png"]) + b"\x00"))
+write("coder-fed-by-two.dat", archive(b"x", b"\x01" + streams(pack_info([1]), three_coders([(0, 1), (0, 2)])) +
+                                      files(["logo.png"]) + b"\x00"))
+
 # Where the folder list belongs, the names; and a property id the format does not have.
 write("names-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x11") + b"\x00"))
 write("unknown-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x19") + b"\x00"))

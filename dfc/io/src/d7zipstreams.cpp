@@ -70,12 +70,15 @@ D7zipStreams::FolderRecord D7zipStreams::readFolder(D7zipBytes& in) {
         if (folder.coder == Coder::lzma) folder.lzmaProperties = properties;
     }
     // Simple coders: one bound pair between each two, one packed stream.
-    std::vector<bool> bound(coders);
+    std::vector<bool> bound(coders), fed(coders);
     for (uint64_t i = 1; i < coders; ++i) {
         const uint64_t to = in.number();
         const uint64_t from = in.number();
-        if (to >= coders || from >= coders || bound[from]) in.damagedHere("a bound pair of coders its folder lacks");
+        if (to >= coders || from >= coders) in.damagedHere("a bound pair of coders its folder lacks");
+        if (bound[from]) in.damagedHere("a coder that feeds two others");
+        if (fed[to]) in.damagedHere("a coder fed by two others");
         bound[from] = true;
+        fed[to] = true;
     }
     record.coders = coders;
     record.output = uint64_t(std::find(bound.begin(), bound.end(), false) - bound.begin());
