@@ -137,6 +137,10 @@ write("coder-feeds-two.dat", archive(b"x", b"\x01" + streams(pack_info([1]), thr
 write("coder-fed-by-two.dat", archive(b"x", b"\x01" + streams(pack_info([1]), three_coders([(0, 1), (0, 2)])) +
                                       files(["logo.png"]) + b"\x00"))
 
+# A folder of one coder whose 3-byte method id no tool has given.
+unknown = b"\x07\x0b" + num(1) + b"\x00" + b"\x01\x03\x7f\x00\x01" + b"\x0c" + num(1) + b"\x00"
+write("unknown-coder.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unknown) + files(["logo.png"]) + b"\x00"))
+
 # Where the folder list belongs, the names; and a property id the format does not have.
 write("names-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x11") + b"\x00"))
 write("unknown-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x19") + b"\x00"))

@@ -64,6 +64,8 @@ const Crafted crafted[] = {
      "its header is damaged at byte 52: a bound pair of coders its folder lacks"},
     {"coder-feeds-two.dat", u"logo.png", "its header is damaged at byte 55: a coder that feeds two others"},
     {"coder-fed-by-two.dat", u"logo.png", "its header is damaged at byte 55: a coder fed by two others"},
+    {"unknown-coder.dat", u"logo.png",
+     "the unknown coder 0x7F0001 packs some of its entries: this program unpacks Copy and LZMA only"},
     {"names-for-folders.dat", u"logo.png",
      "its header is damaged at byte 42: the names where the folder list should be"},
     {"unknown-for-folders.dat", u"logo.png",

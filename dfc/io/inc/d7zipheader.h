@@ -26,7 +26,8 @@ public:
     // The entry's bytes, checked against their checksum. An entry that is damaged, larger than
     // maxEntrySize, or packed with a coder other than Copy or LZMA (an LZMA dictionary above
     // D7zipFolder::maxDictionary included) throws DIOException whose message names the entry
-    // and the fault; nothing is allocated for it before its sizes are checked.
+    // and the fault, or the coder alone, which all its entries share; nothing is allocated for
+    // it before its sizes are checked.
     std::vector<uint8_t> unpack(HANDLE file, const D7zipEntry& entry) const;
 
     // The largest header this reader takes, packed or unpacked: far above any data archive's.

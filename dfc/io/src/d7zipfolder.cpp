@@ -6,8 +6,11 @@ namespace dfc::io {
 
 using namespace d7zip;
 
-void D7zipFolder::checkCoder(const std::string& subject) const {
-    if (coder == Coder::other) refuse(subject + " uses a coder other than Copy or LZMA");
+void D7zipFolder::checkCoder(const std::string& packed) const {
+    if (coder == Coder::other) refuse(otherCoder + " packs " + packed + ": this program unpacks Copy and LZMA only");
+}
+
+void D7zipFolder::checkDictionary(const std::string& subject) const {
     if (coder == Coder::lzma && dictionaryOf(lzmaProperties) > maxDictionary)
         refuse(subject + " uses an LZMA dictionary of " + sizeText(dictionaryOf(lzmaProperties)) + ", more than the " +
                sizeText(maxDictionary) + " this program unpacks with");

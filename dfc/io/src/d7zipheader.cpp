@@ -69,10 +69,12 @@ std::vector<uint8_t> D7zipHeader::readStart(const D7zipFile& file, uint64_t& off
 }
 
 std::vector<uint8_t> D7zipHeader::unpackHeader(const D7zipFile& file, D7zipBytes& in, const D7zipStreams& streams) {
-    if (streams.folders.size() != 1 || streams.packSizes.size() != 1) in.damagedHere("a packed header of several folders");
+    if (streams.folders.size() != 1 || streams.packSizes.size() != 1)
+        in.damagedHere("a packed header of several folders");
     const D7zipStreams::FolderRecord& record = streams.folders[0];
     const std::string subject = "its header";
     record.folder.checkCoder(subject);
+    record.folder.checkDictionary(subject);
     if (record.folder.unpackSize > maxHeaderSize)
         refuse("its header is damaged: it claims " + sizeText(record.folder.unpackSize) + ", more than the " +
                sizeText(maxHeaderSize) + " a header may have");
@@ -129,7 +131,8 @@ std::vector<uint8_t> D7zipHeader::unpack(HANDLE handle, const D7zipEntry& entry)
     const std::string subject = "the entry " + entry.name;
     if (size_t(entry.folder) >= folders.size()) damaged(subject, "its folder is not in the archive");
     const D7zipFolder& folder = folders[size_t(entry.folder)];
-    folder.checkCoder(subject);
+    folder.checkCoder("some of its entries");
+    folder.checkDictionary(subject);
     if (entry.offset > folder.unpackSize || entry.size > folder.unpackSize - entry.offset)
         damaged(subject, "it lies past the end of its folder");
     folder.checkStored(file, subject);

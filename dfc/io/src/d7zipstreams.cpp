@@ -22,6 +22,39 @@ Coder coderOf(const std::vector<uint8_t>& id, const std::vector<uint8_t>& proper
     return Coder::other;
 }
 
+// The well-known coders by their method ids, for messages; an archive repacked by a common
+// tool may filter some entries before packing them (Delta on sounds, a branch converter on
+// programs).
+std::string coderName(const std::vector<uint8_t>& id, const std::vector<uint8_t>& properties) {
+    // Copy or LZMA whose properties are not theirs.
+    if (id == copyId || id == lzmaId)
+        return std::string(id == copyId ? "the Copy" : "the LZMA") + " coder with " +
+               countText(properties.size(), "byte") + " of properties";
+    static const struct {
+        std::vector<uint8_t> id;
+        const char* name;
+    } known[] = {
+        {{0x03}, "Delta coder"},
+        {{0x21}, "LZMA2 coder"},
+        {{0x03, 0x03, 0x01, 0x03}, "x86 branch converter"},
+        {{0x03, 0x03, 0x02, 0x05}, "PowerPC branch converter"},
+        {{0x03, 0x03, 0x04, 0x01}, "IA-64 branch converter"},
+        {{0x03, 0x03, 0x05, 0x01}, "ARM branch converter"},
+        {{0x03, 0x03, 0x07, 0x01}, "ARM Thumb branch converter"},
+        {{0x03, 0x03, 0x08, 0x05}, "SPARC branch converter"},
+        {{0x0A}, "ARM64 branch converter"},
+        {{0x0B}, "RISC-V branch converter"},
+        {{0x03, 0x04, 0x01}, "PPMd coder"},
+        {{0x04, 0x01, 0x08}, "Deflate coder"},
+        {{0x04, 0x01, 0x09}, "Deflate64 coder"},
+        {{0x04, 0x02, 0x02}, "BZip2 coder"},
+        {{0x06, 0xF1, 0x07, 0x01}, "AES encryption"},
+    };
+    for (const auto& coder : known)
+        if (coder.id == id) return std::string("the ") + coder.name;
+    return "the unknown coder " + hexText(id);
+}
+
 }  // namespace
 
 D7zipStreams::D7zipStreams(D7zipBytes& in) {
@@ -66,9 +99,13 @@ D7zipStreams::FolderRecord D7zipStreams::readFolder(D7zipBytes& in) {
             const uint8_t* p = in.take(n);
             properties.assign(p, p + n);
         }
-        if (coders == 1) folder.coder = coderOf(codec, properties);
+        const Coder coder = coderOf(codec, properties);
+        if (coders == 1) folder.coder = coder;
         if (folder.coder == Coder::lzma) folder.lzmaProperties = properties;
+        if (coder == Coder::other && folder.otherCoder.empty()) folder.otherCoder = coderName(codec, properties);
     }
+    // Several coders of its own that each lacks nothing: a chain that no data archive has.
+    if (coders > 1 && folder.otherCoder.empty()) folder.otherCoder = "a chain of " + std::to_string(coders) + " coders";
     // Simple coders: one bound pair between each two, one packed stream.
     std::vector<bool> bound(coders), fed(coders);
     for (uint64_t i = 1; i < coders; ++i) {
