@@ -3,6 +3,7 @@
 // nothing is allocated on the way for what the archive claims, only for what it holds.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -120,6 +121,24 @@ void onMalloc(const volatile void*, size_t size) {
 void onFree(const volatile void*) {}
 #endif
 
+// Files as a user of no privileges reads them, for this thread, while it lasts: root would
+// read a file whatever its mode says.
+class UnprivilegedReads {
+public:
+    UnprivilegedReads() : root(geteuid() == 0) {
+        if (root) setfsuid(nobody);
+    }
+    ~UnprivilegedReads() {
+        if (root) setfsuid(0);
+    }
+    UnprivilegedReads(const UnprivilegedReads&) = delete;
+    UnprivilegedReads& operator=(const UnprivilegedReads&) = delete;
+
+private:
+    static constexpr uid_t nobody = 65534;
+    bool root;
+};
+
 }  // namespace
 
 class CraftedArchive : public ArchiveTest {};
@@ -135,6 +154,19 @@ TEST_F(CraftedArchive, EachIsRefusedInOneLineNamingTheArchiveAndTheFault) {
         folder.write("game.dat", bytes);
         EXPECT_EQ(refusal(c.entry), archive + c.message) << c.file;
     }
+}
+
+TEST_F(CraftedArchive, AnArchiveThatMayNotBeReadIsRefusedWithTheSystemsReason) {
+    folder.write("game.dat", craftedBytes("wrong-checksum.dat"));
+    // Anyone may pass through the folder; no one but root may read the archive.
+    ASSERT_EQ(chmod(folder.path().c_str(), 0711), 0);
+    ASSERT_EQ(chmod(folder.file("game.dat").c_str(), 0), 0);
+    std::string said;
+    {
+        UnprivilegedReads unprivileged;
+        said = refusal(u"keys.txt");
+    }
+    EXPECT_EQ(said, "the data archive " + folder.file("game.dat") + ": permission to read it is denied");
 }
 
 TEST_F(CraftedArchive, APipeInTheArchivesPlaceIsRefusedWithoutWaitingForAWriter) {

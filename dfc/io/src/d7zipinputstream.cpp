@@ -52,6 +52,13 @@ void indexEntries(HANDLE file, Archive& into) {
         if (!entries[i].directory) into.index->add(entries[i].name, int(i));
 }
 
+// Why the archive's file did not open, as the system told it.
+const char16_t* openFailure(DWORD error) {
+    if (error == DWORD(ERROR_ACCESS_DENIED)) return u"permission to read it is denied";
+    if (error == DWORD(ERROR_FILE_NOT_FOUND)) return u"it is missing, or is no regular file";
+    return u"it cannot be opened";
+}
+
 // Every failure of the archive is one line naming the archive and what is wrong with it.
 DStringPtr named(const DStringPtr& shown, const DStringPtr& why) { return u"the data archive " + shown + u": " + why; }
 
@@ -70,7 +77,7 @@ void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& pas
     const DStringPtr shown = new DString(HostPathOf(path->chars()).c_str());
     HANDLE file = CreateFileW(path->chars(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) refused(shown, u"it is missing, or is no regular file");
+    if (file == INVALID_HANDLE_VALUE) refused(shown, openFailure(GetLastError()));
     Archive opened;
     opened.shown = shown;
     try {
