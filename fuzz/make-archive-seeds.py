@@ -141,6 +141,15 @@ write("coder-fed-by-two.dat", archive(b"x", b"\x01" + streams(pack_info([1]), th
 unknown = b"\x07\x0b" + num(1) + b"\x00" + b"\x01\x03\x7f\x00\x01" + b"\x0c" + num(1) + b"\x00"
 write("unknown-coder.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unknown) + files(["logo.png"]) + b"\x00"))
 
+# Two Copy coders, well bound: a chain that no data archive has.
+chain = b"\x07\x0b" + num(1) + b"\x00" + b"\x02" + COPY + COPY + num(1) + num(0) + b"\x0c" + num(1) + num(1) + b"\x00"
+write("copy-chain.dat", archive(b"x", b"\x01" + streams(pack_info([1]), chain) + files(["logo.png"]) + b"\x00"))
+
+# LZMA with 3 bytes of properties where it has 5.
+short = b"\x07\x0b" + num(1) + b"\x00" + b"\x01\x23\x03\x01\x01\x03\x5d\x00\x00" + b"\x0c" + num(1) + b"\x00"
+write("lzma-short-properties.dat",
+      archive(b"x", b"\x01" + streams(pack_info([1]), short) + files(["logo.png"]) + b"\x00"))
+
 # Where the folder list belongs, the names; and a property id the format does not have.
 write("names-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x11") + b"\x00"))
 write("unknown-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x19") + b"\x00"))
