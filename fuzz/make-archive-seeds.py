@@ -118,6 +118,45 @@ bound = b"\x07\x0b" + num(1) + b"\x00" + b"\x02" + COPY + COPY + num(0) + num(20
 write("bound-pair-past-coders.dat",
       archive(b"x", b"\x01" + streams(pack_info([1]), bound) + files(["logo.png"]) + b"\x00"))
 
+# The same, the other way: a bound pair feeding a coder 200 places past them.
+past_to = b"\x07\x0b" + num(1) + b"\x00" + b"\x02" + COPY + COPY + num(200) + num(0) + b"\x0c" + num(1) + num(1) + \
+    b"\x00"
+write("bound-pair-into-past-coders.dat",
+      archive(b"x", b"\x01" + streams(pack_info([1]), past_to) + files(["logo.png"]) + b"\x00"))
+
+
+def three_coders(pairs):
+    # A folder of three Copy coders bound by the (to, from) pairs.
+    bound = b"".join(num(to) + num(source) for to, source in pairs)
+    return b"\x07\x0b" + num(1) + b"\x00" + b"\x03" + COPY * 3 + bound + b"\x0c" + num(1) * 3 + b"\x00"
+
+
+# One coder feeding the two others, and one coder fed by the two others.
+write("coder-feeds-two.dat", archive(b"x", b"\x01" + streams(pack_info([1]), three_coders([(1, 0), (2, 0)])) +
+                                     files(["logo.png"]) + b"\x00"))
+write("coder-fed-by-two.dat", archive(b"x", b"\x01" + streams(pack_info([1]), three_coders([(0, 1), (0, 2)])) +
+                                      files(["logo.png"]) + b"\x00"))
+
+# A folder of one coder whose 3-byte method id no tool has given.
+unknown = b"\x07\x0b" + num(1) + b"\x00" + b"\x01\x03\x7f\x00\x01" + b"\x0c" + num(1) + b"\x00"
+write("unknown-coder.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unknown) + files(["logo.png"]) + b"\x00"))
+
+# Two Copy coders, well bound: a chain that no data archive has.
+chain = b"\x07\x0b" + num(1) + b"\x00" + b"\x02" + COPY + COPY + num(1) + num(0) + b"\x0c" + num(1) + num(1) + b"\x00"
+write("copy-chain.dat", archive(b"x", b"\x01" + streams(pack_info([1]), chain) + files(["logo.png"]) + b"\x00"))
+
+# LZMA with 3 bytes of properties where it has 5.
+short = b"\x07\x0b" + num(1) + b"\x00" + b"\x01\x23\x03\x01\x01\x03\x5d\x00\x00" + b"\x0c" + num(1) + b"\x00"
+write("lzma-short-properties.dat",
+      archive(b"x", b"\x01" + streams(pack_info([1]), short) + files(["logo.png"]) + b"\x00"))
+
+# Where the folder list belongs, the names; and a property id the format does not have.
+write("names-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x11") + b"\x00"))
+write("unknown-for-folders.dat", archive(b"x", b"\x01" + streams(pack_info([1]), b"\x07\x19") + b"\x00"))
+
+# A count of entries with a single byte left behind it.
+write("count-past-last-byte.dat", archive(b"", b"\x01\x05" + num(200) + b"\x00"))
+
 # A folder of 1 byte split into two streams, the first of 5 bytes.
 split = b"\x08\x0d" + num(2) + b"\x09" + num(5) + b"\x00"
 write("streams-past-folder.dat", archive(b"x", b"\x01" + streams(pack_info([1]), unpack_info([COPY], [1]), split) +

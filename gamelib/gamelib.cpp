@@ -59,8 +59,9 @@ DStringPtr entryOf(const DStringPtr& name) { return name->startsWith(u"/") ? nam
 
 // Thrown in place of the file stream's not-found exception, whose message is a device path.
 [[noreturn]] void throwMissing(const DStringPtr& name, const DStringPtr& entries) {
-    throw DDamagedDataExceptionPtr(new DDamagedDataException(u"cannot open the resource " + name + u": " +
-                                                             DDamagedDataException::missingReason(entries)));
+    throw DDamagedDataExceptionPtr(
+        new DDamagedDataException(u"cannot open the resource " + name + u": " +
+                                  DDamagedDataException::missingReason(D7zipInputStream::archivePath(), entries)));
 }
 
 // An entry the archive has but cannot unpack, named with the archive's reason.

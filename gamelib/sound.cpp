@@ -1,5 +1,6 @@
 #include "sound.h"
 #include <new>
+#include "d7zipinputstream.h"
 #include "damagelog.h"
 #include "ddamageddataexception.h"
 #include "dexception.h"
@@ -8,6 +9,7 @@
 #include "dmanager.h"
 #include "gamelib.h"
 
+using dfc::io::D7zipInputStream;
 using dfc::io::DDamagedDataException;
 using dfc::io::DFileNotFoundExceptionPtr;
 using dfc::io::DIOExceptionPtr;
@@ -56,7 +58,8 @@ DPlayerPtr Sound::loadSound(const DStringPtr& name) {
     if (DPlayerPtr player = makePlayer(wav, wavType, why)) return player;
     if (DPlayerPtr player = makePlayer(mod, modType, why)) return player;
     if (!why)
-        why = DDamagedDataException::missingReason(GameLib::servingEntry(wav) + u" nor " + GameLib::servingEntry(mod));
+        why = DDamagedDataException::missingReason(D7zipInputStream::archivePath(),
+                                                   GameLib::servingEntry(wav) + u" nor " + GameLib::servingEntry(mod));
     // A fault many sounds share, a coder of the archive's say, is named with the first of them.
     DamageLog::name(why, u"Sound: cannot load " + wav + u" or " + mod + u": " + why);
     return nullptr;

@@ -1,6 +1,7 @@
 // Everything the program sees of the device's operating system.
 #pragma once
 #include "ce_types.h"
+#include "ce_error.h"
 #include "ce_window.h"
 #include "ce_gdi.h"
 #include "ce_font.h"

@@ -16,6 +16,9 @@ constexpr DWORD FILE_END = 2;
 constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(intptr_t(-1));
 
+// On failure GetLastError tells why: ERROR_FILE_NOT_FOUND (missing, or no regular file),
+// ERROR_ACCESS_DENIED, ERROR_INVALID_PARAMETER (a creation other than CREATE_ALWAYS or
+// OPEN_EXISTING), or ERROR_OPEN_FAILED for any other reason.
 HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD shareMode, LPVOID security, DWORD creation, DWORD flags,
                    HANDLE templateFile);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, DWORD* read, LPVOID overlapped);

@@ -1,6 +1,7 @@
 // The registry: keys holding named values. Kept on disk under the user's data folder.
 #pragma once
 #include <string>
+#include "ce_error.h"
 #include "ce_types.h"
 
 struct PlatformRegKey;
@@ -19,18 +20,6 @@ constexpr DWORD registryValueLimit = 1 << 20;
 
 constexpr DWORD REG_CREATED_NEW_KEY = 1;
 constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
-
-constexpr LONG ERROR_SUCCESS = 0;
-constexpr LONG ERROR_FILE_NOT_FOUND = 2;
-constexpr LONG ERROR_ACCESS_DENIED = 5;
-constexpr LONG ERROR_INVALID_HANDLE = 6;
-constexpr LONG ERROR_WRITE_FAULT = 29;
-constexpr LONG ERROR_READ_FAULT = 30;
-constexpr LONG ERROR_INVALID_PARAMETER = 87;
-constexpr LONG ERROR_BAD_PATHNAME = 161;
-constexpr LONG ERROR_MORE_DATA = 234;
-constexpr LONG ERROR_NO_MORE_ITEMS = 259;
-constexpr LONG ERROR_NOT_FOUND = 1168;
 
 LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
 LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options, REGSAM access,

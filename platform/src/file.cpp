@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include "ce_error.h"
 #include "ce_file.h"
 #include "filehandle.h"
 #include "platform.h"
@@ -37,6 +38,13 @@ int fileOf(HANDLE file) {
     return f ? f->fd : -1;
 }
 
+// The system's code for why an open failed.
+DWORD openError(int error) {
+    if (error == ENOENT || error == ENOTDIR) return ERROR_FILE_NOT_FOUND;
+    if (error == EACCES || error == EPERM) return ERROR_ACCESS_DENIED;
+    return ERROR_OPEN_FAILED;
+}
+
 std::string& moduleOverride() {
     static std::string path;
     return path;
@@ -56,10 +64,16 @@ void setModulePath(const std::string& path) { moduleOverride() = path; }
 }  // namespace platform
 
 HANDLE CreateFileW(LPCWSTR fileName, DWORD access, DWORD, LPVOID, DWORD creation, DWORD, HANDLE) {
-    if (!fileName || (creation != CREATE_ALWAYS && creation != OPEN_EXISTING)) return INVALID_HANDLE_VALUE;
+    if (!fileName || (creation != CREATE_ALWAYS && creation != OPEN_EXISTING)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
     struct stat info;
     int fd = openRegularFile(hostPath(fileName).c_str(), openFlags(access, creation), &info);
-    if (fd < 0) return INVALID_HANDLE_VALUE;
+    if (fd < 0) {
+        SetLastError(openError(errno));
+        return INVALID_HANDLE_VALUE;
+    }
     return platform::addHandle(std::make_unique<FileHandle>(fd));
 }
 

@@ -3,6 +3,7 @@
 // nothing is allocated on the way for what the archive claims, only for what it holds.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -60,6 +61,21 @@ const Crafted crafted[] = {
      "its header is damaged at byte 38: a property of 1000 bytes where 21 remain"},
     {"bound-pair-past-coders.dat", u"logo.png",
      "its header is damaged at byte 51: a bound pair of coders its folder lacks"},
+    {"bound-pair-into-past-coders.dat", u"logo.png",
+     "its header is damaged at byte 52: a bound pair of coders its folder lacks"},
+    {"coder-feeds-two.dat", u"logo.png", "its header is damaged at byte 55: a coder that feeds two others"},
+    {"coder-fed-by-two.dat", u"logo.png", "its header is damaged at byte 55: a coder fed by two others"},
+    {"unknown-coder.dat", u"logo.png",
+     "the unknown coder 0x7F0001 packs some of its entries: this program unpacks Copy and LZMA only"},
+    {"copy-chain.dat", u"logo.png",
+     "a chain of 2 coders packs some of its entries: this program unpacks Copy and LZMA only"},
+    {"lzma-short-properties.dat", u"logo.png",
+     "the LZMA coder with 3 bytes of properties packs some of its entries: this program unpacks Copy and LZMA only"},
+    {"names-for-folders.dat", u"logo.png",
+     "its header is damaged at byte 42: the names where the folder list should be"},
+    {"unknown-for-folders.dat", u"logo.png",
+     "its header is damaged at byte 42: the unknown property 0x19 where the folder list should be"},
+    {"count-past-last-byte.dat", u"logo.png", "its header is damaged at byte 34: a count of 200 where 1 byte remains"},
     {"streams-past-folder.dat", u"a.txt", "its header is damaged at byte 55: streams larger than their folder"},
     {"names-past-count.dat", u"logo.png",
      "its header is damaged at byte 81: more names than the file list's count of 1"},
@@ -109,6 +125,24 @@ void onMalloc(const volatile void*, size_t size) {
 void onFree(const volatile void*) {}
 #endif
 
+// Files as a user of no privileges reads them, for this thread, while it lasts: root would
+// read a file whatever its mode says.
+class UnprivilegedReads {
+public:
+    UnprivilegedReads() : root(geteuid() == 0) {
+        if (root) setfsuid(nobody);
+    }
+    ~UnprivilegedReads() {
+        if (root) setfsuid(0);
+    }
+    UnprivilegedReads(const UnprivilegedReads&) = delete;
+    UnprivilegedReads& operator=(const UnprivilegedReads&) = delete;
+
+private:
+    static constexpr uid_t nobody = 65534;
+    bool root;
+};
+
 }  // namespace
 
 class CraftedArchive : public ArchiveTest {};
@@ -124,6 +158,19 @@ TEST_F(CraftedArchive, EachIsRefusedInOneLineNamingTheArchiveAndTheFault) {
         folder.write("game.dat", bytes);
         EXPECT_EQ(refusal(c.entry), archive + c.message) << c.file;
     }
+}
+
+TEST_F(CraftedArchive, AnArchiveThatMayNotBeReadIsRefusedWithTheSystemsReason) {
+    folder.write("game.dat", craftedBytes("wrong-checksum.dat"));
+    // Anyone may pass through the folder; no one but root may read the archive.
+    ASSERT_EQ(chmod(folder.path().c_str(), 0711), 0);
+    ASSERT_EQ(chmod(folder.file("game.dat").c_str(), 0), 0);
+    std::string said;
+    {
+        UnprivilegedReads unprivileged;
+        said = refusal(u"keys.txt");
+    }
+    EXPECT_EQ(said, "the data archive " + folder.file("game.dat") + ": permission to read it is denied");
 }
 
 TEST_F(CraftedArchive, APipeInTheArchivesPlaceIsRefusedWithoutWaitingForAWriter) {

@@ -87,6 +87,23 @@ TEST_F(GameSound, ASoundThatCannotBeLoadedSaysWhy) {
     endDiagnostics();
 }
 
+// The 7z tool packs sounds behind its Delta filter unless told not to: every sound then fails
+// for the one reason, named once for the archive however many sounds and loads meet it.
+TEST_F(GameSound, SoundsOfACoderTheProgramLacksAreNamedOnceForTheArchive) {
+    const std::vector<uint8_t> wav = makeWav({22050, 1, 16}, std::vector<int16_t>(2000, 1000));
+    const std::string bytes(wav.begin(), wav.end());
+    pack("game.dat", {{"snd/a.wav", bytes}, {"snd/b.wav", bytes}, {"snd/c.wav", bytes}});
+    dfc::io::D7zipInputStream::openArchive(u"game.dat", u"");
+    beginDiagnostics();
+    for (int load = 0; load < 2; ++load) Sound::loadSounds(new DStringArray(3, u"/snd/a", u"/snd/b", u"/snd/c"));
+    EXPECT_EQ(printedDiagnostics(), "Sound: cannot load /snd/a.wav or /snd/a.mod: the data archive " +
+                                        folder.file("game.dat") +
+                                        ": the Delta coder packs some of its entries: this program unpacks Copy and "
+                                        "LZMA only\r\n");
+    endDiagnostics();
+    EXPECT_EQ(kind(0), "none");
+}
+
 // Memory that runs out while a sound is read or decoded is no damage of its data: it is told
 // as such, and the same file loads once there is memory again.
 TEST_F(GameSound, MemoryThatRunsOutPreparingASoundIsToldAsSuch) {

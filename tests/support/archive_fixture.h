@@ -13,6 +13,7 @@ protected:
     void TearDown() override;
 
     // Packs the files (names with "/" make folders; a name ending in "/" is an empty folder)
-    // into the archive, one file per folder, with the coder "LZMA" or "Copy".
+    // into the archive, one file per folder, with the coder as the 7z tool's -m0= takes it:
+    // "LZMA", "Copy", or a chain such as "Delta -m1=LZMA".
     void pack(const std::string& archive, const Files& files, const std::string& coder = "LZMA");
 };

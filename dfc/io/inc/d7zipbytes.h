@@ -77,10 +77,12 @@ public:
     static constexpr uint64_t maxListed = 1 << 14;
 
     // The fault, placed at the start of the item last read.
-    [[noreturn]] void damaged(const std::string& what) const;
+    [[noreturn]] void damagedHere(const std::string& what) const;
 
 private:
     uint8_t next();
+    // " remains" or " remain", as the bytes left ask.
+    std::string remainText() const;
 
     const uint8_t* data;
     size_t size;

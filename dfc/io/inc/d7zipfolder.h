@@ -14,12 +14,17 @@ struct D7zipFolder {
     uint64_t packStart = 0;  // from the start of the file
     uint64_t packSize = 0;
     Coder coder = Coder::other;  // other: more than one coder, or one this reader lacks
+    // What a message calls the coders of an other folder ("the Delta coder").
+    std::string otherCoder;
     std::vector<uint8_t> lzmaProperties;
     uint64_t unpackSize = 0;
 
-    // Refuses `subject` before anything is unpacked when the coder is not one this reader has,
-    // or would need more memory than it allows.
-    void checkCoder(const std::string& subject) const;
+    // Refuses the folder before anything is unpacked when its coder is not one this reader
+    // has; `packed` names what it packs ("its header"). The line names the coder and not the
+    // entry, so that the entries of one coder share it.
+    void checkCoder(const std::string& packed) const;
+    // Refuses `subject` when its LZMA dictionary would take more memory than this reader allows.
+    void checkDictionary(const std::string& subject) const;
     // The packed bytes lie within the file, and a stored folder holds what it claims.
     void checkStored(const D7zipFile& file, const std::string& subject) const;
     // The first `wanted` unpacked bytes, once the coder and sizes are checked; `subject` names

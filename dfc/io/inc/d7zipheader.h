@@ -16,20 +16,19 @@ class D7zipStreams;
 // nothing else; entries of any other folder are listed, and refused when they are unpacked.
 class D7zipHeader {
 public:
-    using Entry = D7zipEntry;
-
     // Reads the header of the archive file. A file that is no 7z archive, or one whose header
     // is damaged (its checksums included) or claims more than the file holds, throws
     // DIOException whose message says which, and where ("its header is damaged at byte 83:
     // ...").
     explicit D7zipHeader(HANDLE file);
 
-    const std::vector<Entry>& entries() const { return files; }
+    const std::vector<D7zipEntry>& entries() const { return files; }
     // The entry's bytes, checked against their checksum. An entry that is damaged, larger than
     // maxEntrySize, or packed with a coder other than Copy or LZMA (an LZMA dictionary above
     // D7zipFolder::maxDictionary included) throws DIOException whose message names the entry
-    // and the fault; nothing is allocated for it before its sizes are checked.
-    std::vector<uint8_t> unpack(HANDLE file, const Entry& entry) const;
+    // and the fault, or the coder alone, which all its entries share; nothing is allocated for
+    // it before its sizes are checked.
+    std::vector<uint8_t> unpack(HANDLE file, const D7zipEntry& entry) const;
 
     // The largest header this reader takes, packed or unpacked: far above any data archive's.
     static constexpr uint64_t maxHeaderSize = 4 << 20;
@@ -52,7 +51,7 @@ private:
     void checkFolderWork() const;
 
     std::vector<D7zipFolder> folders;
-    std::vector<Entry> files;
+    std::vector<D7zipEntry> files;
 };
 
 }  // namespace dfc::io

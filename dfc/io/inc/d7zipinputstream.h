@@ -12,10 +12,10 @@ namespace dfc::io {
 class D7zipInputStream : public DInputStream {
 public:
     // Opens the archive name in the executable's folder and indexes its entries. The password
-    // must be given but the archive is read without decryption. A missing archive, a file that
-    // is no 7z archive and a damaged header throw DIOException, its message one line naming
-    // the archive by its host path and the fault ("the data archive /x/game.dat: it is
-    // missing").
+    // must be given but the archive is read without decryption. An archive that does not open
+    // (with the system's reason), a file that is no 7z archive and a damaged header throw
+    // DIOException, its message one line naming the archive by its host path and the fault
+    // ("the data archive /x/game.dat: it is missing").
     static void openArchive(const lang::DStringPtr& name, const lang::DStringPtr& password);
     static void closeArchive();
     // The open archive's path as the person at this machine names it; null when none is open.

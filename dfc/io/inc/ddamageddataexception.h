@@ -13,8 +13,8 @@ public:
     lang::DStringPtr toString() override { return u"DDamagedDataException"; }
 
     // Why entries cannot be read that are neither in the data archive nor beside the program;
-    // the archive is named by its path on this machine.
-    static lang::DStringPtr missingReason(const lang::DStringPtr& entries);
+    // archive: the open archive's path on this machine, or null when none is open.
+    static lang::DStringPtr missingReason(const lang::DStringPtr& archive, const lang::DStringPtr& entries);
 };
 
 }  // namespace dfc::io

@@ -21,8 +21,11 @@ std::string propertyName(uint8_t id) {
         case kFolder: return "the folder list";
         case kCodersUnpackSize: return "the unpacked sizes";
         case kNumUnpackStream: return "the stream counts";
+        case kEmptyStream: return "the empty streams";
+        case kEmptyFile: return "the empty files";
+        case kName: return "the names";
         case kEncodedHeader: return "a packed header";
-        default: return "the unknown property " + std::to_string(id);
+        default: return "the unknown property " + hexText({id});
     }
 }
 
@@ -53,7 +56,7 @@ uint64_t D7zipBytes::number() {
 uint64_t D7zipBytes::count(uint64_t minBytes, const std::string& what) {
     const uint64_t n = number();
     if (n > remaining() / minBytes)
-        damaged("a count of " + std::to_string(n) + " where " + std::to_string(remaining()) + " bytes remain");
+        damagedHere("a count of " + std::to_string(n) + " where " + countText(remaining(), "byte") + remainText());
     checkListed(n, what);
     return n;
 }
@@ -67,7 +70,7 @@ void D7zipBytes::checkListed(uint64_t n, const std::string& what) {
 const uint8_t* D7zipBytes::take(uint64_t n) {
     start = at;
     if (n > remaining())
-        damaged("a property of " + std::to_string(n) + " bytes where " + std::to_string(remaining()) + " remain");
+        damagedHere("a property of " + countText(n, "byte") + " where " + std::to_string(remaining()) + remainText());
     const uint8_t* first = data + at;
     at += size_t(n);
     return first;
@@ -87,25 +90,27 @@ std::vector<bool> D7zipBytes::bits(uint64_t n) {
 
 void D7zipBytes::expect(uint8_t id) {
     const uint8_t got = byte();
-    if (got != id) damaged(propertyName(got) + " where " + propertyName(id) + " belong");
+    if (got != id) damagedHere(propertyName(got) + " where " + propertyName(id) + " should be");
 }
 
 void D7zipBytes::expectEnd(uint8_t id) const {
-    if (id != kEnd) damaged(propertyName(id) + " where the format allows none (repeated, or out of order)");
+    if (id != kEnd) damagedHere(propertyName(id) + " where the format allows none (repeated, or out of order)");
 }
 
 void D7zipBytes::expectNoMore(const std::string& what) {
     start = at;
-    if (remaining() > 0) damaged(what);
+    if (remaining() > 0) damagedHere(what);
 }
 
-void D7zipBytes::damaged(const std::string& what) const {
+std::string D7zipBytes::remainText() const { return remaining() == 1 ? " remains" : " remain"; }
+
+void D7zipBytes::damagedHere(const std::string& what) const {
     refuse("its header is damaged at byte " + std::to_string(origin + start) +
            (unpacked ? " of its unpacked form" : "") + ": " + what);
 }
 
 uint8_t D7zipBytes::next() {
-    if (at >= size) damaged("it ends inside a property");
+    if (at >= size) damagedHere("it ends inside a property");
     return data[at++];
 }
 

@@ -14,7 +14,7 @@ D7zipFileList::D7zipFileList(D7zipBytes& in, const D7zipStreams& streams) {
     seen.emptyStream.assign(count, false);
     seen.named = count == 0;
     for (uint64_t type = in.number(); type != kEnd; type = in.number()) readProperty(in, type, seen);
-    if (!seen.named) in.damaged("a file list without names");
+    if (!seen.named) in.damagedHere("a file list without names");
     place(in, streams, seen);
 }
 
@@ -22,17 +22,17 @@ void D7zipFileList::readProperty(D7zipBytes& in, uint64_t type, Placing& seen) {
     const uint64_t count = entries.size();
     D7zipBytes value = in.part(in.number());
     if (type == kEmptyStream) {
-        if (seen.emptyStreamGiven) in.damaged("the empty streams given twice");
+        if (seen.emptyStreamGiven) in.damagedHere("the empty streams given twice");
         seen.emptyStream = value.bits(count);
         seen.emptyStreamGiven = true;
     } else if (type == kEmptyFile) {
         if (seen.emptyFileGiven || !seen.emptyStreamGiven)
-            in.damaged("the empty files twice or before the empty streams");
+            in.damagedHere("the empty files twice or before the empty streams");
         seen.emptyFile = value.bits(uint64_t(std::count(seen.emptyStream.begin(), seen.emptyStream.end(), true)));
         seen.emptyFileGiven = true;
     } else if (type == kName) {
-        if (seen.named) in.damaged("the names given twice");
-        if (value.byte() != 0) value.damaged("names kept elsewhere, which no data archive has");
+        if (seen.named) in.damagedHere("the names given twice");
+        if (value.byte() != 0) value.damagedHere("names kept elsewhere, which no data archive has");
         for (D7zipEntry& entry : entries) entry.name = readName(value);
         value.expectNoMore("more names than the file list's count of " + std::to_string(count));
         seen.named = true;
@@ -50,7 +50,7 @@ std::string D7zipFileList::readName(D7zipBytes& names) {
         if (c >= 0xD800 && c < 0xDC00) {
             char16_t low = names.byte();
             low |= char16_t(names.byte() << 8);
-            if (low < 0xDC00 || low >= 0xE000) names.damaged("a name with half a character");
+            if (low < 0xDC00 || low >= 0xE000) names.damagedHere("a name with half a character");
             units += low;
         }
     }
@@ -75,7 +75,7 @@ void D7zipFileList::place(D7zipBytes& in, const D7zipStreams& streams, const Pla
         }
         if (folder == streams.folders.size() || stream >= streams.sizes.size() ||
             stream >= streams.digests.defined.size())
-            in.damaged("a file list of more entries with data than the folders hold");
+            in.damagedHere("a file list of more entries with data than the folders hold");
         entry.folder = int(folder);
         entry.offset = offset;
         entry.size = streams.sizes[stream];

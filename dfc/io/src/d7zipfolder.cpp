@@ -7,8 +7,11 @@ namespace dfc::io {
 
 using namespace d7zip;
 
-void D7zipFolder::checkCoder(const std::string& subject) const {
-    if (coder == Coder::other) refuse(subject + " uses a coder other than Copy or LZMA");
+void D7zipFolder::checkCoder(const std::string& packed) const {
+    if (coder == Coder::other) refuse(otherCoder + " packs " + packed + ": this program unpacks Copy and LZMA only");
+}
+
+void D7zipFolder::checkDictionary(const std::string& subject) const {
     if (coder == Coder::lzma && dictionaryOf(lzmaProperties) > maxDictionary)
         refuse(subject + " uses an LZMA dictionary of " + sizeText(dictionaryOf(lzmaProperties)) + ", more than the " +
                sizeText(maxDictionary) + " this program unpacks with");
@@ -20,7 +23,7 @@ void D7zipFolder::checkStored(const D7zipFile& file, const std::string& subject)
         damaged(subject, "its packed bytes lie past the end of the file");
     if (coder == Coder::copy && packSize != unpackSize)
         damaged(subject,
-                "its folder claims " + std::to_string(unpackSize) + " bytes and stores " + std::to_string(packSize));
+                "its folder claims " + countText(unpackSize, "byte") + " and stores " + std::to_string(packSize));
 }
 
 std::vector<uint8_t> D7zipFolder::unpack(const D7zipFile& file, uint64_t wanted, const std::string& subject) const {

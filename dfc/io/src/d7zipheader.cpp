@@ -37,7 +37,7 @@ D7zipHeader::D7zipHeader(HANDLE handle) {
             readHeader(in);
             return;
         }
-        if (id != kEncodedHeader || depth == 4) in.damaged(propertyName(id) + " where the header belongs");
+        if (id != kEncodedHeader || depth == 4) in.damagedHere(propertyName(id) + " where the header belongs");
         const D7zipStreams streams(in);
         header = unpackHeader(file, in, streams);
     }
@@ -69,10 +69,12 @@ std::vector<uint8_t> D7zipHeader::readStart(const D7zipFile& file, uint64_t& off
 }
 
 std::vector<uint8_t> D7zipHeader::unpackHeader(const D7zipFile& file, D7zipBytes& in, const D7zipStreams& streams) {
-    if (streams.folders.size() != 1 || streams.packSizes.size() != 1) in.damaged("a packed header of several folders");
+    if (streams.folders.size() != 1 || streams.packSizes.size() != 1)
+        in.damagedHere("a packed header of several folders");
     const D7zipStreams::FolderRecord& record = streams.folders[0];
     const std::string subject = "its header";
     record.folder.checkCoder(subject);
+    record.folder.checkDictionary(subject);
     if (record.folder.unpackSize > maxHeaderSize)
         refuse("its header is damaged: it claims " + sizeText(record.folder.unpackSize) + ", more than the " +
                sizeText(maxHeaderSize) + " a header may have");
@@ -109,7 +111,7 @@ void D7zipHeader::readHeader(D7zipBytes& in) {
 
 void D7zipHeader::checkFolderWork() const {
     std::vector<uint64_t> work(folders.size()), entries(folders.size());
-    for (const Entry& entry : files) {
+    for (const D7zipEntry& entry : files) {
         if (entry.folder < 0) continue;
         uint64_t& unpacked = work[size_t(entry.folder)];
         // The streams' sizes add up to their folder's, so their ends do not overflow.
@@ -123,13 +125,14 @@ void D7zipHeader::checkFolderWork() const {
                    sizeText(work[i]) + " in all, more than the " + sizeText(maxFolderWork) + " a folder may take");
 }
 
-std::vector<uint8_t> D7zipHeader::unpack(HANDLE handle, const Entry& entry) const {
+std::vector<uint8_t> D7zipHeader::unpack(HANDLE handle, const D7zipEntry& entry) const {
     if (entry.folder < 0) return {};
     const D7zipFile file(handle);
     const std::string subject = "the entry " + entry.name;
     if (size_t(entry.folder) >= folders.size()) damaged(subject, "its folder is not in the archive");
     const D7zipFolder& folder = folders[size_t(entry.folder)];
-    folder.checkCoder(subject);
+    folder.checkCoder("some of its entries");
+    folder.checkDictionary(subject);
     if (entry.offset > folder.unpackSize || entry.size > folder.unpackSize - entry.offset)
         damaged(subject, "it lies past the end of its folder");
     folder.checkStored(file, subject);

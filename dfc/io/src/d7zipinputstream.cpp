@@ -45,11 +45,18 @@ std::string entryName(const DStringPtr& name) {
 
 void indexEntries(HANDLE file, Archive& into) {
     into.header = std::make_unique<D7zipHeader>(file);
-    const std::vector<D7zipHeader::Entry>& entries = into.header->entries();
+    const std::vector<D7zipEntry>& entries = into.header->entries();
     size_t files = size_t(std::count_if(entries.begin(), entries.end(), [](const auto& e) { return !e.directory; }));
     into.index = std::make_unique<D7zipIndex>(files);
     for (size_t i = 0; i < entries.size(); ++i)
         if (!entries[i].directory) into.index->add(entries[i].name, int(i));
+}
+
+// Why the archive's file did not open, as the system told it.
+const char16_t* openFailure(DWORD error) {
+    if (error == DWORD(ERROR_ACCESS_DENIED)) return u"permission to read it is denied";
+    if (error == DWORD(ERROR_FILE_NOT_FOUND)) return u"it is missing, or is no regular file";
+    return u"it cannot be opened";
 }
 
 // Every failure of the archive is one line naming the archive and what is wrong with it.
@@ -70,7 +77,7 @@ void D7zipInputStream::openArchive(const DStringPtr& name, const DStringPtr& pas
     const DStringPtr shown = new DString(HostPathOf(path->chars()).c_str());
     HANDLE file = CreateFileW(path->chars(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) refused(shown, u"it is missing, or is no regular file");
+    if (file == INVALID_HANDLE_VALUE) refused(shown, openFailure(GetLastError()));
     Archive opened;
     opened.shown = shown;
     try {
@@ -104,7 +111,7 @@ D7zipInputStreamPtr D7zipInputStream::open(const DStringPtr& name) {
     if (ordinal < 0)
         throw DFileNotFoundExceptionPtr(
             new DFileNotFoundException(named(archive().shown, u"it has no entry " + textOf(key))));
-    const D7zipHeader::Entry& entry = archive().header->entries()[size_t(ordinal)];
+    const D7zipEntry& entry = archive().header->entries()[size_t(ordinal)];
     try {
         return new D7zipInputStream(archive().header->unpack(archive().file, entry));
     } catch (DIOExceptionPtr& e) {

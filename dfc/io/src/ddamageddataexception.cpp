@@ -1,12 +1,10 @@
 #include "ddamageddataexception.h"
-#include "d7zipinputstream.h"
 
 namespace dfc::io {
 
 using lang::DStringPtr;
 
-DStringPtr DDamagedDataException::missingReason(const DStringPtr& entries) {
-    const DStringPtr archive = D7zipInputStream::archivePath();
+DStringPtr DDamagedDataException::missingReason(const DStringPtr& archive, const DStringPtr& entries) {
     const DStringPtr lacking = archive ? u"the data archive " + archive + u" has no readable entry " + entries
                                        : u"no data archive is open to hold " + entries;
     return lacking + u" and there is no such file beside the program";

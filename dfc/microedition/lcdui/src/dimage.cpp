@@ -99,7 +99,8 @@ SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
     try {
         in = io::D7zipInputStream::open(entry);
     } catch (io::DFileNotFoundExceptionPtr&) {
-        throwUnreadable(u"cannot open the picture " + name + u": " + io::DDamagedDataException::missingReason(entry));
+        throwUnreadable(u"cannot open the picture " + name + u": " +
+                        io::DDamagedDataException::missingReason(io::D7zipInputStream::archivePath(), entry));
     } catch (lang::DExceptionPtr& e) {
         // The archive names itself, the entry and what is wrong with it.
         throwUnreadable(u"cannot open the picture " + name + u": " + lang::DFailureReason::of(e));
