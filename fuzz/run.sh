@@ -8,7 +8,8 @@
 # makes an allocation of N MB or more a crash: N near what an honest input may take. Its
 # "// Timeout: N s" line, which every target has, makes an input that takes N s or more a
 # crash, so that work growing faster than the input is found. A "// Max length: N bytes" line
-# lets inputs grow to N bytes instead of libFuzzer's few KiB: long enough for a text's slow paths.
+# lets inputs grow to N bytes at once instead of libFuzzer's few KiB, raised slowly: long enough,
+# within one run, for a text's slow paths.
 # What a run finds is kept in BUILD/fuzz-corpus/TARGET; a crashing input in BUILD/fuzz-crashes.
 # --smoke starts from the seeds alone and keeps nothing: a quick check that nothing crashes.
 set -euo pipefail
@@ -84,7 +85,7 @@ run_target() {
     echo "== fuzz_$target: ${seconds} s, ${runs} runs at most, $(ls "$corpus" | wc -l) inputs to start from," \
         "$timeout s an input$note"
     if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -runs="$runs" -timeout="$timeout" -rss_limit_mb=2048 \
-        ${limit:+-malloc_limit_mb=$limit} ${length:+-max_len=$length} -print_final_stats=1 \
+        ${limit:+-malloc_limit_mb=$limit} ${length:+-max_len=$length -len_control=0} -print_final_stats=1 \
         -artifact_prefix="$crashes/$target-" "$corpus" 2>"$log"; then
         tail -60 "$log"
         echo "fuzz_$target crashed; the input is in $crashes"
