@@ -2,7 +2,7 @@
 // has read (the start check, the reach of the player, the tunnel pairs, the wall choice).
 // The first two bytes give the maze's size, the rest is the map file.
 // Max length: 1048576 bytes
-// Timeout: 10 s
+// Timeout: 60 s
 #include <cstddef>
 #include <cstdint>
 #include "dbytearrayinputstream.h"

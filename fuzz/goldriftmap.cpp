@@ -3,7 +3,7 @@
 // distance field can index.
 // Seeds: gdr/maps/*.txt
 // Max length: 1048576 bytes
-// Timeout: 10 s
+// Timeout: 60 s
 #include "dexception.h"
 #include "fuzz_app.h"
 #include "mapfile.h"

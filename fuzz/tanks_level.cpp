@@ -3,7 +3,7 @@
 // played for a few steps, so that odd sizes, starts, items and types reach the battle.
 // Seeds: tanks/dat/mapbcl.bin
 // Max length: 1048576 bytes
-// Timeout: 10 s
+// Timeout: 60 s
 #include <cstddef>
 #include <cstdint>
 #include "dbytearrayinputstream.h"

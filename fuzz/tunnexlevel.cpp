@@ -2,7 +2,7 @@
 // reads whole is laid out level by level, its bags placed and every join and cell looked at.
 // Seeds: tnx/data/*.txt
 // Max length: 1048576 bytes
-// Timeout: 10 s
+// Timeout: 60 s
 #include "dexception.h"
 #include "fuzz_app.h"
 #include "tnxbag.h"
