@@ -3,6 +3,7 @@
 // mutation reaches the header's parser instead of stopping at a checksum.
 // Seeds: @archives
 // Malloc limit: 65 MB (an entry and its LZMA dictionary take up to 64 MiB each)
+// Timeout: 20 s
 #include <algorithm>
 #include <string>
 #include <vector>

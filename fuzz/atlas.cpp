@@ -1,5 +1,7 @@
 // An image atlas: "name;x;y;width;height" lines over a picture, each named picture then drawn.
 // Seeds: *all.txt menu/*.txt ppc/menu/*.txt
+// Max length: 1048576 bytes
+// Timeout: 60 s
 #include "dexception.h"
 #include "denumeration.h"
 #include "dgraphics.h"

@@ -1,5 +1,6 @@
 // The big-endian data stream over bytes: a mix of typed reads chosen by the data itself.
 // Seeds: *help.txt fonts/*/font_0
+// Timeout: 20 s
 #include "dexception.h"
 #include "fuzz_app.h"
 

@@ -1,6 +1,8 @@
 // libFuzzer target: the maze game's map reader and the searches the game runs on a map it
 // has read (the start check, the reach of the player, the tunnel pairs, the wall choice).
 // The first two bytes give the maze's size, the rest is the map file.
+// Max length: 1048576 bytes
+// Timeout: 60 s
 #include <cstddef>
 #include <cstdint>
 #include "dbytearrayinputstream.h"

@@ -1,6 +1,7 @@
 // Bitmap-font metrics: a glyph count, then each glyph's character and width, over valid
 // strips; the font is then measured and drawn with.
 // Seeds: fonts/*/font_?
+// Timeout: 20 s
 #include "dexception.h"
 #include "dgraphics.h"
 #include "dimage.h"

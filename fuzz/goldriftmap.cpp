@@ -2,6 +2,8 @@
 // exactly width x height cells, a hero's start among them, and never more cells than the
 // distance field can index.
 // Seeds: gdr/maps/*.txt
+// Max length: 1048576 bytes
+// Timeout: 60 s
 #include "dexception.h"
 #include "fuzz_app.h"
 #include "mapfile.h"

@@ -1,5 +1,7 @@
 // A help text: modified UTF-8 strings, laid out into lines and shown page by page.
 // Seeds: *help.txt
+// Max length: 1048576 bytes
+// Timeout: 60 s
 #include "dexception.h"
 #include "fuzz_app.h"
 #include "gamemenu.h"

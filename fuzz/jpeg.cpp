@@ -1,5 +1,6 @@
 // JPEG decoding into a 16-bit surface, as the backgrounds and splash pictures are read.
 // Seeds: *.jpg
+// Timeout: 20 s
 #include "fuzz_app.h"
 #include "imagecodec.h"
 #include "rendersurface.h"

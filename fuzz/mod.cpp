@@ -1,5 +1,6 @@
 // A MOD music module: checked, loaded, then played for a moment.
 // Seeds: *.mod
+// Timeout: 20 s
 #include "ce_snd.h"
 #include "dmanager.h"
 #include "fuzz_app.h"

@@ -1,5 +1,6 @@
 // PNG decoding into a 16-bit surface, as every picture of the game data is read.
 // Seeds: *.png
+// Timeout: 20 s
 #include "fuzz_app.h"
 #include "imagecodec.h"
 #include "rendersurface.h"

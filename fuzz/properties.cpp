@@ -1,5 +1,7 @@
 // Text properties: "key=value" lines up to CR, as "/res", "/keys" and the games' texts are read.
 // Seeds: res.txt keys.txt
+// Max length: 1048576 bytes
+// Timeout: 60 s
 #include "dexception.h"
 #include "dhashtable.h"
 #include "fuzz_app.h"

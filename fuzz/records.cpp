@@ -1,6 +1,7 @@
 // The saved records: a stored high-score table and a stored option, read back as the game menu
 // reads them.
 // Seeds:
+// Timeout: 20 s
 #include "drecordstore.h"
 #include "fuzz_app.h"
 #include "highscores.h"

@@ -1,5 +1,7 @@
 // A brick-game round file: 21 lines of 11 cells.
 // Seeds: bxm/data/round*.txt
+// Max length: 1048576 bytes
+// Timeout: 60 s
 #include "dexception.h"
 #include "fuzz_app.h"
 #include "roundfile.h"

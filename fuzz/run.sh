@@ -5,7 +5,11 @@
 # corpus starts from the seeds its "// Seeds:" line names: entries of BUILD/bin/game.dat
 # (patterns over the entry paths) and "@archives", small 7z archives packed here with 7zz, and
 # the files of fuzz/corpus/TARGET where there is one. A target's "// Malloc limit: N MB" line
-# makes an allocation of N MB or more a crash: N near what an honest input may take.
+# makes an allocation of N MB or more a crash: N near what an honest input may take. Its
+# "// Timeout: N s" line, which every target has, makes an input that takes N s or more a
+# crash, so that work growing faster than the input is found. A "// Max length: N bytes" line
+# lets inputs grow to N bytes at once instead of libFuzzer's few KiB, raised slowly: long enough,
+# within one run, for a text's slow paths.
 # What a run finds is kept in BUILD/fuzz-corpus/TARGET; a crashing input in BUILD/fuzz-crashes.
 # --smoke starts from the seeds alone and keeps nothing: a quick check that nothing crashes.
 set -euo pipefail
@@ -68,13 +72,21 @@ run_target() {
     done
     # Inputs of a shape no entry has (a map with its size in front) are kept in fuzz/corpus/TARGET.
     if [[ -d $here/corpus/$target ]]; then cp "$here/corpus/$target"/* "$corpus/"; fi
-    local limit note=""
+    local limit timeout length note=""
     limit=$(sed -n 's|^// Malloc limit: \([0-9]*\) MB.*|\1|p' "$here/$target.cpp")
+    timeout=$(sed -n 's|^// Timeout: \([0-9]*\) s.*|\1|p' "$here/$target.cpp")
+    length=$(sed -n 's|^// Max length: \([0-9]*\) bytes.*|\1|p' "$here/$target.cpp")
+    if [[ -z $timeout ]]; then
+        echo "fuzz/$target.cpp has no \"// Timeout: N s\" line"
+        return 1
+    fi
     if [[ -n $limit ]]; then note=", no allocation of $limit MB or more"; fi
-    echo "== fuzz_$target: ${seconds} s, ${runs} runs at most, $(ls "$corpus" | wc -l) inputs to start from$note"
-    if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -runs="$runs" -timeout=20 -rss_limit_mb=2048 \
-        ${limit:+-malloc_limit_mb=$limit} -print_final_stats=1 -artifact_prefix="$crashes/$target-" "$corpus" \
-        2>"$log"; then
+    if [[ -n $length ]]; then note+=", inputs up to $length bytes"; fi
+    echo "== fuzz_$target: ${seconds} s, ${runs} runs at most, $(ls "$corpus" | wc -l) inputs to start from," \
+        "$timeout s an input$note"
+    if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -runs="$runs" -timeout="$timeout" -rss_limit_mb=2048 \
+        ${limit:+-malloc_limit_mb=$limit} ${length:+-max_len=$length -len_control=0} -print_final_stats=1 \
+        -artifact_prefix="$crashes/$target-" "$corpus" 2>"$log"; then
         tail -60 "$log"
         echo "fuzz_$target crashed; the input is in $crashes"
         return 1

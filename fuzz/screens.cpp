@@ -1,5 +1,6 @@
 // The river shooter's screens file: screens of 22 x 26 cells and the levels made of them.
 // Seeds: fdp/screens.bin
+// Timeout: 20 s
 #include "dexception.h"
 #include "entity.h"
 #include "fuzz_app.h"

@@ -2,6 +2,8 @@
 // byte picks the level, the rest is the file. A record that reads is built into the field and
 // played for a few steps, so that odd sizes, starts, items and types reach the battle.
 // Seeds: tanks/dat/mapbcl.bin
+// Max length: 1048576 bytes
+// Timeout: 60 s
 #include <cstddef>
 #include <cstdint>
 #include "dbytearrayinputstream.h"

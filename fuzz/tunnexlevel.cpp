@@ -1,6 +1,8 @@
 // A tunnel-game level file: two ignored bytes, then 8 levels of 10 rows of 15 cells. What
 // reads whole is laid out level by level, its bags placed and every join and cell looked at.
 // Seeds: tnx/data/*.txt
+// Max length: 1048576 bytes
+// Timeout: 60 s
 #include "dexception.h"
 #include "fuzz_app.h"
 #include "tnxbag.h"

@@ -1,5 +1,6 @@
 // A WAV sound effect: loaded, then played and resampled to the output rate.
 // Seeds: *.wav
+// Timeout: 20 s
 #include "ce_snd.h"
 #include "dmanager.h"
 #include "fuzz_app.h"

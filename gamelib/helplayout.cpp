@@ -27,38 +27,54 @@ void HelpLayout::layout(const DStringPtr& text, const DObjectPtr& pictures, int3
     charsPerLine = std::max(charsPerLine, 1);
     lines = new DObjectArray(initialSlots);
     lineCount = 0;
+    // width is that of text[start, i), kept as the scan goes and lessened by what a cut takes
+    // away: each character is measured at most twice, however long its paragraph.
     int32_t start = 0, lastSpace = 0;
+    int64_t width = 0;
     for (int32_t i = 0; i < text->length(); ++i) {
         const char16_t c = text->charAt(i);
-        bool ends = false;
-        int32_t end = 0, next = start;
-        if ((c == lineFeed || c == blank) && i - start > charsPerLine &&
-            font->stringWidth(text->substring(start, i)) > maxWidth) {
-            ends = true;
-            if (lastSpace - 1 > start) {
-                end = lastSpace - 1;
-                next = lastSpace + 1;
-            } else {
-                end = start + charsPerLine - 1;
-                next = start + charsPerLine;
+        if (c == lineFeed) {
+            // The line feed cuts until the rest fits. A cut at a blank just before it leaves
+            // nothing: the line feed then ends the paragraph.
+            bool ended = false;
+            while (!ended && i - start > charsPerLine && width > maxWidth) {
+                const int32_t next = cut(text, pictures, start, lastSpace, charsPerLine);
+                ended = next == i;
+                width -= measure(font, text, start, next);
+                start = next;
             }
-            if (c == lineFeed) {
-                // A break just before the line feed leaves nothing: the line feed ends the paragraph.
-                if (next == i)
-                    next = i + 1;
-                else
-                    i = next - 1;  // the rest of the paragraph is scanned again
-            }
-        } else if (c == lineFeed) {
-            ends = true;
-            end = i - 1;
-            next = i + 1;
+            if (!ended) add(lineOrPicture(text->substring(start, i), pictures));
+            start = i + 1;
+            width = 0;
+            continue;
         }
-        // Also when this blank ended a line: it is where the next line may break.
-        if (c == blank) lastSpace = i;
-        if (ends) add(lineOrPicture(text->substring(start, end + 1), pictures));
-        start = next;
+        if (c == blank) {
+            if (i - start > charsPerLine && width > maxWidth) {
+                const int32_t next = cut(text, pictures, start, lastSpace, charsPerLine);
+                width -= measure(font, text, start, next);
+                start = next;
+            }
+            // Also when this blank ended a line: it is where the next line may break.
+            lastSpace = i;
+        }
+        width += font->charWidth(c);
     }
+}
+
+int32_t HelpLayout::cut(const DStringPtr& text, const DObjectPtr& pictures, int32_t start, int32_t lastSpace,
+                        int32_t charsPerLine) {
+    if (lastSpace - 1 > start) {
+        add(lineOrPicture(text->substring(start, lastSpace), pictures));
+        return lastSpace + 1;
+    }
+    add(lineOrPicture(text->substring(start, start + charsPerLine), pictures));
+    return start + charsPerLine;
+}
+
+int64_t HelpLayout::measure(const ImageFontPtr& font, const DStringPtr& text, int32_t from, int32_t to) {
+    int64_t width = 0;
+    for (int32_t i = from; i < to; ++i) width += font->charWidth(text->charAt(i));
+    return width;
 }
 
 void HelpLayout::clear() {

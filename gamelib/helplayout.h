@@ -28,6 +28,12 @@ public:
 
 private:
     static void add(const dfc::lang::DObjectPtr& slot);
+    // Adds the too wide line from start: up to the last blank (lastSpace) when that lies beyond
+    // start + 1, else its first charsPerLine characters. Returns where the next line begins.
+    static int32_t cut(const dfc::lang::DStringPtr& text, const dfc::lang::DObjectPtr& pictures, int32_t start,
+                       int32_t lastSpace, int32_t charsPerLine);
+    // The width of text[from, to).
+    static int64_t measure(const ImageFontPtr& font, const dfc::lang::DStringPtr& text, int32_t from, int32_t to);
     static dfc::lang::DObjectPtr lineOrPicture(const dfc::lang::DStringPtr& text,
                                                const dfc::lang::DObjectPtr& pictures);
     // The picture a "%N" names; null when there is none.

@@ -1,4 +1,5 @@
 #include "imagefont.h"
+#include <cwctype>
 #include "ddamageddataexception.h"
 #include "ddatainputstream.h"
 #include "dimage.h"
@@ -108,10 +109,15 @@ int ImageFont::advance(char16_t c) {
 }
 
 int ImageFont::stringWidth(const DStringPtr& text) {
-    const DStringPtr shown = cased(text);
+    if (!text) return 0;
     int total = 0;
-    for (int i = 0; i < shown->length(); ++i) total += advance(shown->charAt(i));
+    for (int i = 0; i < text->length(); ++i) total += charWidth(text->charAt(i));
     return total;
+}
+
+int ImageFont::charWidth(char16_t c) {
+    // Cased as cased() cases a whole text: unit by unit.
+    return advance(upperCase ? static_cast<char16_t>(std::towupper(c)) : c);
 }
 
 int ImageFont::getHeight() { return images[0]->getHeight(); }

@@ -24,6 +24,9 @@ public:
     void drawStringImpl(const dfc::microedition::lcdui::DGraphicsPtr& g, const dfc::lang::DStringPtr& text, int x,
                         int y, int anchor);
     int stringWidth(const dfc::lang::DStringPtr& text);
+    // What one character of a text adds to its stringWidth. Layouts that measure as they scan
+    // go through it, so that a test can count their work.
+    virtual int charWidth(char16_t c);
     // The height of the first strip.
     int getHeight();
 

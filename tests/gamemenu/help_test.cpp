@@ -49,6 +49,57 @@ std::vector<std::string> layoutLines(const std::vector<AnimationPtr>& pictures =
     return lines;
 }
 
+// The layout as it was when it measured each line again from its start, quadratic in a long
+// paragraph: the laid-out lines must not change.
+std::vector<std::string> measuringFromTheStart(const std::u16string& text, int charsPerLine, int maxWidth,
+                                               const ImageFontPtr& font) {
+    std::vector<std::string> lines;
+    auto line = [&](int from, int to) {
+        lines.push_back(platform::narrow(text.substr(size_t(from), size_t(to - from))));
+    };
+    int start = 0, lastSpace = 0;
+    for (int i = 0; i < int(text.size()); ++i) {
+        const char16_t c = text[size_t(i)];
+        bool ends = false;
+        int end = 0, next = start;
+        if ((c == u'\n' || c == u' ') && i - start > charsPerLine &&
+            font->stringWidth(text.substr(size_t(start), size_t(i - start)).c_str()) > maxWidth) {
+            ends = true;
+            if (lastSpace - 1 > start) {
+                end = lastSpace - 1;
+                next = lastSpace + 1;
+            } else {
+                end = start + charsPerLine - 1;
+                next = start + charsPerLine;
+            }
+            if (c == u'\n') {
+                if (next == i)
+                    next = i + 1;
+                else
+                    i = next - 1;
+            }
+        } else if (c == u'\n') {
+            ends = true;
+            end = i - 1;
+            next = i + 1;
+        }
+        if (c == u' ') lastSpace = i;
+        if (ends) line(start, end + 1);
+        start = next;
+    }
+    return lines;
+}
+
+// A font of fixed widths that counts the characters measured: the work of a layout.
+class CountingFont : public ImageFont {
+public:
+    int charWidth(char16_t c) override {
+        ++measured;
+        return c == u'z' ? 0 : 6;
+    }
+    int64_t measured = 0;
+};
+
 class Help : public StartedAppTest {
 protected:
     GameMenuPtr laidOut(const std::vector<std::string>& paragraphs, const DObjectPtr& pictures) {
@@ -198,6 +249,53 @@ TEST_F(Help, TextsInAColumnAsWideAsTwoWordsBreakWhereTheyShould) {
         for (const auto& c : cases) {
             HelpLayout::layout(c.text.c_str(), nullptr, charsPerLine, maxWidth, font);
             EXPECT_EQ(layoutLines(), c.lines) << platform::narrow(c.text);
+        }
+    });
+}
+
+TEST_F(Help, LinesAreThoseOfALayoutThatMeasuresEachLineFromItsStart) {
+    inProgram([] {
+        const ImageFontPtr font = ScreenCanvas::fonts[6];
+        // Blanks, line feeds, wide and narrow letters and one the font lacks (zero wide), mixed at random.
+        const std::u16string letters = u"  \nmmWi\x01aa";
+        uint32_t seed = 39;
+        auto random = [&seed](uint32_t below) {
+            seed = seed * 1103515245u + 12345u;
+            return (seed >> 16) % below;
+        };
+        for (int round = 0; round < 3000; ++round) {
+            std::u16string text;
+            const uint32_t length = random(120);
+            for (uint32_t i = 0; i < length; ++i) text += letters[random(uint32_t(letters.size()))];
+            if (random(2)) text += u'\n';
+            const int charsPerLine = int(random(8)) + 1;
+            const int maxWidth = int(random(60));
+            HelpLayout::layout(text.c_str(), nullptr, charsPerLine, maxWidth, font);
+            ASSERT_EQ(layoutLines(), measuringFromTheStart(text, charsPerLine, maxWidth, font))
+                << "\"" << platform::narrow(text) << "\" in " << maxWidth << " pixels, " << charsPerLine << " a line";
+        }
+    });
+}
+
+TEST_F(Help, LayoutWorkGrowsWithTheTextNotItsSquare) {
+    inProgram([] {
+        // One unbroken word, words of letters, and words the font draws zero wide that never fill a line.
+        const std::u16string units[] = {u"m", u"mmmm ", u"zzzz "};
+        for (const std::u16string& unit : units) {
+            int64_t measured[2] = {};
+            const size_t sizes[] = {64 * 1024, 1024 * 1024};
+            for (int s = 0; s < 2; ++s) {
+                std::u16string text;
+                while (text.size() < sizes[s]) text += unit;
+                text += u'\n';
+                auto* counting = new CountingFont();
+                const ImageFontPtr font = counting;
+                HelpLayout::layout(text.c_str(), nullptr, 20, 100, font);
+                measured[s] = counting->measured;
+                // Fatal, so that a layout gone quadratic fails here rather than spend hours on a MiB.
+                ASSERT_LE(measured[s], 2 * int64_t(text.size())) << "each character measured twice at most";
+            }
+            EXPECT_LT(double(measured[1]) / double(measured[0]), 20.0) << platform::narrow(unit);
         }
     });
 }
