@@ -1,4 +1,6 @@
 #include "imageatlas.h"
+#include <algorithm>
+#include <iterator>
 #include "atlaslines.h"
 #include "damagelog.h"
 #include "ddamageddataexception.h"
@@ -9,6 +11,7 @@
 #include "screencanvas.h"
 #include "stringmanager.h"
 
+using dfc::io::DDamagedDataException;
 using dfc::io::DDamagedDataExceptionPtr;
 using dfc::io::DDataInputStream;
 using dfc::io::DDataInputStreamPtr;
@@ -89,12 +92,22 @@ void ImageAtlas::reportCutShort(const DStringPtr& entry, const DStringPtr& last,
                     u"ImageAtlas: " + entry + u" is cut short, without the empty line that ends an atlas: " + where);
 }
 
+// All of the turned copies or none: a sprite drawn turned from the unturned picture would be cut
+// from the wrong place. Should the pictures held leave no room for them all, the atlas is refused
+// whole, as a damaged one is.
 void ImageAtlas::loadPictures(const DStringPtr& name) {
-    DImagePtr atlas = DImage::createImage(name + u".png", 0);
-    for (int32_t code : turnedCodes) pictures[code] = DImage::createImage(atlas, code);
-    pictures[0] = atlas;
-    width = atlas->getWidth();
-    height = atlas->getHeight();
+    DImagePtr made[codeSlots];
+    made[0] = DImage::createImage(name + u".png", 0);
+    try {
+        for (int32_t code : turnedCodes) made[code] = DImage::createImage(made[0], code);
+    } catch (DDamagedDataExceptionPtr& refused) {
+        throw DDamagedDataExceptionPtr(new DDamagedDataException(u"the turned copies of the image atlas " +
+                                                                 GameLib::pictureEntry(name + u".png") + u": " +
+                                                                 refused->getMessage()));
+    }
+    std::copy(std::begin(made), std::end(made), pictures);
+    width = pictures[0]->getWidth();
+    height = pictures[0]->getHeight();
 }
 
 DintArrayPtr ImageAtlas::find(const DStringPtr& name) {

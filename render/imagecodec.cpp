@@ -7,6 +7,7 @@
 #include "jpegreader.h"
 #include "mappedfile.h"
 #include "modulepath.h"
+#include "pixelbudget.h"
 #include "pngreader.h"
 
 RenderSurface* ImageCodec::decode(const uint8_t* begin, const uint8_t* end, Oversize* oversize) {
@@ -18,7 +19,8 @@ RenderSurface* ImageCodec::decode(const uint8_t* begin, const uint8_t* end, Over
 }
 
 bool ImageCodec::fits(uint32_t width, uint32_t height, Oversize* oversize) {
-    if (uint64_t(width) * height <= maxPixels) return true;
+    const uint64_t pixels = uint64_t(width) * height;
+    if (pixels <= maxPixels && pixels <= PixelBudget::room()) return true;
     if (oversize) *oversize = {width, height};
     return false;
 }

@@ -20,7 +20,8 @@ public:
     // picture this can read; one refused for its size leaves that in *oversize, when given.
     static RenderSurface* decode(const uint8_t* begin, const uint8_t* end, Oversize* oversize = nullptr);
     // Whether a picture of that size may be read; false, with its size in *oversize when given,
-    // for one of more than maxPixels pixels.
+    // for one of more than maxPixels pixels or than the PixelBudget has room for. Asked before
+    // anything is allocated for the picture.
     static bool fits(uint32_t width, uint32_t height, Oversize* oversize);
     // Decodes a file straight from its read-only mapping.
     static RenderSurface* decodeFile(const WCHAR* name);

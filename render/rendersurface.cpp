@@ -2,13 +2,25 @@
 #include <algorithm>
 #include <new>
 #include "opaquerasterop.h"
+#include "pixelbudget.h"
 #include "pixelrows.h"
 
-RenderSurface::RenderSurface(uint32_t width, uint32_t height) : surface(Surface::Create(width, height)) {}
+RenderSurface::RenderSurface(uint32_t width, uint32_t height) : surface(nullptr) {
+    const uint64_t pixels = uint64_t(width) * height;
+    if (!PixelBudget::take(pixels)) return;
+    surface = Surface::Create(width, height);
+    if (surface)
+        budgeted = pixels;
+    else
+        PixelBudget::giveBack(pixels);
+}
 
 RenderSurface::RenderSurface(Surface* surface) : surface(surface) {}
 
-RenderSurface::~RenderSurface() { delete surface; }
+RenderSurface::~RenderSurface() {
+    delete surface;
+    PixelBudget::giveBack(budgeted);
+}
 
 RenderSurface* RenderSurface::create(uint32_t width, uint32_t height) {
     auto* made = new (std::nothrow) RenderSurface(width, height);

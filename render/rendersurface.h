@@ -13,7 +13,8 @@ class RenderSurface {
 public:
     static constexpr int32_t noKey = -1;
 
-    // A new surface of its own; holds none when memory runs out.
+    // A new surface of its own, its pixels counted in the PixelBudget; holds none when they
+    // would pass it or memory runs out.
     RenderSurface(uint32_t width, uint32_t height);
     // Takes over the given surface.
     explicit RenderSurface(Surface* surface);
@@ -21,7 +22,7 @@ public:
     RenderSurface& operator=(const RenderSurface&) = delete;
     ~RenderSurface();
 
-    // Null when memory runs out.
+    // Null when the pixels would pass the PixelBudget or memory runs out.
     static RenderSurface* create(uint32_t width, uint32_t height);
 
     // The byte pitch and the address of the given pixel, or of (0, 0); false without pixels.
@@ -89,6 +90,8 @@ private:
     bool keyPixelIn(const RenderRect& area) const;
 
     Surface* surface;
+    // The pixels taken from the PixelBudget for a surface of its own.
+    uint64_t budgeted = 0;
     int32_t colourKey = noKey;
     mutable KeyPixels keyPixels = KeyPixels::unknown;
     // The key whose pixels keyPixels tells of.

@@ -17,6 +17,7 @@
 #include "gameimage.h"
 #include "gamelib.h"
 #include "imageatlas.h"
+#include "pixelbudget.h"
 #include "platform.h"
 #include "program_fixture.h"
 #include "stringmanager.h"
@@ -325,6 +326,31 @@ TEST_F(AtlasTest, ADamagedTextIsRefusedNamingItsEntry) {
             endDiagnostics();
         });
     }
+}
+
+// Without room for every turned copy the atlas keeps none, nor itself: a turned sprite is never
+// cut from the unturned picture. Its room is free again, and with room enough it loads whole.
+TEST_F(AtlasTest, AnAtlasWithoutRoomForAllItsTurnedCopiesIsRefusedWhole) {
+    writeAtlas(spriteLine);
+    inProgram([] {
+        // Room for the atlas and one copy, not two.
+        const int room = int(PixelBudget::room()), left = 2 * atlasWidth * atlasHeight + 1;
+        DImagePtr most = DImage::createImage(1024, (room - left) / 1024);
+        DImagePtr rest = DImage::createImage((room - left) % 1024, 1);
+        try {
+            GameLib::loadImageSet(u"/t/atlas");
+            ADD_FAILURE() << "loaded";
+        } catch (DDamagedDataExceptionPtr& e) {
+            EXPECT_EQ(platform::narrow(e->getMessage()->chars()),
+                      "the turned copies of the image atlas t/atlas.png: a picture of 4 x 7 pixels would pass the " +
+                          std::to_string(PixelBudget::limit) + " pixels that pictures may hold at once");
+        }
+        for (int code : {0, 2, 3, 5, 6}) EXPECT_FALSE(ImageAtlas::picture(code)) << code;
+        EXPECT_EQ(PixelBudget::room(), uint64_t(left));
+        most = nullptr;
+        GameLib::loadImageSet(u"/t/atlas");
+        for (int code : {2, 3, 5, 6}) EXPECT_NE(ImageAtlas::picture(code).get(), ImageAtlas::picture(0).get()) << code;
+    });
 }
 
 using PocketPcAtlasTest = PocketPcProgramTest;

@@ -1,3 +1,4 @@
+#include <functional>
 #include <string>
 #include <vector>
 #include "archive_fixture.h"
@@ -9,6 +10,7 @@
 #include "dioexception.h"
 #include "idle_midlet.h"
 #include "image_makers.h"
+#include "pixelbudget.h"
 #include "platform.h"
 #include "rendersurface.h"
 
@@ -111,14 +113,19 @@ TEST_F(Images, APictureThatCannotBeReadIsNamedByItsEntry) {
     declarePngSize(large, 4097, 4096);
     std::vector<uint8_t> wide = encodeJpeg(8, 8, 1, std::vector<uint8_t>(64, 0));
     declareJpegSize(wide, 65000, 300);
+    std::vector<uint8_t> budget(large);
+    declarePngSize(budget, 4096, 4096);
     std::vector<uint8_t> limit(large);
-    declarePngSize(limit, 4096, 4096);
+    declarePngSize(limit, 1024, 1024);
     openArchive({{"ppc/text.png", "not a picture"},
                  {"ppc/large.png", std::string(large.begin(), large.end())},
                  {"ppc/wide.jpg", std::string(wide.begin(), wide.end())},
+                 {"ppc/budget.png", std::string(budget.begin(), budget.end())},
                  {"ppc/limit.png", std::string(limit.begin(), limit.end())}});
     midlet().properties[u"image.path"] = u"/ppc";
     const std::string damaged = "it is no PNG or JPEG picture that decodes";
+    const std::string pastBudget =
+        " pixels would pass the " + std::to_string(PixelBudget::limit) + " pixels that pictures may hold at once";
     const struct {
         const char16_t* name;
         std::string message;
@@ -130,6 +137,7 @@ TEST_F(Images, APictureThatCannotBeReadIsNamedByItsEntry) {
          "the picture ppc/large.png is too large: 4097 x 4096 pixels, more than the 16777216 a picture may have"},
         {u"/wide.jpg",
          "the picture ppc/wide.jpg is too large: 65000 x 300 pixels, more than the 16777216 a picture may have"},
+        {u"/budget.png", "the picture ppc/budget.png is too large: 4096 x 4096" + pastBudget},
         // Within the limit, but with no pixel data behind its size.
         {u"/limit.png", "the picture ppc/limit.png is damaged: " + damaged},
     };
@@ -150,6 +158,38 @@ TEST_F(Images, APictureThatCannotBeReadIsNamedByItsEntry) {
                   "cannot open the picture /text.png: no data archive is open to hold ppc/text.png and there is no "
                   "such file beside the program");
     }
+}
+
+// Pictures each of an allowed size, read or made, are refused in a line that names them once
+// those held leave too little room; what a picture held is free again once it goes.
+TEST_F(Images, PicturesHeldAtOnceStayWithinTheBudget) {
+    openArchive({{"six.png", png(sixPixels)}});
+    const std::string pastBudget =
+        " pixels would pass the " + std::to_string(PixelBudget::limit) + " pixels that pictures may hold at once";
+    // Room left for five pixels.
+    const int width = 1024, room = int(PixelBudget::room()), restWidth = width + room % width - 5;
+    DImagePtr most = DImage::createImage(width, room / width - 1);
+    DImagePtr rest = DImage::createImage(restWidth, 1);
+    const struct {
+        std::function<DImagePtr()> make;
+        std::string message;
+    } cases[] = {
+        {[] { return DImage::createImage(u"/six.png"); }, "the picture six.png is too large: 2 x 3" + pastBudget},
+        {[] { return DImage::createImage(3, 2); }, "a picture of 3 x 2" + pastBudget},
+        {[&rest] { return DImage::createImage(rest, DImage::TRANS_MIRROR); },
+         "a picture of " + std::to_string(restWidth) + " x 1" + pastBudget},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.make();
+            ADD_FAILURE() << c.message;
+        } catch (DDamagedDataExceptionPtr& e) {
+            EXPECT_EQ(platform::narrow(e->getMessage()->chars()), c.message);
+        }
+    }
+    EXPECT_TRUE(DImage::createImage(5, 1));
+    most = nullptr;
+    for (const auto& c : cases) EXPECT_TRUE(c.make()) << c.message;
 }
 
 TEST_F(Images, TransformsMirrorAndTurnTheSixPixels) {

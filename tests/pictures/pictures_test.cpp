@@ -7,6 +7,8 @@
 // (pictures_in_one_process): a game that leaves state behind when it ends would change the
 // pictures of a case after it.
 //
+// A game left must also give back the pixels its pictures held.
+//
 // After a deliberate change of art, levels or layout, write the digests anew (one case after
 // the other) and commit them:
 //     MOSSYARD_WRITE_DIGESTS=1 ctest --test-dir build-test -R Pictures
@@ -25,6 +27,7 @@
 #include "game_cases.h"
 #include "game_run.h"
 #include "gamelib.h"
+#include "pixelbudget.h"
 #include "platform.h"
 #include "screencanvas.h"
 #include "started_app.h"
@@ -168,6 +171,22 @@ TEST_P(Pictures, StayTheSameInEveryFrameOfLongerPlay) {
             play(stretch, [&folded] { folded = (folded ^ digestOf(platform::screen())) * 0x100000001b3ull; });
             compare("every-frame-part" + std::to_string(s + 1), folded);
         }
+    });
+}
+
+// Entered into play and left again, three times: a game left gives back every pixel its pictures
+// held, so the room left for pictures is the same after each visit.
+TEST_P(Pictures, AGameLeftGivesBackThePixelsItsPicturesHeld) {
+    inProgram([&] {
+        std::vector<uint64_t> roomAfterLeaving;
+        for (int visit = 0; visit < 3; ++visit) {
+            enterPlay(GetParam().game, [] {});
+            play(60);
+            GameLib::returnToShell();
+            roomAfterLeaving.push_back(PixelBudget::room());
+        }
+        EXPECT_EQ(roomAfterLeaving[1], roomAfterLeaving[0]);
+        EXPECT_EQ(roomAfterLeaving[2], roomAfterLeaving[0]);
     });
 }
 

@@ -14,6 +14,8 @@
 #include <sys/wait.h>
 #include <vector>
 #include "game_cases.h"
+#include "image_makers.h"
+#include "pixelbudget.h"
 #include "temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -402,6 +404,54 @@ TEST_F(DamagedData, AHugeLineIsQuotedInPartAndNamedOnce) {
         const Outcome& o = runs[i].outcome;
         EXPECT_EQ(o.exitCode, 0) << cases[i].entry << ":\n" << o.output.substr(0, 2000);
         EXPECT_EQ(o.output, cases[i].named) << cases[i].entry << ":\n" << o.output.substr(0, 2000);
+    }
+}
+
+// Pictures each within the size a picture may have, but more than all pictures may hold at once:
+// the one that would pass the budget is named in one line, and the program goes on as for a
+// damaged picture (a game goes back to the shell, a start fails).
+TEST_F(DamagedData, APicturePastThePixelBudgetIsNamedInOneLine) {
+    // Declared only: refused from its header, before its pixels are looked for.
+    std::vector<uint8_t> atlas = encodePng({1, 1, PNG_COLOR_TYPE_GRAY, 8, false, {{0}}, {}, {}});
+    declarePngSize(atlas, 4096, 4096);
+    // Two strips of the menu font, each of its own width and three fifths of the budget: the
+    // second finds too little room left.
+    std::map<std::string, std::vector<uint8_t>> strips;
+    uint32_t width = 0, height = 0;
+    for (const char* entry : {"fonts/menu/font_0.png", "fonts/menu/font_1.png"}) {
+        const std::string built = builtEntry(entry);
+        ASSERT_GT(built.size(), 24u) << entry;
+        width = uint32_t(uint8_t(built[18])) << 8 | uint8_t(built[19]);
+        height = uint32_t(PixelBudget::limit * 3 / 5 / width);
+        const std::vector<std::vector<uint8_t>> rows(height, std::vector<uint8_t>(width));
+        strips[entry] = encodePng({width, height, PNG_COLOR_TYPE_GRAY, 8, false, rows, {}, {}});
+    }
+    const std::string pastBudget =
+        " pixels would pass the " + std::to_string(PixelBudget::limit) + " pixels that pictures may hold at once\n";
+    const struct {
+        std::map<std::string, std::vector<uint8_t>> entries;
+        int exitCode;
+        std::string named;
+    } cases[] = {
+        {{{"gdr/all.png", atlas}},
+         0,
+         "GameLib: the game failed: the picture gdr/all.png is too large: 4096 x 4096" + pastBudget},
+        {strips, 1,
+         "GameLib: the program cannot start: the picture fonts/menu/font_1.png is too large: " + std::to_string(width) +
+             " x " + std::to_string(height) + pastBudget},
+    };
+    for (const auto& c : cases) {
+        const std::string script = "keys-" + std::to_string(made + 1) + ".txt";
+        folder.write(script, openingKeys(false, 5));
+        const std::string dir = prepare(c.entries.begin()->first, "--script '" + folder.file(script) + "'");
+        for (const auto& [entry, bytes] : c.entries)
+            replaceEntry(dir, entry, std::string(bytes.begin(), bytes.end()), "LZMA");
+    }
+    runAll("");
+    for (size_t i = 0; i < runs.size(); ++i) {
+        const Outcome& o = runs[i].outcome;
+        EXPECT_EQ(o.exitCode, cases[i].exitCode) << runs[i].label << ":\n" << o.output;
+        EXPECT_EQ(o.output, cases[i].named) << runs[i].label;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "dmidlet.h"
 #include "dsystem.h"
 #include "imagecodec.h"
+#include "pixelbudget.h"
 #include "rendercontext.h"
 
 using dfc::lang::DStringPtr;
@@ -22,8 +23,20 @@ constexpr uint16_t white = 0xFFFF;
 
 using SurfacePtr = std::unique_ptr<RenderSurface>;
 
+DStringPtr overBudget() {
+    return DStringPtr(u"would pass the ") + int(PixelBudget::limit) + u" pixels that pictures may hold at once";
+}
+
+[[noreturn]] void throwUnreadable(const DStringPtr& line) {
+    throw io::DDamagedDataExceptionPtr(new io::DDamagedDataException(line));
+}
+
+// A picture made in play is refused as one read is when its pixels would pass the budget: the
+// pictures read before it have taken the room.
 SurfacePtr newSurface(int width, int height) {
     if (width < 1 || height < 1) DFC_THROW(lang::DIllegalArgumentException);
+    if (uint64_t(width) * uint64_t(height) > PixelBudget::room())
+        throwUnreadable(DStringPtr(u"a picture of ") + width + u" x " + height + u" pixels " + overBudget());
     auto surface = std::make_unique<RenderSurface>(uint32_t(width), uint32_t(height));
     if (!surface->getSurface()) DFC_THROW(lang::DIllegalArgumentException);
     return surface;
@@ -82,15 +95,13 @@ DStringPtr archiveEntry(const DStringPtr& name) {
     return entry->startsWith(u"/") ? entry->substring(1) : entry;
 }
 
-[[noreturn]] void throwUnreadable(const DStringPtr& line) {
-    throw io::DDamagedDataExceptionPtr(new io::DDamagedDataException(line));
-}
-
 // Why the bytes of a picture gave none.
 DStringPtr undecoded(const ImageCodec::Oversize& oversize) {
     if (oversize.width == 0) return u"damaged: it is no PNG or JPEG picture that decodes";
-    return DStringPtr(u"too large: ") + int(oversize.width) + u" x " + int(oversize.height) +
-           u" pixels, more than the " + int(ImageCodec::maxPixels) + u" a picture may have";
+    const DStringPtr size =
+        DStringPtr(u"too large: ") + int(oversize.width) + u" x " + int(oversize.height) + u" pixels";
+    if (uint64_t(oversize.width) * oversize.height <= ImageCodec::maxPixels) return size + u" " + overBudget();
+    return size + u", more than the " + int(ImageCodec::maxPixels) + u" a picture may have";
 }
 
 SurfacePtr decodeArchiveEntry(const DStringPtr& name) {
