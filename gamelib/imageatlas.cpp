@@ -8,6 +8,7 @@
 #include "dioexception.h"
 #include "excerpt.h"
 #include "gamelib.h"
+#include "keybudget.h"
 #include "screencanvas.h"
 #include "stringmanager.h"
 
@@ -62,13 +63,14 @@ void ImageAtlas::readRectangles(const DStringPtr& name) {
     AtlasLines lines(entry, GameLib::pictureEntry(name + u".png"), width, height);
     DStringPtr last;
     bool ended = true, lastEnded = true;
+    KeyBudget budget;
     try {
         while (DStringPtr line = StringManager::readLine(in, &ended)) {
             last = line;
             lastEnded = ended;
             DintArrayPtr rectangle;
             const DStringPtr picture = lines.read(line, ended, &rectangle);
-            if (picture) imageAtlas->put(picture, rectangle);
+            if (picture && budget.admits(picture)) imageAtlas->put(picture, rectangle);
         }
     } catch (DEOFExceptionPtr&) {
         cutShort = true;
@@ -76,6 +78,8 @@ void ImageAtlas::readRectangles(const DStringPtr& name) {
     in->close();
     lines.throwIfOutside();
     if (cutShort) reportCutShort(entry, last, lastEnded);
+    if (budget.exceeded())
+        DamageLog::name(u"the pictures of the atlas " + entry, u"ImageAtlas: " + entry + u" holds " + KeyBudget::overrun);
 }
 
 // An atlas text ends with an empty line; without it, it was cut short where it ends.

@@ -7,6 +7,7 @@
 #include "dinteger.h"
 #include "dioexception.h"
 #include "excerpt.h"
+#include "keybudget.h"
 
 using dfc::io::DDamagedDataException;
 using dfc::io::DDamagedDataExceptionPtr;
@@ -84,10 +85,14 @@ void StringManager::loadProperties(const DStringPtr& name) {
     if (!whole) reportDamage(file, u" is empty: every text it holds is missing");
     DDataInputStreamPtr lines = new DDataInputStream(in);
     bool ended = true;
+    KeyBudget budget;
     try {
         while (DStringPtr line = readLine(lines, &ended)) {
             int equals = line->indexOf(u'=');
-            if (equals >= 0) properties->put(line->substring(0, equals), line->substring(equals + 1));
+            if (equals >= 0) {
+                const DStringPtr key = line->substring(0, equals);
+                if (budget.admits(key)) properties->put(key, line->substring(equals + 1));
+            }
             if (ended) continue;
             whole = false;
             if (equals >= 0) damage().cutKey = line->substring(0, equals);
@@ -97,6 +102,10 @@ void StringManager::loadProperties(const DStringPtr& name) {
     } catch (DEOFExceptionPtr&) {
     }
     in->close();
+    if (budget.exceeded()) {
+        whole = false;
+        reportDamage(file, DStringPtr(u" holds ") + KeyBudget::overrun);
+    }
     damage().lastText = !whole;
 }
 

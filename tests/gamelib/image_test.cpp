@@ -17,6 +17,7 @@
 #include "gameimage.h"
 #include "gamelib.h"
 #include "imageatlas.h"
+#include "keybudget.h"
 #include "pixelbudget.h"
 #include "platform.h"
 #include "program_fixture.h"
@@ -269,6 +270,33 @@ TEST_F(AtlasTest, ATextCutShortIsNamedWithWhereItEnds) {
             endDiagnostics();
         });
     }
+}
+
+// Names that share one hash ("Aa" and "BB" do) past the bound: the first are kept, the rest left
+// out and named once, so that a text cannot make its table's filling grow with its square.
+TEST_F(AtlasTest, PicturesPastTheKeysOfOneHashAreLeftOutAndNamedOnce) {
+    std::vector<std::string> names;
+    for (int bits = 0; bits <= KeyBudget::keysOfOneHash; ++bits) {
+        std::string name;
+        for (int block = 0; block < 4; ++block) name += (bits >> block & 1) ? "BB" : "Aa";
+        names.push_back(name);
+    }
+    std::string text;
+    for (const std::string& name : names) text += name + ";0;0;1;1\r\n";
+    writeAtlas(text + "after;0;0;1;1\r\n\r\n");
+    inProgram([&] {
+        beginDiagnostics();
+        GameLib::loadImageSet(u"/t/atlas");
+        GameLib::loadImageSet(u"/t/atlas");
+        for (size_t i = 0; i < names.size(); ++i) {
+            const std::u16string name(names[i].begin(), names[i].end());
+            EXPECT_EQ(bool(ImageAtlas::find(name.c_str())), i + 1 < names.size()) << names[i];
+        }
+        EXPECT_FALSE(ImageAtlas::find(u"after"));
+        EXPECT_EQ(printedDiagnostics(), "ImageAtlas: t/atlas.txt holds more keys than a text may (4096, or 8 of one "
+                                        "hash): the rest are left out\r\n");
+        endDiagnostics();
+    });
 }
 
 // A text that is no atlas, or whose rectangles would cut noise out of the picture (7 x 4), is

@@ -12,6 +12,7 @@
 #include "dprintstream.h"
 #include "dsystem.h"
 #include "headless_test.h"
+#include "keybudget.h"
 #include "null_pointer.h"
 #include "stringmanager.h"
 #include "text.h"
@@ -306,4 +307,34 @@ TEST_F(Properties, ADamagedTextIsNamedOnceAndTheKeysItLostAreNotNamedAgain) {
     EXPECT_FALSE(StringManager::getProperty(u"subtitle"));
     EXPECT_EQ(printed(),
               named + "StringManager: res.txt has no key \"subtitle\"; any other key it lacks goes unnamed\r\n");
+}
+
+// A table walks every key of a bucket, and keys can share one hash at will ("Aa" and "BB" do):
+// a text keeps its first keys within the bound and names the rest once, left out.
+TEST_F(Properties, ATextPastItsKeysKeepsTheFirstAndNamesTheRestOnce) {
+    auto sharingOneHash = [](int n) {
+        std::vector<std::string> keys;
+        for (int bits = 0; bits < n; ++bits) {
+            std::string key;
+            for (int block = 0; block < 4; ++block) key += (bits >> block & 1) ? "BB" : "Aa";
+            keys.push_back(key);
+        }
+        return keys;
+    };
+    std::vector<std::string> many;
+    for (int i = 0; i <= KeyBudget::keys; ++i) many.push_back("k" + std::to_string(i));
+    const std::vector<std::string> sharing = sharingOneHash(KeyBudget::keysOfOneHash + 1);
+    for (const auto& keys : {many, sharing}) {
+        StringManager::properties = new DHashtable(11, 75);
+        diagnostics = new DByteArrayOutputStream();
+        DSystem::err = new DPrintStream(diagnostics);
+        std::string text;
+        for (const std::string& key : keys) text += key + "=v\r\n";
+        const Table table = load(text + "after=v\r\n");
+        EXPECT_EQ(table.size(), keys.size() - 1);
+        EXPECT_FALSE(table.count(keys.back()));
+        EXPECT_FALSE(StringManager::getProperty(u"after"));
+        EXPECT_EQ(printed(), "StringManager: res.txt holds more keys than a text may (4096, or 8 of one hash): the "
+                             "rest are left out\r\n");
+    }
 }
