@@ -8,6 +8,7 @@
 #include "dgraphics.h"
 #include "gamelib.h"
 #include "gametables.h"
+#include "helpbox.h"
 #include "helplayout.h"
 #include "helptext.h"
 #include "highscores.h"
@@ -94,7 +95,9 @@ GameImagePtr firstFrame(const Animation& picture) {
 }  // namespace
 
 GameMenu::GameMenu()
-    : boxX(ScreenCanvas::screenWidth >> 3), boxHeight(ScreenCanvas::screenHeight - 40), font(DFont::getDefaultFont()) {
+    : boxX(HelpBox::boxX(ScreenCanvas::screenWidth)),
+      boxHeight(ScreenCanvas::screenHeight - 40),
+      font(DFont::getDefaultFont()) {
     visibleCount = listRows();
     // A game that ended may have dropped the shared pictures.
     loadArrowImages();
@@ -207,9 +210,9 @@ void GameMenu::paintNameEntry() {
 
 void GameMenu::layoutText(DStringPtr name, DObjectPtr pictures) {
     const DStringPtr text = HelpText::read(name);
-    const int32_t maxWidth = screenWidth() - 2 * boxX - 4;
+    const int32_t maxWidth = HelpBox::textWidth(screenWidth(), boxX);
     helpBottom = screenHeight() - imageFont(labelFont)->getHeight();
-    charsPerLine = std::max(1, rowsIn(maxWidth, imageFont(helpFont)->stringWidth(u"W")));
+    charsPerLine = HelpBox::charsPerLine(maxWidth, imageFont(helpFont)->stringWidth(u"W"));
     helpTop = imageFont(selectedItemFont)->getHeight() + 12;
     helpLineHeight = imageFont(helpFont)->getHeight() + 3;
     visibleCount = helpRows();

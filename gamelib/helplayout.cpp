@@ -1,7 +1,7 @@
 #include "helplayout.h"
-#include <algorithm>
 #include "animation.h"
 #include "dsystem.h"
+#include "helplines.h"
 #include "imagefont.h"
 
 using dfc::lang::DObjectArray;
@@ -15,8 +15,6 @@ int32_t HelpLayout::lineCount = 0;
 
 namespace {
 
-constexpr char16_t lineFeed = u'\n';
-constexpr char16_t blank = u' ';
 // Picture numbers beyond this many digits name no picture.
 constexpr int32_t maxDigits = 6;
 
@@ -24,57 +22,13 @@ constexpr int32_t maxDigits = 6;
 
 void HelpLayout::layout(const DStringPtr& text, const DObjectPtr& pictures, int32_t charsPerLine, int32_t maxWidth,
                         const ImageFontPtr& font) {
-    charsPerLine = std::max(charsPerLine, 1);
     lines = new DObjectArray(initialSlots);
     lineCount = 0;
-    // width is that of text[start, i), kept as the scan goes and lessened by what a cut takes
-    // away: each character is measured at most twice, however long its paragraph.
-    int32_t start = 0, lastSpace = 0;
-    int64_t width = 0;
-    for (int32_t i = 0; i < text->length(); ++i) {
-        const char16_t c = text->charAt(i);
-        if (c == lineFeed) {
-            // The line feed cuts until the rest fits. A cut at a blank just before it leaves
-            // nothing: the line feed then ends the paragraph.
-            bool ended = false;
-            while (!ended && i - start > charsPerLine && width > maxWidth) {
-                const int32_t next = cut(text, pictures, start, lastSpace, charsPerLine);
-                ended = next == i;
-                width -= measure(font, text, start, next);
-                start = next;
-            }
-            if (!ended) add(lineOrPicture(text->substring(start, i), pictures));
-            start = i + 1;
-            width = 0;
-            continue;
-        }
-        if (c == blank) {
-            if (i - start > charsPerLine && width > maxWidth) {
-                const int32_t next = cut(text, pictures, start, lastSpace, charsPerLine);
-                width -= measure(font, text, start, next);
-                start = next;
-            }
-            // Also when this blank ended a line: it is where the next line may break.
-            lastSpace = i;
-        }
-        width += font->charWidth(c);
-    }
-}
-
-int32_t HelpLayout::cut(const DStringPtr& text, const DObjectPtr& pictures, int32_t start, int32_t lastSpace,
-                        int32_t charsPerLine) {
-    if (lastSpace - 1 > start) {
-        add(lineOrPicture(text->substring(start, lastSpace), pictures));
-        return lastSpace + 1;
-    }
-    add(lineOrPicture(text->substring(start, start + charsPerLine), pictures));
-    return start + charsPerLine;
-}
-
-int64_t HelpLayout::measure(const ImageFontPtr& font, const DStringPtr& text, int32_t from, int32_t to) {
-    int64_t width = 0;
-    for (int32_t i = from; i < to; ++i) width += font->charWidth(text->charAt(i));
-    return width;
+    HelpLines breaking([&](int32_t i) { return text->charAt(i); },
+                       [&](char32_t c) { return font->charWidth(char16_t(c)); },
+                       [&](int32_t from, int32_t to) { add(lineOrPicture(text->substring(from, to), pictures)); },
+                       charsPerLine, maxWidth);
+    breaking.breakText(text->length());
 }
 
 void HelpLayout::clear() {

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include "dobjectarray.h"
 #include "dstring.h"
+#include "helpbox.h"
 #include "imagefont.ptr"
 
 // The laid-out help text that every menu's help page shows: one slot per screen line, holding
@@ -10,7 +11,7 @@
 class HelpLayout {
 public:
     // Slots made at first; a longer text gets more.
-    static constexpr int32_t initialSlots = 250;
+    static constexpr int32_t initialSlots = HelpBox::lineSlots;
 
     // Breaks text (paragraphs ended by line feeds) into lines of at most maxWidth pixels in
     // font, cutting a line without blanks after charsPerLine characters (at least 1). A line
@@ -28,12 +29,6 @@ public:
 
 private:
     static void add(const dfc::lang::DObjectPtr& slot);
-    // Adds the too wide line from start: up to the last blank (lastSpace) when that lies beyond
-    // start + 1, else its first charsPerLine characters. Returns where the next line begins.
-    static int32_t cut(const dfc::lang::DStringPtr& text, const dfc::lang::DObjectPtr& pictures, int32_t start,
-                       int32_t lastSpace, int32_t charsPerLine);
-    // The width of text[from, to).
-    static int64_t measure(const ImageFontPtr& font, const dfc::lang::DStringPtr& text, int32_t from, int32_t to);
     static dfc::lang::DObjectPtr lineOrPicture(const dfc::lang::DStringPtr& text,
                                                const dfc::lang::DObjectPtr& pictures);
     // The picture a "%N" names; null when there is none.

@@ -18,21 +18,18 @@ bool FontMetrics::has(char32_t ch) const {
 
 int FontMetrics::stringWidth(const std::u32string& text) const {
     int width = 0;
-    for (char32_t ch : text) {
-        if (upperCase) ch = upperCased(ch);
-        if (ch == U' ') {
-            width += parts[0].widths.empty() ? 0 : parts[0].widths[0] + spacing;
-            continue;
-        }
-        for (const Part& part : parts) {
-            size_t index = part.chars.find(ch);
-            if (index != std::u32string::npos) {
-                width += part.widths[index] + spacing;
-                break;
-            }
-        }
-    }
+    for (char32_t ch : text) width += charWidth(ch);
     return width;
+}
+
+int FontMetrics::charWidth(char32_t ch) const {
+    if (upperCase) ch = upperCased(ch);
+    if (ch == U' ') return parts[0].widths.empty() ? 0 : parts[0].widths[0] + spacing;
+    for (const Part& part : parts) {
+        size_t index = part.chars.find(ch);
+        if (index != std::u32string::npos) return part.widths[index] + spacing;
+    }
+    return 0;
 }
 
 std::string FontMetrics::encode(int part) const {

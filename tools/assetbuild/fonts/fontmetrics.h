@@ -20,6 +20,8 @@ struct FontMetrics {
 
     // Width of a text drawn with this font; characters the font lacks add nothing.
     int stringWidth(const std::u32string& text) const;
+    // What one character adds to a text's width.
+    int charWidth(char32_t ch) const;
     bool has(char32_t ch) const;
     // The bytes of one part's metrics file: glyph count, then each glyph's text and width.
     std::string encode(int part) const;

@@ -1,5 +1,7 @@
 #include "helptext.h"
 #include "core/builderror.h"
+#include "gamelib/helpbox.h"
+#include "gamelib/helplines.h"
 #include "utf8.h"
 
 namespace assets {
@@ -72,30 +74,12 @@ std::string HelpText::encode() const {
 }
 
 int HelpText::layoutLines(const std::u32string& text, const FontMetrics& font, int screenWidth) {
-    int boxX = screenWidth >> 3;
-    int maxWidth = screenWidth - 2 * boxX - 4;
-    int widest = font.stringWidth(U"W");
-    int charsPerLine = widest > 0 ? maxWidth / widest : maxWidth;
-    int start = 0, lastSpace = 0, count = 0;
-    for (int i = 0; i < int(text.size()); ++i) {
-        char32_t c = text[size_t(i)];
-        bool ends = false;
-        int next = -1;
-        if ((c == U'\n' || c == U' ') && i - start > charsPerLine &&
-            font.stringWidth(text.substr(size_t(start), size_t(i - start))) > maxWidth) {
-            ends = true;
-            next = lastSpace - 1 > start ? lastSpace + 1 : start + charsPerLine;
-            if (c == U'\n') i = next;  // the rest of the paragraph is scanned again
-        } else {
-            if (c == U'\n') {
-                ends = true;  // a one-character paragraph counts as an empty line
-                next = i + 1;
-            }
-            if (c == U' ') lastSpace = i;
-        }
-        if (ends) ++count;
-        if (next >= 0) start = next;
-    }
+    const int32_t maxWidth = HelpBox::textWidth(screenWidth, HelpBox::boxX(screenWidth));
+    int count = 0;
+    HelpLines breaking([&](int32_t i) { return text[size_t(i)]; }, [&](char32_t c) { return font.charWidth(c); },
+                       [&](int32_t, int32_t) { ++count; }, HelpBox::charsPerLine(maxWidth, font.charWidth(U'W')),
+                       maxWidth);
+    breaking.breakText(int32_t(text.size()));
     return count;
 }
 

@@ -3,14 +3,15 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "fonts/fontmetrics.h"
 #include "core/place.h"
+#include "fonts/fontmetrics.h"
+#include "gamelib/helpbox.h"
 
 namespace assets {
 
 class HelpText {
 public:
-    static constexpr int maxLines = 250;
+    static constexpr int maxLines = HelpBox::lineSlots;
     static constexpr int narrowestScreen = 176;
 
     // Checks the source against the help page's rules; `pictures` is how many pictures the
