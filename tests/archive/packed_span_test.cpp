@@ -7,9 +7,12 @@
 #include <lzma.h>
 #include <string>
 #include "archive_fixture.h"
+#include "ce.h"
+#include "d7zipfile.h"
 #include "d7zipinputstream.h"
 #include "dioexception.h"
 #include "failing_allocation.h"
+#include "platform.h"
 #include "text.h"
 
 using namespace dfc::io;
@@ -170,4 +173,25 @@ TEST_F(PackedSpan, AStreamOfManyPiecesIsReadWholeAndOneCutShortIsRefused) {
     writeArchive(folder.file("game.dat"), bytes, {packed / 2});
     EXPECT_EQ(keysRead(), "the data archive " + folder.file("game.dat") +
                               ": the entry keys.txt is damaged: its packed bytes unpack to less than its size");
+}
+
+// What one read may ask of the file is bounded by what one ReadFile call can count: more is
+// refused before a buffer is made for it.
+TEST_F(PackedSpan, AReadPastWhatOneCallCountsIsRefusedBeforeItsBuffer) {
+    folder.write("small", "bytes");
+    std::u16string path = platform::widen(folder.file("small"));
+    for (char16_t& c : path)
+        if (c == u'/') c = u'\\';
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    std::string told;
+    failAllocationsFrom(1 << 20);
+    try {
+        D7zipFile(handle).read(0, uint64_t(1) << 32);
+    } catch (DIOExceptionPtr& e) {
+        told = narrow(e->getMessage());
+    }
+    failAllocationsFrom(SIZE_MAX);
+    CloseHandle(handle);
+    EXPECT_EQ(told, "it cannot be read at byte 0");
 }
