@@ -79,7 +79,8 @@ void ImageAtlas::readRectangles(const DStringPtr& name) {
     lines.throwIfOutside();
     if (cutShort) reportCutShort(entry, last, lastEnded);
     if (budget.exceeded())
-        DamageLog::name(u"the pictures of the atlas " + entry, u"ImageAtlas: " + entry + u" holds " + KeyBudget::overrun);
+        DamageLog::name(u"the pictures of the atlas " + entry,
+                        u"ImageAtlas: " + entry + u" holds " + KeyBudget::overrun());
 }
 
 // An atlas text ends with an empty line; without it, it was cut short where it ends.

@@ -11,3 +11,8 @@ bool KeyBudget::admits(const dfc::lang::DStringPtr& key) {
     }
     return !refused;
 }
+
+dfc::lang::DStringPtr KeyBudget::overrun() {
+    return dfc::lang::DStringPtr(u"more keys than a text may (") + keys + u", or " + keysOfOneHash +
+           u" of one hash): the rest are left out";
+}

@@ -11,8 +11,7 @@ public:
     static constexpr int32_t keys = 4096;
     static constexpr int32_t keysOfOneHash = 8;
     // What a text past them holds, as its line tells it.
-    static constexpr const char16_t* overrun =
-        u"more keys than a text may (4096, or 8 of one hash): the rest are left out";
+    static dfc::lang::DStringPtr overrun();
 
     // Whether the key may go in, counted if so; once refused, every later key is refused too.
     bool admits(const dfc::lang::DStringPtr& key);

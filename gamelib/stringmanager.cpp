@@ -104,7 +104,7 @@ void StringManager::loadProperties(const DStringPtr& name) {
     in->close();
     if (budget.exceeded()) {
         whole = false;
-        reportDamage(file, DStringPtr(u" holds ") + KeyBudget::overrun);
+        reportDamage(file, DStringPtr(u" holds ") + KeyBudget::overrun());
     }
     damage().lastText = !whole;
 }
